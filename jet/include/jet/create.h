@@ -1,0 +1,42 @@
+// Creating new, empty Jet 4 (Access 2000-2003) databases.
+#pragma once
+
+#include "jet/value.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace jet {
+
+struct ColumnSpec {
+    std::string name;
+    ColumnType type = ColumnType::Text;
+    std::uint16_t maxChars = 255; // text columns only: 1 to 255 characters
+    bool autoNumber = false;      // long columns only
+};
+
+struct TableSpec {
+    std::string name;
+    std::vector<ColumnSpec> columns;
+};
+
+struct CreateOptions {
+    std::string password; // up to 20 characters; empty for none
+    // Creation time as days since 1899-12-30; the current time when not given.
+    std::optional<double> creationTime;
+};
+
+// The bytes of a new database holding Jet's system catalogue and the given empty user tables.
+// ErrorKind Invalid when a name, column or password cannot be stored.
+std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& tables,
+                                        const CreateOptions& options = {});
+
+// Writes a new database to `path` atomically (the file appears whole or not at all). An existing
+// file at `path` is replaced.
+void createDatabase(const std::filesystem::path& path, const std::vector<TableSpec>& tables,
+                    const CreateOptions& options = {});
+
+} // namespace jet

@@ -1,0 +1,49 @@
+// Appending rows to the tables of an existing database, committed atomically.
+//
+//   jet::WriteSession s = jet::WriteSession::open("words.mdb", "secret");
+//   s.appendRow("data", {{"Key", std::string("Fehu")}, {"Link", std::string("https://...")}});
+//   s.commit(); // the file now holds the new rows; before this it is untouched
+#pragma once
+
+#include "jet/database.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace jet {
+
+struct WriteSessionState;
+
+using RowValues = std::vector<std::pair<std::string, Value>>;
+
+class WriteSession {
+public:
+    // Reads the whole database into memory; the password is checked as by Database::open.
+    static WriteSession open(const std::filesystem::path& path, std::string_view password = {});
+
+    // The database as this session has changed it. Handles taken from it see the rows appended
+    // before they were taken; take new ones after further appends.
+    Database database() const;
+
+    // Appends one row. Columns are matched by name, ignoring case; columns left out are null,
+    // and an autonumber column left out takes the next number. A table that carries indexes is
+    // refused (ErrorKind Invalid), as are unknown columns and values that do not fit; a refused
+    // row changes nothing.
+    void appendRow(std::string_view table, const RowValues& values);
+
+    std::uint64_t appendedRows() const;
+
+    // Writes the changed database over the file atomically: after a failure (ErrorKind Io) the
+    // file is as it was. Does nothing when nothing was appended. The session stays usable.
+    void commit();
+
+private:
+    explicit WriteSession(std::shared_ptr<WriteSessionState> state);
+    std::shared_ptr<WriteSessionState> state_;
+};
+
+} // namespace jet

@@ -1,0 +1,97 @@
+#include "field_decode.h"
+
+#include "errors.h"
+#include "long_value.h"
+
+#include <algorithm>
+
+namespace jet::detail {
+
+namespace {
+
+std::string describe(const std::string& table, const Column& column) {
+    return "column \"" + column.name + "\" of table \"" + table + "\"";
+}
+
+void needSize(const FieldRef& field, std::size_t size, std::uint32_t page, const std::string& table,
+              const Column& column) {
+    if (field.bytes.size() < size)
+        throwCorruptPage(page, describe(table, column) + " holds " +
+                                   std::to_string(field.bytes.size()) + " bytes where " +
+                                   std::to_string(size) + " are needed");
+}
+
+} // namespace
+
+void appendFieldText(const FieldContext& context, ByteSpan bytes, std::string& out) {
+    if (context.format.version == Version::Jet3)
+        context.textDecoder.append(out, bytes);
+    else
+        appendJet4Text(out, bytes);
+}
+
+Decimal decodeDecimal(ByteSpan bytes, std::uint8_t precision, std::uint8_t scale) {
+    Decimal d;
+    d.negative = (bytes[0] & 0x80) != 0;
+    d.precision = precision;
+    d.scale = scale;
+    for (std::size_t word = 0; word < 4; ++word)
+        d.magnitude[word] = le32(bytes.data() + 1 + (3 - word) * 4);
+    return d;
+}
+
+Value decodeField(const FieldContext& context, const std::string& table, const Column& column,
+                  const FieldRef& field, std::uint32_t rowPage) {
+    if (column.type == ColumnType::Boolean)
+        return Value(field.present);
+    if (!field.present)
+        return Value();
+    const std::size_t fixedSize = fixedSizeOf(column.type);
+    if (fixedSize)
+        needSize(field, fixedSize, rowPage, table, column);
+    const std::uint8_t* p = field.bytes.data();
+    switch (column.type) {
+    case ColumnType::Byte:
+        return Value(std::int64_t{p[0]});
+    case ColumnType::Integer:
+        return Value(std::int64_t{static_cast<std::int16_t>(le16(p))});
+    case ColumnType::Long:
+        return Value(std::int64_t{static_cast<std::int32_t>(le32(p))});
+    case ColumnType::Currency:
+        return Value(Currency{static_cast<std::int64_t>(le64(p))});
+    case ColumnType::Single:
+        return Value(static_cast<double>(leFloat(p)));
+    case ColumnType::Double:
+        return Value(leDouble(p));
+    case ColumnType::DateTime:
+        return Value(DateTime{leDouble(p)});
+    case ColumnType::Guid: {
+        Guid g;
+        std::copy_n(p, g.bytes.size(), g.bytes.begin());
+        return Value(g);
+    }
+    case ColumnType::Numeric:
+        return Value(decodeDecimal(field.bytes, column.precision, column.scale));
+    case ColumnType::Text: {
+        std::string text;
+        appendFieldText(context, field.bytes, text);
+        return Value(std::move(text));
+    }
+    case ColumnType::Memo: {
+        ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
+                                       describe(table, column), context.scratch);
+        std::string text;
+        appendFieldText(context, bytes, text);
+        return Value(std::move(text));
+    }
+    case ColumnType::Ole: {
+        ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
+                                       describe(table, column), context.scratch);
+        return Value(Bytes(bytes.begin(), bytes.end()));
+    }
+    default: // binary, and types this engine does not interpret
+        return Value(Bytes(field.bytes.begin(), field.bytes.end()));
+    }
+}
+
+} // namespace jet::detail

@@ -1,0 +1,80 @@
+#include "header.h"
+
+#include "errors.h"
+#include "rc4.h"
+
+#include <cstring>
+
+namespace jet::detail {
+
+namespace {
+
+constexpr std::size_t kVersionOffset = 0x14;
+constexpr std::size_t kCodePageOffset = 0x3c;
+constexpr std::size_t kEncodingKeyOffset = 0x3e;
+constexpr std::size_t kPasswordOffset = 0x42;
+constexpr std::size_t kCreationDateOffset = 0x72;
+constexpr char kJetMagic[] = "Standard Jet DB";
+constexpr char kAceMagic[] = "Standard ACE DB";
+
+[[noreturn]] void notSupported(const std::string& fileName, const std::string& why) {
+    throw Error(ErrorKind::NotSupported,
+                std::string(kNotSupportedMessage) + ": " + fileName + " (" + why + ")");
+}
+
+// Jet 4 masks the password once more with the whole days of the creation date.
+void unmaskPasswordByDate(std::vector<std::uint8_t>& password, double creationDate) {
+    std::int32_t days = 0;
+    if (creationDate > -2147483648.0 && creationDate < 2147483648.0)
+        days = static_cast<std::int32_t>(creationDate);
+    const auto bits = static_cast<std::uint32_t>(days);
+    for (std::size_t i = 0; i < password.size(); ++i)
+        password[i] ^= static_cast<std::uint8_t>(bits >> (8 * (i % 4)));
+}
+
+} // namespace
+
+Header readHeader(ByteSpan file, const std::string& fileName) {
+    const std::size_t magicEnd = 4 + sizeof kJetMagic;
+    if (file.size() < magicEnd || file[0] != 0 || file[1] != 1 || file[2] != 0 || file[3] != 0)
+        notSupported(fileName, "no Jet header");
+    if (std::memcmp(file.data() + 4, kAceMagic, sizeof kAceMagic) == 0)
+        notSupported(fileName, "an Access 2007 or later database");
+    if (std::memcmp(file.data() + 4, kJetMagic, sizeof kJetMagic) != 0)
+        notSupported(fileName, "no Jet header");
+    if (file.size() <= kVersionOffset)
+        notSupported(fileName, "no Jet header");
+
+    Header header;
+    switch (file[kVersionOffset]) {
+    case 0:
+        header.format = &JetFormat::jet3();
+        break;
+    case 1:
+        header.format = &JetFormat::jet4();
+        break;
+    default:
+        notSupported(fileName, "an Access 2007 or later database");
+    }
+    const JetFormat& format = *header.format;
+    if (file.size() < format.pageSize)
+        throwCorrupt(fileName + " is shorter than its first page (" + std::to_string(file.size()) +
+                     " bytes)");
+
+    std::vector<std::uint8_t> page(file.begin(), file.begin() + format.pageSize);
+    rc4Apply(kHeaderMaskKey, std::span(page.data() + kHeaderMaskStart, format.headerMaskedLength));
+
+    header.codePage = le16(&page[kCodePageOffset]);
+    header.encodingKey = le32(&page[kEncodingKeyOffset]);
+    header.sortOrder = format.version == Version::Jet3 ? le16(&page[format.sortOrderOffset])
+                                                       : le32(&page[format.sortOrderOffset]);
+    header.password.assign(page.begin() + kPasswordOffset,
+                           page.begin() + kPasswordOffset + format.passwordLength);
+    if (format.passwordMaskedByDate) {
+        header.creationDate = leDouble(&page[kCreationDateOffset]);
+        unmaskPasswordByDate(header.password, header.creationDate);
+    }
+    return header;
+}
+
+} // namespace jet::detail

@@ -1,0 +1,26 @@
+// Memo and OLE values: a 12-byte field header, with the data inline, in one row of a long-value
+// (LVAL) page, or chained over rows of several LVAL pages.
+#pragma once
+
+#include "bytes.h"
+#include "format.h"
+#include "page_source.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace jet::detail {
+
+inline constexpr std::size_t kLongValueHeaderSize = 12;
+inline constexpr std::uint8_t kLongValueInline = 0x80;
+inline constexpr std::uint8_t kLongValueSingleRow = 0x40;
+inline constexpr std::uint8_t kLongValueChained = 0x00;
+inline constexpr std::uint32_t kLongValueLengthMask = 0x3fffffff;
+
+// The bytes of a long value. They point into the page store when the value is contiguous
+// there, otherwise into `scratch`. `where` names the column in error messages.
+ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan field,
+                       std::uint32_t rowPage, const std::string& where,
+                       std::vector<std::uint8_t>& scratch);
+
+} // namespace jet::detail

@@ -1,0 +1,62 @@
+// What the public handles (Database, Table, Cursor) share behind their pointers.
+#pragma once
+
+#include "catalog.h"
+#include "header.h"
+#include "jet/database.h"
+#include "page_source.h"
+#include "row.h"
+#include "table_def.h"
+#include "table_scan.h"
+#include "text_codec.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace jet {
+
+struct DatabaseState {
+    std::filesystem::path path;
+    detail::Header header;
+    const detail::JetFormat* format = nullptr;
+    detail::PageStore pages;
+    std::unique_ptr<detail::CodePageDecoder> textDecoder;
+    bool hasPassword = false;
+    std::vector<detail::CatalogEntry> userTables; // catalogue order
+};
+
+struct TableState {
+    std::shared_ptr<const DatabaseState> database;
+    detail::TableDef def;
+};
+
+struct CursorState {
+    explicit CursorState(std::shared_ptr<const TableState> t)
+        : table(std::move(t)), scan(table->database->pages, *table->database->format, table->def) {}
+
+    std::shared_ptr<const TableState> table;
+    detail::TableScan scan;
+    std::uint64_t recordCount = 0;
+    bool onRow = false;
+    detail::RowScratch rowScratch;
+    std::vector<detail::FieldRef> fields;
+    std::vector<Value> values;           // decoded on first use per row
+    std::vector<std::uint8_t> decoded;   // parallel to values
+    std::vector<std::uint8_t> longValue; // scratch for chained long values
+};
+
+namespace detail {
+
+// The engine's own way behind a Database handle (for the writer and the integrity check).
+struct DatabaseAccess {
+    static const std::shared_ptr<DatabaseState>& state(const Database& db) { return db.state_; }
+    static Database make(std::shared_ptr<DatabaseState> state) {
+        return Database(std::move(state));
+    }
+};
+
+} // namespace detail
+
+} // namespace jet

@@ -1,0 +1,165 @@
+#include "usage_map_editor.h"
+
+#include "byte_writer.h"
+#include "errors.h"
+#include "slot_table.h"
+#include "usage_map.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace jet::detail {
+namespace {
+
+constexpr std::size_t kInlineHeader = 5;  // type and first page
+constexpr std::size_t kMapPageHeader = 4; // type, 0x01 and two unused bytes
+
+bool bitOf(std::span<const std::uint8_t> bits, std::uint64_t i) {
+    return (bits[i / 8] >> (i % 8)) & 1;
+}
+void setBit(std::span<std::uint8_t> bits, std::uint64_t i, bool on) {
+    auto mask = static_cast<std::uint8_t>(1u << (i % 8));
+    if (on)
+        bits[i / 8] |= mask;
+    else
+        bits[i / 8] &= static_cast<std::uint8_t>(~mask);
+}
+
+} // namespace
+
+UsageMapEditor::UsageMapEditor(PageStore& pages, const JetFormat& format, PageAllocator allocate,
+                               std::uint32_t rowPointer, bool isFreePageMap)
+    : pages_(pages), format_(format), allocate_(std::move(allocate)),
+      mapPage_(rowPointerPage(rowPointer)),
+      mapRow_(static_cast<std::uint8_t>(rowPointerRow(rowPointer))), isFreePageMap_(isFreePageMap) {
+    std::span<std::uint8_t> r = row();
+    if (r.size() < kInlineHeader || (r[0] != kInlineUsageMap && r[0] != kReferenceUsageMap))
+        throwCorruptPage(mapPage_, "holds no usage map in row " + std::to_string(mapRow_));
+}
+
+std::span<std::uint8_t> UsageMapEditor::row() {
+    RowSlot slot = rowSlot(format_, pages_.page(mapPage_), mapPage_, mapRow_);
+    if (slot.bytes.empty())
+        throwCorruptPage(mapPage_, "usage map row " + std::to_string(mapRow_) + " is deleted");
+    std::span<std::uint8_t> page = pages_.mutablePage(mapPage_);
+    auto offset = static_cast<std::size_t>(slot.bytes.data() - pages_.page(mapPage_).data());
+    return page.subspan(offset, slot.bytes.size());
+}
+
+void UsageMapEditor::add(std::uint32_t page) {
+    if (row()[0] == kInlineUsageMap)
+        setInline(page, true);
+    else
+        setReferenced(page, true);
+}
+
+void UsageMapEditor::remove(std::uint32_t page) {
+    if (row()[0] == kInlineUsageMap)
+        setInline(page, false);
+    else
+        setReferenced(page, false);
+}
+
+void UsageMapEditor::setInline(std::uint32_t page, bool on) {
+    std::span<std::uint8_t> r = row();
+    std::uint32_t start = le32(r.data() + 1);
+    std::span<std::uint8_t> bits = r.subspan(kInlineHeader);
+    const std::uint64_t reach = bits.size() * 8;
+    if (page >= start && page - start < reach) {
+        setBit(bits, page - start, on);
+        return;
+    }
+    // Outside the window. A page that is not in the map needs no clearing, except in the map of
+    // free pages, where pages outside count as free.
+    if (!on && !isFreePageMap_)
+        return;
+
+    std::vector<std::uint32_t> marked;
+    for (std::uint64_t i = 0; i < reach; ++i)
+        if (bitOf(bits, i))
+            marked.push_back(static_cast<std::uint32_t>(start + i));
+
+    if (isFreePageMap_) {
+        // Slide the window forward to the page; pages left behind stay as they are on disk and
+        // are simply no longer offered as free. Pages past the end of the file are free.
+        std::uint32_t newStart =
+            page >= reach / 2 ? (page - static_cast<std::uint32_t>(reach / 2)) / 8 * 8 : 0;
+        if (newStart < start)
+            return; // before the window: out of reach, nothing to record
+        std::fill(bits.begin(), bits.end(), 0);
+        putLe32(r, 1, newStart);
+        for (std::uint64_t i = 0; i < reach; ++i) {
+            std::uint64_t p = newStart + i;
+            bool wasFree = p < std::uint64_t{start} + reach
+                               ? std::binary_search(marked.begin(), marked.end(), p)
+                               : true;
+            setBit(bits, i, p >= pages_.pageCount() || wasFree);
+        }
+        setBit(bits, page - newStart, on);
+        return;
+    }
+
+    marked.push_back(page);
+    std::sort(marked.begin(), marked.end());
+    std::uint32_t first = marked.front() / 8 * 8;
+    if (marked.back() - first < reach) {
+        std::fill(bits.begin(), bits.end(), 0);
+        putLe32(r, 1, first);
+        for (std::uint32_t p : marked)
+            setBit(bits, p - first, true);
+        return;
+    }
+    promoteToReference(page);
+}
+
+void UsageMapEditor::promoteToReference(std::uint32_t extraPage) {
+    std::vector<std::uint32_t> marked = readUsageMap(pages_, row(), "a table");
+    marked.push_back(extraPage);
+    {
+        std::span<std::uint8_t> r = row();
+        std::fill(r.begin(), r.end(), 0);
+        r[0] = kReferenceUsageMap;
+    }
+    for (std::uint32_t p : marked)
+        setReferenced(p, true);
+}
+
+std::uint32_t UsageMapEditor::newMapPage(bool allOn) {
+    std::vector<std::uint8_t> page(pages_.pageSize(), allOn ? 0xff : 0x00);
+    page[0] = static_cast<std::uint8_t>(PageType::UsageMap);
+    page[1] = 0x01;
+    page[2] = 0;
+    page[3] = 0;
+    // The map of free pages records its own new page; other maps leave that to the allocator,
+    // which records every new page there.
+    return isFreePageMap_ ? pages_.appendPage(page) : allocate_(std::move(page));
+}
+
+void UsageMapEditor::setReferenced(std::uint32_t page, bool on) {
+    const std::uint64_t perMapPage = std::uint64_t{pages_.pageSize() - kMapPageHeader} * 8;
+    const std::size_t slot = page / perMapPage;
+    const std::size_t slots = (row().size() - 1) / 4;
+    if (slot >= slots) {
+        if (on == isFreePageMap_)
+            return; // out of reach: it reads as "not in the map" (or, for free pages, as free)
+        throw Error(ErrorKind::Invalid,
+                    "page " + std::to_string(page) + " lies beyond what a usage map can record");
+    }
+    std::uint32_t mapPage = le32(row().data() + 1 + slot * 4);
+    if (mapPage == 0) {
+        if (on == isFreePageMap_)
+            return; // a missing map page already reads as the wanted state
+        mapPage = newMapPage(isFreePageMap_);
+        putLe32(row(), 1 + slot * 4, mapPage);
+        if (isFreePageMap_)
+            setReferenced(mapPage, false);
+    } else if (mapPage >= pages_.pageCount() ||
+               pages_.page(mapPage)[0] != static_cast<std::uint8_t>(PageType::UsageMap)) {
+        throwCorruptPage(mapPage, "is listed as a usage map page but is not one");
+    }
+    std::span<std::uint8_t> bits = pages_.mutablePage(mapPage).subspan(kMapPageHeader);
+    setBit(bits, page % perMapPage, on);
+}
+
+} // namespace jet::detail
