@@ -8,13 +8,13 @@ using namespace detail;
 
 Table::Table(std::shared_ptr<TableState> state) : state_(std::move(state)) {}
 
-const std::string& Table::name() const {
+const std::string& Table::name() const& {
     return state_->def.name;
 }
-const std::vector<Column>& Table::columns() const {
+const std::vector<Column>& Table::columns() const& {
     return state_->def.columns;
 }
-const std::vector<Index>& Table::indexes() const {
+const std::vector<Index>& Table::indexes() const& {
     return state_->def.indexes;
 }
 std::uint32_t Table::storedRowCount() const {

@@ -5,6 +5,7 @@
 #include "rc4.h"
 #include "text_encoder.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -49,7 +50,7 @@ std::vector<std::uint8_t> encodeJet4Header(std::string_view password, double cre
     std::memcpy(page.data() + 0x98, kVersion, sizeof kVersion);
 
     // The password is masked by the whole days of the creation time, then by the header mask.
-    std::memcpy(page.data() + kPasswordOffset, ucs2.data(), ucs2.size());
+    std::copy(ucs2.begin(), ucs2.end(), page.begin() + kPasswordOffset);
     auto days = static_cast<std::uint32_t>(static_cast<std::int32_t>(std::floor(creationTime)));
     std::uint8_t dateMask[4];
     for (int i = 0; i < 4; ++i)

@@ -93,10 +93,14 @@ private:
 
 class Table {
 public:
-    const std::string& name() const;
-    // In the order of the table's definition; the references live as long as this Table object.
-    const std::vector<Column>& columns() const;
-    const std::vector<Index>& indexes() const;
+    // In the order of the table's definition. References live as long as this Table object; a
+    // temporary Table hands out copies instead, so `db.table("t").columns()` is safe.
+    const std::string& name() const&;
+    const std::vector<Column>& columns() const&;
+    const std::vector<Index>& indexes() const&;
+    std::string name() const&& { return name(); }
+    std::vector<Column> columns() const&& { return columns(); }
+    std::vector<Index> indexes() const&& { return indexes(); }
     // Position of a column by name, ignoring case; -1 if none.
     int columnIndex(std::string_view name) const;
     // Row count as stored in the table definition.

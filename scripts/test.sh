@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test: the normal build with the oracle
+# comparisons, the sanitizer build of the engine and its tests, and a one-minute fuzz run.
+#   scripts/test.sh     (BUILD_DIR, ASAN_BUILD_DIR, FUZZ_BUILD_DIR override the build folders)
+set -euo pipefail
+repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BUILD_DIR:-$repo/build}"
+asan="${ASAN_BUILD_DIR:-$repo/build-asan}"
+fuzz_seconds="${FUZZ_SECONDS:-60}"
+
+"$repo/scripts/install-deps.sh" --test
+
+echo "== build and test"
+cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build "$build" -j2
+(cd "$build/tests/oracle/npm" && npm ci --no-audit --no-fund --prefer-offline)
+ctest --test-dir "$build" --output-on-failure -j2
+
+echo "== sanitizer build (ASan, UBSan)"
+cmake -S "$repo" -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DAUGURLEX_SANITIZE=ON -DAUGURLEX_BENCH=OFF
+cmake --build "$asan" -j2
+# The engine's own tests and the damaged-file tests; the oracle comparisons add nothing here.
+ctest --test-dir "$asan" --output-on-failure -j2 -E '^(oracle_|tools_command_line)'
+
+echo "== fuzz run (${fuzz_seconds} s)"
+"$repo/scripts/fuzz.sh" "$fuzz_seconds"

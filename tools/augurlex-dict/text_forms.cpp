@@ -1,0 +1,167 @@
+#include "augurlex-dict/text_forms.h"
+
+#include <charconv>
+#include <cmath>
+
+namespace dict {
+
+void putInteger(OutputWriter& out, std::int64_t value) {
+    char digits[24];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+}
+
+bool isFinite(double value) {
+    return std::isfinite(value);
+}
+
+void putDouble(OutputWriter& out, double value) {
+    if (std::isnan(value)) {
+        out.put("NaN");
+        return;
+    }
+    if (std::isinf(value)) {
+        out.put(value < 0 ? "-Infinity" : "Infinity");
+        return;
+    }
+    char digits[32];
+    auto result = std::to_chars(digits, digits + sizeof digits, value);
+    out.put(std::string_view(digits, static_cast<std::size_t>(result.ptr - digits)));
+}
+
+void putBase64(OutputWriter& out, const jet::Bytes& bytes) {
+    static constexpr char kAlphabet[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::size_t i = 0;
+    char quad[4];
+    for (; i + 3 <= bytes.size(); i += 3) {
+        std::uint32_t n = (bytes[i] << 16) | (bytes[i + 1] << 8) | bytes[i + 2];
+        quad[0] = kAlphabet[n >> 18];
+        quad[1] = kAlphabet[(n >> 12) & 63];
+        quad[2] = kAlphabet[(n >> 6) & 63];
+        quad[3] = kAlphabet[n & 63];
+        out.put(std::string_view(quad, 4));
+    }
+    std::size_t rest = bytes.size() - i;
+    if (rest == 0)
+        return;
+    std::uint32_t n = bytes[i] << 16;
+    if (rest == 2)
+        n |= bytes[i + 1] << 8;
+    quad[0] = kAlphabet[n >> 18];
+    quad[1] = kAlphabet[(n >> 12) & 63];
+    quad[2] = rest == 2 ? kAlphabet[(n >> 6) & 63] : '=';
+    quad[3] = '=';
+    out.put(std::string_view(quad, 4));
+}
+
+namespace {
+
+// Length of the well-formed UTF-8 sequence starting at text[i], or 0.
+std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
+    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    unsigned char lead = byte(i);
+    std::size_t length;
+    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0; // no overlong forms
+        if (lead == 0xED)
+            high = 0x9F; // no surrogates
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90;
+        if (lead == 0xF4)
+            high = 0x8F; // nothing past U+10FFFF
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if ((byte(i + k) & 0xC0) != 0x80)
+            return 0;
+    return length;
+}
+
+} // namespace
+
+void putJsonString(OutputWriter& out, std::string_view text) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out.put('"');
+    std::size_t plainStart = 0;
+    auto flushPlain = [&](std::size_t end) {
+        if (end > plainStart)
+            out.put(text.substr(plainStart, end - plainStart));
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+            ++i;
+            continue;
+        }
+        if (c >= 0x80) {
+            if (std::size_t length = utf8SequenceLength(text, i)) {
+                i += length;
+                continue;
+            }
+            flushPlain(i);
+            out.put("\xEF\xBF\xBD");
+            plainStart = ++i;
+            continue;
+        }
+        flushPlain(i);
+        switch (c) {
+        case '"':
+            out.put("\\\"");
+            break;
+        case '\\':
+            out.put("\\\\");
+            break;
+        case '\n':
+            out.put("\\n");
+            break;
+        case '\r':
+            out.put("\\r");
+            break;
+        case '\t':
+            out.put("\\t");
+            break;
+        case '\b':
+            out.put("\\b");
+            break;
+        case '\f':
+            out.put("\\f");
+            break;
+        default: {
+            char escape[] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+            out.put(std::string_view(escape, sizeof escape));
+        }
+        }
+        plainStart = ++i;
+    }
+    flushPlain(text.size());
+    out.put('"');
+}
+
+void putCsvField(OutputWriter& out, std::string_view text) {
+    if (!text.empty() && text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out.put(text);
+        return;
+    }
+    out.put('"');
+    std::size_t start = 0;
+    for (std::size_t quote; (quote = text.find('"', start)) != std::string_view::npos;
+         start = quote + 1) {
+        out.put(text.substr(start, quote + 1 - start));
+        out.put('"');
+    }
+    out.put(text.substr(start));
+    out.put('"');
+}
+
+} // namespace dict
