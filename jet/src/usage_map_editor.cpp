@@ -70,36 +70,16 @@ void UsageMapEditor::setInline(std::uint32_t page, bool on) {
         setBit(bits, page - start, on);
         return;
     }
-    // Outside the window. A page that is not in the map needs no clearing, except in the map of
-    // free pages, where pages outside count as free.
-    if (!on && !isFreePageMap_)
+    // Outside the window. A page that is not in the map needs no clearing. The map of free
+    // pages records nothing outside its window either: Jet takes such pages as in use (Access
+    // itself leaves pages past a window starting at 0 unmapped), so they are never handed out.
+    if (!on || isFreePageMap_)
         return;
 
     std::vector<std::uint32_t> marked;
     for (std::uint64_t i = 0; i < reach; ++i)
         if (bitOf(bits, i))
             marked.push_back(static_cast<std::uint32_t>(start + i));
-
-    if (isFreePageMap_) {
-        // Slide the window forward to the page; pages left behind stay as they are on disk and
-        // are simply no longer offered as free. Pages past the end of the file are free.
-        std::uint32_t newStart =
-            page >= reach / 2 ? (page - static_cast<std::uint32_t>(reach / 2)) / 8 * 8 : 0;
-        if (newStart < start)
-            return; // before the window: out of reach, nothing to record
-        std::fill(bits.begin(), bits.end(), 0);
-        putLe32(r, 1, newStart);
-        for (std::uint64_t i = 0; i < reach; ++i) {
-            std::uint64_t p = newStart + i;
-            bool wasFree = p < std::uint64_t{start} + reach
-                               ? std::binary_search(marked.begin(), marked.end(), p)
-                               : true;
-            setBit(bits, i, p >= pages_.pageCount() || wasFree);
-        }
-        setBit(bits, page - newStart, on);
-        return;
-    }
-
     marked.push_back(page);
     std::sort(marked.begin(), marked.end());
     std::uint32_t first = marked.front() / 8 * 8;
@@ -125,35 +105,28 @@ void UsageMapEditor::promoteToReference(std::uint32_t extraPage) {
         setReferenced(p, true);
 }
 
-std::uint32_t UsageMapEditor::newMapPage(bool allOn) {
-    std::vector<std::uint8_t> page(pages_.pageSize(), allOn ? 0xff : 0x00);
+std::uint32_t UsageMapEditor::newMapPage() {
+    std::vector<std::uint8_t> page(pages_.pageSize(), 0);
     page[0] = static_cast<std::uint8_t>(PageType::UsageMap);
     page[1] = 0x01;
-    page[2] = 0;
-    page[3] = 0;
-    // The map of free pages records its own new page; other maps leave that to the allocator,
-    // which records every new page there.
-    return isFreePageMap_ ? pages_.appendPage(page) : allocate_(std::move(page));
+    return allocate_(std::move(page));
 }
 
 void UsageMapEditor::setReferenced(std::uint32_t page, bool on) {
     const std::uint64_t perMapPage = std::uint64_t{pages_.pageSize() - kMapPageHeader} * 8;
     const std::size_t slot = page / perMapPage;
     const std::size_t slots = (row().size() - 1) / 4;
-    if (slot >= slots) {
-        if (on == isFreePageMap_)
-            return; // out of reach: it reads as "not in the map" (or, for free pages, as free)
-        throw Error(ErrorKind::Invalid,
-                    "page " + std::to_string(page) + " lies beyond what a usage map can record");
-    }
-    std::uint32_t mapPage = le32(row().data() + 1 + slot * 4);
+    std::uint32_t mapPage = slot < slots ? le32(row().data() + 1 + slot * 4) : 0;
     if (mapPage == 0) {
-        if (on == isFreePageMap_)
-            return; // a missing map page already reads as the wanted state
-        mapPage = newMapPage(isFreePageMap_);
+        // Unmapped pages are neither in a table's map nor free, so only adding a page to a
+        // table's map needs a new map page.
+        if (!on || isFreePageMap_)
+            return;
+        if (slot >= slots)
+            throw Error(ErrorKind::Invalid, "page " + std::to_string(page) +
+                                                " lies beyond what a usage map can record");
+        mapPage = newMapPage();
         putLe32(row(), 1 + slot * 4, mapPage);
-        if (isFreePageMap_)
-            setReferenced(mapPage, false);
     } else if (mapPage >= pages_.pageCount() ||
                pages_.page(mapPage)[0] != static_cast<std::uint8_t>(PageType::UsageMap)) {
         throwCorruptPage(mapPage, "is listed as a usage map page but is not one");

@@ -18,8 +18,7 @@ using PageAllocator = std::function<std::uint32_t(std::vector<std::uint8_t>)>;
 class UsageMapEditor {
 public:
     // The map stored in the row `rowPointer` points at. `isFreePageMap` marks the database's own
-    // map (page 1), where pages outside the map's reach count as free. Map pages it needs are
-    // added through `allocate`.
+    // map of free pages (page 1). Map pages it needs are added through `allocate`.
     UsageMapEditor(PageStore& pages, const JetFormat& format, PageAllocator allocate,
                    std::uint32_t rowPointer, bool isFreePageMap = false);
 
@@ -34,7 +33,7 @@ private:
     void setInline(std::uint32_t page, bool on);
     void setReferenced(std::uint32_t page, bool on);
     void promoteToReference(std::uint32_t extraPage);
-    std::uint32_t newMapPage(bool allOn);
+    std::uint32_t newMapPage();
 
     PageStore& pages_;
     const JetFormat& format_;
