@@ -1,5 +1,6 @@
 // Everything a reader does with a file, for hostile-input tests: open it with and without the
-// program's password, list the tables with their columns and indexes, dump every row.
+// program's password, list the tables with their columns and indexes, dump every row, append a row
+// to each table in memory and run the integrity check.
 #pragma once
 
 #include <filesystem>
