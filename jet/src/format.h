@@ -2,6 +2,7 @@
 // later writer share the same offsets.
 #pragma once
 
+#include "bytes.h"
 #include "jet/database.h"
 
 #include <cstddef>
@@ -74,6 +75,17 @@ struct JetFormat {
     static const JetFormat& jet3();
     static const JetFormat& jet4();
 };
+
+// Long-value pages are data pages that carry "LVAL" where a data page names its table.
+inline constexpr std::uint32_t kLongValuePageMarker = 0x4c41564c;
+inline bool isLongValuePage(ByteSpan page) {
+    return page.size() > 8 && page[0] == static_cast<std::uint8_t>(PageType::Data) &&
+           le32(page.data() + 4) == kLongValuePageMarker;
+}
+
+// Table types in a table definition.
+inline constexpr std::uint8_t kUserTableType = 0x4e;
+inline constexpr std::uint8_t kSystemTableType = 0x53;
 
 // Row pointers pack a page number with a row number in the lowest byte.
 inline std::uint32_t rowPointerPage(std::uint32_t pointer) {

@@ -25,9 +25,6 @@ using namespace detail;
 
 namespace {
 
-constexpr std::uint32_t kLvalMarker = 0x4c41564c;
-constexpr std::uint8_t kSystemTableType = 0x53;
-
 class Checker {
 public:
     explicit Checker(const DatabaseState& db)
@@ -145,8 +142,7 @@ void Checker::checkLongValue(ByteSpan field, const std::string& where, const std
             return;
         }
         ByteSpan bytes = pages_.page(page);
-        if (bytes[0] != static_cast<std::uint8_t>(PageType::Data) ||
-            le32(bytes.data() + 4) != kLvalMarker) {
+        if (!isLongValuePage(bytes)) {
             fault(where + ": its long value points to " + pageName(page) +
                   ", which is not a long-value page");
             return;
@@ -211,8 +207,7 @@ void Checker::checkTable(const CatalogEntry& entry) {
         const std::string owner = "the long values of " + table;
         for (std::uint32_t page : mapPages(lv.ownedMap, owner)) {
             ByteSpan bytes = pages_.page(page);
-            if (bytes[0] != static_cast<std::uint8_t>(PageType::Data) ||
-                le32(bytes.data() + 4) != kLvalMarker)
+            if (!isLongValuePage(bytes))
                 fault(pageName(page) + ": listed for " + owner + " but not a long-value page");
             claim(page, table);
         }
@@ -272,7 +267,7 @@ std::vector<std::string> Checker::run(std::uint64_t fileSize) {
     for (std::uint32_t page = 2; page < pages_.pageCount(); ++page) {
         ByteSpan bytes = pages_.page(page);
         if (bytes[0] == static_cast<std::uint8_t>(PageType::Data) && owner_[page].empty() &&
-            !free_[page] && le32(bytes.data() + 4) != kLvalMarker && le32(bytes.data() + 4) > 1)
+            !free_[page] && !isLongValuePage(bytes) && le32(bytes.data() + 4) > 1)
             for (const auto& entry : catalog)
                 if (entry.type == kObjectTable && entry.tableDefPage() == le32(bytes.data() + 4))
                     fault(pageName(page) + ": a data page of table \"" + entry.name +

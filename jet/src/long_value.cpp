@@ -18,7 +18,7 @@ ByteSpan longValueRow(const PageStore& pages, const JetFormat& format, std::uint
     const auto slot = static_cast<std::uint16_t>(rowPointerRow(pointer));
     ByteSpan page =
         pages.pageOfType(number, static_cast<std::uint8_t>(PageType::Data), "a long-value page");
-    if (std::memcmp(page.data() + 4, "LVAL", 4) != 0)
+    if (le32(page.data() + 4) != kLongValuePageMarker)
         throwCorruptPage(number, "the long value of " + where +
                                      " points to a page that is not a "
                                      "long-value page");

@@ -9,8 +9,6 @@
 namespace jet::detail {
 namespace {
 
-// Long-value pages carry "LVAL" where data pages name their table.
-constexpr std::uint32_t kLvalMarker = 0x4c41564c;
 constexpr std::uint32_t kMaxLongValueLength = kLongValueLengthMask;
 
 std::vector<std::uint8_t> header(std::uint32_t length, std::uint8_t kind, std::uint32_t pointer) {
@@ -26,24 +24,19 @@ std::size_t maxLongValueRow(const JetFormat& format) {
     return format.pageSize - format.dataFirstSlotOffset() - 2;
 }
 
-bool isLvalPage(ByteSpan page) {
-    return page[0] == static_cast<std::uint8_t>(PageType::Data) &&
-           le32(page.data() + 4) == kLvalMarker;
-}
-
 // Puts one row on an LVAL page of the column, adding a page when none has room.
 std::uint32_t placeLongValueRow(PageStore& pages, const JetFormat& format,
                                 const PageAllocator& allocate, LongValuePages& where,
                                 const std::vector<std::uint8_t>& row) {
     if (where.current != 0 && where.current < pages.pageCount() &&
-        isLvalPage(pages.page(where.current))) {
+        isLongValuePage(pages.page(where.current))) {
         if (auto slot =
                 appendRowToDataPage(format, pages.mutablePage(where.current), row, where.current))
             return makeRowPointer(where.current, *slot);
         if (where.freeMap)
             UsageMapEditor(pages, format, allocate, where.freeMap).remove(where.current);
     }
-    std::uint32_t page = allocate(newDataPage(format, kLvalMarker));
+    std::uint32_t page = allocate(newDataPage(format, kLongValuePageMarker));
     if (where.ownedMap) {
         UsageMapEditor(pages, format, allocate, where.ownedMap).add(page);
         UsageMapEditor(pages, format, allocate, where.freeMap).add(page);

@@ -1,6 +1,7 @@
 #include "table_layout.h"
 
 #include "jet/error.h"
+#include "table_def.h"
 
 namespace jet::detail {
 namespace {
@@ -10,32 +11,10 @@ constexpr std::uint8_t kUpdatableFlag = 0x02;
 constexpr std::uint8_t kAutoNumberFlag = 0x04;
 constexpr std::uint8_t kCompressedUnicode = 0x01;
 
-// Bytes a value takes in the row; 0 for variable-length types.
+// Bytes a value takes in the row; 0 for variable-length types. Booleans count as fixed, though
+// their value lives in the null mask.
 std::uint16_t fixedLength(ColumnType type) {
-    switch (type) {
-    case ColumnType::Boolean:
-    case ColumnType::Byte:
-        return 1;
-    case ColumnType::Integer:
-        return 2;
-    case ColumnType::Long:
-    case ColumnType::Single:
-        return 4;
-    case ColumnType::Currency:
-    case ColumnType::Double:
-    case ColumnType::DateTime:
-        return 8;
-    case ColumnType::Guid:
-        return 16;
-    case ColumnType::Numeric:
-        return 17;
-    case ColumnType::Text:
-    case ColumnType::Binary:
-    case ColumnType::Memo:
-    case ColumnType::Ole:
-        return 0;
-    }
-    return 0;
+    return type == ColumnType::Boolean ? 1 : static_cast<std::uint16_t>(fixedSizeOf(type));
 }
 
 void checkName(const std::string& what, const std::string& name) {

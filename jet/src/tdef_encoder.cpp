@@ -1,6 +1,7 @@
 #include "tdef_encoder.h"
 
 #include "byte_writer.h"
+#include "format.h"
 #include "jet/error.h"
 #include "text_encoder.h"
 
@@ -12,8 +13,6 @@ constexpr std::size_t kPageSize = 4096;
 constexpr std::uint32_t kTableMagic = 0x659;
 constexpr std::uint32_t kIndexMagic = 0x783;
 constexpr std::uint16_t kGeneralSortOrder = 0x409;
-constexpr std::uint8_t kUserTable = 0x4e;
-constexpr std::uint8_t kSystemTable = 0x53;
 constexpr std::size_t kIndexColumnSlots = 10;
 
 void writeName(ByteWriter& w, const std::string& name) {
@@ -83,7 +82,7 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableLayout& table) {
     w.u32(table.lastAutoNumber);
     w.u8(0x01); // lets Access hand out autonumbers
     w.zeros(15);
-    w.u8(table.system ? kSystemTable : kUserTable);
+    w.u8(table.system ? kSystemTableType : kUserTableType);
     auto columnCount = static_cast<std::uint16_t>(table.columns.size());
     auto indexCount = static_cast<std::uint32_t>(table.indexes.size());
     w.u16(columnCount); // the most columns a row has
