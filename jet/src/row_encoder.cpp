@@ -101,9 +101,9 @@ FieldData encodeInlineField(const ColumnLayout& c, const Value& v, std::uint16_t
             unsuitable(c, "needs a decimal number");
         const Decimal& d = v.as<Decimal>();
         w.u8(d.negative ? 0x80 : 0x00);
-        // Stored as four 32-bit words, least significant first.
-        for (std::uint32_t word : d.magnitude)
-            w.u32(word);
+        // Four little-endian 32-bit words, the most significant first.
+        for (std::size_t word = d.magnitude.size(); word-- > 0;)
+            w.u32(d.magnitude[word]);
         break;
     }
     case ColumnType::Text: {

@@ -121,25 +121,19 @@ ByteSpan usageMapRecord(const PageStore& pages, const JetFormat& format, std::ui
     return slot.bytes;
 }
 
-// The last data page of the table that its free-space map offers and that has room for a row of
-// `rowSize` bytes; 0 when there is none.
-std::uint32_t findPageWithRoom(const PageStore& pages, const JetFormat& format, const TableDef& def,
-                               std::size_t rowSize) {
+// The table's last data page that its free-space map still offers; 0 when there is none.
+std::uint32_t lastPageWithFreeSpace(const PageStore& pages, const JetFormat& format,
+                                    const TableDef& def) {
     std::vector<std::uint32_t> owned =
         readUsageMap(pages, usageMapRecord(pages, format, def.ownedPagesMap), def.name);
     std::vector<std::uint32_t> free =
         readUsageMap(pages, usageMapRecord(pages, format, def.freePagesMap), def.name);
     for (auto it = owned.rbegin(); it != owned.rend(); ++it) {
-        if (!std::binary_search(free.begin(), free.end(), *it))
-            continue;
         ByteSpan page = pages.page(*it);
-        if (page[0] != static_cast<std::uint8_t>(PageType::Data) ||
-            le32(page.data() + 4) != def.page)
-            continue;
-        std::size_t freeSpace = le16(page.data() + 2);
-        if (freeSpace >= rowSpaceUsage(rowSize) && slotCount(format, page, *it) < 255)
+        if (std::binary_search(free.begin(), free.end(), *it) &&
+            page[0] == static_cast<std::uint8_t>(PageType::Data) &&
+            le32(page.data() + 4) == def.page)
             return *it;
-        return 0; // like Jet, only the last page with free space is tried
     }
     return 0;
 }
@@ -284,29 +278,26 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
     if (placedLongValue)
         rowBytes = encodeRow(fields);
 
+    // Rows go on the table's last page with room, as Jet places them; a page that cannot take
+    // the row leaves the free-space map and a new page follows it.
     std::optional<std::uint8_t> slot;
-    std::uint32_t page = t.currentPage;
-    if (page != 0)
+    std::uint32_t page =
+        t.currentPage != 0 ? t.currentPage : lastPageWithFreeSpace(pages, format, t.def);
+    if (page != 0) {
         slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
+        if (!slot)
+            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).remove(page);
+    }
     if (!slot) {
-        if (page != 0)
-            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).remove(page);
-        page = findPageWithRoom(pages, format, t.def, rowBytes.size());
-        if (page != 0)
-            slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
-        if (page != 0 && !slot) // its free space figure promised more than the page holds
-            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).remove(page);
-        if (!slot) {
-            page = allocate(newDataPage(format, t.def.page));
-            UsageMapEditor(pages, format, allocate, t.def.ownedPagesMap).add(page);
-            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).add(page);
-            slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
-        }
+        page = allocate(newDataPage(format, t.def.page));
+        UsageMapEditor(pages, format, allocate, t.def.ownedPagesMap).add(page);
+        UsageMapEditor(pages, format, allocate, t.def.freePagesMap).add(page);
+        slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
         if (!slot)
             throw Error(ErrorKind::Invalid,
                         "a row of table \"" + table + "\" does not fit an empty page");
-        t.currentPage = page;
     }
+    t.currentPage = page;
 
     ++t.rowCount;
     t.lastAutoNumber = lastAutoNumber;

@@ -44,7 +44,8 @@ void OpenRecordset(Recordset& handle, Connection& connection, const std::string&
     handle.Close();
     if (query != kQuery)
         throw jet::Error(jet::ErrorKind::Invalid, "unsupported query");
-    handle.OpenTable(connection.Database(), kDataTable);
+    handle.OpenTable(connection.Database(), kDataTable,
+                     ConnectionStringPart(connection.ConnectionString(), "PWD"));
 }
 
 std::string CataloguePath(const std::string& programFolder) {

@@ -3,7 +3,8 @@
 namespace dict {
 
 Arguments Arguments::parse(const std::vector<std::string>& words,
-                           const std::set<std::string>& knownOptions) {
+                           const std::set<std::string>& knownOptions,
+                           const std::set<std::string>& knownFlags) {
     Arguments result;
     bool optionsEnded = false;
     for (std::size_t i = 0; i < words.size(); ++i) {
@@ -22,8 +23,13 @@ Arguments Arguments::parse(const std::vector<std::string>& words,
             value = name.substr(equals + 1);
             name.erase(equals);
         }
-        if (knownOptions.count(name) == 0)
+        if (knownFlags.count(name) != 0) {
+            if (value)
+                throw UsageError("option --" + name + " takes no value");
+            value = std::string();
+        } else if (knownOptions.count(name) == 0) {
             throw UsageError("unknown option --" + name);
+        }
         if (!value) {
             if (i + 1 >= words.size())
                 throw UsageError("option --" + name + " needs a value");

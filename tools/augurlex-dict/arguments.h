@@ -19,9 +19,11 @@ public:
 class Arguments {
 public:
     // Splits argv (without the program name). Options take one value, given as "--name value"
-    // or "--name=value"; "--" ends the options. Unknown options are usage errors.
+    // or "--name=value"; flags take none ("--force"); "--" ends the options. Unknown options are
+    // usage errors.
     static Arguments parse(const std::vector<std::string>& words,
-                           const std::set<std::string>& knownOptions);
+                           const std::set<std::string>& knownOptions,
+                           const std::set<std::string>& knownFlags = {});
 
     const std::vector<std::string>& positionals() const { return positionals_; }
     std::optional<std::string> option(const std::string& name) const;

@@ -4,23 +4,11 @@
 #include "augurlex-dict/open_database.h"
 #include "augurlex-dict/output_writer.h"
 #include "augurlex-dict/row_formats.h"
+#include "augurlex-dict/table_choice.h"
 
 #include <string>
 
 namespace dict {
-
-namespace {
-
-std::string tableList(const std::vector<std::string>& names) {
-    if (names.empty())
-        return "the file has no user tables";
-    std::string list = "tables:";
-    for (const std::string& name : names)
-        list += " \"" + name + "\"";
-    return list;
-}
-
-} // namespace
 
 int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
     Arguments args = Arguments::parse(words, {"password", "code-page", "table", "format"});
@@ -41,18 +29,7 @@ int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
 
     OutputWriter output(out);
     try {
-        std::vector<std::string> names = db->tableNames();
-        std::string tableName;
-        if (auto chosen = args.option("table")) {
-            if (!db->hasTable(*chosen))
-                throw UsageError("no table \"" + *chosen + "\" in " + path + "; " +
-                                 tableList(names));
-            tableName = *chosen;
-        } else if (names.size() == 1) {
-            tableName = names[0];
-        } else {
-            throw UsageError("choose a table with --table; " + tableList(names));
-        }
+        std::string tableName = chooseTable(*db, args.option("table"), path);
         writeRows(db->table(tableName), format, output);
     } catch (const jet::Error& error) {
         output.flush();

@@ -9,8 +9,18 @@ const char* const kUsageText =
     "usage: augurlex-dict info FILE [--password P] [--code-page N]\n"
     "       augurlex-dict dump FILE [--password P] [--code-page N] [--table NAME]\n"
     "                          [--format jsonl|csv]\n"
+    "       augurlex-dict check FILE [--password P]\n"
+    "       augurlex-dict create FILE [--password P] [--catalogue] [--force]\n"
+    "       augurlex-dict import FILE --csv CSV [--password P] [--table NAME]\n"
+    "       augurlex-dict search TERM [--mode exact|wildcard] [--dictionary NAME] [--folder DIR]\n"
+    "       augurlex-dict lookup TERM [--dictionary NAME] [--folder DIR]\n"
+    "       augurlex-dict merge UPDATE_FILE [--folder DIR]\n"
     "  --code-page N: the Windows code page of a Jet 3 file's text when the file does not\n"
-    "                 say it (e.g. 936 for GBK)\n";
+    "                 say it (e.g. 936 for GBK)\n"
+    "  --password P:  without it, the program's database password is tried, then none;\n"
+    "                 create uses the program's unless given (--password \"\" for none)\n"
+    "  --catalogue:   create a catalogue file (names, Database) instead of a dictionary\n"
+    "  --force:       let create replace an existing file\n";
 
 int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {
@@ -25,6 +35,18 @@ int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::F
             return runInfo(rest, out, err);
         if (words[0] == "dump")
             return runDump(rest, out, err);
+        if (words[0] == "check")
+            return runCheck(rest, out, err);
+        if (words[0] == "create")
+            return runCreate(rest, out, err);
+        if (words[0] == "import")
+            return runImport(rest, out, err);
+        if (words[0] == "search")
+            return runSearch(rest, out, err);
+        if (words[0] == "lookup")
+            return runLookup(rest, out, err);
+        if (words[0] == "merge")
+            return runMerge(rest, out, err);
         throw UsageError("unknown command \"" + words[0] + "\"");
     } catch (const UsageError& error) {
         std::fprintf(err, "augurlex-dict: %s\n%s", error.what(), kUsageText);

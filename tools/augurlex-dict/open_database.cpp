@@ -1,7 +1,6 @@
 #include "augurlex-dict/open_database.h"
 
 #include "augurlex-dict/arguments.h"
-#include "store/modDB.h"
 
 #include <charconv>
 
@@ -10,15 +9,9 @@ namespace dict {
 jet::Database openDatabase(const OpenRequest& request) {
     jet::OpenOptions options;
     options.jet3CodePage = request.jet3CodePage;
-    if (request.password)
-        return jet::Database::open(request.path, *request.password, options);
-    try {
-        return jet::Database::open(request.path, modDB::kDatabasePassword, options);
-    } catch (const jet::Error& error) {
-        if (error.kind() != jet::ErrorKind::BadPassword)
-            throw;
-    }
-    return jet::Database::open(request.path, "", options);
+    return withProgramPasswords(request.password, [&](std::string_view password) {
+        return jet::Database::open(request.path, password, options);
+    });
 }
 
 OpenRequest openRequest(const std::string& path, const Arguments& args) {

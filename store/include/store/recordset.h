@@ -2,8 +2,10 @@
 #pragma once
 
 #include "jet/database.h"
+#include "jet/write_session.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -24,14 +26,31 @@ public:
     std::string operator[](std::string_view columnName) const { return Fields(columnName); }
     const jet::Table& Table() const;
 
+    // Adding a row: AddNew starts an empty one, SetField fills its fields by name (columns
+    // left out stay null), Update saves it to the file at once and makes it the current row,
+    // the set's last. A refused or unsaved row leaves the file as it was and is dropped.
+    // The file is reopened with `password` for writing; other handles on the same file see
+    // the row only once they are opened again.
+    void AddNew();
+    void SetField(std::string_view columnName, std::string value);
+    void Update();
+    bool IsAdding() const { return adding_; }
+
     // Replaces what the handle held with the rows of one table, positioned on the first row.
-    // Rows will be added through AddNew/Update on the same table once the engine writes.
-    void OpenTable(const jet::Database& database, std::string_view tableName);
+    // `password` is the one rows added through this handle are written with.
+    void OpenTable(const jet::Database& database, std::string_view tableName,
+                   std::string_view password = {});
     void Close();
 
 private:
     const jet::Cursor& cursor() const;
+    void ShowTable(jet::Table table);
 
     std::optional<jet::Table> table_;
     std::optional<jet::Cursor> cursor_;
+    std::filesystem::path path_;
+    std::string password_;
+    std::optional<jet::WriteSession> writer_;
+    bool adding_ = false;
+    jet::RowValues newRow_;
 };

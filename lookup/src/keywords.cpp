@@ -1,0 +1,55 @@
+#include "lookup/keywords.h"
+
+#include "store/modDB.h"
+
+#include <exception>
+
+namespace lookup {
+
+std::string TrimSpaces(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(' ');
+    return std::string(text.substr(first, last - first + 1));
+}
+
+bool LoadKeywords(const std::string& programFolder, const std::string& dictionaryName,
+                  std::vector<std::string>& keywords) {
+    // Read into a separate list so a file that fails half-way adds nothing.
+    std::vector<std::string> read;
+    try {
+        Connection db;
+        modDB::OpenConnection(db, modDB::DictionaryPath(programFolder, dictionaryName));
+        Recordset rs;
+        modDB::OpenRecordset(rs, db, modDB::kQuery);
+        const std::int64_t count = rs.RecordCount();
+        if (count == 0)
+            return true;
+        read.reserve(static_cast<std::size_t>(count));
+        rs.MoveFirst();
+        for (std::int64_t i = 0; i < count; ++i) {
+            read.push_back(rs.Fields("Key"));
+            rs.MoveNext();
+        }
+    } catch (const std::exception&) {
+        return false;
+    }
+    if (keywords.empty()) {
+        keywords = std::move(read);
+    } else {
+        keywords.insert(keywords.end(), std::make_move_iterator(read.begin()),
+                        std::make_move_iterator(read.end()));
+    }
+    return true;
+}
+
+std::vector<std::string> LoadAllKeywords(const std::string& programFolder,
+                                         const std::vector<std::string>& dictionaryNames) {
+    std::vector<std::string> keywords;
+    for (const std::string& name : dictionaryNames)
+        LoadKeywords(programFolder, name, keywords);
+    return keywords;
+}
+
+} // namespace lookup

@@ -1,0 +1,15 @@
+// Screen lengths of the window designs are in twips: 15 twips to a pixel at 96 dots per inch.
+#pragma once
+
+#include <cmath>
+
+namespace augurlex {
+
+inline constexpr float kTwipsPerPixel = 15.0f;
+
+constexpr int TwipsToPixels(float twips) {
+    const float pixels = twips / kTwipsPerPixel;
+    return static_cast<int>(pixels < 0 ? pixels - 0.5f : pixels + 0.5f);
+}
+
+} // namespace augurlex

@@ -1,0 +1,41 @@
+// augurlex-dict check FILE [--password P]
+#include "augurlex-dict/arguments.h"
+#include "augurlex-dict/commands.h"
+#include "augurlex-dict/open_database.h"
+#include "jet/check.h"
+
+#include <string>
+
+namespace dict {
+
+int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
+    Arguments args = Arguments::parse(words, {"password"});
+    if (args.positionals().size() != 1)
+        throw UsageError("check takes exactly one FILE");
+    const std::string& path = args.positionals()[0];
+
+    std::vector<std::string> faults;
+    try {
+        faults = withProgramPasswords(args.option("password"), [&](std::string_view password) {
+            return jet::checkDatabase(path, password);
+        });
+    } catch (const jet::Error& error) {
+        // A file too damaged to open is a finding of the check, not a reason to give up on it.
+        if (error.kind() != jet::ErrorKind::Corrupt) {
+            std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+            return kUnreadable;
+        }
+        faults.push_back(error.what());
+    }
+    if (faults.empty())
+        std::fprintf(out, "%s: no faults found\n", path.c_str());
+    for (const std::string& fault : faults)
+        std::fprintf(out, "%s\n", fault.c_str());
+    if (std::fflush(out) != 0) {
+        std::fprintf(err, "augurlex-dict: cannot write the output\n");
+        return kFailure;
+    }
+    return faults.empty() ? kSuccess : kFailure;
+}
+
+} // namespace dict

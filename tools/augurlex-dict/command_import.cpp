@@ -1,0 +1,79 @@
+// augurlex-dict import FILE --csv CSV [--password P] [--table NAME]
+#include "augurlex-dict/arguments.h"
+#include "augurlex-dict/commands.h"
+#include "augurlex-dict/open_database.h"
+#include "augurlex-dict/table_choice.h"
+#include "augurlex-dict/table_import.h"
+#include "jet/write_session.h"
+
+#include <fstream>
+#include <optional>
+#include <string>
+
+namespace dict {
+
+namespace {
+
+bool readWholeFile(const std::string& path, std::string& text) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    in.seekg(0, std::ios::end);
+    std::streamoff size = in.tellg();
+    if (size < 0)
+        return false;
+    in.seekg(0, std::ios::beg);
+    text.resize(static_cast<std::size_t>(size));
+    in.read(text.data(), size);
+    return static_cast<bool>(in);
+}
+
+} // namespace
+
+int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
+    Arguments args = Arguments::parse(words, {"password", "csv", "table"});
+    if (args.positionals().size() != 1)
+        throw UsageError("import takes exactly one FILE");
+    std::optional<std::string> csvPath = args.option("csv");
+    if (!csvPath)
+        throw UsageError("import needs --csv CSV, the rows to append");
+    const std::string& path = args.positionals()[0];
+
+    std::string csv;
+    if (!readWholeFile(*csvPath, csv)) {
+        std::fprintf(err, "augurlex-dict: %s: cannot read the file\n", csvPath->c_str());
+        return kUnreadable;
+    }
+
+    std::optional<jet::WriteSession> session;
+    try {
+        session.emplace(withProgramPasswords(args.option("password"), [&](std::string_view pw) {
+            return jet::WriteSession::open(path, pw);
+        }));
+    } catch (const jet::Error& error) {
+        std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+        return kUnreadable;
+    }
+
+    std::uint64_t rows = 0;
+    std::string table;
+    try {
+        table = chooseTable(session->database(), args.option("table"), path);
+        // Every row goes into the one session; the file changes only at the commit.
+        rows = importCsv(*session, table, csv);
+        session->commit();
+    } catch (const ImportError& error) {
+        std::fprintf(err, "augurlex-dict: %s %s; nothing was imported into %s\n", csvPath->c_str(),
+                     error.what(), path.c_str());
+        return kFailure;
+    } catch (const jet::Error& error) {
+        std::fprintf(err, "augurlex-dict: %s: %s; nothing was imported\n", path.c_str(),
+                     error.what());
+        return error.kind() == jet::ErrorKind::Corrupt ? kUnreadable : kFailure;
+    }
+    std::fprintf(out, "appended %llu rows to table \"%s\" of %s\n",
+                 static_cast<unsigned long long>(rows), table.c_str(), path.c_str());
+    return std::fflush(out) == 0 ? kSuccess : kFailure;
+}
+
+} // namespace dict

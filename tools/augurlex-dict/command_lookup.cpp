@@ -1,0 +1,45 @@
+// augurlex-dict lookup TERM [--dictionary NAME] [--folder DIR]
+#include "augurlex-dict/arguments.h"
+#include "augurlex-dict/commands.h"
+#include "lookup/search/dictionary_reader.h"
+#include "lookup/search/find_link.h"
+#include "lookup/search/matching.h"
+#include "store/modDB.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+namespace dict {
+
+int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
+    Arguments args = Arguments::parse(words, {"dictionary", "folder"});
+    if (args.positionals().size() != 1)
+        throw UsageError("lookup takes exactly one TERM");
+    const std::string folder = dictionaryFolder(args);
+    const std::string term = lookup::search::TrimSpaces(args.positionals()[0]);
+    const std::string choice = args.option("dictionary").value_or(lookup::search::kAllDictionaries);
+
+    std::string link = term;
+    bool found = false;
+    try {
+        std::vector<std::string> names;
+        if (lookup::search::IsAllScope(choice))
+            names = catalogueNames(folder);
+        else if (!std::filesystem::is_regular_file(modDB::DictionaryPath(folder, choice)))
+            throw std::runtime_error("no file " + modDB::DictionaryPath(folder, choice));
+        found = lookup::search::FindLink(folder, names, term, choice, link);
+    } catch (const std::exception& error) {
+        std::fprintf(err, "augurlex-dict: %s: %s\n", folder.c_str(), error.what());
+        return kUnreadable;
+    }
+    if (!found) {
+        std::fprintf(err, "augurlex-dict: \"%s\" is in no dictionary (%s)\n", term.c_str(),
+                     choice.c_str());
+        return kFailure;
+    }
+    std::fprintf(out, "%s\n", link.c_str());
+    return std::fflush(out) == 0 && !std::ferror(out) ? kSuccess : kFailure;
+}
+
+} // namespace dict

@@ -1,0 +1,74 @@
+// augurlex-dict search TERM [--mode exact|wildcard] [--dictionary NAME] [--folder DIR]
+#include "augurlex-dict/arguments.h"
+#include "augurlex-dict/commands.h"
+#include "augurlex-dict/output_writer.h"
+#include "lookup/search/dictionary_reader.h"
+#include "lookup/search/keyword_search.h"
+#include "store/catalogue.h"
+
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+
+namespace dict {
+
+std::string dictionaryFolder(const Arguments& args) {
+    if (auto folder = args.option("folder"))
+        return *folder;
+    std::error_code failed;
+    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
+    return failed ? std::string(".") : self.parent_path().string();
+}
+
+std::vector<std::string> catalogueNames(const std::string& folder) {
+    store::CatalogueNames catalogue = store::ReadCatalogue(folder);
+    if (!catalogue.error.empty())
+        throw std::runtime_error(catalogue.error);
+    return catalogue.names;
+}
+
+// The dictionaries a command reads: the one named, or every one of the catalogue.
+std::vector<std::string> dictionaryScope(const Arguments& args, const std::string& folder) {
+    if (auto name = args.option("dictionary"))
+        return {*name};
+    return catalogueNames(folder);
+}
+
+int runSearch(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
+    Arguments args = Arguments::parse(words, {"mode", "dictionary", "folder"});
+    if (args.positionals().size() != 1)
+        throw UsageError("search takes exactly one TERM");
+    const std::string mode = args.option("mode").value_or("exact");
+    if (mode != "exact" && mode != "wildcard")
+        throw UsageError("--mode is exact or wildcard, not \"" + mode + "\"");
+    const std::string folder = dictionaryFolder(args);
+
+    std::string text;
+    int status = kSuccess;
+    try {
+        OutputWriter found(text);
+        lookup::search::SearchKeywords(
+            folder, dictionaryScope(args, folder),
+            mode == "wildcard" ? lookup::search::SearchMode::Wildcard
+                               : lookup::search::SearchMode::Exact,
+            args.positionals()[0],
+            [&](const std::string& keyword) {
+                found.put(keyword);
+                found.put('\n');
+            },
+            [&](const std::string& reason) {
+                std::fprintf(err, "augurlex-dict: %s\n", reason.c_str());
+                status = kUnreadable;
+            });
+        found.flush();
+    } catch (const std::exception& error) {
+        std::fprintf(err, "augurlex-dict: %s: %s\n", folder.c_str(), error.what());
+        return kUnreadable;
+    }
+    OutputWriter output(out);
+    output.put(text);
+    return output.flush() ? status : kFailure;
+}
+
+} // namespace dict

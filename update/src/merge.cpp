@@ -1,0 +1,200 @@
+#include "update/merge.h"
+
+#include "dictionary_files.h"
+#include "store/modDB.h"
+#include "update/dictionary_name.h"
+#include "update_rows.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <map>
+#include <set>
+
+namespace update {
+
+namespace {
+
+constexpr std::uint64_t kProgressEvery = 256;
+
+// The dictionary files of one merge, by lower-cased name, each opened at its first use.
+class OpenFiles {
+public:
+    explicit OpenFiles(std::string folder) : folder_(std::move(folder)) {}
+
+    DictionaryFile& Listed(const std::string& name) {
+        if (auto found = files_.find(name); found != files_.end())
+            return found->second;
+        order_.push_back(name);
+        std::string path = modDB::DictionaryPath(folder_, name);
+        std::error_code error;
+        if (!std::filesystem::exists(path, error) && !error)
+            return files_
+                .emplace(name, DictionaryFile::Unusable(path, "the catalogue lists it, but its "
+                                                              "dictionary file " +
+                                                                  name + ".dll is missing"))
+                .first->second;
+        return files_.emplace(name, DictionaryFile::Existing(path)).first->second;
+    }
+
+    // A dictionary the catalogue does not list: a file of its name already there is kept and
+    // appended to, never replaced by the template.
+    DictionaryFile& Unlisted(const std::string& name) {
+        if (auto found = files_.find(name); found != files_.end())
+            return found->second;
+        order_.push_back(name);
+        std::string path = modDB::DictionaryPath(folder_, name);
+        std::error_code error;
+        if (std::filesystem::exists(path, error) || error)
+            return files_.emplace(name, DictionaryFile::Existing(path)).first->second;
+        return files_
+            .emplace(name, DictionaryFile::FromTemplate(path, modDB::TemplatePath(folder_)))
+            .first->second;
+    }
+
+    const std::vector<std::string>& Order() const { return order_; }
+    DictionaryFile& At(const std::string& name) { return files_.at(name); }
+
+private:
+    std::string folder_;
+    std::map<std::string, DictionaryFile> files_;
+    std::vector<std::string> order_; // first use first
+};
+
+class Merge {
+public:
+    Merge(const std::string& folder, const MergeProgress& progress)
+        : files_(folder), catalogue_(CatalogueFile::Open(modDB::CataloguePath(folder))),
+          progress_(progress) {}
+
+    void Walk(const std::vector<UpdateRow>& rows) {
+        for (std::uint64_t i = 0; i < rows.size(); ++i) {
+            MergeRow(i + 1, rows[i]);
+            if (progress_ && (i + 1) % kProgressEvery == 0)
+                progress_(i + 1, rows.size());
+        }
+    }
+
+    void Save(std::uint64_t total) {
+        std::set<std::string> notMade;
+        for (const std::string& name : files_.Order()) {
+            DictionaryFile& file = files_.At(name);
+            // A new file is made only once the catalogue lists it; an existing one only
+            // when it has new rows.
+            bool listedHere = newlyListed_.count(name) != 0;
+            if (file.Problem() || (file.IsNew() ? !listedHere : file.AppendedRows() == 0))
+                continue;
+            if (auto reason = file.Save()) {
+                FailAdded(name, *reason);
+                if (listedHere)
+                    notMade.insert(name);
+            }
+            if (progress_)
+                progress_(total, total);
+        }
+        if (newlyListed_.empty())
+            return;
+        auto catalogueProblem = catalogue_.Save(notMade);
+        for (const auto& [name, displayName] : listedOrder_) {
+            if (notMade.count(name) != 0)
+                continue;
+            if (!catalogueProblem)
+                report_.newDictionaries.push_back(displayName);
+            else
+                FailAdded(name, *catalogueProblem + " (so " + name + ".dll is not listed)");
+        }
+    }
+
+    MergeReport Finish() {
+        std::stable_sort(
+            report_.failures.begin(), report_.failures.end(),
+            [](const MergeFailure& a, const MergeFailure& b) { return a.row < b.row; });
+        return std::move(report_);
+    }
+
+    MergeReport& Report() { return report_; }
+
+private:
+    void MergeRow(std::uint64_t number, const UpdateRow& row) {
+        if (auto unsafe = UnsafeDictionaryName(row.names))
+            return Fail(number, row, *unsafe);
+        const std::string name = modDB::LowerUtf8(row.names);
+        if (catalogue_.Problem())
+            return Fail(number, row, *catalogue_.Problem());
+
+        if (catalogue_.Lists(name)) {
+            DictionaryFile& file = files_.Listed(name);
+            if (file.Problem())
+                return Fail(number, row, *file.Problem());
+            if (file.HasLink(row.link)) {
+                ++report_.duplicates;
+                return;
+            }
+            return Add(number, row, name, file);
+        }
+
+        DictionaryFile& file = files_.Unlisted(name);
+        if (file.Problem())
+            return Fail(number, row, *file.Problem());
+        if (auto refused = catalogue_.Append(DisplayName(row.names), name))
+            return Fail(number, row, *refused);
+        newlyListed_.insert(name);
+        listedOrder_.emplace_back(name, DisplayName(row.names));
+        // The first record of a dictionary made from the template is not compared with what
+        // the template holds; one appended to a file that was already there is.
+        if (!file.IsNew() && file.HasLink(row.link)) {
+            ++report_.duplicates;
+            return;
+        }
+        Add(number, row, name, file);
+    }
+
+    void Add(std::uint64_t number, const UpdateRow& row, const std::string& name,
+             DictionaryFile& file) {
+        if (auto refused = file.Append(row.names, row.key, row.link))
+            return Fail(number, row, *refused);
+        ++report_.added;
+        added_[name].push_back({number, row.names, row.key, {}});
+    }
+
+    void Fail(std::uint64_t number, const UpdateRow& row, const std::string& reason) {
+        report_.failures.push_back({number, row.names, row.key, reason});
+    }
+
+    // The rows added to `name` in memory did not reach the disk.
+    void FailAdded(const std::string& name, const std::string& reason) {
+        for (MergeFailure failure : added_[name]) {
+            failure.reason = reason;
+            report_.failures.push_back(std::move(failure));
+            --report_.added;
+        }
+        added_[name].clear();
+    }
+
+    OpenFiles files_;
+    CatalogueFile catalogue_;
+    const MergeProgress& progress_;
+    MergeReport report_;
+    std::set<std::string> newlyListed_;
+    std::vector<std::pair<std::string, std::string>> listedOrder_; // lower-cased, display
+    std::map<std::string, std::vector<MergeFailure>> added_;
+};
+
+} // namespace
+
+MergeReport MergeUpdateFile(const std::string& updateFilePath, const std::string& programFolder,
+                            const MergeProgress& progress) {
+    UpdateRows update = ReadUpdateRows(updateFilePath);
+    if (update.problem || update.rows.empty()) {
+        MergeReport report;
+        report.nothingToUpdate = true;
+        report.updateFileProblem = update.problem.value_or("");
+        return report;
+    }
+    Merge merge(programFolder, progress);
+    merge.Report().rowsRead = update.rows.size();
+    merge.Walk(update.rows);
+    merge.Save(update.rows.size());
+    return merge.Finish();
+}
+
+} // namespace update

@@ -1,0 +1,56 @@
+#include "update/merge_report.h"
+
+namespace update {
+
+namespace {
+
+std::string count(std::uint64_t n, const char* one, const char* many) {
+    return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+} // namespace
+
+std::string CountsLine(const MergeReport& report) {
+    return count(report.added, "record added", "records added") + ", " +
+           count(report.duplicates, "skipped as a duplicate", "skipped as duplicates") + ", " +
+           std::to_string(report.failed()) + " failed";
+}
+
+std::string FailureLine(const MergeFailure& failure) {
+    return "row " + std::to_string(failure.row) + " (" + failure.dictionary + ", Key \"" +
+           failure.key + "\"): " + failure.reason;
+}
+
+ClosingMessage ClosingMessageFor(const MergeReport& report) {
+    if (report.succeeded())
+        return {false, "Augurlex Successfully Updated\rPlease Restart the Dictionary Software"};
+    std::string text = "Augurlex could not merge every record of the update\r";
+    text += CountsLine(report) + ".";
+    std::size_t shown = std::min(report.failures.size(), kReasonsShown);
+    text += shown == 1 ? "\rThe reason:" : "\rThe first reasons:";
+    for (std::size_t i = 0; i < shown; ++i)
+        text += "\r" + FailureLine(report.failures[i]);
+    if (report.added > 0)
+        text += "\rPlease Restart the Dictionary Software";
+    return {true, text};
+}
+
+std::string ReportText(const MergeReport& report) {
+    if (report.nothingToUpdate) {
+        std::string text = std::string(kNothingToUpdate) + "\n";
+        if (!report.updateFileProblem.empty())
+            text += report.updateFileProblem + "\n";
+        return text;
+    }
+    std::string text = "Rows read: " + std::to_string(report.rowsRead) + "\n";
+    text += "Added: " + std::to_string(report.added) + "\n";
+    text += "Duplicates: " + std::to_string(report.duplicates) + "\n";
+    text += "Failed: " + std::to_string(report.failed()) + "\n";
+    for (const std::string& name : report.newDictionaries)
+        text += "New dictionary: " + name + "\n";
+    for (const MergeFailure& failure : report.failures)
+        text += "Failed " + FailureLine(failure) + "\n";
+    return text;
+}
+
+} // namespace update

@@ -1,0 +1,19 @@
+#include "viewer/pane_address.h"
+
+namespace viewer {
+
+bool IsWebAddress(const QUrl& url) {
+    const QString scheme = url.scheme();
+    return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
+}
+
+std::optional<QUrl> PaneAddress(const QString& text) {
+    if (text.trimmed().isEmpty())
+        return std::nullopt;
+    QUrl url = QUrl::fromUserInput(text);
+    if (!IsWebAddress(url))
+        return std::nullopt;
+    return url;
+}
+
+} // namespace viewer

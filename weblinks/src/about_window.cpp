@@ -1,0 +1,116 @@
+#include "weblinks/about_window.h"
+
+#include "screen_centre.h"
+#include "weblinks/endpoints.h"
+#include "weblinks/link_label.h"
+#include "weblinks/program_title.h"
+#include "weblinks/web_page.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace augurlex {
+namespace {
+
+QLabel* addLabel(QWidget& owner, const char* name, const QString& text) {
+    auto* label = new QLabel(text, &owner);
+    label->setObjectName(name);
+    label->setWordWrap(true);
+    label->setFixedWidth(360);
+    return label;
+}
+
+QPixmap programIcon(const QWidget& owner) {
+    QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = owner.style()->standardIcon(QStyle::SP_FileDialogInfoView);
+    return icon.pixmap(32, 32);
+}
+
+} // namespace
+
+FrmAbout::FrmAbout(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint) {
+    setObjectName("frmAbout");
+    setWindowTitle(kTitleWithVersion);
+
+    auto* picture = new QLabel(this);
+    picture->setObjectName("Picture1");
+    picture->setPixmap(programIcon(*this));
+
+    QLabel* title = addLabel(*this, "Label2", kTitleWithVersion);
+    QFont titleFont = title->font();
+    titleFont.setBold(true);
+    title->setFont(titleFont);
+
+    QLabel* description = addLabel(
+        *this, "Label1",
+        "Augurlex Software is a collection of all words possible related to the vatic realm. "
+        "This software is an easy reference of words and definitions related to Astrology, "
+        "Tarot, Runes, Psychic, Numerology and Dream Interpretations with much more to come. "
+        "All rights to this software are held by Vatic Softwares.");
+    QLabel* offer = addLabel(*this, "Label3",
+                             "Home Business Opportunity. Start your own Internet business and "
+                             "make money online. Get this software fully branded for your "
+                             "website.");
+    QLabel* offerLink = addLabel(*this, "lblCoBrand", "Click here for more details.");
+    MakeLabelClickable(*offerLink, modHelp::OpenFullBrandPage);
+    QLabel* homeLink =
+        addLabel(*this, "lblHomePage", QString("Click here to visit ") + QString(HomeURL));
+    MakeLabelClickable(*homeLink, modHelp::OpenHomePage);
+    for (QLabel* link : {offerLink, homeLink}) {
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+        link->setPalette(palette);
+    }
+
+    auto* line = new QFrame(this);
+    line->setObjectName("Line1");
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+
+    auto* ok = new QPushButton("OK", this);
+    ok->setObjectName("cmdOK");
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+
+    auto* text = new QVBoxLayout;
+    text->addWidget(title);
+    text->addWidget(description);
+    text->addSpacing(8);
+    text->addWidget(offer);
+    text->addWidget(offerLink);
+    text->addSpacing(8);
+    text->addWidget(homeLink);
+
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(picture, 0, 0, Qt::AlignTop);
+    grid->addLayout(text, 0, 1);
+    grid->addWidget(line, 1, 0, 1, 2);
+    grid->addWidget(ok, 2, 1, Qt::AlignRight);
+    grid->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void FrmAbout::showEvent(QShowEvent* event) {
+    // Centred once its wrapped text has settled the window's final size.
+    CentreOnScreen(*this);
+    QDialog::showEvent(event);
+}
+
+void ShowAbout(QWidget* owner) {
+    // Unloaded when it closes, so that the next use loads a fresh window; the owner may be gone
+    // by then if the program ended while the window was open.
+    QPointer<FrmAbout> about = new FrmAbout(owner);
+    about->setWindowModality(Qt::ApplicationModal);
+    about->exec();
+    delete about.data();
+}
+
+} // namespace augurlex
