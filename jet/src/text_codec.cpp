@@ -47,6 +47,11 @@ public:
         else
             appendUtf8(out_, unit);
     }
+    // A run of ASCII code units, which need no pairing and no conversion.
+    void putAscii(const std::uint8_t* units, std::size_t count) {
+        flush();
+        out_.append(reinterpret_cast<const char*>(units), count);
+    }
 
 private:
     void flush() {
@@ -97,6 +102,7 @@ void appendJet4Text(std::string& out, ByteSpan bytes) {
         appendUcs2(out, bytes);
         return;
     }
+    out.reserve(out.size() + bytes.size());
     // A 0x00 byte toggles between one-byte characters (high byte zero) and plain UCS-2.
     Utf16Sink sink(out);
     bool compressed = true;
@@ -106,8 +112,17 @@ void appendJet4Text(std::string& out, ByteSpan bytes) {
             compressed = !compressed;
             ++i;
         } else if (compressed) {
-            sink.put(bytes[i]);
-            ++i;
+            // Most text is ASCII: take the whole run at once.
+            std::size_t end = i;
+            while (end < bytes.size() && bytes[end] != 0 && bytes[end] < 0x80)
+                ++end;
+            if (end > i) {
+                sink.putAscii(bytes.data() + i, end - i);
+                i = end;
+            } else {
+                sink.put(bytes[i]);
+                ++i;
+            }
         } else if (i + 1 < bytes.size()) {
             sink.put(le16(bytes.data() + i));
             i += 2;

@@ -148,8 +148,17 @@ void putJsonString(OutputWriter& out, std::string_view text) {
     out.put('"');
 }
 
+// True when the text holds a character that CSV must quote. (A plain loop: find_first_of
+// searches the set once per character.)
+static bool needsCsvQuotes(std::string_view text) {
+    for (char c : text)
+        if (c == ',' || c == '"' || c == '\r' || c == '\n')
+            return true;
+    return false;
+}
+
 void putCsvField(OutputWriter& out, std::string_view text) {
-    if (!text.empty() && text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    if (!text.empty() && !needsCsvQuotes(text)) {
         out.put(text);
         return;
     }
