@@ -12,8 +12,10 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent,
                                    std::function<void(const QUrl&)> openExternally) {
     view_ = new QWebEngineView(parent);
     view_->setObjectName(QStringLiteral("WB"));
-    profile_ = new QWebEngineProfile(view_); // no storage name: off the record
+    profile_ = new QWebEngineProfile(); // no storage name: off the record
     page_ = new PanePage(profile_, std::move(openExternally), view_);
+    // The page must go before its profile: as the page's child, the profile is deleted after it.
+    profile_->setParent(page_);
     view_->setPage(page_);
     QObject::connect(page_, &QWebEnginePage::loadFinished, view_,
                      [this](bool) { hasDocument_ = true; });
