@@ -19,19 +19,11 @@ bool LoadKeywords(const std::string& programFolder, const std::string& dictionar
     // Read into a separate list so a file that fails half-way adds nothing.
     std::vector<std::string> read;
     try {
-        Connection db;
-        modDB::OpenConnection(db, modDB::DictionaryPath(programFolder, dictionaryName));
-        Recordset rs;
-        modDB::OpenRecordset(rs, db, modDB::kQuery);
-        const std::int64_t count = rs.RecordCount();
-        if (count == 0)
-            return true;
-        read.reserve(static_cast<std::size_t>(count));
-        rs.MoveFirst();
-        for (std::int64_t i = 0; i < count; ++i) {
-            read.push_back(rs.Fields("Key"));
-            rs.MoveNext();
-        }
+        modDB::WalkRecords(modDB::DictionaryPath(programFolder, dictionaryName),
+                           [&](const Recordset& rs) {
+                               read.push_back(rs.Fields("Key"));
+                               return true;
+                           });
     } catch (const std::exception&) {
         return false;
     }

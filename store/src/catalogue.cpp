@@ -21,20 +21,12 @@ CatalogueNames ReadCatalogue(const std::string& programFolder) {
     CatalogueNames result;
     const std::string path = modDB::CataloguePath(programFolder);
     try {
-        Connection db;
-        modDB::OpenConnection(db, path);
-        Recordset rs;
-        modDB::OpenRecordset(rs, db, modDB::kQuery);
-        const std::int64_t count = rs.RecordCount();
-        if (count == 0)
-            return result;
-        rs.MoveFirst();
-        for (std::int64_t i = 0; i < count; ++i) {
+        modDB::WalkRecords(path, [&](const Recordset& rs) {
             std::string name = rs.Fields("names");
             if (!name.empty())
                 result.names.push_back(std::move(name));
-            rs.MoveNext();
-        }
+            return true;
+        });
     } catch (const std::exception& error) {
         result.error = path + ": " + error.what();
     }

@@ -12,6 +12,7 @@
 #include "store/connection.h"
 #include "store/recordset.h"
 
+#include <functional>
 #include <string>
 
 namespace modDB {
@@ -34,6 +35,11 @@ void OpenConnection(Connection& handle, const std::string& path);
 // Replaces whatever the handle held with the rows of query. Only kQuery is understood;
 // anything else is jet::Error(Invalid, "unsupported query").
 void OpenRecordset(Recordset& handle, Connection& connection, const std::string& query);
+
+// The record walk every reader of the program follows: open the file at path, run kQuery, and
+// when the record count is not 0, visit the records from the first, record-count times. The
+// visitor returns false to stop early. Errors reach the caller unchanged, as jet::Error.
+void WalkRecords(const std::string& path, const std::function<bool(const Recordset&)>& visit);
 
 // Paths of the program's files, built the way the program always has: folder + "/" + name.
 std::string CataloguePath(const std::string& programFolder);
