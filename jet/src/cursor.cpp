@@ -84,10 +84,10 @@ const Value& Cursor::value(std::size_t column) const {
                     "table \"" + table.def.name + "\" has no column " + std::to_string(column));
     if (!s.decoded[column]) {
         const DatabaseState& db = *table.database;
-        s.values[column] = inFile(db.path, [&] {
+        inFile(db.path, [&] {
             const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue};
-            return decodeField(context, table.def.name, table.def.columns[column], s.fields[column],
-                               s.scan.rowPage());
+            decodeFieldInto(context, table.def.name, table.def.columns[column], s.fields[column],
+                            s.scan.rowPage(), s.values[column]);
         });
         s.decoded[column] = 1;
     }

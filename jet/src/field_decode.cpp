@@ -40,7 +40,10 @@ Decimal decodeDecimal(ByteSpan bytes, std::uint8_t precision, std::uint8_t scale
     return d;
 }
 
-Value decodeField(const FieldContext& context, const std::string& table, const Column& column,
+namespace {
+
+// Every type but text and memo, which decode into a reused buffer.
+Value decodeOther(const FieldContext& context, const std::string& table, const Column& column,
                   const FieldRef& field, std::uint32_t rowPage) {
     if (column.type == ColumnType::Boolean)
         return Value(field.present);
@@ -72,26 +75,38 @@ Value decodeField(const FieldContext& context, const std::string& table, const C
     }
     case ColumnType::Numeric:
         return Value(decodeDecimal(field.bytes, column.precision, column.scale));
-    case ColumnType::Text: {
-        std::string text;
-        appendFieldText(context, field.bytes, text);
-        return Value(std::move(text));
-    }
-    case ColumnType::Memo: {
-        ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
-                                       describe(table, column), context.scratch);
-        std::string text;
-        appendFieldText(context, bytes, text);
-        return Value(std::move(text));
-    }
     case ColumnType::Ole: {
         ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
-                                       describe(table, column), context.scratch);
+                                       FieldLabel{table, column.name}, context.scratch);
         return Value(Bytes(bytes.begin(), bytes.end()));
     }
     default: // binary, and types this engine does not interpret
         return Value(Bytes(field.bytes.begin(), field.bytes.end()));
     }
+}
+
+} // namespace
+
+Value decodeField(const FieldContext& context, const std::string& table, const Column& column,
+                  const FieldRef& field, std::uint32_t rowPage) {
+    Value value;
+    decodeFieldInto(context, table, column, field, rowPage, value);
+    return value;
+}
+
+void decodeFieldInto(const FieldContext& context, const std::string& table, const Column& column,
+                     const FieldRef& field, std::uint32_t rowPage, Value& out) {
+    if (column.type == ColumnType::Text && field.present) {
+        appendFieldText(context, field.bytes, out.resetText());
+        return;
+    }
+    if (column.type == ColumnType::Memo && field.present) {
+        ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
+                                       FieldLabel{table, column.name}, context.scratch);
+        appendFieldText(context, bytes, out.resetText());
+        return;
+    }
+    out = decodeOther(context, table, column, field, rowPage);
 }
 
 } // namespace jet::detail

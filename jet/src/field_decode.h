@@ -23,6 +23,9 @@ struct FieldContext {
 // `table` names errors; `rowPage` is the page the row sits on.
 Value decodeField(const FieldContext& context, const std::string& table, const Column& column,
                   const FieldRef& field, std::uint32_t rowPage);
+// The same into `out`, reusing the text buffer it may hold.
+void decodeFieldInto(const FieldContext& context, const std::string& table, const Column& column,
+                     const FieldRef& field, std::uint32_t rowPage, Value& out);
 
 // Text of a Jet text or memo field in the database's encoding, appended to `out`.
 void appendFieldText(const FieldContext& context, ByteSpan bytes, std::string& out);

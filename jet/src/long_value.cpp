@@ -13,21 +13,21 @@ namespace jet::detail {
 namespace {
 
 ByteSpan longValueRow(const PageStore& pages, const JetFormat& format, std::uint32_t pointer,
-                      const std::string& where) {
+                      const FieldLabel& where) {
     const std::uint32_t number = rowPointerPage(pointer);
     const auto slot = static_cast<std::uint16_t>(rowPointerRow(pointer));
     ByteSpan page =
         pages.pageOfType(number, static_cast<std::uint8_t>(PageType::Data), "a long-value page");
     if (le32(page.data() + 4) != kLongValuePageMarker)
-        throwCorruptPage(number, "the long value of " + where +
+        throwCorruptPage(number, "the long value of " + where.text() +
                                      " points to a page that is not a "
                                      "long-value page");
     if (slot >= slotCount(format, page, number))
-        throwCorruptPage(number, "the long value of " + where + " names missing row " +
+        throwCorruptPage(number, "the long value of " + where.text() + " names missing row " +
                                      std::to_string(slot));
     RowSlot row = rowSlot(format, page, number, slot);
     if (row.bytes.empty())
-        throwCorruptPage(number, "the long value of " + where + " names deleted row " +
+        throwCorruptPage(number, "the long value of " + where.text() + " names deleted row " +
                                      std::to_string(slot));
     return row.bytes;
 }
@@ -35,27 +35,28 @@ ByteSpan longValueRow(const PageStore& pages, const JetFormat& format, std::uint
 } // namespace
 
 ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan field,
-                       std::uint32_t rowPage, const std::string& where,
+                       std::uint32_t rowPage, const FieldLabel& where,
                        std::vector<std::uint8_t>& scratch) {
     if (field.size() < kLongValueHeaderSize)
-        throwCorruptPage(rowPage, where + " has a long-value header of only " +
+        throwCorruptPage(rowPage, where.text() + " has a long-value header of only " +
                                       std::to_string(field.size()) + " bytes");
     const std::uint32_t length = le32(field.data()) & kLongValueLengthMask;
     const std::uint8_t kind = field[3] & 0xc0;
     const std::uint32_t pointer = le32(field.data() + 4);
     if (length > pages.fileSize())
-        throwCorruptPage(rowPage, where + " claims a value of " + std::to_string(length) +
+        throwCorruptPage(rowPage, where.text() + " claims a value of " + std::to_string(length) +
                                       " bytes, more than the whole file");
     switch (kind) {
     case kLongValueInline:
         if (length > field.size() - kLongValueHeaderSize)
-            throwCorruptPage(rowPage, where + " has an inline value longer than its field");
+            throwCorruptPage(rowPage, where.text() + " has an inline value longer than its field");
         return field.subspan(kLongValueHeaderSize, length);
     case kLongValueSingleRow: {
         ByteSpan row = longValueRow(pages, format, pointer, where);
         if (row.size() < length)
-            throwCorruptPage(rowPointerPage(pointer), where + " has a long value shorter than its "
-                                                              "stated length");
+            throwCorruptPage(rowPointerPage(pointer), where.text() +
+                                                          " has a long value shorter than its "
+                                                          "stated length");
         return row.first(length);
     }
     case kLongValueChained: {
@@ -66,16 +67,16 @@ ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan
         while (scratch.size() < length) {
             if (next != 0 && !visited.insert(next).second)
                 throwCorruptPage(rowPointerPage(next),
-                                 where + " has a long-value chain that loops back to row " +
+                                 where.text() + " has a long-value chain that loops back to row " +
                                      std::to_string(rowPointerRow(next)));
             if (next == 0)
-                throwCorruptPage(rowPage, where + " has a long value that ends after " +
+                throwCorruptPage(rowPage, where.text() + " has a long value that ends after " +
                                               std::to_string(scratch.size()) + " of " +
                                               std::to_string(length) + " bytes");
             ByteSpan row = longValueRow(pages, format, next, where);
             if (row.size() <= 4)
                 throwCorruptPage(rowPointerPage(next),
-                                 where + " has an empty piece in its long-value chain");
+                                 where.text() + " has an empty piece in its long-value chain");
             const std::size_t take = std::min<std::size_t>(row.size() - 4, length - scratch.size());
             scratch.insert(scratch.end(), row.begin() + 4, row.begin() + 4 + take);
             next = le32(row.data());
@@ -84,7 +85,7 @@ ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan
     }
     default:
         throwCorruptPage(rowPage,
-                         where + " has an unknown long-value kind " + std::to_string(kind));
+                         where.text() + " has an unknown long-value kind " + std::to_string(kind));
     }
 }
 

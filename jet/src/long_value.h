@@ -7,6 +7,7 @@
 #include "page_source.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace jet::detail {
@@ -17,10 +18,17 @@ inline constexpr std::uint8_t kLongValueSingleRow = 0x40;
 inline constexpr std::uint8_t kLongValueChained = 0x00;
 inline constexpr std::uint32_t kLongValueLengthMask = 0x3fffffff;
 
+// Names the field of a long value in error messages; the text is built only for an error.
+struct FieldLabel {
+    const std::string& table;
+    const std::string& column;
+    std::string text() const { return "column \"" + column + "\" of table \"" + table + "\""; }
+};
+
 // The bytes of a long value. They point into the page store when the value is contiguous
 // there, otherwise into `scratch`. `where` names the column in error messages.
 ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan field,
-                       std::uint32_t rowPage, const std::string& where,
+                       std::uint32_t rowPage, const FieldLabel& where,
                        std::vector<std::uint8_t>& scratch);
 
 } // namespace jet::detail

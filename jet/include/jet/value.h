@@ -71,6 +71,15 @@ public:
     template <class T> bool is() const { return std::holds_alternative<T>(storage_); }
     template <class T> const T& as() const { return std::get<T>(storage_); }
     const Storage& storage() const { return storage_; }
+    // Makes this value an empty text and returns it to be filled. A value that already held
+    // text keeps its buffer, so decoding row after row into one value does not allocate.
+    std::string& resetText() {
+        if (auto* text = std::get_if<std::string>(&storage_)) {
+            text->clear();
+            return *text;
+        }
+        return storage_.emplace<std::string>();
+    }
     bool operator==(const Value&) const = default;
 
 private:
