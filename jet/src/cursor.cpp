@@ -50,7 +50,19 @@ std::uint64_t Cursor::recordCount() const {
     return state_->recordCount;
 }
 
+namespace {
+
+// A write session that adds pages moves them in memory; a cursor opened before must not go on.
+void checkCurrent(const CursorState& s) {
+    if (s.generation != s.table->database->pages.generation())
+        throw Error(ErrorKind::Invalid,
+                    "table \"" + s.table->def.name + "\" has changed since this cursor was opened");
+}
+
+} // namespace
+
 bool Cursor::moveFirst() {
+    checkCurrent(*state_);
     state_->scan.rewind();
     state_->onRow = false;
     return moveNext();
@@ -58,6 +70,7 @@ bool Cursor::moveFirst() {
 
 bool Cursor::moveNext() {
     CursorState& s = *state_;
+    checkCurrent(s);
     const TableState& table = *s.table;
     return inFile(table.database->path, [&] {
         s.onRow = s.scan.next();
@@ -76,6 +89,7 @@ bool Cursor::eof() const {
 
 const Value& Cursor::value(std::size_t column) const {
     CursorState& s = *state_;
+    checkCurrent(s);
     const TableState& table = *s.table;
     if (!s.onRow)
         throw Error(ErrorKind::Invalid, "no current row in table \"" + table.def.name + "\"");

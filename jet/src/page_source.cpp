@@ -61,6 +61,7 @@ ByteSpan PageStore::page(std::uint32_t number) const {
 
 std::span<std::uint8_t> PageStore::mutablePage(std::uint32_t number) {
     page(number); // checks the number
+    ++generation_;
     return std::span(bytes_.data() + std::size_t{number} * pageSize_, pageSize_);
 }
 
@@ -70,6 +71,7 @@ std::uint32_t PageStore::appendPage(std::span<const std::uint8_t> newPage) {
     // Anything past the last whole page (a torn tail) is dropped rather than shifted into it.
     bytes_.resize(std::size_t{pageCount_} * pageSize_);
     bytes_.insert(bytes_.end(), newPage.begin(), newPage.end());
+    ++generation_;
     return pageCount_++;
 }
 

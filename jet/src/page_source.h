@@ -34,11 +34,14 @@ public:
     std::span<std::uint8_t> mutablePage(std::uint32_t number);
     std::uint32_t appendPage(std::span<const std::uint8_t> page);
     std::vector<std::uint8_t> fileBytes(std::uint32_t encodingKey) const;
+    // Counts the changes: what was read from the pages before a change may be stale.
+    std::uint64_t generation() const { return generation_; }
 
 private:
     std::vector<std::uint8_t> bytes_;
     std::uint32_t pageSize_ = 0;
     std::uint32_t pageCount_ = 0;
+    std::uint64_t generation_ = 0;
 };
 
 // Applies (or removes: it is its own inverse) the per-page RC4 encoding of an encoded database.

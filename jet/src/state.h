@@ -38,6 +38,7 @@ struct CursorState {
 
     std::shared_ptr<const TableState> table;
     detail::TableScan scan;
+    std::uint64_t generation = table->database->pages.generation(); // of the pages it walks
     std::uint64_t recordCount = 0;
     bool onRow = false;
     detail::RowScratch rowScratch;

@@ -103,6 +103,27 @@ TEST(WriteSession, RandomRowsReadBackExactly) {
     expectSound(path, "pw");
 }
 
+TEST(WriteSession, CursorsOpenedBeforeAnAppendRefuseToGoOn) {
+    test::ScratchDir dir;
+    auto path = dir.write("stale.mdb", {});
+    createDatabase(path, kDictionary, {});
+    WriteSession s = WriteSession::open(path);
+    s.appendRow("data", {{"Key", std::string("first")}});
+    Cursor before = s.database().table("data").cursor();
+    ASSERT_EQ(before.text("Key"), "first");
+    // Enough rows to add pages, which moves the pages in memory under the old cursor.
+    for (int i = 0; i < 200; ++i)
+        s.appendRow("data", {{"Key", std::string("more")}, {"Link", std::string(3000, 'x')}});
+    try {
+        (void)before.value(0);
+        FAIL() << "a stale cursor went on reading";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Invalid);
+    }
+    EXPECT_THROW(before.moveNext(), Error);
+    EXPECT_EQ(s.database().table("data").cursor().recordCount(), 201u);
+}
+
 TEST(WriteSession, ManyRowsOutgrowInlineUsageMaps) {
     test::ScratchDir dir;
     auto path = dir.write("big.mdb", {});

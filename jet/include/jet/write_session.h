@@ -26,7 +26,8 @@ public:
     static WriteSession open(const std::filesystem::path& path, std::string_view password = {});
 
     // The database as this session has changed it. Handles taken from it see the rows appended
-    // before they were taken; take new ones after further appends.
+    // before they were taken; a cursor used after a further append raises ErrorKind Invalid, so
+    // take new handles after appending.
     Database database() const;
 
     // Appends one row. Columns are matched by name, ignoring case; columns left out are null,
