@@ -20,11 +20,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRandomGenerator>
+#include <QRect>
 #include <QStyle>
 #include <array>
 
 namespace augurlex {
 namespace {
+
+// A design rectangle in twips, placed in pixels.
+QRect TwipsRect(int left, int top, int width, int height) {
+    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+}
 
 const std::array<const char*, 4> kAppeals{
     "Vatic Softwares, such as this can be created and maintained only with your support. The "
@@ -67,7 +73,7 @@ FrmExitScreen::FrmExitScreen()
                            Qt::WindowStaysOnTopHint) {
     setObjectName("frmExitScreen");
     setWindowTitle(kTitleWithVersion);
-    setFixedSize(Twips(11115), Twips(4725));
+    setFixedSize(TwipsToPixels(11115), TwipsToPixels(4725));
 
     buildAppealArea();
     buildSoftwareFrame();

@@ -107,6 +107,11 @@ void LookupCommands::DisplayButton() {
         copySelectedKeyword();
         FindLinkIn(settings_.programFolder, scope, term, strURL_);
     }
+    showPageUnlessListEmpty();
+}
+
+// The not-found decision is the keyword list's: an empty list means nothing matched there.
+void LookupCommands::showPageUnlessListEmpty() {
     if (view_.KeywordCount() == 0)
         view_.ShowNotFound();
     else
@@ -124,10 +129,7 @@ void LookupCommands::KeywordDoubleClick() {
     const std::string term = strURL_;
     copySelectedKeyword();
     FindLinkIn(settings_.programFolder, scope, term, strURL_);
-    if (view_.KeywordCount() == 0)
-        view_.ShowNotFound();
-    else
-        view_.ShowPage();
+    showPageUnlessListEmpty();
 }
 
 void LookupCommands::OptionClick() {

@@ -58,6 +58,7 @@ private:
     void runSearch(const std::vector<std::string>& dictionaryNames);
     void appendAllKeywords(const std::string& dictionaryName);
     void copySelectedKeyword();
+    void showPageUnlessListEmpty();
 
     LookupSettings settings_;
     LookupView& view_;
