@@ -1,4 +1,4 @@
-#include "atomic_file.h"
+#include "jet/atomic_file.h"
 
 #include "jet/error.h"
 
@@ -9,7 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace jet::detail {
+namespace jet {
 namespace {
 
 CommitHook& hook() {
@@ -105,4 +105,4 @@ void replaceFileAtomically(const std::filesystem::path& path, std::span<const st
         fail(path, "flushing the folder failed", err);
 }
 
-} // namespace jet::detail
+} // namespace jet

@@ -3,7 +3,7 @@
 //   usage maps, one index leaf page per index, and the data pages of the catalogue.
 #include "jet/create.h"
 
-#include "atomic_file.h"
+#include "jet/atomic_file.h"
 #include "byte_writer.h"
 #include "data_page.h"
 #include "format.h"

@@ -3,7 +3,7 @@
 // which replaces it whole.
 #include "jet/write_session.h"
 
-#include "atomic_file.h"
+#include "jet/atomic_file.h"
 #include "byte_writer.h"
 #include "data_page.h"
 #include "errors.h"
@@ -319,6 +319,15 @@ void WriteSession::commit() {
     std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
     replaceFileAtomically(s.db->path, bytes);
     s.dirty = false;
+}
+
+void WriteSession::commitAs(const std::filesystem::path& target) {
+    WriteSessionState& s = *state_;
+    if (s.unfinished)
+        throw Error(ErrorKind::Invalid,
+                    "an append failed half-way; nothing was written to " + target.string());
+    std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
+    replaceFileAtomically(target, bytes);
 }
 
 } // namespace jet

@@ -1,5 +1,5 @@
 // A replacement that fails at any step before the rename leaves the old file as it was.
-#include "atomic_file.h"
+#include "jet/atomic_file.h"
 #include "jet/error.h"
 #include "support.h"
 

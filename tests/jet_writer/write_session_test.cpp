@@ -1,6 +1,6 @@
 // Appending rows: what is appended reads back exactly, old rows stay, the file's invariants
 // hold, and nothing reaches the file before a commit that succeeds.
-#include "atomic_file.h"
+#include "jet/atomic_file.h"
 #include "header.h"
 #include "jet/check.h"
 #include "jet/create.h"
@@ -216,23 +216,23 @@ TEST(WriteSession, IndexedTablesAreRefusedBeforeAnyChange) {
 
 TEST(WriteSession, FailedCommitLeavesTheOldFile) {
     struct HookReset {
-        ~HookReset() { detail::setCommitHookForTesting(nullptr); }
+        ~HookReset() { setCommitHookForTesting(nullptr); }
     } reset;
     test::ScratchDir dir;
     auto path = dir.write("c.mdb", {});
     createDatabase(path, kDictionary, {});
     const auto original = test::readBytes(path);
-    for (auto failing : {detail::CommitStep::CreateTemp, detail::CommitStep::WriteTemp,
-                         detail::CommitStep::SyncTemp, detail::CommitStep::CloseTemp,
-                         detail::CommitStep::Rename}) {
+    for (auto failing : {CommitStep::CreateTemp, detail::CommitStep::WriteTemp,
+                         CommitStep::SyncTemp, detail::CommitStep::CloseTemp,
+                         CommitStep::Rename}) {
         WriteSession s = WriteSession::open(path);
         s.appendRow("data", {{"Key", std::string("k")}, {"Link", std::string(5000, 'x')}});
-        detail::setCommitHookForTesting([&](detail::CommitStep step) {
+        setCommitHookForTesting([&](CommitStep step) {
             if (step == failing)
                 throw Error(ErrorKind::Io, "injected failure");
         });
         EXPECT_THROW(s.commit(), Error);
-        detail::setCommitHookForTesting(nullptr);
+        setCommitHookForTesting(nullptr);
         EXPECT_EQ(test::readBytes(path), original);
     }
 }

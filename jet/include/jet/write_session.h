@@ -42,6 +42,10 @@ public:
     // file is as it was. Does nothing when nothing was appended. The session stays usable.
     void commit();
 
+    // Writes the changed database, whether or not anything was appended, to `target` atomically
+    // (a new file, or one replaced whole); the file the session was read from is left as it was.
+    void commitAs(const std::filesystem::path& target);
+
 private:
     explicit WriteSession(std::shared_ptr<WriteSessionState> state);
     std::shared_ptr<WriteSessionState> state_;

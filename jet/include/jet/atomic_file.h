@@ -6,7 +6,7 @@
 #include <functional>
 #include <span>
 
-namespace jet::detail {
+namespace jet {
 
 // The steps of a replacement, in order; tests make one of them fail to prove the old file
 // survives every failure.
@@ -21,4 +21,4 @@ void setCommitHookForTesting(CommitHook hook);
 // raised naming the file.
 void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
-} // namespace jet::detail
+} // namespace jet
