@@ -1,10 +1,10 @@
 // Merging an update of 10,000 rows (known and new dictionaries, one row in ten a duplicate) into
-// 20 dictionaries of 5,000 rows: the merge beside the row-by-row merge it replaced, both on the
-// same files on disk. Measures only; the tests check that both write the same.
-#include "row_by_row_merge.h"
-#include "store/modDB.h"
+// 20 dictionaries of 5,000 rows, on copies of the same files on disk. Measures only; the tests
+// check what the merge writes.
+#include "augurlex-dict/program_files_build.h"
+#include "jet/utf8.h"
+#include "store/program_files.h"
 #include "update/merge.h"
-#include "update_files.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -14,7 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using update_test::Record;
 
 constexpr int kDictionaries = 20;
 constexpr int kRowsPerDictionary = 5000;
@@ -24,10 +23,11 @@ std::string dictionaryName(int i) {
     return "Dictionary " + std::to_string(i);
 }
 std::string link(const std::string& name, int i) {
-    return "https://example.org/" + modDB::LowerUtf8(name) + "/term-" + std::to_string(i);
+    return "https://example.org/" + jet::utf8::toLower(name) + "/term-" + std::to_string(i);
 }
 
-// The program folder and the update file, made once per run, on disk.
+// The program folder and the update file, made once per run with the code that builds the
+// bundled dictionaries.
 struct Input {
     fs::path root =
         fs::temp_directory_path() / ("augurlex-merge-bench-" + std::to_string(getpid()));
@@ -36,21 +36,23 @@ struct Input {
 
     Input() {
         fs::create_directories(folder);
+        const std::string templatePath = store::templatePath(folder.string());
+        dict::createTemplate(templatePath);
         std::vector<std::string> names;
-        for (int d = 0; d < kDictionaries; ++d)
+        for (int d = 0; d < kDictionaries; ++d) {
             names.push_back(dictionaryName(d));
-        update_test::WriteProgramFolder(folder.string(), names);
-        for (const std::string& name : names) {
-            std::vector<Record> rows;
+            std::string csv = "Key,Link\n";
             for (int i = 0; i < kRowsPerDictionary; ++i)
-                rows.push_back(
-                    {modDB::LowerUtf8(name), "term " + std::to_string(i), link(name, i)});
-            update_test::WriteDictionary(modDB::DictionaryPath(folder.string(), name), rows);
+                csv += "term " + std::to_string(i) + "," + link(names.back(), i) + "\n";
+            dict::writeDictionaryFile(templatePath,
+                                      store::dictionaryPath(folder.string(), names.back()), csv,
+                                      {{"names", jet::utf8::toLower(names.back())}});
         }
+        dict::writeCatalogue(store::cataloguePath(folder.string()), names);
         // Four rows in five go to known dictionaries, one to five new ones; one in ten repeats
         // an address already there.
         std::mt19937 random(7);
-        std::vector<Record> update;
+        std::string update = "names,Key,Link\n";
         for (int i = 0; i < kUpdateRows; ++i) {
             bool known = random() % 5 != 0;
             std::string name = known ? dictionaryName(random() % kDictionaries)
@@ -59,9 +61,9 @@ struct Input {
             int term = duplicate ? (known ? static_cast<int>(random() % kRowsPerDictionary)
                                           : std::max(0, i - 1 - static_cast<int>(random() % 50)))
                                  : kRowsPerDictionary + i;
-            update.push_back({name, "new term " + std::to_string(i), link(name, term)});
+            update += name + ",new term " + std::to_string(i) + "," + link(name, term) + "\n";
         }
-        update_test::WriteDictionary(updateFile, update);
+        dict::writeDictionaryFile(templatePath, updateFile, update);
     }
     ~Input() {
         std::error_code ignored;
@@ -69,42 +71,24 @@ struct Input {
     }
 };
 
-Input& input() {
-    static Input made;
-    return made;
-}
-
-template <class Merge> void runOnCopies(benchmark::State& state, Merge merge) {
-    Input& in = input();
+void BM_Merge(benchmark::State& state) {
+    static const Input in;
     const fs::path work = in.root / "work";
     for (auto _ : state) {
         state.PauseTiming();
         fs::remove_all(work);
         fs::copy(in.folder, work);
         state.ResumeTiming();
-        merge(in.updateFile, work.string());
-    }
-    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kUpdateRows),
-                                                  benchmark::Counter::kIsIterationInvariantRate);
-}
-
-void BM_Merge(benchmark::State& state) {
-    runOnCopies(state, [&](const std::string& updateFile, const std::string& folder) {
-        update::MergeReport report = update::MergeUpdateFile(updateFile, folder);
+        update::MergeReport report = update::MergeUpdateFile(in.updateFile, work.string());
         if (!report.succeeded())
             state.SkipWithError(report.failures.front().reason.c_str());
         state.counters["added"] = static_cast<double>(report.added);
         state.counters["duplicates"] = static_cast<double>(report.duplicates);
-    });
+    }
+    state.counters["rows/s"] = benchmark::Counter(static_cast<double>(kUpdateRows),
+                                                  benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Merge)->Unit(benchmark::kMillisecond)->Iterations(5);
-
-void BM_RowByRowMerge(benchmark::State& state) {
-    runOnCopies(state, [](const std::string& updateFile, const std::string& folder) {
-        update_reference::RowByRowMerge(updateFile, folder);
-    });
-}
-BENCHMARK(BM_RowByRowMerge)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 

@@ -1,17 +1,17 @@
 // Start-up's share of the work: the catalogue and every keyword of 20 dictionaries of 5,000
 // keywords each, from opening the files to a filled keyword-list model.
 //   startup_benchmark [--benchmark_filter=...]
-#include "jet/create.h"
-#include "jet/write_session.h"
-#include "keyword_list_model.h"
+#include "app/keyword_list_model.h"
+#include "augurlex-dict/program_files_build.h"
 #include "lookup/dictionary_selection.h"
-#include "store/modDB.h"
+#include "store/program_files.h"
 
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <unistd.h>
 
 namespace {
 
@@ -35,52 +35,42 @@ std::string keyword(std::mt19937& random) {
     return text;
 }
 
-jet::TableSpec dataTable(std::vector<std::string> columns) {
-    jet::TableSpec table{modDB::kDataTable, {}};
-    for (std::string& column : columns)
-        table.columns.push_back(jet::ColumnSpec{std::move(column)});
-    return table;
-}
-
-jet::CreateOptions withPassword() {
-    jet::CreateOptions options;
-    options.password = modDB::kDatabasePassword;
-    return options;
-}
-
-// A program folder with the catalogue and the dictionary files, made once per run.
-const std::string& programFolder() {
-    static const std::string folder = [] {
-        const auto path = std::filesystem::temp_directory_path() / "augurlex-startup-benchmark";
-        std::filesystem::remove_all(path);
+// A program folder with the catalogue and the dictionary files, made once per run with the code
+// that builds the bundled dictionaries.
+struct Folder {
+    std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                 ("augurlex-startup-bench-" + std::to_string(::getpid()));
+    Folder() {
         std::filesystem::create_directories(path);
         const std::string root = path.string();
+        const std::string templatePath = store::templatePath(root);
+        dict::createTemplate(templatePath);
         std::mt19937 random(7);
-        jet::createDatabase(modDB::CataloguePath(root), {dataTable({"names", "Database"})},
-                            withPassword());
-        jet::WriteSession catalogue =
-            jet::WriteSession::open(modDB::CataloguePath(root), modDB::kDatabasePassword);
+        std::vector<std::string> names;
         for (int d = 0; d < kDictionaries; ++d) {
-            const std::string name = "Dictionary" + std::to_string(d + 1);
-            catalogue.appendRow(modDB::kDataTable,
-                                {{"names", name}, {"Database", modDB::LowerUtf8(name) + ".dll"}});
-            const std::string file = modDB::DictionaryPath(root, name);
-            jet::createDatabase(file, {dataTable({"names", "Key", "Link"})}, withPassword());
-            jet::WriteSession dictionary = jet::WriteSession::open(file, modDB::kDatabasePassword);
+            names.push_back("Dictionary" + std::to_string(d + 1));
+            std::string csv = "Key,Link\n";
             for (int k = 0; k < kKeywordsEach; ++k) {
-                std::string key = keyword(random);
+                const std::string key = keyword(random);
                 std::string link = "https://en.wikipedia.org/wiki/" + key;
                 std::replace(link.begin(), link.end(), ' ', '_');
-                dictionary.appendRow(modDB::kDataTable, {{"names", modDB::LowerUtf8(name)},
-                                                         {"Key", std::move(key)},
-                                                         {"Link", std::move(link)}});
+                csv += key + "," + link + "\n";
             }
-            dictionary.commit();
+            dict::writeDictionaryFile(templatePath, store::dictionaryPath(root, names.back()), csv,
+                                      {{"names", names.back()}});
         }
-        catalogue.commit();
-        return root;
-    }();
-    return folder;
+        dict::writeCatalogue(store::cataloguePath(root), names);
+    }
+    ~Folder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path, ignored);
+    }
+};
+
+const std::string& programFolder() {
+    static const Folder folder;
+    static const std::string root = folder.path.string();
+    return root;
 }
 
 void CatalogueAndKeywords(benchmark::State& state) {
@@ -97,7 +87,7 @@ BENCHMARK(CatalogueAndKeywords)->Unit(benchmark::kMillisecond);
 
 void CatalogueAndKeywordsIntoTheListModel(benchmark::State& state) {
     const std::string& folder = programFolder();
-    augurlex::KeywordListModel model;
+    app::KeywordListModel model;
     for (auto _ : state) {
         model.SetKeywords(lookup::LoadCatalogue(folder).keywords);
         if (model.rowCount() != kDictionaries * kKeywordsEach)

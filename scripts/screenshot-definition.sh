@@ -10,7 +10,7 @@ build="${BUILD_DIR:-$repo/build}"
 out="$(realpath -m "${1:-$repo/docs/definition.png}")"
 
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target definition_screenshot
+cmake --build "$build" -j2 --target program_on_display
 
 work="$(mktemp -d)"
 server=""
@@ -62,5 +62,5 @@ if ((EUID == 0)); then
 fi
 HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
     QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
-    "$build/bin/definition_screenshot" Augury "http://127.0.0.1:$port/augury.html" "$out"
+    "$build/bin/program_on_display" definition Augury "http://127.0.0.1:$port/augury.html" "$out"
 echo "screenshot: $out"

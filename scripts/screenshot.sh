@@ -13,6 +13,12 @@ cmake --build "$build" -j2 --target augurlex dictionaries
 # A runtime folder of its own, so a copy the user is running does not refuse this one.
 runtime="$(mktemp -d)"
 trap 'rm -rf "$runtime"' EXIT
+# Qt WebEngine on a virtual screen: software drawing; as root it runs only without its sandbox.
+# These settings are for this photograph alone.
+export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
+if ((EUID == 0)); then
+    export QTWEBENGINE_DISABLE_SANDBOX=1
+fi
 XDG_RUNTIME_DIR="$runtime" xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     program="$1" out="$2"
     "$program" &

@@ -1,14 +1,19 @@
 #include "lookup/dictionary_selection.h"
 
+#include "jet/utf8.h"
 #include "lookup/keywords.h"
 #include "store/catalogue.h"
-#include "store/modDB.h"
+#include "store/program_files.h"
 
 namespace lookup {
 
+bool IsAllScope(const std::string& selectorText) {
+    return TrimSpaces(selectorText) == kAllEntry;
+}
+
 CatalogueContent LoadCatalogue(const std::string& programFolder) {
     CatalogueContent content;
-    content.dictionaryNames = store::ReadCatalogue(programFolder).names;
+    content.dictionaryNames = store::readCatalogue(programFolder).names;
     for (const std::string& name : content.dictionaryNames)
         LoadKeywords(programFolder, name, content.keywords);
     return content;
@@ -18,18 +23,17 @@ SelectionOutcome ReactToSelection(const std::string& programFolder,
                                   const std::vector<std::string>& dictionaryNames,
                                   const std::string& chosenText) {
     SelectionOutcome outcome;
-    if (!store::CatalogueExists(programFolder)) {
+    if (!store::catalogueExists(programFolder)) {
         outcome.missingDictionary = "";
         return outcome;
     }
-    const std::string chosen = TrimSpaces(chosenText);
-    if (chosen == kAllEntry) {
+    if (IsAllScope(chosenText)) {
         // Every entry, untrimmed; loading stops at the first missing file, keeping what came
         // before it.
         outcome.replaceList = true;
         for (const std::string& entry : dictionaryNames) {
-            const std::string name = modDB::LowerUtf8(entry);
-            if (!store::DictionaryExists(programFolder, name)) {
+            const std::string name = jet::utf8::toLower(entry);
+            if (!store::dictionaryExists(programFolder, name)) {
                 outcome.missingDictionary = name;
                 break;
             }
@@ -37,8 +41,8 @@ SelectionOutcome ReactToSelection(const std::string& programFolder,
         }
         return outcome;
     }
-    const std::string name = modDB::LowerUtf8(chosen);
-    if (!store::DictionaryExists(programFolder, name)) {
+    const std::string name = jet::utf8::toLower(TrimSpaces(chosenText));
+    if (!store::dictionaryExists(programFolder, name)) {
         outcome.missingDictionary = name;
         return outcome;
     }

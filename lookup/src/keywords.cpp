@@ -1,8 +1,7 @@
 #include "lookup/keywords.h"
 
-#include "store/modDB.h"
-
-#include <exception>
+#include "store/program_files.h"
+#include "store/record_walk.h"
 
 namespace lookup {
 
@@ -16,23 +15,17 @@ std::string TrimSpaces(std::string_view text) {
 
 bool LoadKeywords(const std::string& programFolder, const std::string& dictionaryName,
                   std::vector<std::string>& keywords) {
-    // Read into a separate list so a file that fails half-way adds nothing.
+    // Collected apart, so a file that fails half-way adds nothing.
     std::vector<std::string> read;
-    try {
-        modDB::WalkRecords(modDB::DictionaryPath(programFolder, dictionaryName),
-                           [&](const Recordset& rs) {
-                               read.push_back(rs.Fields("Key"));
-                               return true;
-                           });
-    } catch (const std::exception&) {
+    auto problem = store::walkRecords(store::dictionaryPath(programFolder, dictionaryName), {"Key"},
+                                      [&](const store::Record& record) {
+                                          read.push_back(record[0]);
+                                          return true;
+                                      });
+    if (problem)
         return false;
-    }
-    if (keywords.empty()) {
-        keywords = std::move(read);
-    } else {
-        keywords.insert(keywords.end(), std::make_move_iterator(read.begin()),
-                        std::make_move_iterator(read.end()));
-    }
+    keywords.insert(keywords.end(), std::make_move_iterator(read.begin()),
+                    std::make_move_iterator(read.end()));
     return true;
 }
 

@@ -1,21 +1,75 @@
-#include "store/modDB.h"
+#include "store/record_walk.h"
 
-namespace modDB {
+#include "store/program_files.h"
+#include "table_walk.h"
 
-void WalkRecords(const std::string& path, const std::function<bool(const Recordset&)>& visit) {
-    Connection connection;
-    OpenConnection(connection, path);
-    Recordset records;
-    OpenRecordset(records, connection, kQuery);
-    const std::int64_t count = records.RecordCount();
-    if (count == 0)
-        return;
-    records.MoveFirst();
-    for (std::int64_t i = 0; i < count; ++i) {
-        if (!visit(records))
+#include <variant>
+
+namespace store {
+
+namespace {
+
+void readText(const jet::Value& value, std::string& out) {
+    if (const auto* text = std::get_if<std::string>(&value.storage()))
+        out.assign(*text); // reuses the buffer of the record before
+    else if (value.isNull())
+        out.clear();
+    else
+        out = jet::toText(value);
+}
+
+} // namespace
+
+TableWalk::TableWalk(const jet::Database& database, const std::vector<std::string_view>& fields)
+    : table_(database.table(kDataTable)) {
+    for (std::string_view field : fields) {
+        const int column = table_.columnIndex(field);
+        if (column < 0)
+            throw jet::Error(jet::ErrorKind::NotFound, "table \"" + table_.name() +
+                                                           "\" has no column \"" +
+                                                           std::string(field) + "\"");
+        columns_.push_back(static_cast<std::size_t>(column));
+    }
+    record_.fields_.resize(fields.size());
+}
+
+void TableWalk::run(const RecordVisitor& visit) {
+    jet::Cursor rows = table_.cursor();
+    // Driven by the record count, known before the walk, as every reader of the program is.
+    const std::uint64_t count = rows.recordCount();
+    for (std::uint64_t i = 0; i < count; ++i) {
+        if (i == 0)
+            rows.moveFirst();
+        else
+            rows.moveNext();
+        for (std::size_t k = 0; k < columns_.size(); ++k)
+            readText(rows.value(columns_[k]), record_.fields_[k]);
+        if (!visit(record_))
             return;
-        records.MoveNext();
     }
 }
 
-} // namespace modDB
+std::optional<std::string> walkDatabase(const jet::Database& database, const std::string& path,
+                                        const std::vector<std::string_view>& fields,
+                                        const RecordVisitor& visit) {
+    try {
+        TableWalk(database, fields).run(visit);
+    } catch (const jet::Error& error) {
+        return path + ": " + error.what();
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> walkRecords(const std::string& path,
+                                       const std::vector<std::string_view>& fields,
+                                       const RecordVisitor& visit) {
+    std::optional<jet::Database> database;
+    try {
+        database.emplace(jet::Database::open(path, kDatabasePassword));
+    } catch (const jet::Error& error) {
+        return path + ": " + error.what();
+    }
+    return walkDatabase(*database, path, fields, visit);
+}
+
+} // namespace store

@@ -1,27 +1,15 @@
-// libFuzzer target: the input is a database file.
+// libFuzzer target: the input is a database file, written to one scratch file per process.
 #include "open_and_dump.h"
 
-#include <cstdint>
-#include <cstdio>
-#include <filesystem>
-#include <string>
+#include <fstream>
 #include <unistd.h>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    // The engine reads files, so each input goes through one file per process.
-    struct ScratchPath {
-        std::string path = (std::filesystem::temp_directory_path() /
-                            ("augurlex-fuzz-" + std::to_string(getpid()) + ".mdb"))
-                               .string();
-        ~ScratchPath() { std::remove(path.c_str()); }
-    };
-    static const ScratchPath scratch;
-    const std::string& path = scratch.path;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return 0;
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    static const std::filesystem::path path =
+        std::filesystem::temp_directory_path() /
+        ("augurlex-fuzz-" + std::to_string(getpid()) + ".mdb");
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     fuzzing::openAndDump(path);
     return 0;
 }

@@ -2,42 +2,46 @@
 
 #include "augurlex-dict/row_formats.h"
 #include "jet/check.h"
-#include "jet/database.h"
 #include "jet/write_session.h"
-#include "store/modDB.h"
+#include "store/program_files.h"
 
-#include <string>
+#include <stdexcept>
 
 namespace fuzzing {
 
 namespace {
 
 void dumpEverything(const jet::Database& db) {
-    (void)db.version();
-    (void)db.pageCount();
-    (void)db.hasPassword();
     for (const std::string& name : db.tableNames()) {
         jet::Table table = db.table(name);
         (void)table.indexes();
         (void)table.storedRowCount();
-        (void)table.cursor().recordCount();
+        const std::uint64_t announced = table.cursor().recordCount();
         for (dict::RowFormat format : {dict::RowFormat::JsonLines, dict::RowFormat::Csv}) {
             std::string text;
             dict::OutputWriter out(text);
-            dict::writeRows(table, format, out);
+            if (dict::writeRows(table, format, out) != announced)
+                throw std::logic_error("table \"" + name + "\": the walk and its count disagree");
         }
     }
 }
 
 // The writer meets the same hostile files: it appends to each table in memory (never committed,
-// so the input is not rewritten) and the integrity check walks every page.
+// so the input is not rewritten) an empty row and one with long text in every text column, and
+// the integrity check walks every page.
 void appendEverywhere(const std::filesystem::path& path, const char* password) {
     jet::WriteSession session = jet::WriteSession::open(path, password);
     for (const std::string& name : session.database().tableNames()) {
-        try {
-            session.appendRow(name, {});
-        } catch (const jet::Error&) {
-            // refused rows are fine; what matters is that nothing else happens
+        jet::RowValues longText;
+        for (const jet::Column& column : session.database().table(name).columns())
+            if (column.type == jet::ColumnType::Text || column.type == jet::ColumnType::Memo)
+                longText.emplace_back(column.name, std::string(column.length ? 20 : 6000, 'y'));
+        for (const jet::RowValues& row : {jet::RowValues{}, longText}) {
+            try {
+                session.appendRow(name, row);
+            } catch (const jet::Error&) {
+                // refused rows are fine; what matters is that nothing else happens
+            }
         }
     }
     (void)jet::checkDatabase(path, password);
@@ -47,7 +51,7 @@ void appendEverywhere(const std::filesystem::path& path, const char* password) {
 
 int openAndDump(const std::filesystem::path& path) {
     int refusals = 0;
-    for (const char* password : {modDB::kDatabasePassword, ""}) {
+    for (const char* password : {store::kDatabasePassword, ""}) {
         try {
             dumpEverything(jet::Database::open(path, password));
             appendEverywhere(path, password);

@@ -1,14 +1,13 @@
-// Everything a reader does with a file, for hostile-input tests: open it with and without the
-// program's password, list the tables with their columns and indexes, dump every row, append a row
-// to each table in memory and run the integrity check.
+// For hostile-input tests: opens the file with and without the program's password, lists the
+// tables, dumps every row, appends rows to each table in memory and runs the integrity check.
 #pragma once
 
 #include <filesystem>
 
 namespace fuzzing {
 
-// Returns how many of the two attempts ended in a jet::Error. Any other exception, a crash or a
-// sanitizer report is a fault.
+// How many of the two attempts ended in a jet::Error. Any other exception, a crash or a sanitizer
+// report is a fault; so is a walk that visits another number of rows than it announced.
 int openAndDump(const std::filesystem::path& path);
 
 } // namespace fuzzing

@@ -1,70 +1,61 @@
-// Shared helpers for the engine's tests: the real test files, and scratch copies to damage.
+// Shared helpers for the engine's tests: the real test files, scratch copies to change, rows read
+// whole, and the structures of a file to find what to damage in a copy.
 #pragma once
 
-#include "catalog.h"
-#include "header.h"
+#include "file/byte_writer.h"
+#include "file/page_source.h"
+#include "jet/create.h"
 #include "jet/database.h"
-#include "page_source.h"
-#include "table_def.h"
-#include "text_codec.h"
+#include "read/table_def.h"
 
-#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
-#include <utility>
 #include <vector>
 
 namespace jet::test {
 
 std::filesystem::path testFile(const std::string& name);
-
-// One line of the test files' index (FILES.tsv).
-struct TestFileInfo {
-    std::string file;
-    std::string password; // empty for none
-    std::string format;   // JET3 or JET4
-    std::vector<std::pair<std::string, std::uint64_t>> tables;
-};
-std::vector<TestFileInfo> testFileIndex();
-
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
 
-// A folder removed at the end of the test, for damaged copies of test files.
-class ScratchDir {
-public:
+// The table of a dictionary file.
+inline const std::vector<TableSpec> kDictionary{
+    {"data", {{"names", ColumnType::Text}, {"Key", ColumnType::Text}, {"Link", ColumnType::Memo}}}};
+
+// A folder removed at the end of the test.
+struct ScratchDir {
     ScratchDir();
     ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    // Writes `bytes` to a new file in the folder and returns its path.
     std::filesystem::path write(const std::string& name, const std::vector<std::uint8_t>& bytes);
-
-private:
-    std::filesystem::path dir_;
+    std::filesystem::path path;
 };
 
-void putLe16(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint16_t value);
-void putLe32(std::vector<std::uint8_t>& bytes, std::size_t offset, std::uint32_t value);
+// Every value of every row in walk order; checks that the walk visits recordCount() rows.
+using Rows = std::vector<std::vector<Value>>;
+Rows allRows(const Table& table);
+Rows allRows(const std::filesystem::path& path, const std::string& table,
+             const std::string& password = {});
 
-// The structures of a plain (not page-encoded) test file, to find what to change in a copy.
+// The message of the jet::Error of `kind` that `work` must raise (a test failure otherwise).
+std::string errorOf(ErrorKind kind, const std::function<void()>& work);
+inline bool mentions(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+// The structures of a plain (not page-encoded) file, to find what to change in a copy of it.
 struct Anatomy {
-    explicit Anatomy(const std::string& file);
-
-    std::uint32_t tableDefPage(const std::string& table) const;
+    explicit Anatomy(const std::filesystem::path& path);
     detail::TableDef tableDef(const std::string& table) const;
-    // The file offset of a byte on a page.
+    // The file offset of a byte on a page, and of the row a row pointer names.
     std::size_t at(std::uint32_t page, std::size_t offset) const {
         return std::size_t{page} * format.pageSize + offset;
     }
+    std::size_t rowOffset(std::uint32_t pointer) const;
 
-    std::vector<std::uint8_t> bytes;
-    detail::Header header;
+    Database db;
+    const detail::PageStore& pages;
     const detail::JetFormat& format;
-    detail::CodePageDecoder decoder;
-    detail::PageStore pages;
+    std::vector<std::uint8_t> bytes;
 };
-
-// Reads every field of every row of every table; returns the rows read.
-std::uint64_t readEverything(const Database& db);
 
 } // namespace jet::test

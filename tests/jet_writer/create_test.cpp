@@ -1,95 +1,84 @@
-// New databases read back through the engine itself; the outside readers check the same files in
-// the oracle tests.
+// New databases read back through the engine (the oracle tests read the same files with
+// independent readers), and the index keys of their catalogue sort as Jet sorts.
+#include "jet/check.h"
 #include "jet/create.h"
-#include "jet/database.h"
 #include "support.h"
+#include "write/index_key.h"
 
 #include <gtest/gtest.h>
 
 namespace jet {
 namespace {
 
-const std::vector<TableSpec> kDictionary{
-    {"data", {{"names", ColumnType::Text}, {"Key", ColumnType::Text}, {"Link", ColumnType::Memo}}}};
-
-TEST(CreateDatabase, DictionaryLayoutReadsBack) {
+TEST(CreateDatabase, TablesReadBackAsDefined) {
     test::ScratchDir dir;
-    auto path = dir.write("new.mdb", {});
-    createDatabase(path, kDictionary, {"K8Wum2qTx7vRb4Lpe9", 45000.5});
+    const auto path = dir.path / "new.mdb";
+    const std::vector<TableSpec> tables{
+        test::kDictionary[0],
+        {"Other table", {{"Id", ColumnType::Long, 255, true}, {"Flag", ColumnType::Boolean}}}};
+    createDatabase(path, tables, {"Zauberwort-ü", 45000.5});
+    EXPECT_EQ(test::readBytes(path), buildDatabase(tables, {"Zauberwort-ü", 45000.5}));
 
-    Database db = Database::open(path, "K8Wum2qTx7vRb4Lpe9");
-    EXPECT_EQ(db.version(), Version::Jet4);
-    EXPECT_TRUE(db.hasPassword());
-    EXPECT_EQ(db.tableNames(), std::vector<std::string>{"data"});
-    Table t = db.table("DATA");
-    ASSERT_EQ(t.columns().size(), 3u);
-    EXPECT_EQ(t.columns()[0].name, "names");
-    EXPECT_EQ(t.columns()[1].type, ColumnType::Text);
-    EXPECT_EQ(t.columns()[1].length, 510);
-    EXPECT_EQ(t.columns()[2].type, ColumnType::Memo);
-    EXPECT_TRUE(t.indexes().empty());
-    EXPECT_EQ(t.cursor().recordCount(), 0u);
-    EXPECT_FALSE(t.cursor().moveFirst());
-}
-
-TEST(CreateDatabase, PasswordIsEnforcedAndOptional) {
-    test::ScratchDir dir;
-    auto locked = dir.write("locked.mdb", {});
-    createDatabase(locked, kDictionary, {"Zauberwort-ü", 44000.25});
-    EXPECT_NO_THROW(Database::open(locked, "Zauberwort-ü"));
-    try {
-        Database::open(locked, "zauberwort-ü");
-        FAIL() << "a wrong password opened the file";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::BadPassword);
-    }
-
-    auto open = dir.write("open.mdb", {});
-    createDatabase(open, kDictionary, {"", 44000.25});
+    const Database db = Database::open(path, "Zauberwort-ü");
+    EXPECT_EQ(db.tableNames(), (std::vector<std::string>{"data", "Other table"}));
+    std::string columns;
+    for (const auto& name : db.tableNames())
+        for (const Column& c : db.table(name).columns())
+            columns += c.name + ":" + columnTypeName(c.type) + ":" + std::to_string(c.length) +
+                       (c.compressedUnicode ? " compressed" : "") + (c.autoNumber ? " auto" : "") +
+                       ", ";
+    EXPECT_EQ(columns, "names:Text:510 compressed, Key:Text:510 compressed, Link:Memo:0 "
+                       "compressed, Id:Long:4 auto, Flag:Boolean:1, ");
+    EXPECT_TRUE(db.table("data").indexes().empty());
+    EXPECT_EQ(db.table("data").cursor().recordCount(), 0u);
+    EXPECT_EQ(checkDatabase(path, "Zauberwort-ü"), std::vector<std::string>{});
+    test::errorOf(ErrorKind::BadPassword, [&] { (void)Database::open(path, "zauberwort-ü"); });
+    const auto open = dir.write("open.mdb", buildDatabase(test::kDictionary, {"", 44000.25}));
     EXPECT_FALSE(Database::open(open, "anything").hasPassword());
 }
 
-TEST(CreateDatabase, CatalogueTableAndSeveralTables) {
-    test::ScratchDir dir;
-    auto path = dir.write("cat.mdb", {});
-    createDatabase(path,
-                   {{"data", {{"names", ColumnType::Text}, {"Database", ColumnType::Text}}},
-                    {"Other table",
-                     {{"Id", ColumnType::Long, 255, true},
-                      {"When", ColumnType::DateTime},
-                      {"Flag", ColumnType::Boolean},
-                      {"Blob", ColumnType::Ole}}}},
-                   {});
-    Database db = Database::open(path);
-    EXPECT_EQ(db.tableNames(), (std::vector<std::string>{"data", "Other table"}));
-    const auto& cols = db.table("other table").columns();
-    ASSERT_EQ(cols.size(), 4u);
-    EXPECT_TRUE(cols[0].autoNumber);
-    EXPECT_EQ(cols[2].type, ColumnType::Boolean);
-}
-
 TEST(CreateDatabase, RefusesWhatCannotBeStored) {
-    auto refuses = [](const std::vector<TableSpec>& tables, const CreateOptions& options) {
-        try {
-            buildDatabase(tables, options);
-        } catch (const Error& e) {
-            return e.kind() == ErrorKind::Invalid;
-        }
-        return false;
-    };
-    EXPECT_TRUE(refuses(kDictionary, {"a password longer than twenty", 1.0}));
-    EXPECT_TRUE(refuses({{"da/ta", {{"a", ColumnType::Text}}}}, {}));
-    EXPECT_TRUE(refuses({{"MSysData", {{"a", ColumnType::Text}}}}, {}));
-    EXPECT_TRUE(refuses({{"t", {}}}, {}));
-    EXPECT_TRUE(refuses({{"t", {{"a", ColumnType::Text}, {"a", ColumnType::Long}}}}, {}));
-    EXPECT_TRUE(refuses({{"t", {{"a", ColumnType::Text, 0}}}}, {}));
-    EXPECT_TRUE(refuses({{"t", {{"a", ColumnType::Text, 255, true}}}}, {}));
-    EXPECT_TRUE(refuses({{"t", {{"a", ColumnType::Text}}}, {"T", {{"a", ColumnType::Text}}}}, {}));
+    using T = ColumnType;
+    test::errorOf(ErrorKind::Invalid, [] {
+        (void)buildDatabase(test::kDictionary, {"twenty-one characters", 1.0});
+    });
+    for (const std::vector<TableSpec>& tables :
+         std::vector<std::vector<TableSpec>>{{{"da/ta", {{"a", T::Text}}}},
+                                             {{"MSysData", {{"a", T::Text}}}},
+                                             {{"t", {}}},
+                                             {{"t", {{"a", T::Text}, {"a", T::Long}}}},
+                                             {{"t", {{"a", T::Text, 0}}}},
+                                             {{"t", {{"a", T::Text, 255, true}}}},
+                                             {{"t", {{"a", T::Numeric}}}},
+                                             {{"t", {{"a", T::Text}}}, {"T", {{"a", T::Text}}}}})
+        test::errorOf(ErrorKind::Invalid, [&] { (void)buildDatabase(tables); });
 }
 
-TEST(CreateDatabase, SameInputGivesSameBytes) {
-    CreateOptions options{"pw", 45123.75};
-    EXPECT_EQ(buildDatabase(kDictionary, options), buildDatabase(kDictionary, options));
+// Index keys of the catalogue sort as Jet sorts: entries compare as plain bytes.
+TEST(IndexKey, SortsAsJetSorts) {
+    auto key = [](auto value, bool ascending = true) {
+        std::vector<std::uint8_t> k;
+        if constexpr (std::is_same_v<decltype(value), int>)
+            detail::appendLongKey(k, value, ascending);
+        else
+            detail::appendTextKey(k, value);
+        return k;
+    };
+    const std::vector<int> longs{INT32_MIN, -70000, -1, 0, 1, 255, 256, 0x0f000000, INT32_MAX};
+    for (std::size_t i = 1; i < longs.size(); ++i)
+        EXPECT_LT(key(longs[i - 1]), key(longs[i])) << longs[i];
+    EXPECT_EQ(key(2), (std::vector<std::uint8_t>{0x7f, 0x80, 0x00, 0x00, 0x02}));
+    EXPECT_GT(key(1, false), key(2, false));
+    // Text in the General order: case ignored, space first, digits before letters.
+    EXPECT_EQ(key("Tables"), key("tABLES"));
+    EXPECT_EQ(key("Tables"),
+              (std::vector<std::uint8_t>{0x7f, 0x6d, 0x4a, 0x4c, 0x5e, 0x51, 0x6b, 0x01, 0x00}));
+    const char* ordered[] = {"MSysDb", "MSysObjects", "data", "Databases", "Table 1", "Table1",
+                             "9",      "a",           "",     "a",         "a_b",     "ab"};
+    for (std::size_t i = 0; i < std::size(ordered); i += 2)
+        EXPECT_LT(key(ordered[i]), key(ordered[i + 1])) << ordered[i];
+    for (const char* unsupported : {"a-b", "\xc3\xa9"})
+        test::errorOf(ErrorKind::Invalid, [&] { (void)key(unsupported); });
 }
 
 } // namespace

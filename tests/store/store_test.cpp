@@ -1,147 +1,107 @@
-// The program's database routines over real files.
-#include "store/modDB.h"
+// The program's door to its files: paths, the one record walk with its rule for a file that
+// cannot be read whole, and appending.
+#include "dictionary_folder.h"
+#include "jet/create.h"
+#include "jet/write_session.h"
+#include "store/files_for_appending.h"
+#include "store/program_files.h"
 
-#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
 
+namespace store {
 namespace {
 
-std::string testFile(const std::string& name) {
-    return std::string(AUGURLEX_TESTDATA) + "/" + name;
+using namespace testing_support;
+using Lines = std::vector<std::string>;
+
+void create(const std::string& path, const std::string& table, std::vector<jet::ColumnSpec> columns,
+            const std::string& password = kDatabasePassword) {
+    jet::createDatabase(path, {{table, std::move(columns)}}, {password, {}});
 }
 
-#define REQUIRE_TESTDATA()                                                                         \
-    if (!std::filesystem::is_directory(AUGURLEX_TESTDATA))                                         \
-    GTEST_SKIP() << "no test data at " << AUGURLEX_TESTDATA
-
-template <class F> jet::Error errorOf(F f) {
-    try {
-        f();
-    } catch (const jet::Error& error) {
-        return error;
-    }
-    ADD_FAILURE() << "no jet::Error";
-    return jet::Error(jet::ErrorKind::Invalid, "none");
-}
-
-TEST(ConnectionString, HasTheProgramsPiecesInOrder) {
-    EXPECT_EQ(modDB::BuildConnectionString("/opt/app/clone.dll"),
-              "DRIVER=Microsoft Access Driver (*.mdb);UID=;PWD=K8Wum2qTx7vRb4Lpe9;"
-              "DBQ=/opt/app/clone.dll");
-}
-
-TEST(ConnectionString, PiecesReadBackEvenWhenThePathHoldsSeparators) {
-    std::string s = modDB::BuildConnectionString("/a;PWD=x/b=c.dll");
-    EXPECT_EQ(modDB::ConnectionStringPart(s, "PWD"), modDB::kDatabasePassword);
-    EXPECT_EQ(modDB::ConnectionStringPart(s, "DBQ"), "/a;PWD=x/b=c.dll");
-    EXPECT_EQ(modDB::ConnectionStringPart(s, "UID"), "");
-    EXPECT_EQ(modDB::ConnectionStringPart(s, "DRIVER"), "Microsoft Access Driver (*.mdb)");
-}
-
-TEST(Paths, AreFolderSlashNameDotDll) {
-    EXPECT_EQ(modDB::CataloguePath("/opt/app"), "/opt/app/divination.dll");
-    EXPECT_EQ(modDB::TemplatePath("/opt/app"), "/opt/app/clone.dll");
-    EXPECT_EQ(modDB::DictionaryPath("/opt/app", "Runes"), "/opt/app/runes.dll");
-    // The folder keeps its case; only the name is lowered.
-    EXPECT_EQ(modDB::DictionaryPath("/Opt/App", "I CHING"), "/Opt/App/i ching.dll");
-}
-
-TEST(Paths, DictionaryNamesAreLoweredAcrossUnicode) {
-    EXPECT_EQ(modDB::LowerUtf8("ÄGYPTISCHE ZEICHEN"), "ägyptische zeichen");
-    EXPECT_EQ(modDB::LowerUtf8("ΟΙΩΝΟΣΚΟΠΊΑ"), "οιωνοσκοπία");
-    EXPECT_EQ(modDB::LowerUtf8("ТАРО"), "таро");
-    EXPECT_EQ(modDB::LowerUtf8("ŁÓDŹ Ǆ"), "łódź ǆ");
-    EXPECT_EQ(modDB::LowerUtf8("易经 Ⅻ"), "易经 ⅻ");
-    // Bytes that are not UTF-8 are kept as they are.
-    EXPECT_EQ(modDB::LowerUtf8("A\xFF"
-                               "B\xC3"),
-              "a\xFF"
-              "b\xC3");
-}
-
-TEST(OpenConnection, KeepsTheConnectionStringAndOpensTheFile) {
-    REQUIRE_TESTDATA();
-    Connection db;
-    std::string path = testFile("jackcess__testV1997.mdb");
-    modDB::OpenConnection(db, path);
-    EXPECT_TRUE(db.IsOpen());
-    EXPECT_EQ(db.ConnectionString(), modDB::BuildConnectionString(path));
-    EXPECT_EQ(db.Database().tableNames().size(), 4u);
-
-    // A second open replaces the first.
-    modDB::OpenConnection(db, testFile("jackcess__delTestV2000.mdb"));
-    EXPECT_EQ(db.Database().tableNames(), std::vector<std::string>{"Table"});
-}
-
-TEST(OpenConnection, ErrorsReachTheCallerUnchangedAndLeaveTheHandleClosed) {
-    REQUIRE_TESTDATA();
-    Connection db;
-    modDB::OpenConnection(db, testFile("jackcess__testV1997.mdb"));
-    jet::Error wrongPassword = errorOf([&] {
-        modDB::OpenConnection(db, testFile("mdbreader__password_V2003_with-password.mdb"));
+// The fields of every record walked, joined by "|", then "!" and the reason if there is one.
+Lines walk(const std::string& path, const std::vector<std::string_view>& fields) {
+    Lines seen;
+    auto problem = walkRecords(path, fields, [&](const Record& record) {
+        seen.push_back(record[0]);
+        for (std::size_t i = 1; i < fields.size(); ++i)
+            seen.back() += "|" + record[i];
+        return true;
     });
-    EXPECT_EQ(wrongPassword.kind(), jet::ErrorKind::BadPassword);
-    EXPECT_STREQ(wrongPassword.what(), jet::kBadPasswordMessage);
-    EXPECT_FALSE(db.IsOpen());
-    EXPECT_THROW(db.Database(), jet::Error);
-
-    jet::Error missing =
-        errorOf([&] { modDB::OpenConnection(db, testFile("no such dictionary.dll")); });
-    EXPECT_NE(missing.kind(), jet::ErrorKind::BadPassword);
+    if (problem)
+        seen.push_back("!" + *problem);
+    return seen;
 }
 
-TEST(OpenRecordset, AcceptsOnlyTheProgramsQuery) {
-    REQUIRE_TESTDATA();
-    Connection db;
-    modDB::OpenConnection(db, testFile("jackcess__testV1997.mdb"));
-    Recordset rs;
-    rs.OpenTable(db.Database(), "Table1");
-    for (const char* query : {"select * from Table1", "SELECT * FROM data", ""}) {
-        jet::Error error = errorOf([&] { modDB::OpenRecordset(rs, db, query); });
-        EXPECT_EQ(error.kind(), jet::ErrorKind::Invalid);
-        EXPECT_STREQ(error.what(), "unsupported query");
-        EXPECT_FALSE(rs.IsOpen()); // the old rows are gone
-    }
-    // The right query on a file without a "data" table: the engine's error, unchanged.
-    jet::Error noTable = errorOf([&] { modDB::OpenRecordset(rs, db, modDB::kQuery); });
-    EXPECT_EQ(noTable.kind(), jet::ErrorKind::NotFound);
+TEST(Paths, AreTheFolderAndTheLowerCasedNameJoinedAsTheyAre) {
+    EXPECT_EQ(cataloguePath("/opt/App") + templatePath("/"), "/opt/App/divination.dll//clone.dll");
+    EXPECT_EQ(dictionaryPath("/opt/App", " Dream Signs"), "/opt/App/ dream signs.dll");
+    EXPECT_EQ(dictionaryPath("f", "ÄGYPTEN ΟΙΩΝΟΣ ТАРО Ǆ Ⅻ"), "f/ägypten οιωνοσ таро ǆ ⅻ.dll");
+    EXPECT_EQ(dictionaryPath("f", "A\xFF"), "f/a\xFF.dll"); // a stray byte stays
+    DictionaryFolder folder;
+    std::filesystem::create_directory(dictionaryPath(folder.path(), "Omens"));
+    EXPECT_FALSE(dictionaryExists(folder.path(), "OMENS")); // a folder is not the file
+    EXPECT_FALSE(catalogueExists(folder.path()));
+    folder.writeCatalogue({});
+    EXPECT_TRUE(catalogueExists(folder.path()));
 }
 
-TEST(OpenRecordset, NeedsAnOpenConnection) {
-    Connection closed;
-    Recordset rs;
-    EXPECT_THROW(modDB::OpenRecordset(rs, closed, modDB::kQuery), jet::Error);
+TEST(RecordWalk, VisitsTheAskedFieldsAsTextInRecordOrder) {
+    DictionaryFolder folder;
+    writeDictionaryFile(folder.file("d.dll"), {{"d", "Crow", "http://c"}, {"d", "", "http://e"}});
+    EXPECT_EQ(walk(folder.file("d.dll"), {"link", "Key"}), (Lines{"http://c|Crow", "http://e|"}));
+    create(folder.file("n.dll"), "data", {{"Key"}, {"Count", jet::ColumnType::Long}});
+    jet::WriteSession numbers = jet::WriteSession::open(folder.file("n.dll"), kDatabasePassword);
+    numbers.appendRow("data", {{"Count", std::int64_t{-42}}});
+    numbers.commit();
+    EXPECT_EQ(walk(folder.file("n.dll"), {"Count", "Key"}), Lines{"-42|"}); // null reads as ""
 }
 
-TEST(Recordset, WalksRowsAndReadsFieldsAsText) {
-    REQUIRE_TESTDATA();
-    Connection db;
-    modDB::OpenConnection(db, testFile("jackcess__testV1997.mdb"));
-    Recordset rs;
-    rs.OpenTable(db.Database(), "Table1");
-    EXPECT_EQ(rs.RecordCount(), 2);
-    ASSERT_FALSE(rs.IsEOF());
-    EXPECT_EQ(rs.Fields("A"), "a");
-    EXPECT_EQ(rs["b"], "b"); // names ignore case, as Jet's do
-    rs.MoveNext();
-    EXPECT_EQ(rs.Fields("A"), "abcdefg");
-    EXPECT_EQ(rs.Fields("E"), "333333333");
-    rs.MoveNext();
-    EXPECT_TRUE(rs.IsEOF());
-    EXPECT_EQ(errorOf([&] { rs.Fields("A"); }).kind(), jet::ErrorKind::Invalid);
-    rs.MoveFirst();
-    EXPECT_EQ(rs.Fields("A"), "a");
-    EXPECT_EQ(errorOf([&] { rs.Fields("NoSuchColumn"); }).kind(), jet::ErrorKind::NotFound);
+// The one rule: the walk never throws for a file; it stops and says why, as "<path>: <what>",
+// keeping what it visited before.
+TEST(RecordWalk, AFileThatCannotBeReadWholeEndsTheWalkWithItsReason) {
+    DictionaryFolder folder;
+    const auto reasonFor = [&](const std::string& name, std::vector<std::string_view> fields) {
+        const std::string last = walk(folder.file(name), fields).back();
+        EXPECT_EQ(last.rfind("!" + folder.file(name) + ": ", 0), 0u) << last;
+        return last.substr(folder.file(name).size() + 3);
+    };
+    EXPECT_NE(reasonFor("missing.dll", {"Key"}), "");
+    create(folder.file("locked.dll"), "data", {{"Key"}}, "another");
+    EXPECT_EQ(reasonFor("locked.dll", {"Key"}), jet::kBadPasswordMessage);
+    std::ofstream(folder.file("text.dll")) << std::string(8192, 'x');
+    EXPECT_EQ(reasonFor("text.dll", {"Key"}).rfind(jet::kNotSupportedMessage, 0), 0u);
+    create(folder.file("words.dll"), "words", {{"Key"}});
+    EXPECT_EQ(reasonFor("words.dll", {"Key"}), "no table \"data\" in " + folder.file("words.dll"));
+    create(folder.file("keys.dll"), "data", {{"Key"}});
+    EXPECT_EQ(reasonFor("keys.dll", {"Key", "Link"}), "table \"data\" has no column \"Link\"");
+    // Damage met part-way: the second record's long address lives on a page that is not one.
+    writeDictionaryFile(
+        folder.file("damaged.dll"),
+        {{"d", "Crow", "http://c"}, {"d", "Owl", "http://" + std::string(5000, 'o')}});
+    std::fstream damaged(folder.file("damaged.dll"),
+                         std::ios::in | std::ios::out | std::ios::binary);
+    const std::string bytes(std::istreambuf_iterator<char>(damaged), {});
+    damaged.seekp(static_cast<std::streamoff>(bytes.find("LVAL"))) << "XXXX";
+    damaged.close();
+    EXPECT_EQ(walk(folder.file("damaged.dll"), {"Key", "Link"}).front(), "Crow|http://c");
+    EXPECT_NE(reasonFor("damaged.dll", {"Key", "Link"}), "");
 }
 
-TEST(Recordset, EmptyTableStartsAtTheEnd) {
-    REQUIRE_TESTDATA();
-    Connection db;
-    modDB::OpenConnection(db, testFile("jackcess__testV1997.mdb"));
-    Recordset rs;
-    rs.OpenTable(db.Database(), "Table2");
-    EXPECT_EQ(rs.RecordCount(), 0);
-    EXPECT_TRUE(rs.IsEOF());
+TEST(Appending, RecordsReachTheFileAtCommitAndARefusedOneChangesNothing) {
+    DictionaryFolder folder;
+    writeDictionaryFile(folder.file("omens.dll"), {{"omens", "Crow", "http://c"}});
+    DictionaryFile file = DictionaryFile::open(folder.file("omens.dll"));
+    file.append({"omens", "Raven", "http://r"});
+    EXPECT_THROW(file.append({"omens", std::string(256, 'k'), "http://long"}), std::runtime_error);
+    EXPECT_EQ(file.appendedRecords(), 1u);
+    EXPECT_EQ(readRows(folder.file("omens.dll")), Lines{"omens\tCrow\thttp://c"});
+    file.commit();
+    EXPECT_EQ(readRows(folder.file("omens.dll")),
+              (Lines{"omens\tCrow\thttp://c", "omens\tRaven\thttp://r"}));
+    EXPECT_THROW(CatalogueFile::open(folder.file("omens.dll")), std::runtime_error); // no Database
 }
 
 } // namespace
+} // namespace store

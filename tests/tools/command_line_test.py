@@ -1,17 +1,12 @@
 #!/usr/bin/env python3
-"""augurlex-dict as a user meets it: info output, exit statuses, passwords, and CSV that holds
-the same values as JSON lines."""
+"""augurlex-dict as a user meets it: exit statuses and messages, passwords, info, dump (CSV holds
+the same values as JSON lines), create, import, check, search, lookup and merge, and the files the
+build puts next to the executables."""
 
-import argparse
-import json
-import os
-import subprocess
-import sys
-import tempfile
-import unittest
+import argparse, csv, io, json, os, pathlib, shutil, subprocess, sys, tempfile, unittest
 
-TOOL = None
-DATA = None
+TOOL = DATA = SOURCES = None
+PASSWORD = "K8Wum2qTx7vRb4Lpe9"  # the program's
 
 
 def run(*words):
@@ -23,188 +18,231 @@ def data(name):
     return os.path.join(DATA, name)
 
 
-def json_lines(text):
-    # Not str.splitlines(): that also splits at U+2028 and others, which JSON leaves unescaped.
+def json_lines(text):  # not splitlines(): JSON leaves U+2028 and others unescaped
     return [json.loads(line) for line in text.split("\n") if line]
 
 
-def parse_csv(text):
-    """RFC 4180 records, keeping apart quoted fields (str) and unquoted empty ones (None)."""
-    records, record, field, quoted, i = [], [], "", False, 0
-    in_quotes = False
-    while i < len(text):
-        ch = text[i]
-        if in_quotes:
-            if ch == '"' and text[i + 1 : i + 2] == '"':
-                field += '"'
-                i += 1
-            elif ch == '"':
-                in_quotes = False
-            else:
-                field += ch
-        elif ch == '"':
-            in_quotes = quoted = True
-        elif ch == ",":
-            record.append(field if (field or quoted) else None)
-            field, quoted = "", False
-        elif ch == "\r" and text[i + 1 : i + 2] == "\n":
-            record.append(field if (field or quoted) else None)
-            records.append(record)
-            record, field, quoted = [], "", False
-            i += 1
-        else:
-            field += ch
-        i += 1
-    assert not in_quotes and not record and not field, "CSV ends inside a record"
-    return records
+def password_words():
+    """The --password words each Access-made test file opens with, by file name."""
+    with open(data("FILES.tsv"), encoding="utf-8") as f:
+        rows = [line.split("\t") for line in list(f)[1:]]
+    return {row[0]: [] if row[4] == "-" else ["--password", row[4]] for row in rows}
 
 
-def as_csv_text(value):
-    if value is None:
-        return None
-    if value is True or value is False:
+def csv_form(value):  # as dump writes a JSON value in CSV, with null and "" both read back as ""
+    if isinstance(value, bool):
         return "true" if value else "false"
-    if isinstance(value, float):
-        return repr(value)  # Python's repr is also the shortest round-trip form
-    return str(value)
+    return "" if value is None else repr(value) if isinstance(value, float) else str(value)
 
 
-class Usage(unittest.TestCase):
-    def test_mistakes_exit_2_with_the_usage_lines(self):
-        for words in ([], ["frobnicate"], ["info"], ["info", "a", "b"],
-                      ["dump", data("jackcess__testV1997.mdb"), "--format", "xml"],
-                      ["dump", "x.mdb", "--colour", "red"],
-                      ["info", data("jackcess__testV1997.mdb"), "--code-page", "GBK"]):
-            status, _, err = run(*words)
-            self.assertEqual(status, 2, words)
-            self.assertIn("usage: augurlex-dict", err)
+class Scratch(unittest.TestCase):
+    def setUp(self):
+        self.dir = tempfile.mkdtemp(prefix="augurlex-cli-")
+        self.addCleanup(shutil.rmtree, self.dir, True)
 
-    def test_several_tables_need_a_choice_and_it_lists_them(self):
-        status, _, err = run("dump", data("jackcess__testV1997.mdb"))
-        self.assertEqual(status, 2)
-        self.assertIn('"Table1" "Table2" "Table3" "Table4"', err)
-        status, _, err = run("dump", data("jackcess__testV1997.mdb"), "--table", "Nope")
-        self.assertEqual(status, 2)
-        self.assertIn('"Table1"', err)
+    def path(self, name):
+        return os.path.join(self.dir, name)
 
-    def test_help_succeeds(self):
-        status, out, _ = run("--help")
-        self.assertEqual(status, 0)
-        self.assertIn("augurlex-dict dump FILE", out)
+    def write(self, name, text):
+        with open(self.path(name), "w", encoding="utf-8", newline="") as f:
+            f.write(text)
+        return self.path(name)
 
-
-class Unreadable(unittest.TestCase):
-    def test_missing_file_exits_3(self):
-        status, out, err = run("dump", "/nonexistent/words.mdb")
-        self.assertEqual((status, out), (3, ""))
-        self.assertIn("/nonexistent/words.mdb", err)
-
-    def test_text_file_is_not_a_database(self):
-        with tempfile.NamedTemporaryFile("w", suffix=".mdb", delete=False) as f:
-            f.write("Just some text, not a database at all.\n" * 200)
-        try:
-            for command in ("info", "dump"):
-                status, _, err = run(command, f.name)
-                self.assertEqual(status, 3)
-                self.assertIn("not a supported Access database", err)
-        finally:
-            os.unlink(f.name)
+    def expect(self, words, status, out=None, err=""):
+        """Runs the tool; checks the status, the whole output when given, a piece of the errors."""
+        got = run(*words)
+        self.assertEqual(got[0], status, (words, got))
+        if out is not None:
+            self.assertEqual(got[1], out, words)
+        self.assertIn(err, got[2], words)
+        return got[1]
 
 
-class Passwords(unittest.TestCase):
-    FILES = {"mdbreader__password_V2000_with-password.mdb": "password",
-             "mdbreader__password_V2003_with-password.mdb": "password"}
+class Reading(Scratch):
+    def test_mistakes_exit_2_with_the_usage_and_unreadable_files_exit_3(self):
+        t1997 = data("jackcess__testV1997.mdb")
+        for words in ([], ["frobnicate"], ["info"], ["info", "a", "b"], ["check"], ["import", "x"],
+                      ["dump", t1997, "--format", "xml"], ["dump", "x.mdb", "--colour", "red"],
+                      ["info", t1997, "--code-page", "GBK"], ["create", "x", "--catalogue=yes"],
+                      ["create", "x", "--password", "p" * 21], ["import", "x", "--csv"],
+                      ["search"], ["lookup", "a", "b"], ["merge"], ["dump", t1997, "--table"],
+                      ["dump", t1997, "--table", "a", "--table", "b"], ["dump", t1997, "--format", "--x"]):
+            self.expect(words, 2, "", "usage: augurlex-dict")
+        self.expect(["dump", "--", "--table"], 3, "", "--table")  # "--" ends the options
+        self.expect(["dump", t1997, "--table=Table1", "--format=csv"], 0)
+        self.assertIn("augurlex-dict dump FILE", self.expect(["--help"], 0))
+        self.expect(["dump", t1997], 2, "", '"Table1" "Table2" "Table3" "Table4"')
+        self.expect(["dump", t1997, "--table", "Nope"], 2, "", '"Table1"')
+        self.expect(["dump", "/nonexistent/words.mdb"], 3, "", "/nonexistent/words.mdb")
+        text = self.write("text.mdb", "Just some text, not a database at all.\n" * 200)
+        for command in ("info", "dump", "check"):
+            self.expect([command, text], 3, "", "not a supported Access database")
 
-    def test_right_password_opens_wrong_or_none_refused(self):
-        for name, password in self.FILES.items():
-            status, out, _ = run("dump", data(name), "--password", password)
-            self.assertEqual(status, 0, name)
+    def test_a_password_opens_only_its_file_and_a_file_without_one_opens_with_any(self):
+        for version in ("V2000", "V2003"):
+            locked = data(f"mdbreader__password_{version}_with-password.mdb")
+            out = self.expect(["dump", locked, "--password", "password"], 0)
             self.assertEqual(len(out.splitlines()), 3)
             for wrong in (["--password", "wrong"], ["--password", ""], []):
-                status, out, err = run("dump", data(name), *wrong)
-                self.assertEqual((status, out), (3, ""), (name, wrong))
-                self.assertIn("Not a valid password.", err)
+                self.expect(["dump", locked, *wrong], 3, "", "Not a valid password.")
+            free = data(f"mdbreader__password_{version}_no-password.mdb")
+            outputs = {run("dump", free, *w)[1] for w in ([], ["--password", "x"], ["--password", ""])}
+            self.assertEqual(len(outputs), 1)
 
-    def test_file_without_password_opens_with_any(self):
-        name = data("mdbreader__password_V2000_no-password.mdb")
-        outputs = {run("dump", name, *words)[1] for words in
-                   ([], ["--password", "anything"], ["--password", ""])}
-        self.assertEqual(len(outputs), 1)
-        self.assertEqual(len(outputs.pop().splitlines()), 3)
-
-
-class Info(unittest.TestCase):
-    def test_jet3_file(self):
-        status, out, _ = run("info", data("jackcess__testV1997.mdb"))
-        self.assertEqual(status, 0)
-        lines = out.splitlines()
-        self.assertIn("Format: Jet 3 (Access 97)", lines)
-        self.assertIn("Page size: 2048", lines)
-        self.assertIn(f"Page count: {118784 // 2048}", lines)
-        self.assertIn("Password: no", lines)
-        self.assertIn("Encrypted: no", lines)
-        self.assertIn("Tables: 4", lines)
-        self.assertEqual(lines[-4:], ["  Table1\t2 rows", "  Table2\t0 rows", "  Table3\t0 rows",
-                                      "  Table4\t0 rows"])
-
-    def test_jet4_password_and_encryption(self):
-        _, out, _ = run("info", data("mdbreader__password_V2003_with-password.mdb"),
-                        "--password", "password")
-        self.assertIn("Format: Jet 4 (Access 2000-2003)", out)
-        self.assertIn("Page size: 4096", out)
-        self.assertIn("Password: yes", out)
-        _, out, _ = run("info", data("jackcessencrypt__db-enc.mdb"))
-        self.assertIn("Encrypted: yes", out)
-        self.assertIn("  Table1\t2 rows", out)
-
-    def test_file_without_user_tables(self):
-        status, out, _ = run("info", data("ucanaccess__password.mdb"), "--password", "ucanaccess")
-        self.assertEqual(status, 0)
-        self.assertIn("Tables: 0", out)
-        status, _, err = run("dump", data("ucanaccess__password.mdb"), "--password", "ucanaccess")
-        self.assertEqual(status, 2)
-        self.assertIn("no user tables", err)
-
-
-class Dump(unittest.TestCase):
-    def test_jet3_text_in_a_code_page_the_caller_names(self):
-        # The file names Windows-1252 in its header; its text was written in GBK (936).
-        status, out, _ = run("dump", data("ucanaccess__charsetGBK.mdb"), "--code-page", "936")
-        self.assertEqual(status, 0)
+    def test_info(self):
+        lines = self.expect(["info", data("jackcess__testV1997.mdb")], 0).splitlines()
+        self.assertEqual(lines[1:], ["Format: Jet 3 (Access 97)", "Page size: 2048", "Page count: 58",
+                                     "Password: no", "Encrypted: no", "Code page: 1252", "Tables: 4",
+                                     "  Table1\t2 rows", *[f"  Table{n}\t0 rows" for n in (2, 3, 4)]])
+        out = self.expect(["info", data("mdbreader__password_V2003_with-password.mdb"),
+                           "--password", "password"], 0)
+        for line in ("Format: Jet 4 (Access 2000-2003)", "Page size: 4096", "Password: yes"):
+            self.assertIn(line, out)
+        self.assertIn("Encrypted: yes", self.expect(["info", data("jackcessencrypt__db-enc.mdb")], 0))
+        empty = [data("ucanaccess__password.mdb"), "--password", "ucanaccess"]
+        self.assertIn("Tables: 0", self.expect(["info", *empty], 0))
+        self.expect(["dump", *empty], 2, "", "no user tables")
+        gbk = data("ucanaccess__charsetGBK.mdb")  # its header says 1252; its text is GBK (936)
+        out = self.expect(["dump", gbk, "--code-page", "936"], 0)
         self.assertEqual(list(json_lines(out)[0].values())[1], "GBK编码")
-        _, out, _ = run("info", data("ucanaccess__charsetGBK.mdb"), "--code-page", "936")
-        self.assertIn("Code page: 936", out)
+        self.assertIn("Code page: 936", self.expect(["info", gbk, "--code-page", "936"], 0))
 
     def test_csv_holds_the_same_values_as_json_lines(self):
-        cases = [("jackcess__testV1997.mdb", "Table1"), ("jackcess__testV2003.mdb", "Table1"),
-                 ("jackcess__test2V2003.mdb", "MSP_PROJECTS"),
-                 ("jackcess__fixedNumericTestV2003.mdb", "test"),
-                 ("jackcess__testIndexCodesV1997.mdb", "Table1"),
-                 ("jackcess__testIndexCodesV1997.mdb", "Table5"),
-                 ("jackcess__testIndexCodesV1997.mdb", "Table13"),
-                 ("jackcess__testUnicodeCompV2003.mdb", "Table")]
-        for name, table in cases:
-            with self.subTest(file=name, table=table):
-                status, lines, _ = run("dump", data(name), "--table", table)
-                self.assertEqual(status, 0)
-                status, text, _ = run("dump", data(name), "--table", table, "--format", "csv")
-                self.assertEqual(status, 0)
-                records = parse_csv(text)
-                rows = json_lines(lines)
-                self.assertEqual(len(records), len(rows) + 1)
-                if rows:
-                    self.assertEqual(records[0], list(rows[0].keys()))
-                for record, row in zip(records[1:], rows):
-                    self.assertEqual(record, [as_csv_text(v) for v in row.values()])
+        for name, table in [("jackcess__testV1997.mdb", "Table1"), ("jackcess__testV2003.mdb", "Table1"),
+                            ("jackcess__test2V2003.mdb", "MSP_PROJECTS"),
+                            ("jackcess__fixedNumericTestV2003.mdb", "test"),
+                            ("jackcess__testIndexCodesV1997.mdb", "Table5"),
+                            ("jackcess__testUnicodeCompV2003.mdb", "Table")]:
+            rows = json_lines(self.expect(["dump", data(name), "--table", table], 0))
+            text = self.expect(["dump", data(name), "--table", table, "--format", "csv"], 0)
+            records = list(csv.reader(io.StringIO(text, newline=""), strict=True))
+            self.assertEqual(records[0], list(rows[0].keys()))
+            self.assertEqual(records[1:], [[csv_form(v) for v in row.values()] for row in rows], name)
+
+    def test_dump_then_import_brings_back_every_record_of_each_table_without_indexes(self):
+        tables, copy = 0, self.path("copy.mdb")
+        for name, pw in sorted(password_words().items()):
+            for line in run("info", data(name), *pw)[1].splitlines():
+                table = line.strip().split("\t")[0]
+                if not line.startswith("  "):
+                    continue
+                shutil.copy(data(name), copy)
+                dump = ["dump", copy, "--table", table, "--format", "csv", *pw]
+                original = self.expect(dump, 0)
+                csv_file = self.write("t.csv", original)
+                status, _, err = run("import", copy, "--table", table, "--csv", csv_file, *pw)
+                if "has indexes" not in err:  # then every record comes back, after those there
+                    self.assertEqual(status, 0, (name, table, err))
+                    self.expect(dump, 0, original + original[original.index("\r\n") + 2:])
+                    tables += 1
+        self.assertGreaterEqual(tables, 10)
+
+    def test_every_access_made_file_is_sound_and_damage_is_found(self):
+        for name, pw in password_words().items():
+            self.expect(["check", data(name), *pw], 0, f"{data(name)}: no faults found\n")
+        target = self.path("damaged.dll")
+        self.expect(["create", target], 0)
+        self.expect(["import", target, "--csv", self.write("r.csv", "Key,Link\n" + "k,l\n" * 500)], 0)
+        with open(target, "ab") as f:  # not a whole number of pages
+            f.write(b"\0" * 100)
+        self.assertNotIn("no faults", self.expect(["check", target], 1))
+        self.expect(["check", self.path("absent.dll")], 3)
+
+
+class Writing(Scratch):
+    def test_create_makes_the_programs_files_and_keeps_an_existing_one_unless_forced(self):
+        dictionary, catalogue = self.path("omens.dll"), self.path("divination.dll")
+        self.expect(["create", dictionary], 0, f'created {dictionary}: a dictionary file, table "data"\n')
+        self.assertIn("  data\t0 rows", self.expect(["info", dictionary, "--password", PASSWORD], 0))
+        self.expect(["info", dictionary, "--password", ""], 3)
+        self.expect(["dump", dictionary, "--format", "csv"], 0, "names,Key,Link\r\n")
+        self.expect(["create", catalogue, "--catalogue", "--password", ""], 0)
+        self.assertIn("Password: no", self.expect(["info", catalogue, "--password", "any"], 0))
+        self.expect(["dump", catalogue, "--format", "csv"], 0, "names,Database\r\n")
+        self.expect(["create", catalogue], 1, "", "--force")
+        self.expect(["create", catalogue, "--force"], 0)
+
+    def test_import_takes_columns_in_any_order_and_case_with_quoting_and_a_byte_order_mark(self):
+        target = self.path("runes.dll")
+        self.expect(["create", target], 0)
+        rows = self.write("rows.csv", '\ufefflink,KEY\r\n"https://x/a,b",Fehu\r\n'
+                                      '"line\nbreak ""q""",""\n,𝔘ruz\n')
+        self.expect(["import", target, "--csv", rows], 0, f'appended 3 rows to table "data" of {target}\n')
+        self.expect(["dump", target, "--format", "csv"], 0,
+                    'names,Key,Link\r\n,Fehu,"https://x/a,b"\r\n,"","line\nbreak ""q"""\r\n,𝔘ruz,\r\n')
+
+    def test_a_refused_import_says_where_and_leaves_the_file_byte_identical(self):
+        numbers, indexed, mine = self.path("numbers.mdb"), self.path("indexed.mdb"), self.path("mine.mdb")
+        shutil.copy(data("jackcess__fixedNumericTestV2003.mdb"), numbers)
+        shutil.copy(data("jackcess__indexTestV2000.mdb"), indexed)
+        self.expect(["create", mine], 0)
+        for target, text, where in [
+                (mine, "Key,Colour\nx,red\n", 'line 1, column "Colour"'),
+                (mine, "Key\nok\n" + "k" * 256 + "\n", "line 3"),
+                (mine, 'Key,Link\na,b\n"c,d\n', "line 3"),  # a quote never closed
+                (mine, "Key,Link\na,b\nc\n", "line 3"),
+                (mine, "Key,Key\na,b\n", "line 1"),
+                (mine, 'Key\n"one\ntwo"\nab"c\n', "line 4"),  # lines inside quotes count
+                (numbers, "col2\n1\nabc\n", 'line 3, column "col2"'),
+                (numbers, "col1,col2\nx,1.5.5\n", 'line 2, column "col2"'),
+                (numbers, 'col1\n"a"b\n', "line 2"),
+                (indexed, "id\n1\n", "indexes")]:
+            before = pathlib.Path(target).read_bytes()
+            words = ["import", target, "--csv", self.write("bad.csv", text)]
+            words += ["--table", "Table1"] if target == indexed else []
+            self.expect(words, 1, "", where)
+            self.assertIn("nothing was imported", run(*words)[2])
+            self.assertEqual(pathlib.Path(target).read_bytes(), before, text)
+        ok = self.write("ok.csv", "Key\nx\n")
+        self.expect(["import", self.path("none.dll"), "--csv", ok], 3)
+        self.expect(["import", mine, "--csv", self.path("none.csv")], 3)
+        self.expect(["import", mine, "--csv", ok, "--password", "no"], 3)
+
+    def test_search_lookup_and_merge_over_a_program_folder(self):
+        folder = self.path("program")
+        shutil.copytree(os.path.dirname(TOOL), folder,
+                        ignore=lambda _, names: [n for n in names if not n.endswith(".dll")])
+        at = ["--folder", folder]
+        self.expect(["search", "the f", *at], 0, "The Fool\n")
+        self.expect(["search", "*fool", "--mode", "wildcard", "--dictionary", "Tarot", *at], 0, "The Fool\n")
+        fool = "https://en.wikipedia.org/wiki/The_Fool_(tarot_card)"
+        self.expect(["lookup", " the fool ", *at], 0, fool + "\n")
+        self.expect(["lookup", "The Fool", "--dictionary", "Runes", *at], 1, "", "is in no dictionary")
+        self.expect(["search", "x", "--dictionary", "Nothing", *at], 3, "", "nothing.dll")
+        update = self.path("update.dll")
+        self.expect(["create", update], 0)
+        rows = f"names,Key,Link\nTAROT,The Fool,{fool}\nrunecasting,Fehu,https://r/f\n../x,k,l\n"
+        self.expect(["import", update, "--csv", self.write("u.csv", rows)], 0)
+        self.expect(["merge", update, *at], 1, "Rows read: 3\nAdded: 1\nDuplicates: 1\nFailed: 1\n"
+                    'New dictionary: Runecasting\nFailed row 3 (../x, Key "k"): the dictionary name '
+                    '"../x" holds a path separator\n')
+        self.expect(["lookup", "fehu", "--dictionary", "Runecasting", *at], 0, "https://r/f\n")
+        out = self.expect(["merge", self.path("u.csv"), *at], 1)
+        self.assertEqual(out.split("\n")[0], "There is nothing to Update")
+
+    def test_the_bundled_files_hold_the_csv_sources_and_are_sound(self):
+        with open(os.path.join(SOURCES, "dictionaries.csv"), encoding="utf-8", newline="") as f:
+            names = [row[0] for row in list(csv.reader(f))[1:] if row]
+        bundled = lambda name: os.path.join(os.path.dirname(TOOL), name)
+        dump = lambda name: json_lines(self.expect(["dump", bundled(name)], 0))
+        self.assertEqual(dump("divination.dll"), [{"names": n, "Database": f"{n.lower()}.dll"} for n in names])
+        for name in names + ["clone"]:
+            rows = []
+            if name != "clone":
+                with open(os.path.join(SOURCES, name.lower() + ".csv"), encoding="utf-8", newline="") as f:
+                    rows = [{"names": name.lower(), **r} for r in csv.DictReader(f)]
+            self.assertEqual(dump(name.lower() + ".dll"), rows, name)
+            self.expect(["check", bundled(name.lower() + ".dll")], 0)
+            self.expect(["info", bundled(name.lower() + ".dll"), "--password", ""], 3)
 
 
 def main():
-    global TOOL, DATA
+    global TOOL, DATA, SOURCES
     parser = argparse.ArgumentParser()
-    parser.add_argument("--tool", required=True)
-    parser.add_argument("--testdata", required=True)
+    for option in ("--tool", "--testdata", "--sources"):
+        parser.add_argument(option, required=True)
     args, rest = parser.parse_known_args()
-    TOOL, DATA = args.tool, args.testdata
+    TOOL, DATA, SOURCES = args.tool, args.testdata, args.sources
     if not os.path.isdir(DATA):
         print(f"SKIP: no test data at {DATA}")
         return 77

@@ -10,7 +10,6 @@ public:
     QStringList asked;
     bool visible = true;
     bool hasDocument = false;
-    bool scriptResult = true;
     QString lastScript;
 
     QWidget* Widget() override { return nullptr; }
@@ -25,6 +24,6 @@ public:
     void RunJavaScript(const QString& script, std::function<void(bool)> done) override {
         asked << "script";
         lastScript = script;
-        done(scriptResult);
+        done(true);
     }
 };

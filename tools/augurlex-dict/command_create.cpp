@@ -2,7 +2,9 @@
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
 #include "augurlex-dict/dictionary_tables.h"
-#include "store/modDB.h"
+#include "jet/create.h"
+#include "jet/error.h"
+#include "store/program_files.h"
 
 #include <filesystem>
 #include <string>
@@ -17,7 +19,7 @@ int runCreate(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     const bool catalogue = args.has("catalogue");
 
     jet::CreateOptions options;
-    options.password = args.option("password").value_or(modDB::kDatabasePassword);
+    options.password = args.option("password").value_or(store::kDatabasePassword);
     if (options.password.size() > 20)
         throw UsageError("a database password holds at most 20 characters");
 

@@ -1,12 +1,11 @@
 // augurlex-dict lookup TERM [--dictionary NAME] [--folder DIR]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
-#include "lookup/search/dictionary_reader.h"
-#include "lookup/search/find_link.h"
-#include "lookup/search/matching.h"
-#include "store/modDB.h"
+#include "lookup/dictionary_selection.h"
+#include "lookup/find_link.h"
+#include "lookup/keywords.h"
+#include "store/program_files.h"
 
-#include <filesystem>
 #include <stdexcept>
 #include <string>
 
@@ -17,18 +16,18 @@ int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     if (args.positionals().size() != 1)
         throw UsageError("lookup takes exactly one TERM");
     const std::string folder = dictionaryFolder(args);
-    const std::string term = lookup::search::TrimSpaces(args.positionals()[0]);
-    const std::string choice = args.option("dictionary").value_or(lookup::search::kAllDictionaries);
+    const std::string term = lookup::TrimSpaces(args.positionals()[0]);
+    const std::string choice = args.option("dictionary").value_or(lookup::kAllEntry);
 
     std::string link = term;
     bool found = false;
     try {
         std::vector<std::string> names;
-        if (lookup::search::IsAllScope(choice))
+        if (lookup::IsAllScope(choice))
             names = catalogueNames(folder);
-        else if (!std::filesystem::is_regular_file(modDB::DictionaryPath(folder, choice)))
-            throw std::runtime_error("no file " + modDB::DictionaryPath(folder, choice));
-        found = lookup::search::FindLink(folder, names, term, choice, link);
+        else if (!store::dictionaryExists(folder, choice))
+            throw std::runtime_error("no file " + store::dictionaryPath(folder, choice));
+        found = lookup::FindLink(folder, names, term, choice, link);
     } catch (const std::exception& error) {
         std::fprintf(err, "augurlex-dict: %s: %s\n", folder.c_str(), error.what());
         return kUnreadable;

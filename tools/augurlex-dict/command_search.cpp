@@ -2,8 +2,7 @@
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
 #include "augurlex-dict/output_writer.h"
-#include "lookup/search/dictionary_reader.h"
-#include "lookup/search/keyword_search.h"
+#include "lookup/keyword_search.h"
 #include "store/catalogue.h"
 
 #include <filesystem>
@@ -22,9 +21,9 @@ std::string dictionaryFolder(const Arguments& args) {
 }
 
 std::vector<std::string> catalogueNames(const std::string& folder) {
-    store::CatalogueNames catalogue = store::ReadCatalogue(folder);
-    if (!catalogue.error.empty())
-        throw std::runtime_error(catalogue.error);
+    store::CatalogueNames catalogue = store::readCatalogue(folder);
+    if (!catalogue.problem.empty())
+        throw std::runtime_error(catalogue.problem);
     return catalogue.names;
 }
 
@@ -48,10 +47,9 @@ int runSearch(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     int status = kSuccess;
     try {
         OutputWriter found(text);
-        lookup::search::SearchKeywords(
+        lookup::SearchKeywords(
             folder, dictionaryScope(args, folder),
-            mode == "wildcard" ? lookup::search::SearchMode::Wildcard
-                               : lookup::search::SearchMode::Exact,
+            mode == "wildcard" ? lookup::SearchMode::Wildcard : lookup::SearchMode::Exact,
             args.positionals()[0],
             [&](const std::string& keyword) {
                 found.put(keyword);

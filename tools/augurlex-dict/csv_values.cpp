@@ -1,5 +1,7 @@
 #include "augurlex-dict/csv_values.h"
 
+#include "jet/utf8.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -280,40 +282,6 @@ jet::Bytes parseBase64(std::string_view text) {
     return bytes;
 }
 
-bool isValidUtf8(std::string_view text) {
-    const auto* s = reinterpret_cast<const unsigned char*>(text.data());
-    const std::size_t n = text.size();
-    for (std::size_t i = 0; i < n;) {
-        unsigned char lead = s[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length;
-        unsigned char low = 0x80, high = 0xBF;
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (i + length > n || s[i + 1] < low || s[i + 1] > high)
-            return false;
-        for (std::size_t k = 2; k < length; ++k)
-            if ((s[i + k] & 0xC0) != 0x80)
-                return false;
-        i += length;
-    }
-    return true;
-}
-
 jet::Value parseFieldValue(const jet::Column& column, const CsvField& field) {
     std::string_view text = field.text;
     if (text.empty() && !field.quoted)
@@ -321,7 +289,7 @@ jet::Value parseFieldValue(const jet::Column& column, const CsvField& field) {
     switch (column.type) {
     case jet::ColumnType::Text:
     case jet::ColumnType::Memo:
-        if (!isValidUtf8(text))
+        if (!jet::utf8::isValid(text))
             throw ValueError("the text is not valid UTF-8");
         return std::string(text);
     case jet::ColumnType::Binary:

@@ -25,6 +25,5 @@ jet::Value parseFieldValue(const jet::Column& column, const CsvField& field);
 jet::Value parseDateTime(std::string_view text); // YYYY-MM-DD[(T| )HH:MM:SS]
 jet::Value parseGuid(std::string_view text);     // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
 jet::Bytes parseBase64(std::string_view text);
-bool isValidUtf8(std::string_view text);
 
 } // namespace dict

@@ -1,18 +1,18 @@
 #include "augurlex-dict/dictionary_tables.h"
 
-#include "store/modDB.h"
+#include "store/program_files.h"
 
 namespace dict {
 
 jet::TableSpec dictionaryTableSpec() {
-    return {modDB::kDataTable,
+    return {store::kDataTable,
             {{"names", jet::ColumnType::Text, 255, false},
              {"Key", jet::ColumnType::Text, 255, false},
              {"Link", jet::ColumnType::Memo, 255, false}}};
 }
 
 jet::TableSpec catalogueTableSpec() {
-    return {modDB::kDataTable,
+    return {store::kDataTable,
             {{"names", jet::ColumnType::Text, 255, false},
              {"Database", jet::ColumnType::Text, 255, false}}};
 }

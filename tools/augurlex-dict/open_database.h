@@ -2,7 +2,7 @@
 #pragma once
 
 #include "jet/database.h"
-#include "store/modDB.h"
+#include "store/program_files.h"
 
 #include <cstdint>
 #include <optional>
@@ -25,7 +25,7 @@ auto withProgramPasswords(const std::optional<std::string>& password, Open open)
     if (password)
         return open(std::string_view(*password));
     try {
-        return open(std::string_view(modDB::kDatabasePassword));
+        return open(std::string_view(store::kDatabasePassword));
     } catch (const jet::Error& error) {
         if (error.kind() != jet::ErrorKind::BadPassword)
             throw;

@@ -1,5 +1,7 @@
 #include "augurlex-dict/text_forms.h"
 
+#include "jet/utf8.h"
+
 #include <charconv>
 #include <cmath>
 
@@ -55,41 +57,6 @@ void putBase64(OutputWriter& out, const jet::Bytes& bytes) {
     out.put(std::string_view(quad, 4));
 }
 
-namespace {
-
-// Length of the well-formed UTF-8 sequence starting at text[i], or 0.
-std::size_t utf8SequenceLength(std::string_view text, std::size_t i) {
-    auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    unsigned char lead = byte(i);
-    std::size_t length;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0; // no overlong forms
-        if (lead == 0xED)
-            high = 0x9F; // no surrogates
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90;
-        if (lead == 0xF4)
-            high = 0x8F; // nothing past U+10FFFF
-    } else {
-        return 0;
-    }
-    if (i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if ((byte(i + k) & 0xC0) != 0x80)
-            return 0;
-    return length;
-}
-
-} // namespace
-
 void putJsonString(OutputWriter& out, std::string_view text) {
     static constexpr char kHex[] = "0123456789abcdef";
     out.put('"');
@@ -105,7 +72,8 @@ void putJsonString(OutputWriter& out, std::string_view text) {
             continue;
         }
         if (c >= 0x80) {
-            if (std::size_t length = utf8SequenceLength(text, i)) {
+            char32_t ignored = 0;
+            if (std::size_t length = jet::utf8::decode(text, i, ignored)) {
                 i += length;
                 continue;
             }

@@ -1,19 +1,18 @@
 // Builds the program's database files from the CSV sources in data/:
 //   make-dictionaries DATA_DIR OUT_DIR
-// writes OUT_DIR/divination.dll (the catalogue, in the order of dictionaries.csv), one
-// dictionary file per dictionary and the empty template clone.dll, all with the program's
-// database password. Each file is built under a temporary name and renamed into place, so a
-// failed build never leaves a half-written file behind.
+// writes OUT_DIR/clone.dll (the empty template), one dictionary file per dictionary, made from
+// the template, and the catalogue divination.dll (in the order of dictionaries.csv), all with
+// the program's database password. The engine writes each file whole, so a failed build never
+// leaves a half-written file behind.
 #include "augurlex-dict/csv_reader.h"
-#include "augurlex-dict/dictionary_tables.h"
+#include "augurlex-dict/program_files_build.h"
 #include "augurlex-dict/table_import.h"
-#include "jet/write_session.h"
-#include "store/modDB.h"
+#include "jet/utf8.h"
+#include "store/program_files.h"
 
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -59,55 +58,24 @@ std::vector<std::string> readCatalogue(const fs::path& path) {
     return names;
 }
 
-// Creates `target` with the given table and lets `fill` append rows, under a temporary name.
-void buildFile(const fs::path& target, const jet::TableSpec& table,
-               const std::function<void(jet::WriteSession&)>& fill) {
-    fs::path temporary = target;
-    temporary += ".building";
-    try {
-        jet::CreateOptions options;
-        options.password = modDB::kDatabasePassword;
-        jet::createDatabase(temporary, {table}, options);
-        jet::WriteSession session = jet::WriteSession::open(temporary, options.password);
-        fill(session);
-        session.commit();
-        fs::rename(temporary, target);
-    } catch (...) {
-        std::error_code ignored;
-        fs::remove(temporary, ignored);
-        throw;
-    }
-}
-
 int build(const fs::path& dataDir, const fs::path& outDir) {
     fs::create_directories(outDir);
+    const std::string out = outDir.string();
     const std::vector<std::string> names = readCatalogue(dataDir / "dictionaries.csv");
+    dict::createTemplate(store::templatePath(out));
     for (const std::string& name : names) {
-        const std::string lower = modDB::LowerUtf8(name);
+        const std::string lower = jet::utf8::toLower(name);
         const fs::path source = dataDir / (lower + ".csv");
-        const std::string csv = readText(source);
-        buildFile(modDB::DictionaryPath(outDir.string(), name), dict::dictionaryTableSpec(),
-                  [&](jet::WriteSession& session) {
-                      try {
-                          dict::importCsv(session, modDB::kDataTable, csv,
-                                          {{"names", jet::Value(lower)}});
-                      } catch (const dict::ImportError& error) {
-                          throw BuildError(source.string() + " " + error.what());
-                      }
-                  });
+        try {
+            dict::writeDictionaryFile(store::templatePath(out), store::dictionaryPath(out, name),
+                                      readText(source), {{"names", jet::Value(lower)}});
+        } catch (const dict::ImportError& error) {
+            throw BuildError(source.string() + " " + error.what());
+        }
     }
-    buildFile(modDB::CataloguePath(outDir.string()), dict::catalogueTableSpec(),
-              [&](jet::WriteSession& session) {
-                  for (const std::string& name : names)
-                      session.appendRow(
-                          modDB::kDataTable,
-                          {{"names", jet::Value(name)},
-                           {"Database", jet::Value(modDB::LowerUtf8(name) + ".dll")}});
-              });
-    buildFile(modDB::TemplatePath(outDir.string()), dict::dictionaryTableSpec(),
-              [](jet::WriteSession&) {});
+    dict::writeCatalogue(store::cataloguePath(out), names);
     std::printf("make-dictionaries: %zu dictionaries, the catalogue and the template in %s\n",
-                names.size(), outDir.string().c_str());
+                names.size(), out.c_str());
     return 0;
 }
 

@@ -1,7 +1,8 @@
 #include "update/merge.h"
 
-#include "dictionary_files.h"
-#include "store/modDB.h"
+#include "jet/utf8.h"
+#include "merge_targets.h"
+#include "store/program_files.h"
 #include "update/dictionary_name.h"
 #include "update_rows.h"
 
@@ -21,52 +22,45 @@ class OpenFiles {
 public:
     explicit OpenFiles(std::string folder) : folder_(std::move(folder)) {}
 
-    DictionaryFile& Listed(const std::string& name) {
+    // A file of a name the catalogue lists, or not: an existing file is appended to, never
+    // replaced by the template; a missing one is made from the template only for a name the
+    // catalogue does not list yet.
+    DictionaryTarget& For(const std::string& name, bool listed) {
         if (auto found = files_.find(name); found != files_.end())
             return found->second;
         order_.push_back(name);
-        std::string path = modDB::DictionaryPath(folder_, name);
-        std::error_code error;
-        if (!std::filesystem::exists(path, error) && !error)
-            return files_
-                .emplace(name, DictionaryFile::Unusable(path, "the catalogue lists it, but its "
-                                                              "dictionary file " +
-                                                                  name + ".dll is missing"))
-                .first->second;
-        return files_.emplace(name, DictionaryFile::Existing(path)).first->second;
-    }
-
-    // A dictionary the catalogue does not list: a file of its name already there is kept and
-    // appended to, never replaced by the template.
-    DictionaryFile& Unlisted(const std::string& name) {
-        if (auto found = files_.find(name); found != files_.end())
-            return found->second;
-        order_.push_back(name);
-        std::string path = modDB::DictionaryPath(folder_, name);
-        std::error_code error;
-        if (std::filesystem::exists(path, error) || error)
-            return files_.emplace(name, DictionaryFile::Existing(path)).first->second;
-        return files_
-            .emplace(name, DictionaryFile::FromTemplate(path, modDB::TemplatePath(folder_)))
-            .first->second;
+        return files_.emplace(name, Open(name, listed)).first->second;
     }
 
     const std::vector<std::string>& Order() const { return order_; }
-    DictionaryFile& At(const std::string& name) { return files_.at(name); }
+    DictionaryTarget& At(const std::string& name) { return files_.at(name); }
 
 private:
+    DictionaryTarget Open(const std::string& name, bool listed) const {
+        const std::string path = store::dictionaryPath(folder_, name);
+        std::error_code error;
+        const bool missing = !std::filesystem::exists(path, error) && !error;
+        if (!missing)
+            return DictionaryTarget::Existing(path);
+        if (listed)
+            return DictionaryTarget::Unusable(path, "the catalogue lists it, but its dictionary "
+                                                    "file " +
+                                                        name + ".dll is missing");
+        return DictionaryTarget::FromTemplate(path, store::templatePath(folder_));
+    }
+
     std::string folder_;
-    std::map<std::string, DictionaryFile> files_;
+    std::map<std::string, DictionaryTarget> files_;
     std::vector<std::string> order_; // first use first
 };
 
 class Merge {
 public:
     Merge(const std::string& folder, const MergeProgress& progress)
-        : files_(folder), catalogue_(CatalogueFile::Open(modDB::CataloguePath(folder))),
+        : files_(folder), catalogue_(CatalogueTarget::Open(store::cataloguePath(folder))),
           progress_(progress) {}
 
-    void Walk(const std::vector<UpdateRow>& rows) {
+    void Walk(const std::vector<store::DictionaryRecord>& rows) {
         for (std::uint64_t i = 0; i < rows.size(); ++i) {
             MergeRow(i + 1, rows[i]);
             if (progress_ && (i + 1) % kProgressEvery == 0)
@@ -77,7 +71,7 @@ public:
     void Save(std::uint64_t total) {
         std::set<std::string> notMade;
         for (const std::string& name : files_.Order()) {
-            DictionaryFile& file = files_.At(name);
+            DictionaryTarget& file = files_.At(name);
             // A new file is made only once the catalogue lists it; an existing one only
             // when it has new rows.
             bool listedHere = newlyListed_.count(name) != 0;
@@ -114,15 +108,15 @@ public:
     MergeReport& Report() { return report_; }
 
 private:
-    void MergeRow(std::uint64_t number, const UpdateRow& row) {
+    void MergeRow(std::uint64_t number, const store::DictionaryRecord& row) {
         if (auto unsafe = UnsafeDictionaryName(row.names))
             return Fail(number, row, *unsafe);
-        const std::string name = modDB::LowerUtf8(row.names);
+        const std::string name = jet::utf8::toLower(row.names);
         if (catalogue_.Problem())
             return Fail(number, row, *catalogue_.Problem());
 
         if (catalogue_.Lists(name)) {
-            DictionaryFile& file = files_.Listed(name);
+            DictionaryTarget& file = files_.For(name, true);
             if (file.Problem())
                 return Fail(number, row, *file.Problem());
             if (file.HasLink(row.link)) {
@@ -132,7 +126,7 @@ private:
             return Add(number, row, name, file);
         }
 
-        DictionaryFile& file = files_.Unlisted(name);
+        DictionaryTarget& file = files_.For(name, false);
         if (file.Problem())
             return Fail(number, row, *file.Problem());
         if (auto refused = catalogue_.Append(DisplayName(row.names), name))
@@ -148,15 +142,15 @@ private:
         Add(number, row, name, file);
     }
 
-    void Add(std::uint64_t number, const UpdateRow& row, const std::string& name,
-             DictionaryFile& file) {
-        if (auto refused = file.Append(row.names, row.key, row.link))
+    void Add(std::uint64_t number, const store::DictionaryRecord& row, const std::string& name,
+             DictionaryTarget& file) {
+        if (auto refused = file.Append({name, row.key, row.link}))
             return Fail(number, row, *refused);
         ++report_.added;
         added_[name].push_back({number, row.names, row.key, {}});
     }
 
-    void Fail(std::uint64_t number, const UpdateRow& row, const std::string& reason) {
+    void Fail(std::uint64_t number, const store::DictionaryRecord& row, const std::string& reason) {
         report_.failures.push_back({number, row.names, row.key, reason});
     }
 
@@ -171,7 +165,7 @@ private:
     }
 
     OpenFiles files_;
-    CatalogueFile catalogue_;
+    CatalogueTarget catalogue_;
     const MergeProgress& progress_;
     MergeReport report_;
     std::set<std::string> newlyListed_;

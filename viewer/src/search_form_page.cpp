@@ -1,6 +1,6 @@
 #include "viewer/search_form_page.h"
 
-#include "weblinks/endpoints.h"
+#include "viewer/search_service.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -9,22 +9,21 @@
 namespace viewer {
 
 QString SearchFormPage() {
-    const QString root = QString::fromLatin1(augurlex::SearchRootURL);
+    const QString root = QString::fromLatin1(kSearchRootURL);
     const QStringList lines = {
         "<HTML><BODY>",
         "<!-- Search Google -->",
         "<center>",
-        QString("<form method=\"get\" action=\"%1\" target=\"_top\">")
-            .arg(augurlex::kSearchFormActionURL),
+        QString("<form method=\"get\" action=\"%1\" target=\"_top\">").arg(kSearchFormActionURL),
         "<table bgcolor=\"#ffffff\">",
         "<tr><td nowrap=\"nowrap\" valign=\"top\" align=\"left\" height=\"32\">",
         QString("<a href=\"%1/\">").arg(root),
         QString("<img src=\"%1\" border=\"0\" alt=\"Google\" align=\"middle\"></img></a>")
-            .arg(augurlex::kSearchLogoURL),
+            .arg(kSearchLogoURL),
         "<input type=\"text\" name=\"q\" size=\"31\" maxlength=\"255\" value=\"\"></input>",
         "<input type=\"submit\" name=\"sa\" value=\"Search\"></input>",
         QString("<input type=\"hidden\" name=\"client\" value=\"%1\"></input>")
-            .arg(augurlex::kSearchPartnerClientId),
+            .arg(kSearchPartnerClientId),
         "<input type=\"hidden\" name=\"forid\" value=\"1\"></input>",
         "<input type=\"hidden\" name=\"ie\" value=\"ISO-8859-1\"></input>",
         "<input type=\"hidden\" name=\"oe\" value=\"ISO-8859-1\"></input>",

@@ -1,19 +1,18 @@
 #include "viewer/site_search.h"
 
-#include "weblinks/endpoints.h"
-#include "weblinks/web_page.h"
+#include "ui/web_page.h"
+#include "viewer/search_service.h"
 
 namespace viewer {
 
 QUrl SiteSearchAddress(const QString& text, const QString& site) {
-    QByteArray address = QByteArray(augurlex::SearchRootURL) +
-                         "/search?q=" + QUrl::toPercentEncoding(text) +
+    QByteArray address = QByteArray(kSearchRootURL) + "/search?q=" + QUrl::toPercentEncoding(text) +
                          "&sitesearch=" + QUrl::toPercentEncoding(site);
     return QUrl::fromEncoded(address, QUrl::StrictMode);
 }
 
 bool SiteSearch::Search(const QString& text, const QString& site) {
-    augurlex::OpenWebPage(QString::fromLatin1(SiteSearchAddress(text, site).toEncoded()));
+    ui::OpenWebPage(QString::fromLatin1(SiteSearchAddress(text, site).toEncoded()));
     return true;
 }
 

@@ -1,17 +1,17 @@
 #include "weblinks/exit_screen.h"
 
-#include "message_box.h"
-#include "screen_centre.h"
 #include "text_box_rules.h"
-#include "twips.h"
-#include "weblinks/endpoints.h"
-#include "weblinks/link_label.h"
-#include "weblinks/program_end.h"
-#include "weblinks/program_title.h"
-#include "weblinks/tell_a_friend.h"
-#include "weblinks/web_page.h"
+#include "ui/link_label.h"
+#include "ui/message_box.h"
+#include "ui/program_icon.h"
+#include "ui/program_title.h"
+#include "ui/screen_centre.h"
+#include "ui/twips.h"
+#include "ui/web_addresses.h"
+#include "ui/web_page.h"
+#include "weblinks/launchers.h"
+#include "weblinks/referral_request.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -21,14 +21,14 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRect>
-#include <QStyle>
 #include <array>
 
-namespace augurlex {
+namespace weblinks {
 namespace {
 
 // A design rectangle in twips, placed in pixels.
 QRect TwipsRect(int left, int top, int width, int height) {
+    using ui::TwipsToPixels;
     return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
 }
 
@@ -63,55 +63,52 @@ QLineEdit* placeTextBox(QWidget* frame, const char* name, const char* placeholde
 
 } // namespace
 
-QString FrmExitScreen::Appeal(int index) {
+QString ExitScreen::Appeal(int index) {
     return kAppeals.at(static_cast<size_t>(index));
 }
 
-FrmExitScreen::FrmExitScreen()
+ExitScreen::ExitScreen()
     : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                            Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                            Qt::WindowStaysOnTopHint) {
     setObjectName("frmExitScreen");
-    setWindowTitle(kTitleWithVersion);
-    setFixedSize(TwipsToPixels(11115), TwipsToPixels(4725));
+    setWindowTitle(ui::kTitleWithVersion);
+    setFixedSize(ui::TwipsToPixels(11115), ui::TwipsToPixels(4725));
 
     buildAppealArea();
     buildSoftwareFrame();
     buildReferralFrame();
 
-    cmdClose_ = place<QPushButton>(this, "cmdClose", TwipsRect(9600, 4200, 1335, 405));
-    cmdClose_->setText("E&xit");
-    connect(cmdClose_, &QPushButton::clicked, this, [] { UnloadAllFormsAndEnd(); });
+    exitButton_ = place<QPushButton>(this, "cmdClose", TwipsRect(9600, 4200, 1335, 405));
+    exitButton_->setText("E&xit");
+    connect(exitButton_, &QPushButton::clicked, this, &ExitScreen::endRequested);
 
     setTabOrder();
-    cmdClose_->setFocus(Qt::OtherFocusReason);
+    exitButton_->setFocus(Qt::OtherFocusReason);
 }
 
-void FrmExitScreen::buildAppealArea() {
+void ExitScreen::buildAppealArea() {
     auto* picture = place<QLabel>(this, "Picture1", TwipsRect(120, 120, 480, 480));
-    QIcon icon = QApplication::windowIcon();
-    if (icon.isNull())
-        icon = style()->standardIcon(QStyle::SP_FileDialogInfoView);
-    picture->setPixmap(icon.pixmap(32, 32));
+    picture->setPixmap(ui::ProgramIconPixmap(*this));
 
     auto* title = place<QLabel>(this, "Label1", TwipsRect(720, 180, 6000, 360));
-    title->setText(kTitleWithVersion);
+    title->setText(ui::kTitleWithVersion);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     title->setFont(titleFont);
 
-    auto* appeal = place<QLabel>(this, "Label2", TwipsRect(120, 720, 6600, 1200));
-    appeal->setWordWrap(true);
-    appeal->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    appeal->setText(Appeal(static_cast<int>(QRandomGenerator::global()->bounded(4))));
+    appeal_ = place<QLabel>(this, "Label2", TwipsRect(120, 720, 6600, 1200));
+    appeal_->setWordWrap(true);
+    appeal_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    appeal_->setText(Appeal(static_cast<int>(QRandomGenerator::global()->bounded(4))));
 
-    check1_ = place<QCheckBox>(this, "Check1", TwipsRect(120, 1980, 6600, 315));
-    check1_->setText(QString("Click Here To Visit ") + kMakerSiteHost + " Now");
-    connect(check1_, &QCheckBox::clicked, this, &FrmExitScreen::onCheck1Clicked);
+    visitCheck_ = place<QCheckBox>(this, "Check1", TwipsRect(120, 1980, 6600, 315));
+    visitCheck_->setText(QString("Click Here To Visit ") + ui::kMakerSiteHost + " Now");
+    connect(visitCheck_, &QCheckBox::clicked, this, &ExitScreen::onVisitCheckClicked);
 }
 
-void FrmExitScreen::buildSoftwareFrame() {
+void ExitScreen::buildSoftwareFrame() {
     auto* frame = place<QGroupBox>(this, "Frame6", TwipsRect(6960, 120, 3975, 3975));
     frame->setTitle("Download Vatic Softwares");
 
@@ -124,93 +121,84 @@ void FrmExitScreen::buildSoftwareFrame() {
 
     auto* link = place<QLabel>(frame, "lblGoToHome", TwipsRect(120, 3240, 3735, 480));
     link->setText("Click Here To Visit Vatic Softwares");
-    QPalette palette = link->palette();
-    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
-    link->setPalette(palette);
-    MakeLabelClickable(*link, modHelp::OpenSoftwareSitePage);
+    ui::ColourAsLink(*link);
+    ui::MakeLabelClickable(*link, OpenSoftwareSitePage);
 }
 
-void FrmExitScreen::buildReferralFrame() {
+void ExitScreen::buildReferralFrame() {
     auto* frame = place<QGroupBox>(this, "Frame2", TwipsRect(120, 2400, 6600, 1455));
     frame->setTitle("Refer A Friend");
 
-    txtName_ = placeTextBox(frame, "txtName", "Your Name", TwipsRect(120, 300, 3120, 315));
-    txtEmail_ =
+    nameBox_ = placeTextBox(frame, "txtName", "Your Name", TwipsRect(120, 300, 3120, 315));
+    emailBox_ =
         placeTextBox(frame, "txtEmail", "Your Email Address", TwipsRect(3360, 300, 3120, 315));
-    txtFriendName_ =
+    friendNameBox_ =
         placeTextBox(frame, "txtFriendName", "Friend's Name", TwipsRect(120, 690, 3120, 315));
-    txtFriendEmail_ = placeTextBox(frame, "txtFriendEmail", "Friend's Email Address",
+    friendEmailBox_ = placeTextBox(frame, "txtFriendEmail", "Friend's Email Address",
                                    TwipsRect(3360, 690, 3120, 315));
-    RejectTypedSpaces(*txtEmail_);
-    RejectTypedSpaces(*txtFriendEmail_);
+    RejectTypedSpaces(*emailBox_);
+    RejectTypedSpaces(*friendEmailBox_);
 
-    cmdSubmit_ = place<QPushButton>(frame, "cmdSubmit", TwipsRect(2280, 1050, 2040, 345));
-    cmdSubmit_->setText("Refer A Friend &Now");
-    connect(cmdSubmit_, &QPushButton::clicked, this, &FrmExitScreen::onSubmit);
+    submitButton_ = place<QPushButton>(frame, "cmdSubmit", TwipsRect(2280, 1050, 2040, 345));
+    submitButton_->setText("Refer A Friend &Now");
+    connect(submitButton_, &QPushButton::clicked, this, &ExitScreen::onSubmit);
 
     // Lies below the frame's visible area: never seen, yet reached with the Tab key, and its
     // initial text (with its line break) is sent unless the user types into it.
-    txtMessage_ = place<QPlainTextEdit>(frame, "txtMessage", TwipsRect(120, 3600, 6360, 735));
-    txtMessage_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    txtMessage_->setTabChangesFocus(true);
-    txtMessage_->setPlainText("Your Message\n");
-    AddPlaceholder(*txtMessage_, "Your Message");
+    messageBox_ = place<QPlainTextEdit>(frame, "txtMessage", TwipsRect(120, 3600, 6360, 735));
+    messageBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    messageBox_->setTabChangesFocus(true);
+    messageBox_->setPlainText("Your Message\n");
+    AddPlaceholder(*messageBox_, "Your Message");
 }
 
-void FrmExitScreen::setTabOrder() {
-    QWidget::setTabOrder(cmdClose_, check1_);
-    QWidget::setTabOrder(check1_, txtName_);
-    QWidget::setTabOrder(txtName_, cmdSubmit_);
-    QWidget::setTabOrder(cmdSubmit_, txtEmail_);
-    QWidget::setTabOrder(txtEmail_, txtFriendEmail_);
-    QWidget::setTabOrder(txtFriendEmail_, txtFriendName_);
-    QWidget::setTabOrder(txtFriendName_, txtMessage_);
+void ExitScreen::setTabOrder() {
+    QWidget::setTabOrder(exitButton_, visitCheck_);
+    QWidget::setTabOrder(visitCheck_, nameBox_);
+    QWidget::setTabOrder(nameBox_, submitButton_);
+    QWidget::setTabOrder(submitButton_, emailBox_);
+    QWidget::setTabOrder(emailBox_, friendEmailBox_);
+    QWidget::setTabOrder(friendEmailBox_, friendNameBox_);
+    QWidget::setTabOrder(friendNameBox_, messageBox_);
 }
 
-void FrmExitScreen::onCheck1Clicked(bool checked) {
+void ExitScreen::onVisitCheckClicked(bool checked) {
     // A link dressed as a check box: it never stays checked.
     if (!checked)
         return;
-    check1_->setChecked(false);
-    modHelp::OpenHomePage();
+    visitCheck_->setChecked(false);
+    OpenHomePage();
 }
 
-QString FrmExitScreen::messageText() const {
+QString ExitScreen::messageText() const {
     // A multi-line box hands its line breaks over as CR LF.
-    return txtMessage_->toPlainText().replace(QChar('\n'), QLatin1String("\r\n"));
+    return messageBox_->toPlainText().replace(QChar('\n'), QLatin1String("\r\n"));
 }
 
-void FrmExitScreen::onSubmit() {
-    ReferralFields& fields = modTellAFriend::Fields();
-    fields.ReferrerName = TrimSpaces(txtName_->text());
-    fields.ReferrerEmail = TrimSpaces(txtEmail_->text());
-    fields.ReferralMessage = TrimSpaces(messageText());
-    fields.FriendName = TrimSpaces(txtFriendName_->text());
-    fields.FriendEmail = TrimSpaces(txtFriendEmail_->text());
-
-    const QString problem =
-        EmailPairProblem(TrimSpaces(txtEmail_->text()), TrimSpaces(txtFriendEmail_->text()));
+void ExitScreen::onSubmit() {
+    const ReferralRequest request({nameBox_->text(), emailBox_->text(), messageText(),
+                                   friendNameBox_->text(), friendEmailBox_->text()});
+    const QString problem = request.Problem();
     if (!problem.isEmpty()) {
-        ShowMessage({problem, MessageIcon::Critical, MessageButtons::Ok}, this);
+        ui::ShowMessage({problem, ui::MessageIcon::Critical, ui::MessageButtons::Ok}, this);
         return;
     }
-    modTellAFriend::SendReferral();
+    ui::OpenWebPage(request.Address());
 }
 
-void FrmExitScreen::closeEvent(QCloseEvent* event) {
+void ExitScreen::closeEvent(QCloseEvent* event) {
     event->accept();
-    if (!ProgramIsEnding())
-        UnloadAllFormsAndEnd();
+    emit endRequested();
 }
 
-FrmExitScreen* ShowExitScreen() {
-    auto* screen = new FrmExitScreen;
+ExitScreen* ShowExitScreen() {
+    auto* screen = new ExitScreen;
     screen->setAttribute(Qt::WA_DeleteOnClose); // no one else owns it
-    CentreOnScreen(*screen);
+    ui::CentreOnScreen(*screen);
     screen->show();
     screen->raise();
     screen->activateWindow();
     return screen;
 }
 
-} // namespace augurlex
+} // namespace weblinks

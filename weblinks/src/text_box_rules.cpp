@@ -1,7 +1,7 @@
 #include "text_box_rules.h"
 
-#include "message_box.h"
-#include "weblinks/tell_a_friend.h"
+#include "ui/message_box.h"
+#include "weblinks/referral_request.h"
 
 #include <QEvent>
 #include <QFocusEvent>
@@ -9,7 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-namespace augurlex {
+namespace weblinks {
 namespace {
 
 QString textOf(QObject* box) {
@@ -64,9 +64,9 @@ protected:
             return false;
         if (static_cast<QKeyEvent*>(event)->text() != QLatin1String(" "))
             return false;
-        ShowMessage(
-            {"Email Address Cannot Contain Space", MessageIcon::Critical, MessageButtons::Ok},
-            box_.window());
+        ui::ShowMessage({"Email Address Cannot Contain Space", ui::MessageIcon::Critical,
+                         ui::MessageButtons::Ok},
+                        box_.window());
         box_.setFocus(Qt::OtherFocusReason);
         return true;
     }
@@ -85,4 +85,4 @@ void RejectTypedSpaces(QWidget& textBox) {
     textBox.installEventFilter(new SpaceRefusal(textBox));
 }
 
-} // namespace augurlex
+} // namespace weblinks

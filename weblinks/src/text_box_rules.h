@@ -5,7 +5,7 @@
 
 class QWidget;
 
-namespace augurlex {
+namespace weblinks {
 
 // The box is emptied when it gets the focus while holding its placeholder (ignoring spaces at the
 // ends), and gets its placeholder back when it loses the focus while holding only spaces.
@@ -15,4 +15,4 @@ void AddPlaceholder(QWidget& textBox, const QString& placeholder);
 // Typing a space is refused with a message; the focus stays in the box.
 void RejectTypedSpaces(QWidget& textBox);
 
-} // namespace augurlex
+} // namespace weblinks

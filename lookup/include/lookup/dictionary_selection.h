@@ -11,6 +11,9 @@ namespace lookup {
 // The selector's first entry, standing for every dictionary.
 inline constexpr const char* kAllEntry = "All";
 
+// Whether the selector's text, trimmed, is "All" (same case): the scope of every dictionary.
+bool IsAllScope(const std::string& selectorText);
+
 struct CatalogueContent {
     std::vector<std::string> dictionaryNames; // selector entries after "All", as stored
     std::vector<std::string> keywords;        // every keyword of every dictionary, in order

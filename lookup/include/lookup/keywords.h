@@ -12,7 +12,8 @@ std::string TrimSpaces(std::string_view text);
 
 // Appends the `Key` of every record of one dictionary (the file named after the name in lower
 // case, not trimmed), in record order. A file that is missing, not a database, carries another
-// password or is damaged appends nothing and gives false; it never throws.
+// password, is not a dictionary file or is damaged appends nothing and gives false; it never
+// throws.
 bool LoadKeywords(const std::string& programFolder, const std::string& dictionaryName,
                   std::vector<std::string>& keywords);
 

@@ -1,5 +1,5 @@
-// The catalogue file lists the installed dictionaries: one record per dictionary in table
-// `data`, its display name in field `names`.
+// The catalogue file lists the installed dictionaries: one record per dictionary, its display
+// name in field `names`.
 #pragma once
 
 #include <string>
@@ -8,20 +8,13 @@
 namespace store {
 
 struct CatalogueNames {
-    // Every non-empty `names` value in record order, exactly as stored (case and spaces kept).
+    // Every `names` value that is not empty, in record order, exactly as stored.
     std::vector<std::string> names;
-    // Why the walk stopped early ("" when every record was read); the names read before the
+    // Why the walk stopped early ("" when it read the whole file); the names read before the
     // failure are kept.
-    std::string error;
+    std::string problem;
 };
 
-// Reads the catalogue of the program folder. A missing, foreign or damaged file gives the
-// names read so far and the reason; it never throws.
-CatalogueNames ReadCatalogue(const std::string& programFolder);
-
-// Whether the catalogue file, or a dictionary's file (name lowered, not trimmed), is an
-// ordinary file in the program folder.
-bool CatalogueExists(const std::string& programFolder);
-bool DictionaryExists(const std::string& programFolder, const std::string& dictionaryName);
+CatalogueNames readCatalogue(const std::string& programFolder);
 
 } // namespace store

@@ -12,7 +12,7 @@ QUrl SiteSearchAddress(const QString& text, const QString& site);
 
 class SiteSearch {
 public:
-    // Hands the search to the default browser (augurlex::OpenWebPage); when no browser can be
+    // Hands the search to the default browser (ui::OpenWebPage); when no browser can be
     // started nothing happens. The result means nothing and is always true.
     bool Search(const QString& text, const QString& site);
 };

@@ -1,5 +1,6 @@
 // The exit screen: the last window of a run, with an appeal to visit the maker's forum, an advert
-// for the maker's other programs and a refer-a-friend form. Closing it ends the program.
+// for the maker's other programs and a refer-a-friend form. Closing it, or its Exit button, asks
+// for the end of the program; whoever shows the screen decides what that means.
 #pragma once
 
 #include <QWidget>
@@ -10,15 +11,19 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 
-namespace augurlex {
+namespace weblinks {
 
-class FrmExitScreen : public QWidget {
+class ExitScreen : public QWidget {
     Q_OBJECT
 public:
-    FrmExitScreen();
+    ExitScreen();
 
     // The four appeals, one of which is chosen at random each time the screen is loaded.
     static QString Appeal(int index);
+
+signals:
+    // The Exit button was pressed or the screen was closed.
+    void endRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -28,22 +33,23 @@ private:
     void buildSoftwareFrame();
     void buildReferralFrame();
     void setTabOrder();
-    void onCheck1Clicked(bool checked);
+    void onVisitCheckClicked(bool checked);
     void onSubmit();
     QString messageText() const;
 
-    QCheckBox* check1_ = nullptr;
-    QPushButton* cmdClose_ = nullptr;
-    QLineEdit* txtName_ = nullptr;
-    QLineEdit* txtEmail_ = nullptr;
-    QLineEdit* txtFriendName_ = nullptr;
-    QLineEdit* txtFriendEmail_ = nullptr;
-    QPlainTextEdit* txtMessage_ = nullptr;
-    QPushButton* cmdSubmit_ = nullptr;
+    QLabel* appeal_ = nullptr;
+    QCheckBox* visitCheck_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QLineEdit* nameBox_ = nullptr;
+    QLineEdit* emailBox_ = nullptr;
+    QLineEdit* friendNameBox_ = nullptr;
+    QLineEdit* friendEmailBox_ = nullptr;
+    QPlainTextEdit* messageBox_ = nullptr;
+    QPushButton* submitButton_ = nullptr;
 };
 
 // Loads the exit screen and shows it without waiting for it, in the middle of the screen and
-// above other windows.
-FrmExitScreen* ShowExitScreen();
+// above other windows. The screen deletes itself when it closes.
+ExitScreen* ShowExitScreen();
 
-} // namespace augurlex
+} // namespace weblinks

@@ -1,35 +1,16 @@
-// The Help menu and Donate entry of the main window's menu bar, and the main window's link
-// controls.
+// The Help menu of the main window: the maker's help, home and download pages, and the about
+// dialog.
 #pragma once
 
-class QAction;
-class QMenu;
-class QMenuBar;
-class QWidget;
+#include <QMenu>
 
-namespace augurlex {
+namespace weblinks {
 
-struct HelpMenuEntries {
-    QAction* mnuOnline = nullptr;
-    QAction* mnuVisit = nullptr;
-    QAction* mnuHelpSep1 = nullptr;
-    QAction* mnuUpdateSoftware = nullptr;
-    QAction* mnuHelpSep2 = nullptr;
-    QAction* mnuAbout = nullptr;
+class HelpMenu : public QMenu {
+    Q_OBJECT
+public:
+    // The about dialog opens modally over `aboutOwner`, which also owns the menu.
+    explicit HelpMenu(QWidget* aboutOwner);
 };
 
-// Appends the Help entries, top to bottom, to the given menu and wires them. The about window
-// opens modally over `aboutOwner`.
-HelpMenuEntries FillHelpMenu(QMenu& mnuHelp, QWidget* aboutOwner);
-
-// Appends "&Help" (filled as above) and then the "&Donate" entry, which has no submenu and acts
-// at once, to the right of what the bar already holds. Returns the Help menu; the Donate entry is
-// the bar's action named "mnuDonate".
-QMenu* AddHelpAndDonateMenus(QMenuBar& bar, QWidget* aboutOwner);
-
-// Wires the clicks of the main window's link controls, found by object name below `mainWindow`:
-// cmdDonate, lblPicTop2, lblFullBrand, lblCoBrand, Label61 and Label4. The labels other than
-// Label4 get the link pointer. A control that is not there is passed over.
-void WireMainWindowLinks(QWidget& mainWindow);
-
-} // namespace augurlex
+} // namespace weblinks

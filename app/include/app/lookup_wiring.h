@@ -1,0 +1,17 @@
+// Wires the main window's lookup controls to the lookup commands and to the browser pane: the
+// Search and Display buttons, the Enter key in the search box, the three search options, the
+// double click on a keyword and the six toolbar buttons.
+#pragma once
+
+namespace viewer {
+class BrowserPane;
+}
+
+namespace app {
+
+class MainWindow;
+
+// The commands live as long as the window; the pane must be the window's document window.
+void ConnectLookup(MainWindow& window, viewer::BrowserPane& pane);
+
+} // namespace app

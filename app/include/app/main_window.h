@@ -1,0 +1,130 @@
+// The main window: toolbar, top band, lookup pane, branding band, menus, and the one document
+// window. It owns its controls for the whole run, fills the selector and the keyword list, and
+// reacts to a choice of dictionary, to typing and to a click on a keyword. What its other
+// controls ask for it announces through the signals below; the application connects them.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <QStringList>
+#include <string>
+
+class QAction;
+class QComboBox;
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QToolBar;
+class QTreeView;
+
+namespace app {
+
+class KeywordListModel;
+
+// The toolbar's buttons, in their order on the bar; each is also its action's text, tip and
+// objectName.
+inline const QStringList kToolbarKeys = {"Back", "Forward", "Stop", "Refresh", "Home", "Search"};
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder holds the catalogue and the dictionary files.
+    explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const QString& ProgramFolder() const { return programFolder_; }
+
+    // The window's load, run once by start-up: "All" in the selector, then the catalogue's
+    // dictionaries and every keyword.
+    void Load();
+    // Draws 2, 4, 6 bring the fully-branded offer to the front; 1, 3, 5 the co-branded one.
+    void BringOfferToFront(int draw);
+    // The offer label in front.
+    QLabel* FrontOffer() const;
+
+    // The document window fills the area right of the lookup pane; the window owns it.
+    QWidget* DocumentWindow() const { return documentWindow_; }
+    void SetDocumentWindow(QWidget* window);
+
+    // The controls the lookup commands read and write.
+    QLineEdit* SearchBox() const { return searchBox_; }
+    QComboBox* DictionarySelector() const { return dictionarySelector_; }
+    QTreeView* KeywordList() const { return keywordList_; }
+    KeywordListModel& Keywords() const { return *keywords_; }
+    bool WildcardChosen() const;
+    bool WebSearchChosen() const;
+    // The selector's dictionary entries (all but "All"), as shown.
+    QStringList DictionaryNames() const;
+
+signals:
+    void searchClicked();
+    void enterPressedInSearchBox();
+    void displayClicked();
+    void keywordDoubleClicked();
+    void searchOptionClicked();
+    // A toolbar button, by its key.
+    void toolbarButtonClicked(const QString& key);
+    void updateChosen();
+    // The Donate button or menu entry.
+    void donateChosen();
+    // The support notice, the forum advert or the almanac advert.
+    void homePageChosen();
+    void fullBrandOfferClicked();
+    void coBrandOfferClicked();
+    // The window is closing (its Exit button, File > Exit or the close box); it closes after.
+    void unloading();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    QWidget* buildTopBand();
+    QWidget* buildLookupPane();
+    QWidget* buildBrandingBand();
+    void connectControls();
+
+    void onDictionaryChosen();
+    void onSearchTextChanged(const QString& text);
+    void onKeywordClicked();
+    // Empties the list and loads every dictionary of the selector.
+    void loadAllKeywords();
+    void reportMissingDictionary(const std::string& name);
+    std::string folderPath() const;
+
+    QString programFolder_;
+    KeywordListModel* keywords_ = nullptr;
+
+    QAction* updateAction_ = nullptr;
+    QAction* exitAction_ = nullptr;
+    QAction* donateAction_ = nullptr;
+
+    QToolBar* toolbar_ = nullptr;
+    QLabel* forumAdvert_ = nullptr;
+    QLabel* almanacAdvert_ = nullptr;
+
+    QLabel* supportNotice_ = nullptr;
+    QPushButton* donateButton_ = nullptr;
+
+    QComboBox* dictionarySelector_ = nullptr;
+    QRadioButton* wildcardOption_ = nullptr;
+    QRadioButton* exactOption_ = nullptr;
+    QRadioButton* webSearchOption_ = nullptr;
+    QLineEdit* searchBox_ = nullptr;
+    QPushButton* searchButton_ = nullptr;
+    QTreeView* keywordList_ = nullptr;
+    QPushButton* displayButton_ = nullptr;
+
+    QFrame* offerFrame_ = nullptr;
+    QLabel* fullBrandOffer_ = nullptr;
+    QLabel* coBrandOffer_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+
+    QWidget* documentArea_ = nullptr;
+    QWidget* documentWindow_ = nullptr;
+};
+
+} // namespace app

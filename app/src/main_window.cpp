@@ -1,0 +1,168 @@
+// The window's load, its reactions to the selector, the search box and the keyword list, and its
+// closing.
+#include "app/main_window.h"
+
+#include "app/keyword_list_model.h"
+#include "lookup/dictionary_selection.h"
+#include "lookup/keywords.h"
+#include "ui/link_label.h"
+#include "ui/message_box.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace app {
+
+namespace {
+std::vector<std::string> toStd(const QStringList& texts) {
+    std::vector<std::string> result;
+    result.reserve(static_cast<std::size_t>(texts.size()));
+    for (const QString& text : texts)
+        result.push_back(text.toStdString());
+    return result;
+}
+} // namespace
+
+MainWindow::~MainWindow() = default;
+
+std::string MainWindow::folderPath() const {
+    return programFolder_.toStdString();
+}
+
+void MainWindow::connectControls() {
+    connect(dictionarySelector_, &QComboBox::activated, this, [this] { onDictionaryChosen(); });
+    connect(searchBox_, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
+    connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);
+    connect(keywordList_, &QTreeView::clicked, this, [this] { onKeywordClicked(); });
+    connect(keywordList_, &QTreeView::doubleClicked, this, [this] { emit keywordDoubleClicked(); });
+    connect(searchButton_, &QPushButton::clicked, this, &MainWindow::searchClicked);
+    connect(displayButton_, &QPushButton::clicked, this, &MainWindow::displayClicked);
+    for (QRadioButton* option : {exactOption_, wildcardOption_, webSearchOption_})
+        connect(option, &QRadioButton::clicked, this, &MainWindow::searchOptionClicked);
+    for (QAction* button : toolbar_->actions()) {
+        const QString key = button->objectName();
+        if (kToolbarKeys.contains(key))
+            connect(button, &QAction::triggered, this, [this, key] { toolbarButtonClicked(key); });
+    }
+
+    connect(updateAction_, &QAction::triggered, this, &MainWindow::updateChosen);
+    connect(donateAction_, &QAction::triggered, this, &MainWindow::donateChosen);
+    connect(donateButton_, &QPushButton::clicked, this, &MainWindow::donateChosen);
+    const auto homePage = [this] { emit homePageChosen(); };
+    ui::MakeLabelClickable(*supportNotice_, homePage);
+    ui::MakeLabelClickable(*forumAdvert_, homePage);
+    // The almanac advert acts on a click but does not look like a link.
+    ui::MakeLabelClickable(*almanacAdvert_, homePage, ui::LinkPointer::Arrow);
+    ui::MakeLabelClickable(*fullBrandOffer_, [this] { emit fullBrandOfferClicked(); });
+    ui::MakeLabelClickable(*coBrandOffer_, [this] { emit coBrandOfferClicked(); });
+
+    connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
+    connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::Load() {
+    dictionarySelector_->addItem(QString::fromLatin1(lookup::kAllEntry));
+    dictionarySelector_->setCurrentIndex(0);
+    // The catalogue and every keyword: the list is filled once, whatever the count.
+    lookup::CatalogueContent content = lookup::LoadCatalogue(folderPath());
+    for (const std::string& name : content.dictionaryNames)
+        dictionarySelector_->addItem(QString::fromStdString(name));
+    keywords_->SetKeywords(content.keywords);
+}
+
+void MainWindow::BringOfferToFront(int draw) {
+    QLabel* front = draw % 2 == 0 ? fullBrandOffer_ : coBrandOffer_;
+    QLabel* back = front == fullBrandOffer_ ? coBrandOffer_ : fullBrandOffer_;
+    front->raise();
+    // Only the front offer takes clicks and is read out by screen readers.
+    front->show();
+    back->hide();
+}
+
+QLabel* MainWindow::FrontOffer() const {
+    // Later siblings lie on top of earlier ones.
+    const QObjectList& stacking = offerFrame_->children();
+    for (auto it = stacking.crbegin(); it != stacking.crend(); ++it) {
+        if (*it == fullBrandOffer_ || *it == coBrandOffer_)
+            return static_cast<QLabel*>(*it);
+    }
+    return nullptr;
+}
+
+void MainWindow::SetDocumentWindow(QWidget* window) {
+    if (documentWindow_ == window)
+        return;
+    QWidget* old = documentWindow_;
+    documentWindow_ = window;
+    window->setParent(documentArea_, Qt::Widget);
+    documentArea_->layout()->addWidget(window);
+    window->show();
+    if (old) {
+        documentArea_->layout()->removeWidget(old);
+        old->deleteLater();
+    }
+}
+
+bool MainWindow::WildcardChosen() const {
+    return wildcardOption_->isChecked();
+}
+
+bool MainWindow::WebSearchChosen() const {
+    return webSearchOption_->isChecked();
+}
+
+QStringList MainWindow::DictionaryNames() const {
+    QStringList names;
+    for (int i = 1; i < dictionarySelector_->count(); ++i)
+        names.append(dictionarySelector_->itemText(i));
+    return names;
+}
+
+void MainWindow::loadAllKeywords() {
+    keywords_->SetKeywords(lookup::LoadAllKeywords(folderPath(), toStd(DictionaryNames())));
+}
+
+void MainWindow::reportMissingDictionary(const std::string& name) {
+    ui::MessageRequest request;
+    request.text = QString::fromStdString(lookup::MissingDictionaryMessage(name));
+    request.icon = ui::MessageIcon::Critical;
+    ui::ShowMessage(request, this);
+}
+
+void MainWindow::onDictionaryChosen() {
+    lookup::SelectionOutcome outcome = lookup::ReactToSelection(
+        folderPath(), toStd(DictionaryNames()), dictionarySelector_->currentText().toStdString());
+    if (outcome.replaceList)
+        keywords_->SetKeywords(outcome.keywords);
+    if (outcome.missingDictionary)
+        reportMissingDictionary(*outcome.missingDictionary);
+}
+
+void MainWindow::onSearchTextChanged(const QString& text) {
+    // Typing narrows nothing; only a box emptied of all but spaces brings every keyword back.
+    if (lookup::TrimSpaces(text.toStdString()).empty())
+        loadAllKeywords();
+}
+
+void MainWindow::onKeywordClicked() {
+    const QModelIndex current = keywordList_->currentIndex();
+    if (!current.isValid())
+        return;
+    searchBox_->setText(current.data().toString());
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    emit unloading();
+    event->accept();
+}
+
+} // namespace app

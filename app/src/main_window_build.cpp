@@ -1,0 +1,274 @@
+// Building the window's bands, controls and menus. Sizes are the design's, in twips.
+#include "advert_strip.h"
+#include "app/keyword_list_model.h"
+#include "app/main_window.h"
+#include "app_icon.h"
+#include "ui/program_title.h"
+#include "ui/twips.h"
+#include "weblinks/help_menu.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QToolBar>
+#include <QTreeView>
+
+namespace app {
+
+namespace {
+
+constexpr int px(float twips) {
+    return ui::TwipsToPixels(twips);
+}
+
+QFont designFont() {
+    QFont font(QStringLiteral("Verdana"));
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+template <class W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QLabel* wrappedLabel(const QString& text, const char* name, QWidget* parent) {
+    auto* label = named(new QLabel(text, parent), name);
+    label->setWordWrap(true);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    return label;
+}
+
+QIcon toolbarIcon(QStyle* style, const QString& key) {
+    static const QHash<QString, QStyle::StandardPixmap> kIcons = {
+        {"Back", QStyle::SP_ArrowBack},   {"Forward", QStyle::SP_ArrowForward},
+        {"Stop", QStyle::SP_BrowserStop}, {"Refresh", QStyle::SP_BrowserReload},
+        {"Home", QStyle::SP_DirHomeIcon}, {"Search", QStyle::SP_FileDialogContentsView}};
+    static const QHash<QString, QString> kThemeNames = {
+        {"Back", "go-previous"},     {"Forward", "go-next"}, {"Stop", "process-stop"},
+        {"Refresh", "view-refresh"}, {"Home", "go-home"},    {"Search", "edit-find"}};
+    return QIcon::fromTheme(kThemeNames.value(key), style->standardIcon(kIcons.value(key)));
+}
+
+} // namespace
+
+void MainWindow::buildMenus() {
+    QMenu* file = named(menuBar()->addMenu(tr("&File")), "mnuFile");
+    updateAction_ = named(file->addAction(tr("&Update")), "mnuUpdate");
+    named(file->addSeparator(), "mnuFileSep1");
+    exitAction_ = named(file->addAction(tr("E&xit")), "mnuExit");
+    menuBar()->addMenu(new weblinks::HelpMenu(this));
+    // An entry of the bar itself, without a menu: it acts at once.
+    donateAction_ = named(menuBar()->addAction(tr("&Donate")), "mnuDonate");
+}
+
+void MainWindow::buildToolbar() {
+    toolbar_ = named(new QToolBar(this), "TB");
+    toolbar_->setMovable(false);
+    toolbar_->setFloatable(false);
+    toolbar_->setFixedHeight(px(540));
+    toolbar_->setIconSize(QSize(24, 24));
+    toolbar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    toolbar_->toggleViewAction()->setVisible(false);
+    for (const QString& key : kToolbarKeys) {
+        QAction* action = toolbar_->addAction(toolbarIcon(style(), key), key);
+        action->setObjectName(key);
+        action->setToolTip(key);
+    }
+
+    // The adverts fill the rest of the bar; a narrow window shows fewer of them.
+    auto* adverts = new AdvertStrip(toolbar_);
+    adverts->setFont(designFont());
+    const auto plainLabel = [adverts](const QString& text, const char* name) {
+        return named(new QLabel(text, adverts), name);
+    };
+
+    auto* forumPicture = named(new QWidget(adverts), "Picture1");
+    auto* forum = new QHBoxLayout(forumPicture);
+    forum->setContentsMargins(0, 0, 0, 0);
+    forumAdvert_ = plainLabel(tr("Talk signs and omens with fellow readers\n"
+                                 "at Seerhall, our discussion forum."),
+                              "Label61");
+    forum->addWidget(forumAdvert_);
+    adverts->AddAdvert(forumPicture, 0);
+
+    almanacAdvert_ =
+        plainLabel(tr("New: Augurlex Almanac,\nmoon phases and lucky days."), "Label4");
+    adverts->AddAdvert(almanacAdvert_, 2);
+
+    adverts->AddStretch();
+    auto* adSpacePicture = named(new QWidget(adverts), "Picture2");
+    auto* adSpace = new QVBoxLayout(adSpacePicture);
+    adSpace->setContentsMargins(0, 0, 0, 0);
+    adSpace->setSpacing(0);
+    adSpace->addWidget(plainLabel(tr("Place you ad here permanently"), "Label9"));
+    adSpace->addWidget(plainLabel(tr("Write to ads@augurlex.example"), "Label10"));
+    adverts->AddAdvert(adSpacePicture, 1);
+
+    toolbar_->addWidget(adverts);
+    addToolBar(Qt::TopToolBarArea, toolbar_);
+}
+
+QWidget* MainWindow::buildTopBand() {
+    auto* band = named(new QWidget(this), "picTop");
+    band->setFont(designFont());
+    band->setFixedHeight(px(645));
+    auto* row = new QHBoxLayout(band);
+    // The Donate button keeps its distance from the window's right edge at every width.
+    row->setContentsMargins(px(120), 0, px(300), 0);
+    supportNotice_ = wrappedLabel(tr("Augurlex is free. Please keep supporting our site so that "
+                                     "the dictionaries can keep growing."),
+                                  "lblPicTop2", band);
+    row->addWidget(supportNotice_, 1);
+    donateButton_ = named(new QPushButton(tr("&Donate"), band), "cmdDonate");
+    donateButton_->setFixedSize(px(990), px(360));
+    row->addWidget(donateButton_);
+    return band;
+}
+
+QWidget* MainWindow::buildLookupPane() {
+    auto* pane = named(new QWidget(this), "picLeft");
+    pane->setFont(designFont());
+    pane->setFixedWidth(px(2925));
+    auto* column = new QVBoxLayout(pane);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+    const int wideControl = px(2925 - 50);
+    const int boxControl = px(2925 - 75);
+    // Options and caption keep their design indent; the other controls sit at the pane's edge.
+    const auto indented = [column](QWidget* widget, float indentTwips) {
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(px(indentTwips), 0, 0, 0);
+        row->addWidget(widget);
+        column->addLayout(row);
+    };
+
+    dictionarySelector_ = named(new QComboBox(pane), "cboNames");
+    dictionarySelector_->setEditable(false);
+    dictionarySelector_->setFixedWidth(boxControl);
+    column->addWidget(dictionarySelector_, 0, Qt::AlignLeft);
+    column->addSpacing(px(30));
+
+    wildcardOption_ = named(new QRadioButton(tr("Use WildCard (*)"), pane), "optWildCard");
+    exactOption_ = named(new QRadioButton(tr("Exact Search"), pane), "optExact");
+    webSearchOption_ = named(new QRadioButton(tr("Google Search"), pane), "optGoogle");
+    for (QRadioButton* option : {wildcardOption_, exactOption_, webSearchOption_}) {
+        option->setFixedWidth(px(2205));
+        indented(option, 90);
+    }
+    exactOption_->setChecked(true);
+    column->addSpacing(px(60));
+
+    auto* caption = named(new QLabel(tr("Type in the Key&word to find:"), pane), "Label1");
+    indented(caption, 120);
+    column->addSpacing(px(75));
+
+    searchBox_ = named(new QLineEdit(pane), "txtKey");
+    searchBox_->setFixedSize(boxControl, px(375));
+    caption->setBuddy(searchBox_);
+    column->addWidget(searchBox_, 0, Qt::AlignLeft);
+    column->addSpacing(px(30));
+
+    searchButton_ = named(new QPushButton(tr("&Search"), pane), "cmdSearch");
+    searchButton_->setFixedSize(wideControl, px(435));
+    column->addWidget(searchButton_, 0, Qt::AlignLeft);
+
+    keywordList_ = named(new QTreeView(pane), "lstKeys");
+    keywordList_->setFixedWidth(wideControl);
+    keywordList_->setModel(keywords_);
+    // Uniform rows and a fixed header keep the view instant with a hundred thousand items.
+    keywordList_->setUniformRowHeights(true);
+    keywordList_->setRootIsDecorated(false);
+    keywordList_->setItemsExpandable(false);
+    keywordList_->setSelectionMode(QAbstractItemView::SingleSelection);
+    keywordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    keywordList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    keywordList_->setTextElideMode(Qt::ElideRight);
+    keywordList_->header()->setSectionsMovable(false);
+    keywordList_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    keywordList_->header()->setStretchLastSection(true);
+    column->addWidget(keywordList_, 1, Qt::AlignLeft);
+
+    displayButton_ = named(new QPushButton(tr("&Display"), pane), "cmdDisplay");
+    displayButton_->setFixedSize(wideControl, px(500));
+    column->addWidget(displayButton_, 0, Qt::AlignLeft);
+    return pane;
+}
+
+QWidget* MainWindow::buildBrandingBand() {
+    auto* band = named(new QWidget(this), "picBottom");
+    band->setFixedHeight(px(540));
+    auto* row = new QHBoxLayout(band);
+    row->setContentsMargins(0, 0, px(300), 0);
+    row->setSpacing(px(120));
+
+    offerFrame_ = named(new QFrame(band), "fraFullBrand");
+    offerFrame_->setFrameShape(QFrame::NoFrame);
+    offerFrame_->setFont(designFont());
+    auto* stack = new QGridLayout(offerFrame_);
+    stack->setContentsMargins(px(120), 0, 0, 0);
+    fullBrandOffer_ = wrappedLabel(
+        tr("Home Business Opportunity. Start your own Internet business and make money online. "
+           "Get this software fully branded for your website. Click here for more details."),
+        "lblFullBrand", offerFrame_);
+    coBrandOffer_ = wrappedLabel(
+        tr("Own a website? Offer your visitors this software co-branded with your site's name "
+           "and links, free of charge. Click here for more details."),
+        "lblCoBrand", offerFrame_);
+    // The two offers share one place; the one in front hides the other.
+    for (QLabel* offer : {fullBrandOffer_, coBrandOffer_}) {
+        offer->setAutoFillBackground(true);
+        stack->addWidget(offer, 0, 0);
+    }
+    row->addWidget(offerFrame_, 1);
+
+    exitButton_ = named(new QPushButton(tr("E&xit"), band), "cmdExit");
+    exitButton_->setFixedSize(px(990), px(360));
+    row->addWidget(exitButton_);
+    return band;
+}
+
+MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), programFolder_(programFolder) {
+    setObjectName(QStringLiteral("MDI"));
+    setWindowTitle(QString::fromLatin1(ui::kTitleWithVersion));
+    setWindowIcon(ApplicationIcon());
+    keywords_ = new KeywordListModel(this);
+
+    buildMenus();
+    buildToolbar();
+
+    auto* client = named(new QWidget(this), "MDIClient");
+    auto* bands = new QVBoxLayout(client);
+    bands->setContentsMargins(0, 0, 0, 0);
+    bands->setSpacing(0);
+    bands->addWidget(buildTopBand());
+    auto* middle = new QHBoxLayout;
+    middle->setSpacing(0);
+    middle->addWidget(buildLookupPane());
+    documentArea_ = new QWidget(client);
+    documentArea_->setObjectName(QStringLiteral("documentArea"));
+    auto* area = new QVBoxLayout(documentArea_);
+    area->setContentsMargins(0, 0, 0, 0);
+    middle->addWidget(documentArea_, 1);
+    bands->addLayout(middle, 1);
+    bands->addWidget(buildBrandingBand());
+    setCentralWidget(client);
+
+    connectControls();
+    // The design's client area, with room for the menu bar above it.
+    resize(px(9900), px(7080) + menuBar()->sizeHint().height());
+}
+
+} // namespace app

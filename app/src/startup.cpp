@@ -1,0 +1,44 @@
+#include "app/startup.h"
+
+#include "app/main_window.h"
+#include "app/random_numbers.h"
+#include "app/single_instance.h"
+#include "ui/message_box.h"
+
+#include <exception>
+
+namespace app {
+
+namespace {
+// A step that fails is skipped; start-up goes on with the next one.
+template <class F> void runStep(F&& step) {
+    try {
+        step();
+    } catch (const std::exception&) {
+    }
+}
+} // namespace
+
+std::unique_ptr<MainWindow> StartProgram(const QString& programFolder, SingleInstance& instance,
+                                         const StartupHooks& hooks) {
+    if (instance.AnotherCopyRuns()) {
+        ui::ShowMessage({QStringLiteral("Application is already running")});
+        return nullptr;
+    }
+    SeedRandomFromClock();
+    if (hooks.runUpdateReminder)
+        runStep(hooks.runUpdateReminder);
+
+    auto window = std::make_unique<MainWindow>(programFolder);
+    bool online = false;
+    if (hooks.checkConnection)
+        runStep([&] { online = hooks.checkConnection(); });
+    runStep([&] { window->Load(); });
+    if (hooks.loadDocumentWindow)
+        runStep([&] { hooks.loadDocumentWindow(*window, online); });
+    window->show();
+    runStep([&] { window->BringOfferToFront(RandomWholeNumber(1, 6)); });
+    return window;
+}
+
+} // namespace app

@@ -1,0 +1,285 @@
+// Walks every table of the catalogue and the pages it claims:
+//  - pages claimed by two owners, or claimed while the file's map calls them free;
+//  - owned-page maps listing pages that are not data pages of their table, free-space maps
+//    listing pages the table does not own, data pages of a table missing from its map;
+//  - slot tables out of bounds, free-space figures that disagree with the slots;
+//  - stored row counts that disagree with the rows;
+//  - long values whose chains loop, leave their pages or disagree with their length.
+#include "file/errors.h"
+#include "jet/check.h"
+#include "read/catalog.h"
+#include "read/long_value.h"
+#include "read/row.h"
+#include "read/slot_table.h"
+#include "read/state.h"
+#include "read/table_scan.h"
+#include "read/usage_map.h"
+
+#include <algorithm>
+#include <set>
+
+namespace jet {
+
+using namespace detail;
+
+namespace {
+
+class Checker {
+public:
+    explicit Checker(const DatabaseState& db)
+        : pages_(db.pages), format_(*db.format), decoder_(*db.textDecoder),
+          owner_(db.pages.pageCount()), free_(db.pages.pageCount(), false) {}
+
+    std::vector<std::string> run(std::uint64_t fileSize);
+
+private:
+    void fault(std::string what) { faults_.push_back(std::move(what)); }
+    void claim(std::uint32_t page, const std::string& who);
+    void readFreePages();
+    void checkTable(const CatalogEntry& entry);
+    void checkDataPage(std::uint32_t page, const std::string& table);
+    void checkLongValue(ByteSpan field, const std::string& where, const std::string& owner);
+    std::vector<std::uint32_t> mapPages(std::uint32_t pointer, const std::string& what);
+
+    const PageStore& pages_;
+    const JetFormat& format_;
+    const CodePageDecoder& decoder_;
+    std::vector<std::string> owner_;
+    std::vector<bool> free_;
+    std::vector<std::string> faults_;
+};
+
+std::string pageName(std::uint32_t page) {
+    return "page " + std::to_string(page);
+}
+
+void Checker::claim(std::uint32_t page, const std::string& who) {
+    if (page >= owner_.size()) {
+        fault(pageName(page) + ": claimed by " + who + " but past the end of the file");
+        return;
+    }
+    if (free_[page])
+        fault(pageName(page) + ": claimed by " + who + " but marked free");
+    if (owner_[page].empty())
+        owner_[page] = who;
+    else if (owner_[page] != who)
+        fault(pageName(page) + ": claimed by both " + owner_[page] + " and " + who);
+}
+
+void Checker::readFreePages() {
+    ByteSpan record;
+    try {
+        record = rowAtPointer(pages_, format_, kFreePageMapPointer, "the map of free pages");
+    } catch (const Error& e) {
+        fault(std::string("page 1: ") + e.what());
+        return;
+    }
+    // Only an inline map is read here; its bits beyond the file's end are free by definition.
+    if (record.size() < kInlineMapHeaderSize || record[0] != kInlineUsageMap)
+        return;
+    const std::uint32_t start = le32(record.data() + 1);
+    const ByteSpan bits = record.subspan(kInlineMapHeaderSize);
+    for (std::size_t i = 0; i < bits.size() * 8; ++i) {
+        const std::uint64_t page = std::uint64_t{start} + i;
+        if (page < free_.size() && usageBit(bits, i))
+            free_[page] = true;
+    }
+}
+
+std::vector<std::uint32_t> Checker::mapPages(std::uint32_t pointer, const std::string& what) {
+    if (pointer == 0)
+        return {}; // a table that never held a page may have no map at all
+    ByteSpan record = rowAtPointer(pages_, format_, pointer, what);
+    if (!record.empty() && record[0] == kReferenceUsageMap)
+        for (std::size_t i = 0; 1 + 4 * (i + 1) <= record.size(); ++i)
+            if (std::uint32_t mapPage = le32(record.data() + 1 + 4 * i))
+                claim(mapPage, what);
+    return readUsageMap(pages_, record, what);
+}
+
+void Checker::checkDataPage(std::uint32_t page, const std::string& table) {
+    ByteSpan bytes = pages_.page(page);
+    std::uint16_t slots = slotCount(format_, bytes, page);
+    const std::size_t slotsEnd = format_.dataFirstSlotOffset() + 2 * std::size_t{slots};
+    std::size_t lowest = bytes.size();
+    for (std::uint16_t i = 0; i < slots; ++i) {
+        std::uint16_t slot = le16(bytes.data() + format_.dataFirstSlotOffset() + 2 * i);
+        std::size_t start = slot & kRowOffsetMask;
+        // A deleted row may be empty and start at the very end of the page.
+        bool deleted = (slot & (kRowIsMoveTarget | kRowMoved)) == (kRowIsMoveTarget | kRowMoved);
+        if (start < slotsEnd || start > bytes.size() || (start == bytes.size() && !deleted)) {
+            fault(pageName(page) + ": row " + std::to_string(i) + " of " + table +
+                  " starts outside the page");
+            return;
+        }
+        lowest = std::min(lowest, start);
+    }
+    std::size_t expected = lowest - slotsEnd;
+    std::size_t stored = le16(bytes.data() + kPageFreeSpaceOffset);
+    if (stored != expected)
+        fault(pageName(page) + ": free space of " + table + " is recorded as " +
+              std::to_string(stored) + " bytes but is " + std::to_string(expected));
+}
+
+void Checker::checkLongValue(ByteSpan field, const std::string& where, const std::string& owner) {
+    if (field.size() < kLongValueHeaderSize)
+        return;
+    auto [length, kind, pointer] = parseLongValueHeader(field);
+    if (kind & kLongValueInline)
+        return;
+    std::uint64_t total = 0;
+    std::set<std::uint32_t> seen;
+    for (int hops = 0;; ++hops) {
+        std::uint32_t page = rowPointerPage(pointer);
+        if (page == 0 || page >= pages_.pageCount() || !seen.insert(pointer).second) {
+            fault(where + ": its long value chain leaves the file or loops at " + pageName(page));
+            return;
+        }
+        ByteSpan bytes = pages_.page(page);
+        if (!isLongValuePage(bytes)) {
+            fault(where + ": its long value points to " + pageName(page) +
+                  ", which is not a long-value page");
+            return;
+        }
+        claim(page, owner);
+        std::uint16_t row = static_cast<std::uint16_t>(rowPointerRow(pointer));
+        if (row >= slotCount(format_, bytes, page)) {
+            fault(where + ": its long value points to a missing row of " + pageName(page));
+            return;
+        }
+        ByteSpan data = rowSlot(format_, bytes, page, row).bytes;
+        if (kind & kLongValueSingleRow) {
+            total = data.size();
+            break;
+        }
+        if (data.size() < 4) {
+            fault(where + ": a link of its long value on " + pageName(page) + " is too short");
+            return;
+        }
+        total += data.size() - 4;
+        pointer = le32(data.data());
+        if (pointer == 0)
+            break;
+    }
+    if (total != length)
+        fault(where + ": its long value says " + std::to_string(length) + " bytes but holds " +
+              std::to_string(total));
+}
+
+void Checker::checkTable(const CatalogEntry& entry) {
+    const std::string table = "table \"" + entry.name + "\"";
+    TableDef def;
+    try {
+        def = readTableDef(pages_, format_, decoder_, entry.tableDefPage(), entry.name);
+    } catch (const Error& e) {
+        fault(table + ": " + e.what());
+        return;
+    }
+    for (std::uint32_t page = def.page, hops = 0; page != 0 && hops < pages_.pageCount(); ++hops) {
+        claim(page, table);
+        page = le32(pages_.page(page).data() + kTableDefNextPageOffset);
+    }
+
+    std::vector<std::uint32_t> owned = mapPages(def.ownedPagesMap, table);
+    std::vector<std::uint32_t> free = mapPages(def.freePagesMap, table);
+    for (std::uint32_t page : owned) {
+        if (!isDataPageOf(pages_.page(page), def.page)) {
+            fault(pageName(page) + ": in the owned pages of " + table +
+                  " but not one of its data pages");
+            continue;
+        }
+        claim(page, table);
+        checkDataPage(page, table);
+    }
+    for (std::uint32_t page : free)
+        if (!std::binary_search(owned.begin(), owned.end(), page))
+            fault(pageName(page) + ": in the free-space map of " + table +
+                  " but not among its pages");
+    for (const auto& lv : def.longValueMaps) {
+        const std::string owner = "the long values of " + table;
+        for (std::uint32_t page : mapPages(lv.ownedMap, owner)) {
+            ByteSpan bytes = pages_.page(page);
+            if (!isLongValuePage(bytes))
+                fault(pageName(page) + ": listed for " + owner + " but not a long-value page");
+            claim(page, table);
+        }
+        mapPages(lv.freeMap, owner);
+    }
+    for (const auto& index : def.indexes) {
+        if (index.firstPage == 0 || index.firstPage >= pages_.pageCount()) {
+            fault(table + ": index \"" + index.name + "\" starts past the end of the file");
+            continue;
+        }
+        const auto type = static_cast<PageType>(pages_.page(index.firstPage)[0]);
+        if (type != PageType::IndexNode && type != PageType::IndexLeaf && type != PageType::Data)
+            fault(pageName(index.firstPage) + ": root of index \"" + index.name + "\" of " + table +
+                  " is not an index page");
+    }
+
+    TableScan scan(pages_, format_, def);
+    RowScratch scratch;
+    std::vector<FieldRef> fields;
+    std::uint64_t rows = 0;
+    while (scan.next()) {
+        ++rows;
+        crackRow(format_, def, scan.row(), scan.rowPage(), scratch, fields);
+        for (std::size_t c = 0; c < def.columns.size(); ++c)
+            if ((def.columns[c].type == ColumnType::Memo ||
+                 def.columns[c].type == ColumnType::Ole) &&
+                fields[c].present)
+                checkLongValue(fields[c].bytes,
+                               table + " column \"" + def.columns[c].name + "\" on " +
+                                   pageName(scan.rowPage()),
+                               table);
+    }
+    // Access keeps the counts of its own system tables only roughly; user tables must agree.
+    if (def.tableType != kSystemTableType && rows != def.storedRowCount)
+        fault(table + ": stores a row count of " + std::to_string(def.storedRowCount) +
+              " but holds " + std::to_string(rows) + " rows");
+}
+
+std::vector<std::string> Checker::run(std::uint64_t fileSize) {
+    if (fileSize % pages_.pageSize() != 0)
+        fault("the file's size (" + std::to_string(fileSize) +
+              " bytes) is not a whole number of pages");
+    readFreePages();
+    claim(0, "the header");
+    claim(1, "the map of free pages");
+    std::vector<CatalogEntry> catalog = readCatalog(pages_, format_, decoder_);
+    for (const auto& entry : catalog) {
+        if (entry.type != kObjectTable)
+            continue;
+        try {
+            checkTable(entry);
+        } catch (const Error& e) {
+            fault("table \"" + entry.name + "\": " + e.what());
+        }
+    }
+    // A data page naming a table it is not listed by.
+    for (std::uint32_t page = 2; page < pages_.pageCount(); ++page) {
+        ByteSpan bytes = pages_.page(page);
+        if (bytes[0] == static_cast<std::uint8_t>(PageType::Data) && owner_[page].empty() &&
+            !free_[page] && !isLongValuePage(bytes) && le32(bytes.data() + kPageOwnerOffset) > 1)
+            for (const auto& entry : catalog)
+                if (entry.type == kObjectTable &&
+                    entry.tableDefPage() == le32(bytes.data() + kPageOwnerOffset))
+                    fault(pageName(page) + ": a data page of table \"" + entry.name +
+                          "\" that its map of owned pages leaves out");
+    }
+    return faults_;
+}
+
+} // namespace
+
+std::vector<std::string> checkDatabase(const std::filesystem::path& path,
+                                       std::string_view password) {
+    Database db = Database::open(path, password);
+    const DatabaseState& state = *DatabaseAccess::state(db);
+    try {
+        return Checker(state).run(std::filesystem::file_size(path));
+    } catch (const Error& e) {
+        return {e.what()};
+    }
+}
+
+} // namespace jet

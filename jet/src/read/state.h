@@ -1,0 +1,69 @@
+// What the public handles (Database, Table, Cursor) share behind their pointers.
+#pragma once
+
+#include "file/header.h"
+#include "file/page_source.h"
+#include "jet/database.h"
+#include "read/catalog.h"
+#include "read/code_page.h"
+#include "read/row.h"
+#include "read/table_def.h"
+#include "read/table_scan.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace jet {
+
+struct DatabaseState {
+    std::filesystem::path path;
+    detail::Header header;
+    const detail::JetFormat* format = nullptr;
+    detail::PageStore pages;
+    std::unique_ptr<detail::CodePageDecoder> textDecoder;
+    bool hasPassword = false;
+    std::vector<detail::CatalogEntry> userTables; // catalogue order
+};
+
+struct TableState {
+    std::shared_ptr<const DatabaseState> database;
+    detail::TableDef def;
+};
+
+struct CursorState {
+    explicit CursorState(std::shared_ptr<const TableState> t)
+        : table(std::move(t)), scan(table->database->pages, *table->database->format, table->def) {}
+
+    std::shared_ptr<const TableState> table;
+    detail::TableScan scan;
+    std::uint64_t generation = table->database->pages.generation(); // of the pages it walks
+    std::uint64_t recordCount = 0;
+    bool onRow = false;
+    detail::RowScratch rowScratch;
+    std::vector<detail::FieldRef> fields;
+    std::vector<Value> values;           // decoded on first use per row
+    std::vector<std::uint8_t> decoded;   // parallel to values
+    std::vector<std::uint8_t> longValue; // scratch for chained long values
+};
+
+namespace detail {
+
+// The user table of that name, ignoring case; ErrorKind NotFound naming the file when none.
+const CatalogEntry& userTable(const DatabaseState& db, std::string_view name);
+// A user table's definition; a Corrupt error names the file.
+TableDef readUserTableDef(const DatabaseState& db, const CatalogEntry& entry);
+
+// The engine's own way behind a Database handle (for the writer and the integrity check).
+struct DatabaseAccess {
+    static const std::shared_ptr<DatabaseState>& state(const Database& db) { return db.state_; }
+    static Database make(std::shared_ptr<DatabaseState> state) {
+        return Database(std::move(state));
+    }
+};
+
+} // namespace detail
+
+} // namespace jet

@@ -1,0 +1,245 @@
+#include "read/table_def.h"
+
+#include "file/errors.h"
+#include "read/text_decoder.h"
+
+namespace jet::detail {
+
+namespace {
+
+constexpr std::size_t kTdefHeaderSize = 8;
+constexpr std::uint8_t kIndexUnique = 0x01;
+constexpr std::uint8_t kIndexIgnoreNulls = 0x02;
+constexpr std::uint8_t kIndexTypePrimary = 1;
+constexpr std::uint8_t kIndexTypeForeign = 2;
+
+// Reads fields in order from the TDEF bytes, every read bounds-checked.
+class TdefReader {
+public:
+    TdefReader(const std::vector<std::uint8_t>& bytes, const std::string& table)
+        : bytes_(bytes), table_(table) {}
+
+    void seek(std::size_t pos) { pos_ = pos; }
+    std::size_t pos() const { return pos_; }
+    const std::uint8_t* take(std::size_t n, const char* what) {
+        if (!fits(bytes_.size(), pos_, n))
+            throwCorrupt("the definition of table \"" + table_ + "\" ends inside its " + what);
+        const std::uint8_t* p = bytes_.data() + pos_;
+        pos_ += n;
+        return p;
+    }
+    std::uint8_t u8(const char* what) { return *take(1, what); }
+    std::uint16_t u16(const char* what) { return le16(take(2, what)); }
+    std::uint32_t u32(const char* what) { return le32(take(4, what)); }
+    // Checks that `count` entries of `size` bytes can follow, before anything is reserved.
+    void expect(std::uint64_t count, std::size_t size, const char* what) {
+        if (count * size > bytes_.size() - std::min(pos_, bytes_.size()))
+            throwCorrupt("table \"" + table_ + "\" claims " + std::to_string(count) + " " + what +
+                         ", more than its definition holds");
+    }
+    std::string name(const JetFormat& format, const CodePageDecoder& decoder, const char* what) {
+        const std::size_t length = format.nameLengthSize == 1 ? u8(what) : u16(what);
+        ByteSpan bytes(take(length, what), length);
+        std::string out;
+        if (format.version == Version::Jet3)
+            decoder.append(out, bytes);
+        else
+            appendUcs2(out, bytes);
+        return out;
+    }
+
+private:
+    const std::vector<std::uint8_t>& bytes_;
+    const std::string& table_;
+    std::size_t pos_ = 0;
+};
+
+void readColumns(TdefReader& in, const JetFormat& format, const CodePageDecoder& decoder,
+                 std::uint16_t count, TableDef& def) {
+    in.expect(count, format.columnEntrySize, "columns");
+    def.columns.resize(count);
+    def.placements.resize(count);
+    for (std::uint16_t i = 0; i < count; ++i) {
+        const std::uint8_t* e = in.take(format.columnEntrySize, "column list");
+        Column& column = def.columns[i];
+        ColumnPlacement& layout = def.placements[i];
+        column.type = static_cast<ColumnType>(e[format.columnType]);
+        column.number = le16(e + format.columnNumber);
+        column.length = le16(e + format.columnLength);
+        layout.varIndex = le16(e + format.columnVarIndex);
+        layout.fixedOffset = le16(e + format.columnFixedOffset);
+        layout.flags = e[format.columnFlags];
+        if (format.columnCodePage)
+            layout.codePage = le16(e + format.columnCodePage);
+        column.fixedLength = (layout.flags & kColumnFixed) != 0;
+        column.autoNumber = (layout.flags & kColumnAutoLong) != 0;
+        if (format.columnExtFlags)
+            column.compressedUnicode =
+                (e[format.columnExtFlags] & kColumnExtCompressedUnicode) != 0;
+        if (column.type == ColumnType::Numeric) {
+            column.precision = e[format.columnPrecision];
+            column.scale = e[format.columnScale];
+        }
+    }
+    for (auto& column : def.columns)
+        column.name = in.name(format, decoder, "column names");
+}
+
+int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
+    for (std::size_t i = 0; i < def.columns.size(); ++i)
+        if (def.columns[i].number == number)
+            return static_cast<int>(i);
+    return -1;
+}
+
+struct RealIndex {
+    std::vector<IndexColumn> columns;
+    std::uint32_t firstPage = 0;
+    std::uint8_t flags = 0;
+};
+
+void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder& decoder,
+                 std::uint32_t realCount, std::uint32_t logicalCount, TableDef& def) {
+    in.expect(realCount, format.realIndexSize, "physical indexes");
+    std::vector<RealIndex> reals(realCount);
+    for (auto& real : reals) {
+        in.take(format.realIndexLead, "index list");
+        for (std::size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
+            const std::uint16_t number = in.u16("index list");
+            const std::uint8_t order = in.u8("index list");
+            if (number == kNoColumn)
+                continue;
+            const int position = positionOfColumnNumber(def, number);
+            if (position < 0)
+                throwCorrupt("an index of table \"" + def.name + "\" names column number " +
+                             std::to_string(number) + ", which the table does not have");
+            real.columns.push_back({static_cast<std::uint16_t>(position), order == 1});
+        }
+        in.u32("index list"); // the index's own usage map
+        real.firstPage = in.u32("index list");
+        real.flags = in.u8("index list");
+        in.take(format.realIndexSize - format.realIndexLead - kIndexColumnSlots * 3 - 9,
+                "index list");
+    }
+
+    in.expect(logicalCount, format.logicalIndexSize, "indexes");
+    def.indexes.resize(logicalCount);
+    for (auto& index : def.indexes) {
+        const std::size_t start = in.pos();
+        in.take(format.logicalIndexLead, "index list");
+        in.u32("index list"); // the index number
+        const std::uint32_t real = in.u32("index list");
+        in.take(9, "index list"); // the related table of a foreign key
+        in.take(2, "index list"); // cascading updates and deletes
+        const std::uint8_t type = in.u8("index list");
+        in.seek(start);
+        in.take(format.logicalIndexSize, "index list");
+        if (real >= reals.size())
+            throwCorrupt("an index of table \"" + def.name + "\" uses physical index " +
+                         std::to_string(real) + " of " + std::to_string(reals.size()));
+        index.columns = reals[real].columns;
+        index.firstPage = reals[real].firstPage;
+        index.primaryKey = type == kIndexTypePrimary;
+        index.foreignKey = type == kIndexTypeForeign;
+        index.unique = index.primaryKey || (reals[real].flags & kIndexUnique);
+        index.ignoreNulls = (reals[real].flags & kIndexIgnoreNulls) != 0;
+    }
+    for (auto& index : def.indexes)
+        index.name = in.name(format, decoder, "index names");
+}
+
+// After the index names, newer definitions list the usage maps of each long-value column,
+// ending with 0xffff. Older ones stop before; a list cut short is taken as absent.
+void readLongValueMaps(TdefReader& in, std::size_t size, TableDef& def) {
+    std::vector<LongValueMapRef> maps;
+    while (in.pos() + 2 <= size) {
+        const std::uint16_t column = in.u16("long-value maps");
+        if (column == kNoColumn) {
+            def.longValueMaps = std::move(maps);
+            return;
+        }
+        if (in.pos() + 8 > size || maps.size() >= def.columns.size())
+            return;
+        const std::uint32_t owned = in.u32("long-value maps");
+        const std::uint32_t free = in.u32("long-value maps");
+        maps.push_back({column, owned, free});
+    }
+}
+
+} // namespace
+
+std::size_t fixedSizeOf(ColumnType type) {
+    switch (type) {
+    case ColumnType::Byte:
+        return 1;
+    case ColumnType::Integer:
+        return 2;
+    case ColumnType::Long:
+    case ColumnType::Single:
+        return 4;
+    case ColumnType::Currency:
+    case ColumnType::Double:
+    case ColumnType::DateTime:
+        return 8;
+    case ColumnType::Guid:
+        return 16;
+    case ColumnType::Numeric:
+        return 17;
+    default:
+        return 0;
+    }
+}
+
+std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
+                                            const std::string& tableName) {
+    const auto tdefType = static_cast<std::uint8_t>(PageType::TableDefinition);
+    ByteSpan page = pages.pageOfType(firstPage, tdefType, "a table definition");
+    std::vector<std::uint8_t> bytes(page.begin(), page.end());
+    std::uint32_t next = le32(page.data() + kTableDefNextPageOffset);
+    std::vector<bool> visited(pages.pageCount());
+    visited[firstPage] = true;
+    while (next != 0) {
+        if (next < visited.size() && visited[next])
+            throwCorruptPage(next, "the definition of table \"" + tableName +
+                                       "\" loops back to this page");
+        page = pages.pageOfType(next, tdefType, "a continued table definition");
+        visited[next] = true;
+        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
+        next = le32(page.data() + kTableDefNextPageOffset);
+    }
+    return bytes;
+}
+
+TableDef readTableDef(const PageStore& pages, const JetFormat& format,
+                      const CodePageDecoder& nameDecoder, std::uint32_t firstPage,
+                      std::string tableName) {
+    TableDef def;
+    def.name = std::move(tableName);
+    def.page = firstPage;
+    const std::vector<std::uint8_t> bytes = readTableDefBytes(pages, firstPage, def.name);
+    TdefReader in(bytes, def.name);
+
+    in.seek(format.tdefRowCount);
+    def.storedRowCount = in.u32("header");
+    def.lastAutoNumber = in.u32("header");
+    in.seek(format.tdefTableType);
+    def.tableType = in.u8("header");
+    def.maxColumns = in.u16("header");
+    def.varColumnCount = in.u16("header");
+    const std::uint16_t columnCount = in.u16("header");
+    const std::uint32_t logicalIndexCount = in.u32("header");
+    const std::uint32_t realIndexCount = in.u32("header");
+    def.realIndexCount = realIndexCount;
+    def.ownedPagesMap = in.u32("header");
+    def.freePagesMap = in.u32("header");
+
+    in.seek(format.tdefRealIndexStart);
+    in.expect(realIndexCount, format.tdefRealIndexEntrySize, "physical indexes");
+    in.take(std::size_t{realIndexCount} * format.tdefRealIndexEntrySize, "index counts");
+    readColumns(in, format, nameDecoder, columnCount, def);
+    readIndexes(in, format, nameDecoder, realIndexCount, logicalIndexCount, def);
+    readLongValueMaps(in, bytes.size(), def);
+    return def;
+}
+
+} // namespace jet::detail

@@ -1,0 +1,211 @@
+// Lays out a new Jet 4 database page by page:
+//   0 header, 1 map of free pages, 2.. table definitions (MSysObjects first), then one page of
+//   usage maps, one index leaf page per index, and the data pages of the catalogue.
+#include "jet/create.h"
+
+#include "file/byte_writer.h"
+#include "file/format.h"
+#include "jet/atomic_file.h"
+#include "jet/error.h"
+#include "jet/utf8.h"
+#include "read/names.h"
+#include "write/data_page.h"
+#include "write/header_encoder.h"
+#include "write/index_key.h"
+#include "write/index_leaf.h"
+#include "write/row_encoder.h"
+#include "write/system_catalog.h"
+#include "write/tdef_encoder.h"
+#include "write/usage_map_encoder.h"
+
+#include <algorithm>
+#include <chrono>
+
+namespace jet {
+namespace {
+
+using namespace detail;
+
+using Page = std::vector<std::uint8_t>;
+
+struct RowLocation {
+    std::uint32_t page = 0;
+    std::uint8_t row = 0;
+};
+
+struct TableUnderConstruction {
+    TableDefinition definition;
+    TableLayout layout;
+    std::uint32_t definitionPage = 0;
+    std::vector<std::uint32_t> leafPages; // one per index
+    std::vector<std::vector<Value>> rows;
+    std::vector<RowLocation> locations;
+    std::vector<std::uint32_t> dataPages;
+};
+
+double currentTimeInDays() {
+    using namespace std::chrono;
+    double seconds = duration<double>(system_clock::now().time_since_epoch()).count();
+    // Day 0 of Jet's calendar is 1899-12-30, 25569 days before the Unix epoch.
+    return 25569.0 + seconds / 86400.0;
+}
+
+std::vector<std::uint8_t> indexEntry(const TableUnderConstruction& t, const IndexDefinition& idx,
+                                     std::size_t rowIndex) {
+    std::vector<std::uint8_t> key;
+    for (std::uint16_t column : idx.columns) {
+        const Value& v = t.rows[rowIndex][column];
+        ColumnType type = t.layout.columns[column].type;
+        if (v.isNull())
+            appendNullKey(key);
+        else if (type == ColumnType::Long)
+            appendLongKey(key, static_cast<std::int32_t>(v.as<std::int64_t>()));
+        else if (type == ColumnType::Text)
+            appendTextKey(key, v.as<std::string>());
+        else
+            throw Error(ErrorKind::Invalid,
+                        "cannot index column '" + t.layout.columns[column].name + "'");
+    }
+    appendEntryRowPointer(key, t.locations[rowIndex].page, t.locations[rowIndex].row);
+    return key;
+}
+
+// Table names become index keys of the catalogue, which the engine builds for plain names only.
+void checkUserTables(const std::vector<TableSpec>& tables) {
+    for (const auto& t : tables) {
+        for (char c : t.name)
+            if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ' ')
+                throw Error(ErrorKind::Invalid, "table name '" + t.name +
+                                                    "' may hold only letters, digits, spaces "
+                                                    "and underscores");
+        if (utf8::toLower(t.name).rfind("msys", 0) == 0)
+            throw Error(ErrorKind::Invalid, "table name '" + t.name + "' is reserved");
+    }
+    for (std::size_t i = 0; i < tables.size(); ++i)
+        for (std::size_t j = 0; j < i; ++j)
+            if (equalsIgnoringCase(tables[i].name, tables[j].name))
+                throw Error(ErrorKind::Invalid, "two tables are named '" + tables[i].name + "'");
+}
+
+} // namespace
+
+std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables,
+                                        const CreateOptions& options) {
+    checkUserTables(userTables);
+    const JetFormat& format = JetFormat::jet4();
+    const double now = options.creationTime.value_or(currentTimeInDays());
+
+    std::vector<TableUnderConstruction> tables;
+    for (auto& def : systemTableDefinitions())
+        tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
+    for (const auto& spec : userTables) {
+        TableDefinition def{spec.name, false, {}, {}};
+        for (const auto& c : spec.columns)
+            def.columns.push_back({c, std::nullopt});
+        tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
+    }
+
+    // Page numbers, in the order the pages are laid out.
+    std::uint32_t nextPage = 2;
+    for (auto& t : tables)
+        t.definitionPage = nextPage++;
+    const std::uint32_t usageMapPage = nextPage++;
+    for (auto& t : tables)
+        for (std::size_t i = 0; i < t.definition.indexes.size(); ++i)
+            t.leafPages.push_back(nextPage++);
+
+    std::vector<UserTableEntry> userEntries;
+    for (std::size_t i = 4; i < tables.size(); ++i)
+        userEntries.push_back(
+            {tables[i].definition.name, static_cast<std::int32_t>(tables[i].definitionPage)});
+    tables[0].rows = catalogueRows(userEntries, now);
+    tables[1].rows = permissionRows(userEntries);
+
+    // Rows onto data pages of their own table.
+    std::vector<Page> dataPages;
+    for (auto& t : tables) {
+        t.layout = layoutTable(t.definition.name, t.definition.columns, t.definition.system);
+        RowShape shape =
+            rowShapeOf(t.layout.columns, static_cast<std::uint16_t>(t.layout.columns.size()));
+        for (const auto& values : t.rows) {
+            std::vector<FieldData> fields;
+            for (std::size_t c = 0; c < values.size(); ++c)
+                fields.push_back(encodeInlineField(t.layout.columns[c], values[c]));
+            Page rowBytes = encodeJet4Row(shape, fields);
+            std::optional<std::uint8_t> slot;
+            if (!t.dataPages.empty())
+                slot = appendRowToDataPage(format, dataPages.back(), rowBytes, t.dataPages.back());
+            if (!slot) {
+                dataPages.push_back(newDataPage(format, t.definitionPage));
+                t.dataPages.push_back(nextPage++);
+                slot = appendRowToDataPage(format, dataPages.back(), rowBytes, t.dataPages.back());
+            }
+            t.locations.push_back({t.dataPages.back(), *slot});
+        }
+        t.layout.rowCount = static_cast<std::uint32_t>(t.rows.size());
+    }
+    const std::uint32_t pageCount = nextPage;
+
+    // Usage maps: each table's pages and pages with room, then one map per index and two per
+    // long-value column.
+    Page usagePage = newDataPage(format, 0);
+    auto addMap = [&](const std::vector<std::uint32_t>& pages) {
+        auto row =
+            appendRowToDataPage(format, usagePage, encodeInlineUsageMap(pages), usageMapPage);
+        if (!row)
+            throw Error(ErrorKind::Invalid, "too many tables for one page of usage maps");
+        return makeRowPointer(usageMapPage, *row);
+    };
+    std::vector<Page> leafPages;
+    for (auto& t : tables) {
+        t.layout.ownedPages = addMap(t.dataPages);
+        t.layout.freePages = addMap(t.dataPages);
+        for (std::size_t i = 0; i < t.definition.indexes.size(); ++i) {
+            const IndexDefinition& def = t.definition.indexes[i];
+            std::vector<std::vector<std::uint8_t>> entries;
+            for (std::size_t r = 0; r < t.rows.size(); ++r)
+                entries.push_back(indexEntry(t, def, r));
+            std::sort(entries.begin(), entries.end());
+            leafPages.push_back(buildIndexLeafPage(t.definitionPage, entries));
+
+            IndexLayout idx;
+            idx.name = def.name;
+            idx.columns = def.columns;
+            idx.flags = def.flags;
+            idx.primaryKey = def.primaryKey;
+            idx.rootPage = t.leafPages[i];
+            idx.usageMap = addMap({t.leafPages[i]});
+            idx.entryCount = static_cast<std::uint32_t>(entries.size());
+            t.layout.indexes.push_back(std::move(idx));
+        }
+        for (const auto& c : t.layout.columns)
+            if (isLongValue(c.type))
+                t.layout.longValueMaps.push_back({c.number, addMap({}), addMap({})});
+    }
+
+    Page freeMapPage = newDataPage(format, 1);
+    appendRowToDataPage(format, freeMapPage, encodeFreePageMap(pageCount), 1);
+    appendRowToDataPage(format, freeMapPage, encodeInlineUsageMap({}), 1);
+
+    std::vector<std::uint8_t> file;
+    file.reserve(std::size_t{pageCount} * format.pageSize);
+    auto put = [&](const Page& p) { file.insert(file.end(), p.begin(), p.end()); };
+    put(encodeJet4Header(options.password, now));
+    put(freeMapPage);
+    for (const auto& t : tables)
+        put(encodeTableDefinition(t.layout));
+    put(usagePage);
+    for (const auto& p : leafPages)
+        put(p);
+    for (const auto& p : dataPages)
+        put(p);
+    return file;
+}
+
+void createDatabase(const std::filesystem::path& path, const std::vector<TableSpec>& tables,
+                    const CreateOptions& options) {
+    std::vector<std::uint8_t> bytes = buildDatabase(tables, options);
+    replaceFileAtomically(path, bytes);
+}
+
+} // namespace jet

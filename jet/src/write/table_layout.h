@@ -1,0 +1,70 @@
+// Where a new table's columns live in its rows, and the definition that records it.
+#pragma once
+
+#include "jet/create.h"
+#include "read/table_def.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace jet::detail {
+
+struct ColumnLayout {
+    std::string name;
+    ColumnType type = ColumnType::Text;
+    std::uint16_t number = 0;      // position in rows and in the null mask
+    std::uint16_t varIndex = 0;    // variable columns: slot in the offset table
+    std::uint16_t fixedOffset = 0; // fixed columns: offset in the fixed part
+    std::uint16_t length = 0;      // declared size in bytes
+    std::uint8_t flags = 0;
+    std::uint8_t extFlags = 0;
+    bool fixed = false;
+    bool compressedUnicode() const { return (extFlags & kColumnExtCompressedUnicode) != 0; }
+};
+
+struct IndexLayout {
+    std::string name;
+    std::vector<std::uint16_t> columns; // column numbers, all ascending
+    std::uint8_t flags = 0x80;          // 0x01 unique, 0x08 required; 0x80 always set
+    bool primaryKey = false;
+    std::uint32_t rootPage = 0;
+    std::uint32_t usageMap = 0; // row pointer of the map of its pages
+    std::uint32_t entryCount = 0;
+};
+
+struct LongValueMaps {
+    std::uint16_t column = 0;
+    std::uint32_t owned = 0; // row pointers of the usage maps of its long-value pages
+    std::uint32_t free = 0;
+};
+
+struct TableLayout {
+    std::string name;
+    bool system = false;
+    std::vector<ColumnLayout> columns;
+    std::vector<IndexLayout> indexes;
+    std::vector<LongValueMaps> longValueMaps;
+    std::uint32_t rowCount = 0;
+    std::uint32_t lastAutoNumber = 0;
+    std::uint32_t ownedPages = 0; // row pointers of the table's usage maps
+    std::uint32_t freePages = 0;
+
+    std::uint16_t variableCount() const;
+};
+
+// A column as the engine defines it; system tables set their flags as Jet itself does.
+struct ColumnDefinition {
+    ColumnSpec spec;
+    std::optional<std::uint8_t> flags;
+};
+
+bool isLongValue(ColumnType type);
+
+// Numbers the columns in order, assigns fixed offsets and variable slots, and picks the flags
+// Access gives new columns. ErrorKind Invalid for a column that cannot be stored.
+TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinition>& columns,
+                        bool system);
+
+} // namespace jet::detail

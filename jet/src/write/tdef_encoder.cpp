@@ -1,0 +1,128 @@
+#include "write/tdef_encoder.h"
+
+#include "file/byte_writer.h"
+#include "file/format.h"
+#include "jet/error.h"
+#include "read/table_def.h"
+#include "write/text_encoder.h"
+
+namespace jet::detail {
+namespace {
+
+// Constants Access writes into every table and index definition.
+constexpr std::uint32_t kTableMagic = 0x659;
+constexpr std::uint32_t kIndexMagic = 0x783;
+constexpr std::uint16_t kGeneralSortOrder = 0x409;
+
+void writeName(ByteWriter& w, const std::string& name) {
+    std::vector<std::uint8_t> ucs2 = encodeUcs2(name);
+    w.u16(static_cast<std::uint16_t>(ucs2.size()));
+    w.append(ucs2);
+}
+
+void writeColumn(ByteWriter& w, const ColumnLayout& c) {
+    w.u8(static_cast<std::uint8_t>(c.type));
+    w.u32(kTableMagic);
+    w.u16(c.number);
+    w.u16(c.varIndex);
+    w.u16(c.number);
+    w.u16(kGeneralSortOrder); // sort order for text; precision and scale for numerics
+    w.u16(0);
+    w.u8(c.flags);
+    w.u8(c.extFlags);
+    w.u32(0);
+    w.u16(c.fixed ? c.fixedOffset : 0);
+    w.u16(c.length);
+}
+
+void writeRealIndex(ByteWriter& w, const IndexLayout& idx) {
+    w.u32(kIndexMagic);
+    for (std::size_t i = 0; i < kIndexColumnSlots; ++i) {
+        if (i < idx.columns.size()) {
+            w.u16(idx.columns[i]);
+            w.u8(0x01); // ascending
+        } else {
+            w.u16(kNoColumn);
+            w.u8(0);
+        }
+    }
+    w.u32(idx.usageMap);
+    w.u32(idx.rootPage);
+    w.u32(0);
+    w.u8(idx.flags);
+    w.zeros(5);
+}
+
+void writeLogicalIndex(ByteWriter& w, const IndexLayout& idx, std::uint32_t number) {
+    w.u32(kTableMagic);
+    w.u32(number);     // index number
+    w.u32(number);     // the physical index behind it
+    w.u8(0);           // related table type
+    w.u32(0xffffffff); // related index: none
+    w.u32(0);          // related table page
+    w.u8(0);           // cascade updates
+    w.u8(0);           // cascade deletes
+    w.u8(idx.primaryKey ? 0x01 : 0x00);
+    w.u32(0);
+}
+
+} // namespace
+
+std::vector<std::uint8_t> encodeTableDefinition(const TableLayout& table) {
+    ByteWriter w;
+    w.u8(static_cast<std::uint8_t>(PageType::TableDefinition));
+    w.u8(0x01);
+    w.u16(0); // free space, filled in below
+    w.u32(0); // no continuation page
+
+    w.u32(0); // definition length, filled in below
+    w.u32(kTableMagic);
+    w.u32(table.rowCount);
+    w.u32(table.lastAutoNumber);
+    w.u8(0x01); // lets Access hand out autonumbers
+    w.zeros(15);
+    w.u8(table.system ? kSystemTableType : kUserTableType);
+    auto columnCount = static_cast<std::uint16_t>(table.columns.size());
+    auto indexCount = static_cast<std::uint32_t>(table.indexes.size());
+    w.u16(columnCount); // the most columns a row has
+    w.u16(table.variableCount());
+    w.u16(columnCount);
+    w.u32(indexCount); // logical indexes
+    w.u32(indexCount); // physical indexes
+    w.u32(table.ownedPages);
+    w.u32(table.freePages);
+
+    for (const auto& idx : table.indexes) {
+        w.u32(0);
+        w.u32(idx.entryCount);
+        w.u32(0);
+    }
+    for (const auto& c : table.columns)
+        writeColumn(w, c);
+    for (const auto& c : table.columns)
+        writeName(w, c.name);
+    for (const auto& idx : table.indexes)
+        writeRealIndex(w, idx);
+    for (std::uint32_t i = 0; i < indexCount; ++i)
+        writeLogicalIndex(w, table.indexes[i], i);
+    for (const auto& idx : table.indexes)
+        writeName(w, idx.name);
+    for (const auto& lv : table.longValueMaps) {
+        w.u16(lv.column);
+        w.u32(lv.owned);
+        w.u32(lv.free);
+    }
+    w.u16(kNoColumn);
+
+    std::vector<std::uint8_t> page = w.take();
+    const std::size_t pageSize = JetFormat::jet4().pageSize;
+    if (page.size() + 8 > pageSize)
+        throw Error(ErrorKind::Invalid,
+                    "the definition of table '" + table.name + "' does not fit one page");
+    putLe32(page, 8, static_cast<std::uint32_t>(page.size()));
+    putLe16(page, kPageFreeSpaceOffset, static_cast<std::uint16_t>(pageSize - page.size() - 8));
+    page.resize(pageSize, 0);
+    return page;
+}
+
+} // namespace jet::detail

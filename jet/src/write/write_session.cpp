@@ -1,0 +1,282 @@
+// Appending rows. Each append first encodes and checks everything it will write, then changes
+// pages: a refused row leaves the session as it was. Nothing reaches the file before commit(),
+// which replaces it whole.
+#include "jet/write_session.h"
+
+#include "file/byte_writer.h"
+#include "file/errors.h"
+#include "jet/atomic_file.h"
+#include "read/long_value.h"
+#include "read/names.h"
+#include "read/slot_table.h"
+#include "read/state.h"
+#include "read/usage_map.h"
+#include "write/data_page.h"
+#include "write/long_value_writer.h"
+#include "write/row_encoder.h"
+#include "write/text_encoder.h"
+#include "write/usage_map_editor.h"
+
+#include <algorithm>
+#include <map>
+#include <random>
+
+namespace jet {
+
+using namespace detail;
+
+namespace {
+
+constexpr std::size_t kMaxCompressedMemoChars = 1024;
+
+struct TableWriteState {
+    TableDef def;
+    RowShape shape;
+    std::uint32_t rowCount = 0;
+    std::uint32_t lastAutoNumber = 0;
+    std::uint32_t currentPage = 0;                      // the data page last written, tried first
+    std::map<std::uint16_t, LongValuePages> longValues; // by column number
+};
+
+} // namespace
+
+struct WriteSessionState {
+    std::shared_ptr<DatabaseState> db;
+    std::map<std::uint32_t, TableWriteState> tables; // by definition page
+    std::uint64_t appended = 0;
+    bool dirty = false;      // appended since the last commit
+    bool unfinished = false; // an append failed half-way: the pages are not to be trusted
+
+    PageAllocator allocator() {
+        return [this](std::vector<std::uint8_t> page) {
+            std::uint32_t number = db->pages.appendPage(page);
+            UsageMapEditor(db->pages, *db->format, allocator(), kFreePageMapPointer, true)
+                .remove(number);
+            return number;
+        };
+    }
+
+    TableWriteState& table(std::string_view name);
+};
+
+namespace {
+
+// The bytes of a memo or OLE value before it is placed.
+std::vector<std::uint8_t> longValueBytes(const ColumnLayout& c, const Value& v,
+                                         std::uint16_t jet3CodePage) {
+    if (c.type == ColumnType::Memo) {
+        if (!v.is<std::string>())
+            throw Error(ErrorKind::Invalid, "column '" + c.name + "' (memo): needs text");
+        const std::string& s = v.as<std::string>();
+        if (jet3CodePage)
+            return encodeCodePageText(s, jet3CodePage);
+        bool compress = c.compressedUnicode() && utf8ToUtf16(s).size() <= kMaxCompressedMemoChars;
+        return encodeJet4Text(s, compress);
+    }
+    if (!v.is<Bytes>())
+        throw Error(ErrorKind::Invalid, "column '" + c.name + "' (OLE): needs binary data");
+    return v.as<Bytes>();
+}
+
+// The table's last data page that its free-space map still offers; 0 when there is none.
+std::uint32_t lastPageWithFreeSpace(const PageStore& pages, const JetFormat& format,
+                                    const TableDef& def) {
+    const std::string owner = "table \"" + def.name + "\"";
+    auto map = [&](std::uint32_t pointer) {
+        return readUsageMap(
+            pages, rowAtPointer(pages, format, pointer, "the usage map of " + owner), owner);
+    };
+    const std::vector<std::uint32_t> owned = map(def.ownedPagesMap);
+    const std::vector<std::uint32_t> free = map(def.freePagesMap);
+    for (auto it = owned.rbegin(); it != owned.rend(); ++it)
+        if (std::binary_search(free.begin(), free.end(), *it) &&
+            isDataPageOf(pages.page(*it), def.page))
+            return *it;
+    return 0;
+}
+
+Guid randomGuid() {
+    static std::mt19937_64 engine{std::random_device{}()};
+    Guid g;
+    for (auto& b : g.bytes)
+        b = static_cast<std::uint8_t>(engine());
+    g.bytes[7] = static_cast<std::uint8_t>((g.bytes[7] & 0x0f) | 0x40); // version 4
+    g.bytes[8] = static_cast<std::uint8_t>((g.bytes[8] & 0x3f) | 0x80);
+    return g;
+}
+
+} // namespace
+
+TableWriteState& WriteSessionState::table(std::string_view name) {
+    const CatalogEntry& entry = userTable(*db, name);
+    const std::uint32_t page = entry.tableDefPage();
+    auto found = tables.find(page);
+    if (found != tables.end())
+        return found->second;
+    TableWriteState t;
+    t.def = readUserTableDef(*db, entry);
+    if (!t.def.indexes.empty())
+        throw Error(ErrorKind::Invalid, "table \"" + entry.name +
+                                            "\" has indexes, which this program does not keep up "
+                                            "to date; nothing was written to " +
+                                            db->path.string());
+    t.shape = rowShapeOf(t.def);
+    t.rowCount = t.def.storedRowCount;
+    t.lastAutoNumber = t.def.lastAutoNumber;
+    for (const auto& lv : t.def.longValueMaps)
+        t.longValues[lv.column] = {lv.ownedMap, lv.freeMap, 0};
+    return tables.emplace(page, std::move(t)).first->second;
+}
+
+WriteSession::WriteSession(std::shared_ptr<WriteSessionState> state) : state_(std::move(state)) {}
+
+WriteSession WriteSession::open(const std::filesystem::path& path, std::string_view password) {
+    auto state = std::make_shared<WriteSessionState>();
+    state->db = DatabaseAccess::state(Database::open(path, password));
+    return WriteSession(std::move(state));
+}
+
+Database WriteSession::database() const {
+    return DatabaseAccess::make(state_->db);
+}
+
+std::uint64_t WriteSession::appendedRows() const {
+    return state_->appended;
+}
+
+void WriteSession::appendRow(std::string_view tableName, const RowValues& values) {
+    WriteSessionState& s = *state_;
+    if (s.unfinished)
+        throw Error(ErrorKind::Invalid, "an earlier append failed half-way; reopen the file");
+    TableWriteState& t = s.table(tableName);
+    const RowShape& shape = t.shape;
+    const std::string& table = t.def.name;
+
+    // Each value to its column.
+    std::vector<Value> row(shape.columns.size());
+    std::vector<bool> given(shape.columns.size(), false);
+    for (const auto& [name, value] : values) {
+        const int position = columnPosition(t.def.columns, name);
+        if (position < 0)
+            throw Error(ErrorKind::NotFound,
+                        "no column \"" + name + "\" in table \"" + table + "\"");
+        const auto i = static_cast<std::size_t>(position);
+        if (given[i])
+            throw Error(ErrorKind::Invalid,
+                        "column \"" + name + "\" is given twice for table \"" + table + "\"");
+        given[i] = true;
+        row[i] = value;
+    }
+
+    // Autonumbers: a given value is kept, a missing one takes the next number.
+    std::uint32_t lastAutoNumber = t.lastAutoNumber;
+    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
+        const ColumnLayout& c = shape.columns[i];
+        if ((c.flags & kColumnAutoLong) && c.type == ColumnType::Long) {
+            if (row[i].isNull()) {
+                if (lastAutoNumber == 0x7fffffff)
+                    throw Error(ErrorKind::Invalid,
+                                "table \"" + table + "\" has run out of autonumbers");
+                row[i] = std::int64_t{++lastAutoNumber};
+            } else if (row[i].is<std::int64_t>() && row[i].as<std::int64_t>() > lastAutoNumber &&
+                       row[i].as<std::int64_t>() <= 0x7fffffff) {
+                lastAutoNumber = static_cast<std::uint32_t>(row[i].as<std::int64_t>());
+            }
+        } else if ((c.flags & kColumnAutoGuid) && c.type == ColumnType::Guid && row[i].isNull()) {
+            row[i] = randomGuid();
+        }
+    }
+
+    // Encode and check everything before touching a page.
+    const bool jet3 = s.db->format->version == Version::Jet3;
+    const std::uint16_t codePage = jet3 ? s.db->textDecoder->codePage() : 0;
+    auto encodeRow = [&](const std::vector<FieldData>& f) {
+        return jet3 ? encodeJet3Row(shape, f) : encodeJet4Row(shape, f);
+    };
+    std::vector<FieldData> fields(shape.columns.size());
+    std::vector<std::vector<std::uint8_t>> longValues(shape.columns.size());
+    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
+        const ColumnLayout& c = shape.columns[i];
+        if (!isLongValue(c.type)) {
+            fields[i] = encodeInlineField(c, row[i], codePage);
+            continue;
+        }
+        if (row[i].isNull())
+            continue;
+        longValues[i] = longValueBytes(c, row[i], codePage);
+        fields[i].isNull = false;
+        fields[i].bytes = longValues[i].size() <= kMaxInlineLongValue
+                              ? inlineLongValue(longValues[i])
+                              : std::vector<std::uint8_t>(kLongValueHeaderSize, 0);
+    }
+    std::vector<std::uint8_t> rowBytes = encodeRow(fields); // checks the row's size
+
+    // From here on pages change.
+    s.unfinished = true;
+    const PageAllocator allocate = s.allocator();
+    PageStore& pages = s.db->pages;
+    const JetFormat& format = *s.db->format;
+    bool placedLongValue = false;
+    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
+        if (longValues[i].size() <= kMaxInlineLongValue)
+            continue;
+        LongValuePages& where = t.longValues[shape.columns[i].number];
+        fields[i].bytes = storeLongValue(pages, format, allocate, where, longValues[i]);
+        placedLongValue = true;
+    }
+    if (placedLongValue)
+        rowBytes = encodeRow(fields);
+
+    // Rows go on the table's last page with room, as Jet places them; a page that cannot take
+    // the row leaves the free-space map and a new page follows it.
+    std::optional<std::uint8_t> slot;
+    std::uint32_t page =
+        t.currentPage != 0 ? t.currentPage : lastPageWithFreeSpace(pages, format, t.def);
+    if (page != 0) {
+        slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
+        if (!slot)
+            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).remove(page);
+    }
+    if (!slot) {
+        page = allocate(newDataPage(format, t.def.page));
+        UsageMapEditor(pages, format, allocate, t.def.ownedPagesMap).add(page);
+        UsageMapEditor(pages, format, allocate, t.def.freePagesMap).add(page);
+        slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
+        if (!slot)
+            throw Error(ErrorKind::Invalid,
+                        "a row of table \"" + table + "\" does not fit an empty page");
+    }
+    t.currentPage = page;
+
+    ++t.rowCount;
+    t.lastAutoNumber = lastAutoNumber;
+    std::span<std::uint8_t> tdef = pages.mutablePage(t.def.page);
+    putLe32(tdef, format.tdefRowCount, t.rowCount);
+    putLe32(tdef, format.tdefRowCount + 4, t.lastAutoNumber);
+    s.unfinished = false;
+    s.dirty = true;
+    ++s.appended;
+}
+
+void WriteSession::commit() {
+    WriteSessionState& s = *state_;
+    if (s.unfinished)
+        throw Error(ErrorKind::Invalid,
+                    "an append failed half-way; nothing was written to " + s.db->path.string());
+    if (!s.dirty)
+        return;
+    std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
+    replaceFileAtomically(s.db->path, bytes);
+    s.dirty = false;
+}
+
+void WriteSession::commitAs(const std::filesystem::path& target) {
+    WriteSessionState& s = *state_;
+    if (s.unfinished)
+        throw Error(ErrorKind::Invalid,
+                    "an append failed half-way; nothing was written to " + target.string());
+    std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
+    replaceFileAtomically(target, bytes);
+}
+
+} // namespace jet

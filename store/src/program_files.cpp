@@ -1,0 +1,39 @@
+#include "store/program_files.h"
+
+#include "jet/utf8.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace store {
+
+namespace {
+
+bool isOrdinaryFile(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+} // namespace
+
+std::string cataloguePath(const std::string& programFolder) {
+    return programFolder + "/divination.dll";
+}
+
+std::string dictionaryPath(const std::string& programFolder, const std::string& dictionaryName) {
+    return programFolder + "/" + jet::utf8::toLower(dictionaryName) + ".dll";
+}
+
+std::string templatePath(const std::string& programFolder) {
+    return programFolder + "/clone.dll";
+}
+
+bool catalogueExists(const std::string& programFolder) {
+    return isOrdinaryFile(cataloguePath(programFolder));
+}
+
+bool dictionaryExists(const std::string& programFolder, const std::string& dictionaryName) {
+    return isOrdinaryFile(dictionaryPath(programFolder, dictionaryName));
+}
+
+} // namespace store

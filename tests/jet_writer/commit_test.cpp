@@ -1,0 +1,91 @@
+// What failures leave behind: an append that fails half-way is never committed, a commit that
+// fails at any step leaves the old file whole, and a file that cannot be saved says so.
+#include "jet/atomic_file.h"
+#include "jet/create.h"
+#include "jet/write_session.h"
+#include "support.h"
+
+#include <gtest/gtest.h>
+
+namespace jet {
+namespace {
+
+std::size_t filesIn(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                  std::filesystem::directory_iterator()));
+}
+
+struct HookReset {
+    ~HookReset() { setCommitHookForTesting(nullptr); }
+};
+
+TEST(Commit, FailingAtEachStepLeavesTheOldFileAndTheSessionReady) {
+    HookReset reset;
+    for (CommitStep failing : {CommitStep::CreateTemp, CommitStep::WriteTemp, CommitStep::SyncTemp,
+                               CommitStep::CloseTemp, CommitStep::Rename, CommitStep::SyncFolder}) {
+        SCOPED_TRACE(static_cast<int>(failing));
+        test::ScratchDir dir;
+        const auto path = dir.write("c.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
+        std::filesystem::permissions(path, std::filesystem::perms(0640));
+        const auto original = test::readBytes(path);
+        WriteSession s = WriteSession::open(path);
+        s.appendRow("data", {{"Key", std::string("k")}, {"Link", std::string(5000, 'x')}});
+        setCommitHookForTesting([&](CommitStep step) {
+            if (step == failing)
+                throw Error(ErrorKind::Io, "injected");
+        });
+        test::errorOf(ErrorKind::Io, [&] { s.commit(); });
+        setCommitHookForTesting(nullptr);
+        EXPECT_EQ(filesIn(dir.path), 1u); // no temporary file is left behind
+        // Up to the rename the old file stays; after it the new one is there whole.
+        if (failing == CommitStep::SyncFolder)
+            EXPECT_EQ(test::allRows(path, "data").size(), 1u);
+        else
+            EXPECT_EQ(test::readBytes(path), original);
+        s.commit(); // the session still holds its row
+        EXPECT_EQ(test::allRows(path, "data").size(), 1u);
+        EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
+    }
+}
+
+TEST(Commit, AFileThatCannotBeSaved) {
+    test::ScratchDir dir;
+    const auto path = dir.write("d.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
+    WriteSession s = WriteSession::open(path);
+    s.appendRow("data", {{"Key", std::string("k")}});
+    // A folder has taken the file's place: the new contents cannot be renamed over it.
+    std::filesystem::remove(path);
+    std::filesystem::create_directory(path);
+    EXPECT_TRUE(test::mentions(test::errorOf(ErrorKind::Io, [&] { s.commit(); }), path.string()));
+    EXPECT_TRUE(std::filesystem::is_empty(path));
+    EXPECT_EQ(filesIn(dir.path), 1u);
+    test::errorOf(ErrorKind::Io, [&] { s.commitAs("/nonexistent-folder-of-jet-tests/x.mdb"); });
+}
+
+// An append that has changed pages when it fails leaves the session untrustworthy: no further
+// append, and no commit of what came before it.
+TEST(Commit, AnAppendThatFailsHalfWayIsNeverCommitted) {
+    test::ScratchDir dir;
+    const auto created = dir.write("made.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
+    test::Anatomy file(created);
+    auto bytes = file.bytes;
+    // The memo column's map of long-value pages no longer holds a usage map: storing a long
+    // memo fails only after it has added a page.
+    bytes[file.rowOffset(file.tableDef("data").longValueMaps.at(0).ownedMap)] = 0x07;
+    const auto path = dir.write("half.mdb", bytes);
+
+    WriteSession s = WriteSession::open(path);
+    s.appendRow("data", {{"Key", std::string("fits in the row")}, {"Link", std::string("short")}});
+    test::errorOf(ErrorKind::Corrupt, [&] {
+        s.appendRow("data", {{"Link", std::string(3000, 'l')}});
+    });
+    test::errorOf(ErrorKind::Invalid, [&] { s.appendRow("data", {{"Key", std::string("k")}}); });
+    EXPECT_TRUE(test::mentions(test::errorOf(ErrorKind::Invalid, [&] { s.commit(); }),
+                               "nothing was written"));
+    test::errorOf(ErrorKind::Invalid, [&] { s.commitAs(dir.path / "other.mdb"); });
+    EXPECT_EQ(test::readBytes(path), bytes);
+    EXPECT_FALSE(std::filesystem::exists(dir.path / "other.mdb"));
+}
+
+} // namespace
+} // namespace jet

@@ -1,0 +1,195 @@
+// The lookup commands against dictionary files of our own, with a stand-in for the window.
+#include "dictionary_folder.h"
+#include "lookup/find_link.h"
+#include "lookup/lookup_commands.h"
+
+#include <gtest/gtest.h>
+
+namespace lookup {
+namespace {
+
+using Strings = std::vector<std::string>;
+const std::string kSite = "https://home.test";
+
+// The window as a record of every action taken, one line each.
+class RecordingView : public LookupView {
+public:
+    std::string searchText, selectorText = "All";
+    Strings dictionaries{"Methods", "Tarot"}, keywords, actions;
+    SearchMode mode = SearchMode::Exact;
+    std::optional<std::string> selected;
+
+    std::string SearchText() const override { return searchText; }
+    std::string SelectorText() const override { return selectorText; }
+    Strings DictionaryNames() const override { return dictionaries; }
+    SearchMode Mode() const override { return mode; }
+    std::size_t KeywordCount() const override { return keywords.size(); }
+    std::optional<std::string> SelectedKeyword() const override { return selected; }
+    void ClearKeywords() override { keywords.clear(); }
+    void AppendKeyword(const std::string& keyword) override { keywords.push_back(keyword); }
+    void SetSearchText(const std::string& text) override { act("box:" + (searchText = text)); }
+    void ShowEnterTerm() override { act("enter-term"); }
+    void ShowNotFound() override { act("not-found"); }
+    void ShowPage(const std::string& address) override { act("page:" + address); }
+    void ShowBrowserWindow() override { act("window"); }
+    void Navigate(const std::string& address) override { act("go:" + address); }
+    void SiteSearch(const std::string& t, const std::string& s) override {
+        act("site:[" + t + "]" + s);
+    }
+    void FocusSearchBox() override { act("focus"); }
+    void act(const std::string& line) { actions.push_back(line); }
+    Strings taken() { return std::exchange(actions, {}); } // the actions since the last call
+};
+
+constexpr auto kSearch = &LookupCommands::SearchButton, kEnter = &LookupCommands::EnterKey,
+               kDisplay = &LookupCommands::DisplayButton,
+               kDoubleClick = &LookupCommands::KeywordDoubleClick;
+
+// Every link is the dictionary's initial and the keyword's place in it: "m4" for the first Omen.
+class Commands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        folder.writeCatalogue({"Methods", "Tarot"});
+        write("Methods", "m",
+              {"Oracle", "Coracle", "Oracle bones", "Aura reading", "Omen", "Acle acle", "Omen"});
+        write("Tarot", "t", {"oracle", "The Fool", " Spaced "});
+    }
+    void write(const std::string& name, const std::string& initial, const Strings& keys) {
+        std::vector<testing_support::Record> records;
+        for (const std::string& key : keys)
+            records.emplace_back(key, initial + std::to_string(records.size()));
+        folder.writeDictionary(name, records);
+    }
+    // Runs a command; returns the actions it took.
+    Strings press(void (LookupCommands::*command)()) {
+        (commands.*command)();
+        return view.taken();
+    }
+    testing_support::DictionaryFolder folder;
+    RecordingView view;
+    LookupCommands commands{{folder.path(), kSite}, view};
+};
+
+TEST_F(Commands, SearchesListMatchesInSelectorAndRecordOrderAndOnlyWildcardKeepsThePattern) {
+    view.keywords = {"old"};
+    view.searchText = "ORA";
+    EXPECT_EQ(press(kSearch), Strings{"window"});
+    EXPECT_EQ(view.keywords, (Strings{"Oracle", "Oracle bones", "oracle"}));
+    EXPECT_EQ(commands.PageAddress(), "");
+    view.mode = SearchMode::Wildcard;
+    view.searchText = "ACL";
+    press(kSearch); // a keyword holding the pattern twice is listed once
+    EXPECT_EQ(view.keywords, (Strings{"Oracle", "Coracle", "Oracle bones", "Acle acle", "oracle"}));
+    EXPECT_EQ(commands.PageAddress(), "acl");
+    view.searchText = "ra ";
+    press(kEnter); // the spaces at the ends belong to the pattern
+    EXPECT_EQ(view.keywords, (Strings{"Aura reading"}));
+    EXPECT_EQ(commands.PageAddress(), "ra ");
+}
+
+// The two entry points, case by case where they differ.
+TEST_F(Commands, ABoxOfSpacesAsksForATermOnlyFromTheButton) {
+    view.searchText = " ";
+    view.keywords = {"kept"};
+    EXPECT_EQ(press(kSearch), Strings{"enter-term"});
+    EXPECT_EQ(view.keywords, Strings{"kept"});
+    EXPECT_EQ(press(kEnter), Strings{"window"}); // exact: every keyword begins with ""
+    EXPECT_EQ(view.keywords.size(), 10u);
+    view.mode = SearchMode::Wildcard; // the space is the pattern
+    press(kEnter);
+    EXPECT_EQ(view.keywords,
+              (Strings{"Oracle bones", "Aura reading", "Acle acle", "The Fool", " Spaced "}));
+}
+
+TEST_F(Commands, WebModeHandsTheTextAsTypedToTheSiteSearchEvenEmptyFromTheKey) {
+    view.keywords = {"kept"};
+    EXPECT_EQ(press(&LookupCommands::OptionClick), Strings{"focus"}); // and nothing else
+    view.mode = SearchMode::Web;
+    EXPECT_EQ(press(kSearch), Strings{"enter-term"});
+    EXPECT_EQ(press(kEnter), Strings{"site:[]" + kSite});
+    view.searchText = " Tarot spread ";
+    EXPECT_EQ(press(kSearch), Strings{"site:[ Tarot spread ]" + kSite});
+    EXPECT_EQ(press(kDisplay), Strings{"site:[ Tarot spread ]" + kSite});
+    EXPECT_EQ(view.keywords, Strings{"kept"});
+    EXPECT_EQ(commands.PageAddress(), "");
+}
+
+TEST_F(Commands, OneDictionaryIsReloadedByTheKeyOnAnEmptyBoxAndNavigatedToByTheButtonOnAMatch) {
+    view.selectorText = "Tarot";
+    view.keywords = {"kept"};
+    EXPECT_EQ(press(kEnter), Strings{"enter-term"});
+    EXPECT_EQ(view.keywords, (Strings{"oracle", "The Fool", " Spaced "}));
+    view.selectorText = " Methods "; // the scope test trims, the file name does not
+    folder.writeDictionary(" Methods ", {{"Omen", "spaced"}});
+    view.searchText = " om ";
+    EXPECT_EQ(press(kSearch), Strings{"go:om"});
+    EXPECT_EQ(view.keywords, Strings{"Omen"});
+    EXPECT_EQ(press(kEnter), Strings{"window"});
+}
+
+TEST_F(Commands, NoMatchIsReportedOnlyForOneDictionary) {
+    view.searchText = "zzz";                            // the list stays empty either way
+    view.dictionaries = {"Methods", "Absent", "Tarot"}; // a missing file contributes nothing
+    EXPECT_EQ(press(kSearch), Strings{"window"});
+    EXPECT_EQ(press(kEnter), Strings{"window"});
+    view.selectorText = "Tarot";
+    EXPECT_EQ(press(kSearch), Strings{"not-found"});
+    EXPECT_EQ(press(kEnter), Strings{"not-found"});
+}
+
+TEST_F(Commands, FindLinkTakesTheFirstDictionaryAndTheFirstRecordWithoutTrimming) {
+    const auto find = [&](const std::string& term, const std::string& choice) {
+        std::string address = "kept";
+        return (FindLink(folder.path(), view.dictionaries, term, choice, address) ? "1" : "0") +
+               address;
+    };
+    EXPECT_EQ(find("ORACLE", "All"), "1m0");
+    EXPECT_EQ(find("omen", "Methods"), "1m4");
+    EXPECT_EQ(find(" spaced ", "Tarot"), "1t2");
+    EXPECT_EQ(find("Spaced", "Tarot"), "0kept");
+    EXPECT_EQ(find("Fool", "Absent"), "0kept");
+}
+
+TEST_F(Commands, DisplayShowsTheLinkOfTheTrimmedLoweredTermOrTheTermWhenTheListIsNotEmpty) {
+    view.keywords = {"Omen"};
+    view.searchText = "  OMEN ";
+    EXPECT_EQ(press(kDisplay), Strings{"page:m4"});
+    view.searchText = "Unknown Term";
+    EXPECT_EQ(press(kDisplay), Strings{"page:unknown term"});
+    view.keywords.clear(); // an empty list means not found, whatever was looked up
+    view.searchText = "oracle";
+    EXPECT_EQ(press(kDisplay), Strings{"not-found"});
+    EXPECT_EQ(commands.PageAddress(), "m0");
+}
+
+TEST_F(Commands, DisplayInOneDictionaryCopiesTheSelectionButLooksUpTheTypedTerm) {
+    view.selectorText = "Tarot";
+    view.keywords = {"oracle", "The Fool"};
+    view.selected = "The Fool";
+    view.searchText = "Oracle";
+    EXPECT_EQ(press(kDisplay), (Strings{"box:The Fool", "page:t0"}));
+    view.searchText = ""; // an empty box reloads the dictionary and asks for a term
+    EXPECT_EQ(press(kDisplay), Strings{"enter-term"});
+    EXPECT_EQ(view.keywords, (Strings{"oracle", "The Fool", " Spaced "}));
+    view.searchText = "   "; // spaces are not empty here: the empty term matches nothing
+    view.selected.reset();
+    EXPECT_EQ(press(kDisplay), Strings{"page:"});
+}
+
+TEST_F(Commands, DoubleClickKeepsTheCaseOfATermThatIsNoKeyAndConsultsTheListOnlyForOne) {
+    view.searchText = " Evil Eye "; // under "All" the list is not consulted
+    EXPECT_EQ(press(kDoubleClick), Strings{"page:Evil Eye"});
+    view.searchText = "the fool";
+    EXPECT_EQ(press(kDoubleClick), Strings{"page:t1"});
+    view.selectorText = "Methods";
+    view.searchText = "omen";
+    EXPECT_EQ(press(kDoubleClick), Strings{"not-found"});
+    view.keywords = {"Omen"};
+    view.selected = "Omen";
+    EXPECT_EQ(press(kDoubleClick), (Strings{"box:Omen", "page:m4"}));
+    view.selectorText = "Absent"; // a dictionary that cannot be opened finds nothing
+    EXPECT_EQ(press(kDoubleClick), (Strings{"box:Omen", "page:Omen"}));
+}
+
+} // namespace
+} // namespace lookup

@@ -1,0 +1,98 @@
+// Keyword loading and the dictionary selector, its start-up load and its reaction to a choice,
+// over folders of our own.
+#include "dictionary_folder.h"
+#include "jet/create.h"
+#include "lookup/dictionary_selection.h"
+#include "lookup/keywords.h"
+#include "store/program_files.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace lookup {
+namespace {
+
+using Keys = std::vector<std::string>;
+
+// Omens and Runes share "Fehu"; Omens holds "Crow" twice; Tarot is listed but has no file.
+struct Selector : ::testing::Test {
+    testing_support::DictionaryFolder folder;
+    const Keys names{"Omens", "Runes", "Tarot"};
+    void SetUp() override {
+        folder.writeCatalogue({"Omens", "", "Runes", "Tarot"});
+        write("Omens", {"Crow", "Fehu", "Crow"});
+        write("Runes", {"Fehu", " Uruz "});
+    }
+    void write(const std::string& name, const Keys& keys) {
+        std::vector<testing_support::Record> records;
+        for (const std::string& key : keys)
+            records.emplace_back(key, "https://example.org/" + key);
+        folder.writeDictionary(name, records);
+    }
+    SelectionOutcome choose(const std::string& text) {
+        return ReactToSelection(folder.path(), names, text);
+    }
+    std::string file(const std::string& name) { return store::dictionaryPath(folder.path(), name); }
+};
+
+TEST_F(Selector, StartUpListsEveryNameAndEveryKeywordInOrderWithDuplicates) {
+    CatalogueContent content = LoadCatalogue(folder.path());
+    EXPECT_EQ(content.dictionaryNames, names);
+    EXPECT_EQ(content.keywords, (Keys{"Crow", "Fehu", "Crow", "Fehu", " Uruz "}));
+}
+
+TEST_F(Selector, LoadKeywordsAppendsAWholeReadableFileOrNothing) {
+    Keys keywords{"Earlier"};
+    EXPECT_TRUE(LoadKeywords(folder.path(), "RUNES", keywords));
+    EXPECT_EQ(keywords, (Keys{"Earlier", "Fehu", " Uruz "}));
+    EXPECT_FALSE(LoadKeywords(folder.path(), " Runes", keywords)); // the name is not trimmed
+    write("Empty", {});
+    EXPECT_TRUE(LoadKeywords(folder.path(), "Empty", keywords));
+    jet::createDatabase(file("Locked"), {{"data", {{"Key"}}}}, {"another password", {}});
+    std::ofstream(file("Damaged")) << std::string(12288, '\x01');
+    jet::createDatabase(file("Keyless"), {{"data", {{"Word"}}}}, {store::kDatabasePassword, {}});
+    EXPECT_EQ(LoadAllKeywords(folder.path(), {"Locked", "Damaged", "Runes", "Keyless", "Tarot"}),
+              (Keys{"Fehu", " Uruz "}));
+}
+
+TEST_F(Selector, ChoosingADictionaryReplacesTheListWithItsKeywordsOrReportsItMissing) {
+    EXPECT_EQ(choose(" Runes ").keywords, (Keys{"Fehu", " Uruz "}));
+    EXPECT_TRUE(choose(" Runes ").replaceList);
+    EXPECT_FALSE(choose(" Runes ").missingDictionary);
+    EXPECT_FALSE(choose(" TAROT ").replaceList);
+    EXPECT_EQ(choose(" TAROT ").missingDictionary, "tarot"); // lowered and trimmed
+    EXPECT_EQ(choose("all").missingDictionary, "all");       // "all" is not "All"
+    std::ofstream(file("Tarot")) << "not a database";        // there, but unreadable: no message
+    EXPECT_TRUE(choose("Tarot").replaceList);
+    EXPECT_EQ(choose("Tarot").keywords, Keys{});
+    EXPECT_FALSE(choose("Tarot").missingDictionary);
+}
+
+TEST_F(Selector, AllLoadsEveryEntryAndStopsAtTheFirstMissingFileKeepingWhatCameBefore) {
+    SelectionOutcome outcome = choose("  All ");
+    EXPECT_TRUE(outcome.replaceList);
+    EXPECT_EQ(outcome.keywords, (Keys{"Crow", "Fehu", "Crow", "Fehu", " Uruz "}));
+    EXPECT_EQ(outcome.missingDictionary, "tarot");
+}
+
+TEST_F(Selector, WithoutTheCatalogueEveryChoiceReportsTheEmptyNameAndKeepsTheList) {
+    std::filesystem::remove(store::cataloguePath(folder.path()));
+    for (const char* choice : {"All", "Omens"}) {
+        EXPECT_FALSE(choose(choice).replaceList) << choice;
+        EXPECT_EQ(choose(choice).missingDictionary, "") << choice;
+    }
+    EXPECT_EQ(MissingDictionaryMessage(""), " Dictionary is missing\rPlease download  Dictionary "
+                                            "Database\rOr Reinstall the Software");
+}
+
+TEST_F(Selector, ANameWithTrailingSpacesReadsTheSpacedFileUnderAllAndTheTrimmedOneAlone) {
+    folder.writeCatalogue({"Omens "});
+    write("Omens ", {"Spaced"});
+    EXPECT_EQ(LoadCatalogue(folder.path()).keywords, (Keys{"Spaced"}));
+    EXPECT_EQ(ReactToSelection(folder.path(), {"Omens "}, "All").keywords, (Keys{"Spaced"}));
+    EXPECT_EQ(ReactToSelection(folder.path(), {"Omens "}, "Omens ").keywords,
+              (Keys{"Crow", "Fehu", "Crow"}));
+}
+
+} // namespace
+} // namespace lookup

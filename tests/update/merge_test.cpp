@@ -1,0 +1,219 @@
+// The merge on folders of our own: the documented cases, where it mends the row-by-row merge it
+// replaced, and what every failure leaves behind, checked against the literal records meant to
+// be written.
+#include "dictionary_folder.h"
+#include "jet/atomic_file.h"
+#include "jet/check.h"
+#include "jet/create.h"
+#include "jet/error.h"
+#include "store/files_for_appending.h"
+#include "store/program_files.h"
+#include "update/merge.h"
+#include "update/merge_report.h"
+
+#include <fstream>
+#include <gmock/gmock.h>
+#include <unistd.h>
+
+namespace update {
+namespace {
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+using Lines = std::vector<std::string>;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+
+class Merge : public ::testing::Test {
+protected:
+    DictionaryFolder outside; // the update file, and the program folder below it
+    const std::string program = outside.file("program");
+
+    void SetUp() override {
+        fs::create_directories(program);
+        writeProgramFolder(program, {"Omens"});
+    }
+    // With the engine's commits numbered `failing` (1 the first) failing as on a full disk.
+    MergeReport merge(const Rows& records, std::set<int> failing = {}) {
+        writeDictionaryFile(outside.file("update.mdb"), records);
+        jet::setCommitHookForTesting([failing, n = 0](jet::CommitStep step) mutable {
+            if (step == jet::CommitStep::CreateTemp)
+                ++n;
+            if (step == jet::CommitStep::WriteTemp && failing.count(n))
+                throw jet::Error(jet::ErrorKind::Io, "No space left on device");
+        });
+        MergeReport report = MergeUpdateFile(outside.file("update.mdb"), program);
+        jet::setCommitHookForTesting({});
+        return report;
+    }
+    std::string file(const std::string& name) const { return program + "/" + name; }
+    Lines rows(const std::string& name) const { return readRows(file(name)); }
+};
+
+TEST_F(Merge, RecordsGoInLowerCaseAndALinkAlreadyThereIsSkippedComparedExactly) {
+    writeDictionaryFile(file("omens.dll"), {{"omens", "Raven", "http://o/Raven"}});
+    MergeReport report = merge({{"OMENS", "Crow", "http://o/Raven"},   // there, under another Key
+                                {"Omens", "Raven", "http://o/raven"},  // differs in case: new
+                                {"omens", "Raven", "http://o/raven"},  // added earlier
+                                {"Omens", "Raven", "http://o/raven "}, // a trailing space: new
+                                {"omens", "Owl", "http://o/owl"}});
+    EXPECT_EQ(rows("omens.dll"),
+              (Lines{"omens\tRaven\thttp://o/Raven", "omens\tRaven\thttp://o/raven",
+                     "omens\tRaven\thttp://o/raven ", "omens\tOwl\thttp://o/owl"}));
+    EXPECT_EQ(rows("divination.dll"), Lines{"Omens\tomens.dll"});
+    EXPECT_EQ(CountsLine(report), "3 records added, 2 skipped as duplicates, 0 failed");
+    EXPECT_EQ(ClosingMessageFor(report).text,
+              "Augurlex Successfully Updated\rPlease Restart the Dictionary Software");
+}
+
+TEST_F(Merge, ANewDictionaryIsListedAndHoldsTheTemplatesRecordsAndItsOwn) {
+    writeDictionaryFile(file("clone.dll"), {{"clone", "Sample", "http://s"}});
+    MergeReport report = merge({{"runecasting", "Fehu", "http://r/fehu"},
+                                {"RUNECASTING", "Uruz", "http://r/uruz"},
+                                {"Runecasting", "Fehu again", "http://r/fehu"},
+                                {"runecasting", "Sample too", "http://s"},      // the template's
+                                {"ägyptische ZEICHEN", "Sample", "http://s"}}); // its first: added
+    EXPECT_EQ(rows("divination.dll"), (Lines{"Omens\tomens.dll", "Runecasting\trunecasting.dll",
+                                             "Ägyptische ZEICHEN\tägyptische zeichen.dll"}));
+    EXPECT_EQ(rows("runecasting.dll"),
+              (Lines{"clone\tSample\thttp://s", "runecasting\tFehu\thttp://r/fehu",
+                     "runecasting\tUruz\thttp://r/uruz"}));
+    EXPECT_EQ(rows("ägyptische zeichen.dll"),
+              (Lines{"clone\tSample\thttp://s", "ägyptische zeichen\tSample\thttp://s"}));
+    EXPECT_EQ(rows("clone.dll"), Lines{"clone\tSample\thttp://s"});
+    EXPECT_EQ(report.newDictionaries, (Lines{"Runecasting", "Ägyptische ZEICHEN"}));
+    for (const auto& entry : fs::directory_iterator(program)) { // no scratch files
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+        EXPECT_EQ(jet::checkDatabase(entry.path(), store::kDatabasePassword), Lines{});
+    }
+}
+
+TEST_F(Merge, AnUpdateFileWithoutRecordsOrUnreadableIsNothingToUpdate) {
+    const auto before = folderContents(program);
+    writeDictionaryFile(outside.file("empty.mdb"), {});
+    std::ofstream(outside.file("garbage.mdb")) << "not a database";
+    for (const char* name : {"empty.mdb", "garbage.mdb", "missing.mdb", "program/divination.dll"}) {
+        MergeReport report = MergeUpdateFile(outside.file(name), program);
+        EXPECT_TRUE(report.nothingToUpdate) << name;
+        EXPECT_EQ(report.updateFileProblem.empty(), name == std::string("empty.mdb")) << name;
+    }
+    EXPECT_EQ(folderContents(program), before);
+}
+
+TEST_F(Merge, RecordsRefusedHalfWayAreCountedWithTheirReasonsAndTheOthersStillGoIn) {
+    // Catalogue names of 12 characters at most, keys of 10.
+    jet::createDatabase(file("divination.dll"),
+                        {{"data", {{"names", jet::ColumnType::Text, 12}, {"Database"}}}},
+                        {store::kDatabasePassword, {}});
+    store::CatalogueFile catalogue = store::CatalogueFile::open(file("divination.dll"));
+    catalogue.append("Omens", "omens.dll");
+    catalogue.append("Ghost", "ghost.dll");
+    catalogue.commit();
+    jet::createDatabase(file("omens.dll"),
+                        {{"data", {{"names"}, {"Key", jet::ColumnType::Text, 10}, {"Link"}}}},
+                        {store::kDatabasePassword, {}});
+    MergeReport report = merge({{"Omens", "Raven", "http://o/raven"},
+                                {"Omens", "Far too long", "http://o/long"},
+                                {"Ghost", "Boo", "http://g/boo"},
+                                {"Astrologically", "Sun", "http://a/sun"}, // too long a name
+                                {"Omens", "Owl", "http://o/owl"},
+                                {"Runes", "Fehu", "http://r/fehu"},
+                                {"Omens", "Raven", "http://o/raven"}});
+    EXPECT_EQ(rows("omens.dll"),
+              (Lines{"omens\tRaven\thttp://o/raven", "omens\tOwl\thttp://o/owl"}));
+    EXPECT_EQ(rows("runes.dll"), Lines{"runes\tFehu\thttp://r/fehu"});
+    EXPECT_FALSE(fs::exists(file("astrologically.dll")));
+    EXPECT_FALSE(fs::exists(file("ghost.dll")));
+    EXPECT_EQ(rows("divination.dll"),
+              (Lines{"Omens\tomens.dll", "Ghost\tghost.dll", "Runes\trunes.dll"}));
+    EXPECT_THAT(
+        ReportText(report),
+        AllOf(HasSubstr("row 2 (Omens, Key \"Far too long\"): omens.dll refused the record"),
+              HasSubstr("row 3 (Ghost, Key \"Boo\"): the catalogue lists it, but its "
+                        "dictionary file ghost.dll is missing"),
+              HasSubstr("row 4 (Astrologically, Key \"Sun\"): the catalogue divination")));
+    ClosingMessage message = ClosingMessageFor(report);
+    EXPECT_TRUE(message.warning);
+    EXPECT_EQ(message.text.substr(0, message.text.find("\rrow 2")),
+              "Augurlex could not merge every record of the update\r3 records added, 1 skipped as "
+              "a duplicate, 3 failed.\rThe first reasons:");
+}
+
+TEST_F(Merge, AFullDiskFailsTheRecordsOfEveryFileItCouldNotWriteAndChangesNothing) {
+    const auto before = folderContents(program);
+    MergeReport report =
+        merge({{"Omens", "Raven", "http://o/raven"}, {"Runes", "Fehu", "http://r/fehu"}}, {1, 2});
+    EXPECT_EQ(folderContents(program), before);
+    EXPECT_EQ(CountsLine(report), "0 records added, 0 skipped as duplicates, 2 failed");
+    EXPECT_THAT(ReportText(report),
+                AllOf(HasSubstr("the dictionary file omens.dll could not be saved: No space left"),
+                      HasSubstr("the dictionary file runes.dll could not be made: No space left")));
+}
+
+TEST_F(Merge, ACatalogueThatCannotBeSavedListsNothingNew) {
+    // omens.dll and runes.dll are written, the catalogue is not.
+    MergeReport report =
+        merge({{"Omens", "Raven", "http://o/raven"}, {"Runes", "Fehu", "http://r/fehu"}}, {3});
+    EXPECT_EQ(rows("omens.dll"), Lines{"omens\tRaven\thttp://o/raven"});
+    EXPECT_EQ(rows("divination.dll"), Lines{"Omens\tomens.dll"});
+    ASSERT_EQ(report.failed(), 1u);
+    EXPECT_THAT(report.failures[0].reason, HasSubstr("(so runes.dll is not listed)"));
+    // The file made is not listed, so the next merge appends to it and lists it.
+    EXPECT_TRUE(merge({{"Runes", "Uruz", "http://r/uruz"}}).succeeded());
+    EXPECT_EQ(rows("runes.dll"),
+              (Lines{"runes\tFehu\thttp://r/fehu", "runes\tUruz\thttp://r/uruz"}));
+    EXPECT_EQ(rows("divination.dll").back(), "Runes\trunes.dll");
+}
+
+TEST_F(Merge, AReadOnlyFolderFailsEveryRecordAndChangesNothing) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into read-only folders";
+    const auto before = folderContents(program);
+    fs::permissions(program, fs::perms::owner_write, fs::perm_options::remove);
+    MergeReport report =
+        merge({{"Omens", "Raven", "http://o/raven"}, {"Runes", "Fehu", "http://r/fehu"}});
+    fs::permissions(program, fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(report.failed(), 2u);
+    EXPECT_EQ(folderContents(program), before);
+}
+
+TEST_F(Merge, AFileAlreadyThereIsNeverReplacedNorANameUsedAsAPath) {
+    writeDictionaryFile(file("runes.dll"), {{"runes", "Fehu", "http://r/fehu"}});
+    std::ofstream(file("tarot.dll")) << "someone's notes";
+    const std::vector<std::string> unsafe = {
+        "",       "..",         "../outside",          "sub/dir",    "back\\slash",
+        "bell\a", "c1\xc2\x85", std::string(201, 'a'), "Divination", "CLONE"};
+    Rows update = {{"Runes", "Fehu", "http://r/fehu"},
+                   {"runes", "Uruz", "http://r/uruz"},
+                   {"Tarot", "Fool", "http://t/fool"},
+                   {std::string(200, 'a'), "k", "http://long"}};
+    for (const std::string& name : unsafe)
+        update.push_back({name, "k", "http://x"});
+    MergeReport report = merge(update);
+    EXPECT_EQ(CountsLine(report), "2 records added, 1 skipped as a duplicate, 11 failed");
+    EXPECT_EQ(rows("runes.dll"),
+              (Lines{"runes\tFehu\thttp://r/fehu", "runes\tUruz\thttp://r/uruz"}));
+    EXPECT_EQ(readRows(file("tarot.dll")).front().rfind("unreadable: ", 0), 0u);
+    EXPECT_EQ(rows("divination.dll"), (Lines{"Omens\tomens.dll", "Runes\trunes.dll",
+                                             std::string(1, 'A') + std::string(199, 'a') + "\t" +
+                                                 std::string(200, 'a') + ".dll"}));
+    EXPECT_EQ(std::distance(fs::directory_iterator(outside.path()), {}), 2);
+    EXPECT_EQ(std::distance(fs::directory_iterator(program), {}), 6);
+}
+
+TEST_F(Merge, WithoutATemplateOrAReadableCatalogueNothingIsListedThatIsNotThere) {
+    fs::remove(file("clone.dll"));
+    MergeReport report =
+        merge({{"Runes", "Fehu", "http://r/fehu"}, {"Omens", "Raven", "http://o/raven"}});
+    EXPECT_THAT(ReportText(report), HasSubstr("the template clone.dll cannot be read"));
+    EXPECT_EQ(rows("divination.dll"), Lines{"Omens\tomens.dll"});
+    EXPECT_FALSE(fs::exists(file("runes.dll")));
+
+    std::ofstream(file("divination.dll"), std::ios::trunc) << "damaged";
+    report = merge({{"Omens", "Owl", "http://o/owl"}});
+    EXPECT_EQ(report.failed(), 1u);
+    EXPECT_EQ(rows("omens.dll"), Lines{"omens\tRaven\thttp://o/raven"});
+}
+
+} // namespace
+} // namespace update

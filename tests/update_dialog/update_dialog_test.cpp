@@ -1,0 +1,92 @@
+// The progress dialog driven tick by tick, and the Update command with every seam recorded.
+#include "dictionary_folder.h"
+#include "update_dialog/update_command.h"
+#include "update_dialog/update_progress_dialog.h"
+
+#include <QDir>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+using testing_support::DictionaryFolder;
+
+class UpdateDialogTest : public QObject {
+    Q_OBJECT
+
+    // What the command did, in order, as one line.
+    static QString run(const DictionaryFolder& program, std::optional<QString> chosen) {
+        QStringList log;
+        update_dialog::UpdateSeams seams;
+        seams.chooseFile = [chosen] { return chosen; };
+        seams.showMessage = [&log](const ui::MessageRequest& request) {
+            log << QString("message %1: %2").arg(int(request.icon)).arg(request.text);
+        };
+        seams.showProgressDialog = [&log] { log << "progress"; };
+        seams.focusSearchBox = [&log] { log << "focus"; };
+        seams.setBusy = [&log](bool busy) { log << (busy ? "busy" : "idle"); };
+        update_dialog::UpdateCommand(QString::fromStdString(program.path()), seams).Run();
+        return log.join(" | ");
+    }
+    static QString file(const DictionaryFolder& folder, const char* name) {
+        return QString::fromStdString(folder.path()) + "/" + name;
+    }
+
+private slots:
+    void progressFillsInFiftyTicksAndClosesOnTheNext() {
+        update_dialog::UpdateProgressDialog dialog;
+        dialog.show();
+        auto* bar = dialog.findChild<QProgressBar*>("PB");
+        auto* timer = dialog.findChild<QTimer*>("Timer1");
+        QVERIFY(timer->isActive());
+        QCOMPARE(timer->interval(), 100);
+        for (int tick = 1; tick <= 50; ++tick) {
+            dialog.Tick();
+            QCOMPARE(bar->value(), tick);
+        }
+        QVERIFY(dialog.isVisible());
+        dialog.findChild<QPushButton*>("cmdPB")->click(); // does nothing
+        dialog.Tick();
+        QVERIFY(!dialog.isVisible());
+        QVERIFY(!timer->isActive());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+
+        dialog.show(); // shown again, it starts from an empty bar
+        dialog.Tick();
+        QCOMPARE(bar->value(), 1);
+        dialog.reject();
+        QVERIFY(!timer->isActive());
+    }
+
+    void cancelledOrEmptyNothingIsMerged() {
+        DictionaryFolder program, update;
+        program.writeCatalogue({"Omens"});
+        program.writeDictionary("Omens", {});
+        update.writeDictionary("Omens", {});
+        const QStringList before = QDir(file(program, "")).entryList(QDir::Files);
+        QCOMPARE(run(program, std::nullopt), QString());
+        const QString nothing = "busy | idle | message 0: There is nothing to Update | focus";
+        QCOMPARE(run(program, file(update, "omens.dll")), nothing);
+        QCOMPARE(run(program, file(update, "nothing here")), nothing);
+        QCOMPARE(QDir(file(program, "")).entryList(QDir::Files), before);
+    }
+
+    void aMergeShowsTheProgressThenHowItWent() {
+        DictionaryFolder program, update;
+        program.writeCatalogue({"Omens"});
+        program.writeDictionary("Omens", {});
+        update.writeDictionary("Omens", {{"Raven", "http://o/raven"}});
+        QCOMPARE(run(program, file(update, "omens.dll")),
+                 QString("busy | idle | progress | message 0: Augurlex Successfully Updated\r"
+                         "Please Restart the Dictionary Software | focus"));
+        // A dictionary the catalogue does not list, without the template to make it from.
+        update.writeDictionary("Tarot", {{"Fool", "http://t/fool"}});
+        const QString failed = run(program, file(update, "tarot.dll"));
+        QVERIFY2(failed.startsWith("busy | idle | progress | message 3: Augurlex could not merge"),
+                 qPrintable(failed));
+        QVERIFY(failed.endsWith(" | focus"));
+    }
+};
+
+QTEST_MAIN(UpdateDialogTest)
+#include "update_dialog_test.moc"

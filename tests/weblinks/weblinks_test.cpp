@@ -1,0 +1,262 @@
+// The windows of the web links, driven as a user would with messages and the browser recorded:
+// the Help menu, the about dialog and the exit screen; then the referral request the exit screen
+// sends, without a window.
+#include "ui/message_box.h"
+#include "ui/web_addresses.h"
+#include "ui/web_page.h"
+#include "weblinks/about_dialog.h"
+#include "weblinks/exit_screen.h"
+#include "weblinks/help_menu.h"
+#include "weblinks/referral_request.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <QUrlQuery>
+
+using weblinks::ReferralRequest;
+
+namespace {
+
+// Records the addresses handed to the default browser while it lives.
+struct OpenerSpy {
+    OpenerSpy() {
+        ui::SetWebPageOpenerForTesting([this](const QString& a) { opened.append(a); });
+    }
+    ~OpenerSpy() { ui::SetWebPageOpenerForTesting({}); }
+    QStringList opened;
+};
+
+} // namespace
+
+class WeblinksTest : public QObject {
+    Q_OBJECT
+
+    QStringList messages_;
+    std::unique_ptr<weblinks::ExitScreen> screen_;
+
+    template <typename T> T* child(const char* name) {
+        T* found = screen_->findChild<T*>(name);
+        if (found == nullptr)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QLineEdit* box(const char* name) { return child<QLineEdit>(name); }
+    void submit() { QTest::mouseClick(child<QPushButton>("cmdSubmit"), Qt::LeftButton); }
+
+private slots:
+    void helpEntriesOpenTheirPages() {
+        QWidget owner;
+        weblinks::HelpMenu help(&owner);
+        OpenerSpy spy;
+        for (const char* name : {"mnuOnline", "mnuVisit", "mnuUpdateSoftware"})
+            help.findChild<QAction*>(name)->trigger();
+        QCOMPARE(spy.opened,
+                 QStringList({ui::kOnlineHelpPageURL, ui::kHomePageURL, ui::kDownloadPageURL}));
+    }
+
+    // What is seen of the dialog while it is open is checked once it has closed, so that a failed
+    // check cannot leave a modal dialog waiting.
+    void aboutOpensModalInTheMiddleAndIsUnloadedWhenItCloses() {
+        QWidget owner;
+        weblinks::HelpMenu help(&owner);
+        owner.show();
+        QPointer<QWidget> about;
+        Qt::WindowModality modality = Qt::NonModal;
+        QPoint offCentre;
+        QTimer::singleShot(0, [&] {
+            about = QApplication::activeModalWidget();
+            if (about.isNull())
+                return;
+            modality = about->windowModality();
+            offCentre =
+                about->frameGeometry().center() - about->screen()->availableGeometry().center();
+            QTest::mouseClick(about->findChild<QPushButton*>("cmdOK"), Qt::LeftButton);
+        });
+        help.findChild<QAction*>("mnuAbout")->trigger();
+        QVERIFY(about.isNull()); // unloaded: the next time loads a fresh one
+        QCOMPARE(modality, Qt::ApplicationModal);
+        QVERIFY2(qAbs(offCentre.x()) <= 1 && qAbs(offCentre.y()) <= 1,
+                 qPrintable(QString("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+    }
+
+    void aboutLinksActOnlyOnACompletedLeftClick() {
+        weblinks::AboutDialog about;
+        about.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&about));
+        auto* offer = about.findChild<QLabel*>("lblCoBrand");
+        OpenerSpy spy;
+        QTest::mouseClick(offer, Qt::RightButton);
+        QTest::mousePress(offer, Qt::LeftButton);
+        QTest::mouseRelease(offer, Qt::LeftButton, {}, QPoint(-50, -50)); // let go elsewhere
+        QVERIFY(spy.opened.isEmpty());
+        QTest::mouseClick(offer, Qt::LeftButton); // the fully branded page, not the co-brand one
+        QTest::mouseClick(about.findChild<QLabel*>("lblHomePage"), Qt::LeftButton);
+        QCOMPARE(spy.opened, QStringList({ui::kFullBrandPageURL, ui::kHomePageURL}));
+        QVERIFY(about.isVisible()); // the dialog stays open while a link opens
+    }
+
+    // --- The exit screen ---
+
+    void init() {
+        messages_.clear();
+        ui::SetMessageHandlerForTesting([this](const ui::MessageRequest& request) {
+            messages_.append(request.text);
+            if (request.icon != ui::MessageIcon::Critical)
+                messages_.append("(not the critical icon)");
+            return ui::MessageAnswer::Ok;
+        });
+        screen_ = std::make_unique<weblinks::ExitScreen>();
+        screen_->show();
+        screen_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(screen_.get()));
+    }
+    void cleanup() {
+        screen_.reset();
+        ui::SetMessageHandlerForTesting({});
+    }
+
+    // The message box lies below its frame's visible area, yet the Tab key reaches it.
+    void tabOrderStartsAtExitAndReachesTheHiddenMessageBox() {
+        QVERIFY(child<QPlainTextEdit>("txtMessage")->visibleRegion().isEmpty());
+        QCOMPARE(QApplication::focusWidget(), child<QPushButton>("cmdClose"));
+        const QStringList expected{"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
+                                   "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
+        QStringList order;
+        for (int i = 0; i < expected.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            order.append(QApplication::focusWidget()->objectName());
+        }
+        QCOMPARE(order, expected);
+    }
+
+    void placeholdersLeaveOnEntryAndReturnWhenLeftBlank() {
+        QLineEdit* name = box("txtName");
+        name->setText("  Your Name ");
+        name->setFocus(Qt::TabFocusReason);
+        QCOMPARE(name->text(), QString());
+        QTest::keyClicks(name, "   ");
+        box("txtEmail")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(name->text(), QString("Your Name"));
+        name->setFocus(Qt::TabFocusReason);
+        QTest::keyClicks(name, "Ann");
+        box("txtEmail")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(name->text(), QString("Ann"));
+        // The hidden box's initial text is not its placeholder, so it stays on entry.
+        child<QPlainTextEdit>("txtMessage")->setFocus(Qt::TabFocusReason);
+        QCOMPARE(child<QPlainTextEdit>("txtMessage")->toPlainText(), QString("Your Message\n"));
+    }
+
+    void emailBoxesRefuseTypedSpaces() {
+        for (const char* name : {"txtEmail", "txtFriendEmail", "txtName"}) {
+            box(name)->setFocus(Qt::TabFocusReason);
+            QTest::keyClicks(box(name), "a b");
+            QCOMPARE(QApplication::focusWidget(), box(name));
+        }
+        QCOMPARE(box("txtEmail")->text(), QString("ab"));
+        QCOMPARE(box("txtFriendEmail")->text(), QString("ab"));
+        QCOMPARE(box("txtName")->text(), QString("a b"));
+        QCOMPARE(messages_, QStringList(2, "Email Address Cannot Contain Space"));
+    }
+
+    void theVisitCheckBoxActsAsALinkAndNeverStaysChecked() {
+        OpenerSpy spy;
+        auto* check = child<QCheckBox>("Check1");
+        QTest::mouseClick(check, Qt::LeftButton);
+        check->setFocus();
+        QTest::keyClick(check, Qt::Key_Space);
+        QVERIFY(!check->isChecked());
+        QTest::mouseClick(child<QLabel>("lblGoToHome"), Qt::LeftButton);
+        QCOMPARE(spy.opened,
+                 QStringList({ui::kHomePageURL, ui::kHomePageURL, ui::kSoftwareSitePageURL}));
+    }
+
+    void aFreshFormIsRefusedAndAFilledOneSendsTheHiddenMessage() {
+        OpenerSpy spy;
+        submit();
+        QCOMPARE(messages_, QStringList{"Please Enter Proper Email Address"});
+        QVERIFY(spy.opened.isEmpty());
+        messages_.clear();
+        box("txtName")->setText(" Ann ");
+        box("txtEmail")->setText("ann@mail.example");
+        box("txtFriendName")->setText("Bo");
+        box("txtFriendEmail")->setText("bo@mail.example");
+        submit();
+        submit(); // may be sent again
+        QVERIFY(messages_.isEmpty());
+        QCOMPARE(spy.opened.size(), 2);
+        const QUrlQuery query(QUrl(spy.opened[0]));
+        QCOMPARE(query.queryItemValue("taf3", QUrl::FullyDecoded), QString("Your Message\r\n"));
+        QCOMPARE(box("txtName")->text(), QString(" Ann ")); // the form is kept
+    }
+
+    void exitButtonAndClosingBothAskForTheEnd() {
+        QSignalSpy ends(screen_.get(), &weblinks::ExitScreen::endRequested);
+        QTest::mouseClick(child<QPushButton>("cmdClose"), Qt::LeftButton);
+        screen_->close();
+        QCOMPARE(ends.count(), 2);
+    }
+
+    // --- The referral request ---
+
+    void referralProblemsComeInFormOrder_data() {
+        QTest::addColumn<QStringList>("form"); // name, e-mail, message, friend's name and e-mail
+        QTest::addColumn<QString>("problem");
+        const QString proper = "Please Enter Proper Email Address";
+        QTest::newRow("same address, spaces aside")
+            << QStringList{"Ann", " a@b.c", "Hi", "Bo", "a@b.c  "}
+            << "Please Enter Distinct Email Addresses";
+        QTest::newRow("without @") << QStringList{"Ann", "a.b.c", "Hi", "Bo", "b@c.d"} << proper;
+        QTest::newRow("@ but no dot") << QStringList{"Ann", "a@b.c", "Hi", "Bo", "b@c"} << proper;
+        QTest::newRow("addresses differing in case are distinct; then the name")
+            << QStringList{"Your Name", "A@b.c", "Hi", "Bo", "a@b.c"} << "Please Enter Your Name";
+        QTest::newRow("name of spaces")
+            << QStringList{"   ", "a@b.c", "Hi", "Bo", "b@c.d"} << "Please Enter Your Name";
+        QTest::newRow("message empty")
+            << QStringList{"Ann", "a@b.c", "", "Bo", "b@c.d"} << "Please Enter Your Message";
+        QTest::newRow("friend's name left as placeholder")
+            << QStringList{"Ann", "a@b.c", "Hi", "Friend's Name", "b@c.d"}
+            << "Please Enter Your Friend's Name";
+        QTest::newRow("placeholder in another case is a value")
+            << QStringList{"your name", "a@b.c", "Hi", "Bo", "b@c.d"} << "";
+    }
+    void referralProblemsComeInFormOrder() {
+        QFETCH(QStringList, form);
+        QFETCH(QString, problem);
+        QCOMPARE(ReferralRequest({form[0], form[1], form[2], form[3], form[4]}).Problem(), problem);
+    }
+
+    // Spaces are trimmed, tabs and line breaks kept; no value can add, change or cut a key.
+    void referralValuesStayInsideTheirKeys() {
+        const weblinks::ReferralFields typed{"  Tom & Jerry=1&taf6=http://evil.example/ ",
+                                             "ann@mail.example#frag", "\tHi\r\n+100% sure?",
+                                             "Zoë Çelik 名前", "bo@mail.example&taf1=x"};
+        const QString address = ReferralRequest(typed).Address();
+        for (QChar c : address)
+            QVERIFY2(c.unicode() > 0x20 && c.unicode() < 0x7f, qPrintable(address));
+        const QUrl url(address, QUrl::StrictMode);
+        QCOMPARE(QString::fromLatin1(url.toEncoded()), address); // the browser gets it unchanged
+        QCOMPARE(url.toString(QUrl::RemoveQuery), QString(ui::kReferralServiceURL));
+        const QStringList values{"Tom & Jerry=1&taf6=http://evil.example/",
+                                 typed.referrerEmail,
+                                 typed.message,
+                                 typed.friendName,
+                                 typed.friendEmail,
+                                 ui::kProductSiteRootURL};
+        const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
+        QCOMPARE(items.size(), 6);
+        for (int i = 0; i < 6; ++i)
+            QCOMPARE(items[i], qMakePair(QString("taf%1").arg(i + 1), values[i]));
+    }
+};
+
+QTEST_MAIN(WeblinksTest)
+#include "weblinks_test.moc"

@@ -1,0 +1,11 @@
+// Centring a window on its screen.
+#pragma once
+
+class QWidget;
+
+namespace ui {
+
+// Moves a top-level window so that it sits in the middle of its screen's free area.
+void CentreOnScreen(QWidget& window);
+
+} // namespace ui

@@ -1,0 +1,56 @@
+#include "ui/link_label.h"
+
+#include <QCursor>
+#include <QEvent>
+#include <QLabel>
+#include <QMouseEvent>
+
+namespace ui {
+namespace {
+
+class LabelClickFilter : public QObject {
+public:
+    LabelClickFilter(QLabel& label, std::function<void()> onClick)
+        : QObject(&label), label_(label), onClick_(std::move(onClick)) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != &label_)
+            return false;
+        if (event->type() == QEvent::MouseButtonPress) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() == Qt::LeftButton)
+                pressed_ = true;
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            auto* mouse = static_cast<QMouseEvent*>(event);
+            if (mouse->button() != Qt::LeftButton)
+                return false;
+            const bool wasPressed = pressed_;
+            pressed_ = false;
+            if (wasPressed && label_.rect().contains(mouse->position().toPoint()))
+                onClick_();
+        }
+        return false;
+    }
+
+private:
+    QLabel& label_;
+    std::function<void()> onClick_;
+    bool pressed_ = false;
+};
+
+} // namespace
+
+void MakeLabelClickable(QLabel& label, std::function<void()> onClick, LinkPointer pointer) {
+    label.installEventFilter(new LabelClickFilter(label, std::move(onClick)));
+    if (pointer == LinkPointer::Hand)
+        label.setCursor(Qt::PointingHandCursor);
+}
+
+void ColourAsLink(QLabel& label) {
+    QPalette palette = label.palette();
+    palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
+    label.setPalette(palette);
+}
+
+} // namespace ui

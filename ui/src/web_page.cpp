@@ -1,0 +1,29 @@
+#include "ui/web_page.h"
+
+#include <QDesktopServices>
+#include <QUrl>
+
+namespace ui {
+namespace {
+
+WebPageOpener& testOpener() {
+    static WebPageOpener opener;
+    return opener;
+}
+
+} // namespace
+
+void SetWebPageOpenerForTesting(WebPageOpener opener) {
+    testOpener() = std::move(opener);
+}
+
+void OpenWebPage(const QString& address) {
+    if (testOpener()) {
+        testOpener()(address);
+        return;
+    }
+    // Addresses arrive fully encoded; strict parsing keeps every escape as it is.
+    QDesktopServices::openUrl(QUrl(address, QUrl::StrictMode));
+}
+
+} // namespace ui

@@ -1,0 +1,139 @@
+#include "merge_targets.h"
+
+#include "jet/utf8.h"
+
+#include <exception>
+#include <filesystem>
+
+namespace update {
+
+namespace {
+
+std::string fileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+} // namespace
+
+DictionaryTarget DictionaryTarget::Opened(const std::string& path, const std::string& unreadable,
+                                          const std::function<store::DictionaryFile()>& open) {
+    DictionaryTarget target(path);
+    try {
+        target.file_.emplace(open());
+    } catch (const std::exception& error) {
+        return Unusable(path, unreadable + error.what());
+    }
+    auto problem = target.file_->walk({"Link"}, [&](const store::Record& record) {
+        target.links_.insert(record[0]);
+        return true;
+    });
+    if (problem)
+        return Unusable(path, unreadable + *problem);
+    return target;
+}
+
+DictionaryTarget DictionaryTarget::Existing(const std::string& path) {
+    return Opened(path, "the dictionary file " + fileName(path) + " cannot be read: ", [&] {
+        return store::DictionaryFile::open(path);
+    });
+}
+
+DictionaryTarget DictionaryTarget::FromTemplate(const std::string& path,
+                                                const std::string& templatePath) {
+    DictionaryTarget target = Opened(
+        path,
+        "the template " + fileName(templatePath) + " cannot be read, so the dictionary file " +
+            fileName(path) + " cannot be made: ",
+        [&] { return store::DictionaryFile::fromTemplate(templatePath, path); });
+    target.isNew_ = true;
+    return target;
+}
+
+DictionaryTarget DictionaryTarget::Unusable(const std::string& path, const std::string& reason) {
+    DictionaryTarget target(path);
+    target.problem_ = reason;
+    return target;
+}
+
+std::optional<std::string> DictionaryTarget::Append(const store::DictionaryRecord& record) {
+    if (problem_)
+        return problem_;
+    try {
+        file_->append(record);
+    } catch (const std::exception& error) {
+        return fileName(path_) + " refused the record: " + error.what();
+    }
+    links_.insert(record.link);
+    return std::nullopt;
+}
+
+std::optional<std::string> DictionaryTarget::Save() {
+    if (problem_)
+        return problem_;
+    try {
+        file_->commit();
+    } catch (const std::exception& error) {
+        return "the dictionary file " + fileName(path_) +
+               (isNew_ ? " could not be made: " : " could not be saved: ") + error.what();
+    }
+    return std::nullopt;
+}
+
+CatalogueTarget CatalogueTarget::Open(const std::string& path) {
+    CatalogueTarget target;
+    target.path_ = path;
+    const std::string unreadable = "the catalogue " + fileName(path) + " cannot be read: ";
+    try {
+        target.file_.emplace(store::CatalogueFile::open(path));
+    } catch (const std::exception& error) {
+        target.problem_ = unreadable + error.what();
+        return target;
+    }
+    auto problem = target.file_->walk({"names"}, [&](const store::Record& record) {
+        target.names_.insert(jet::utf8::toLower(record[0]));
+        return true;
+    });
+    if (problem) {
+        target.file_.reset();
+        target.problem_ = unreadable + *problem;
+    }
+    return target;
+}
+
+std::optional<std::string> CatalogueTarget::Append(const std::string& displayName,
+                                                   const std::string& lowerCaseName) {
+    if (problem_)
+        return problem_;
+    try {
+        file_->append(displayName, lowerCaseName + ".dll");
+    } catch (const std::exception& error) {
+        return "the catalogue " + fileName(path_) + " refused the record for \"" + displayName +
+               "\": " + error.what();
+    }
+    names_.insert(lowerCaseName);
+    added_.emplace_back(lowerCaseName, displayName);
+    return std::nullopt;
+}
+
+std::optional<std::string> CatalogueTarget::Save(const std::set<std::string>& leftOut) {
+    if (problem_)
+        return problem_;
+    try {
+        if (leftOut.empty()) {
+            file_->commit();
+            return std::nullopt;
+        }
+        // Some new dictionaries could not be written: list only the others, from the file.
+        store::CatalogueFile fresh = store::CatalogueFile::open(path_);
+        for (const auto& [name, displayName] : added_) {
+            if (leftOut.count(name) == 0)
+                fresh.append(displayName, name + ".dll");
+        }
+        fresh.commit();
+    } catch (const std::exception& error) {
+        return "the catalogue " + fileName(path_) + " could not be saved: " + error.what();
+    }
+    return std::nullopt;
+}
+
+} // namespace update

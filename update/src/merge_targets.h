@@ -1,0 +1,74 @@
+// The files one merge writes to, each read once, changed in memory and written once at the end,
+// with what the merge must know of them: the links a dictionary holds, the names the catalogue
+// lists, and why a file cannot take records.
+#pragma once
+
+#include "store/files_for_appending.h"
+
+#include <functional>
+#include <optional>
+#include <set>
+#include <string>
+#include <unordered_set>
+#include <vector>
+
+namespace update {
+
+class DictionaryTarget {
+public:
+    // A dictionary file that is already there, listed in the catalogue or not.
+    static DictionaryTarget Existing(const std::string& path);
+    // A dictionary file to be made from the template: nothing is on disk before Save.
+    static DictionaryTarget FromTemplate(const std::string& path, const std::string& templatePath);
+    // A file that cannot take records, for `reason`.
+    static DictionaryTarget Unusable(const std::string& path, const std::string& reason);
+
+    const std::optional<std::string>& Problem() const { return problem_; }
+    bool IsNew() const { return isNew_; }
+    // The file's links (the template's, for a new file) and those appended in this merge.
+    bool HasLink(const std::string& link) const { return links_.count(link) != 0; }
+
+    // Appends in memory; the reason when the record is refused (then nothing changed).
+    std::optional<std::string> Append(const store::DictionaryRecord& record);
+    std::uint64_t AppendedRows() const { return file_ ? file_->appendedRecords() : 0; }
+
+    // Writes the file in one atomic step: an existing file is replaced by its new contents, a
+    // new one appears whole. The reason on failure (then the file is as it was).
+    std::optional<std::string> Save();
+
+private:
+    explicit DictionaryTarget(std::string path) : path_(std::move(path)) {}
+    static DictionaryTarget Opened(const std::string& path, const std::string& unreadable,
+                                   const std::function<store::DictionaryFile()>& open);
+
+    std::string path_;
+    bool isNew_ = false;
+    std::optional<store::DictionaryFile> file_;
+    std::optional<std::string> problem_;
+    std::unordered_set<std::string> links_;
+};
+
+class CatalogueTarget {
+public:
+    static CatalogueTarget Open(const std::string& path);
+
+    const std::optional<std::string>& Problem() const { return problem_; }
+    bool Lists(const std::string& lowerCaseName) const { return names_.count(lowerCaseName) != 0; }
+
+    // Lists a new dictionary (in memory); the reason when the record is refused.
+    std::optional<std::string> Append(const std::string& displayName,
+                                      const std::string& lowerCaseName);
+
+    // Writes the catalogue with the records added, leaving out those of `leftOut` (lower-cased
+    // names whose dictionary files could not be written). The reason on failure.
+    std::optional<std::string> Save(const std::set<std::string>& leftOut);
+
+private:
+    std::string path_;
+    std::optional<store::CatalogueFile> file_;
+    std::optional<std::string> problem_;
+    std::unordered_set<std::string> names_;
+    std::vector<std::pair<std::string, std::string>> added_; // lower-cased name, display name
+};
+
+} // namespace update

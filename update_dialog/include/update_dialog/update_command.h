@@ -1,0 +1,57 @@
+// File > Update: choose an update file, merge it, show the progress dialog, then say how it
+// went. Everything the command needs from the main window comes in as a seam, so a test can run
+// the whole command without a dialog.
+#pragma once
+
+#include "ui/message_box.h"
+#include "update/merge.h"
+
+#include <QString>
+#include <functional>
+#include <optional>
+
+class QWidget;
+
+namespace update_dialog {
+
+// Chooses the update file: the chosen path, or nothing when the user cancelled.
+using UpdateFileChooser = std::function<std::optional<QString>()>;
+
+// The open-file dialog over `window`, with no title, filter or folder.
+UpdateFileChooser OpenFileDialog(QWidget* window);
+
+struct UpdateSeams {
+    UpdateFileChooser chooseFile;
+    std::function<void(const ui::MessageRequest&)> showMessage;
+    // Shows the progress dialog modally and returns once it has closed.
+    std::function<void()> showProgressDialog;
+    // Puts the focus in the main window's search box.
+    std::function<void()> focusSearchBox;
+    // Brackets the merge (busy cursor on, off); may be empty.
+    std::function<void(bool busy)> setBusy;
+    // Called now and then during the merge so the window can repaint; may be empty.
+    std::function<void()> keepResponsive;
+};
+
+class UpdateCommand {
+public:
+    UpdateCommand(QString programFolder, UpdateSeams seams);
+
+    // The seams of a real window: the given file chooser, ShowMessage, the progress dialog shown
+    // modally over `window`, the wait cursor, repaints without user input.
+    static UpdateCommand ForWindow(QWidget* window, QString programFolder,
+                                   UpdateFileChooser chooseFile,
+                                   std::function<void()> focusSearchBox);
+
+    void Run();
+
+    // The last merge's report (empty before a merge ran).
+    const update::MergeReport& LastReport() const { return report_; }
+
+private:
+    QString programFolder_;
+    UpdateSeams seams_;
+    update::MergeReport report_;
+};
+
+} // namespace update_dialog

@@ -1,0 +1,82 @@
+#include "update_dialog/update_command.h"
+
+#include "update/merge_report.h"
+#include "update_dialog/update_progress_dialog.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileDialog>
+
+namespace update_dialog {
+
+UpdateFileChooser OpenFileDialog(QWidget* window) {
+    return [window]() -> std::optional<QString> {
+        QString path = QFileDialog::getOpenFileName(window);
+        if (path.isEmpty())
+            return std::nullopt;
+        return path;
+    };
+}
+
+UpdateCommand::UpdateCommand(QString programFolder, UpdateSeams seams)
+    : programFolder_(std::move(programFolder)), seams_(std::move(seams)) {}
+
+UpdateCommand UpdateCommand::ForWindow(QWidget* window, QString programFolder,
+                                       UpdateFileChooser chooseFile,
+                                       std::function<void()> focusSearchBox) {
+    UpdateSeams seams;
+    seams.chooseFile = std::move(chooseFile);
+    seams.showMessage = [window](const ui::MessageRequest& request) {
+        ui::ShowMessage(request, window);
+    };
+    seams.showProgressDialog = [window] {
+        UpdateProgressDialog progress(window);
+        progress.exec();
+    };
+    seams.focusSearchBox = std::move(focusSearchBox);
+    seams.setBusy = [](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    seams.keepResponsive = [] { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); };
+    return UpdateCommand(std::move(programFolder), std::move(seams));
+}
+
+void UpdateCommand::Run() {
+    std::optional<QString> chosen = seams_.chooseFile();
+    if (!chosen || chosen->isEmpty())
+        return;
+
+    if (seams_.setBusy)
+        seams_.setBusy(true);
+    // Repaints are rationed by the clock so that a large merge is not slowed by them.
+    QElapsedTimer sinceRepaint;
+    sinceRepaint.start();
+    update::MergeProgress progress = [&](std::uint64_t, std::uint64_t) {
+        if (seams_.keepResponsive && sinceRepaint.elapsed() >= 50) {
+            seams_.keepResponsive();
+            sinceRepaint.restart();
+        }
+    };
+    report_ = update::MergeUpdateFile(QFile::encodeName(*chosen).toStdString(),
+                                      QFile::encodeName(programFolder_).toStdString(), progress);
+    if (seams_.setBusy)
+        seams_.setBusy(false);
+
+    if (report_.nothingToUpdate) {
+        seams_.showMessage(
+            {QString::fromUtf8(update::kNothingToUpdate), ui::MessageIcon::Information});
+        seams_.focusSearchBox();
+        return;
+    }
+    seams_.showProgressDialog();
+    update::ClosingMessage closing = update::ClosingMessageFor(report_);
+    seams_.showMessage({QString::fromStdString(closing.text),
+                        closing.warning ? ui::MessageIcon::Warning : ui::MessageIcon::Information});
+    seams_.focusSearchBox();
+}
+
+} // namespace update_dialog

@@ -1,0 +1,51 @@
+// The browser pane: the main window's document window that shows definition pages, its offline
+// notice, and what the navigation toolbar's buttons do to it.
+#pragma once
+
+#include "viewer/browser.h"
+
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QLabel;
+
+namespace viewer {
+
+// The offline notice.
+inline constexpr const char* kOfflineCaption =
+    "You must be connected to the internet in order to use this software.";
+
+class BrowserPane : public QWidget {
+    Q_OBJECT
+public:
+    // searchText gives the main window's search box text. browser: nullptr for the real one.
+    explicit BrowserPane(std::function<QString()> searchText, std::unique_ptr<Browser> browser = {},
+                         QWidget* parent = nullptr);
+    ~BrowserPane() override;
+
+    Browser& browser() const { return *browser_; }
+    QLabel* offlineNotice() const { return offlineNotice_; }
+
+    // The load step. Online it opens the pending address: the home page when there is none, the
+    // web-search form filled with the search box text when it is the search service's root, the
+    // address itself otherwise. Offline it hides the browser behind the notice and opens nothing.
+    void Load(bool online, const QString& pendingAddress = {});
+    // Navigates to the address and brings the pane forward; offline the browser stays hidden.
+    void ShowPage(const QString& address);
+    // The pane, to a link or a term; addresses that are not web pages are not opened.
+    void Navigate(const QString& text);
+    // A toolbar button, by its key (compared exactly); an unknown key does nothing.
+    void OnToolbarButton(const QString& key);
+
+private:
+    void showOfflineNotice();
+    void searchTheWeb(const QString& query);
+
+    std::function<QString()> searchText_;
+    std::unique_ptr<Browser> browser_;
+    QLabel* offlineNotice_ = nullptr;
+};
+
+} // namespace viewer
