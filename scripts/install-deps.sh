@@ -7,7 +7,7 @@ set -euo pipefail
 
 packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev)
 if [[ "${1:-}" == "--test" ]]; then
-    packages+=(mdbtools nodejs npm clang libclang-rt-14-dev xvfb xauth xdotool python3)
+    packages+=(mdbtools nodejs npm clang clang-format libclang-rt-14-dev xvfb xauth xdotool python3)
 fi
 
 missing=()

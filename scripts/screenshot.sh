@@ -10,6 +10,8 @@ out="$(realpath -m "${1:-$repo/docs/main-window.png}")"
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build "$build" -j2 --target augurlex dictionaries
 
+command -v import >/dev/null || { echo "screenshot: needs ImageMagick (apt-get install imagemagick)" >&2; exit 1; }
+
 # A runtime folder of its own, so a copy the user is running does not refuse this one.
 runtime="$(mktemp -d)"
 trap 'rm -rf "$runtime"' EXIT

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what is missing, then builds and runs every test: the normal build with the oracle
+# Installs what is missing, checks that includes respect the layers and that every file is
+# formatted, then builds and runs every test: the normal build with the oracle
 # comparisons, the sanitizer build of the engine and its tests, and a one-minute fuzz run.
 #   scripts/test.sh     (BUILD_DIR, ASAN_BUILD_DIR, FUZZ_BUILD_DIR override the build folders)
 set -euo pipefail
@@ -9,6 +10,10 @@ asan="${ASAN_BUILD_DIR:-$repo/build-asan}"
 fuzz_seconds="${FUZZ_SECONDS:-60}"
 
 "$repo/scripts/install-deps.sh" --test
+
+echo "== layers and formatting"
+python3 "$repo/scripts/check-layers.py"
+"$repo/scripts/format.sh" --check
 
 echo "== build and test"
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
