@@ -123,9 +123,13 @@ std::filesystem::path writeLiteralFile(const LiteralTable& table,
     const auto path = folder / (table.testFile.empty() ? "literals.mdb" : table.testFile);
     if (table.testFile.empty())
         createDatabase(path, {{table.table, table.columns}}, {"", 45000.0});
-    else
+    else {
         std::filesystem::copy_file(testData / table.testFile, path,
                                    std::filesystem::copy_options::overwrite_existing);
+        // The test files are read-only, and so is a copy of them.
+        std::filesystem::permissions(path, std::filesystem::perms::owner_write,
+                                     std::filesystem::perm_options::add);
+    }
     WriteSession session = WriteSession::open(path);
     for (const auto& row : table.rows) {
         RowValues values;

@@ -126,7 +126,7 @@ class Reading(Scratch):
                 table = line.strip().split("\t")[0]
                 if not line.startswith("  "):
                     continue
-                shutil.copy(data(name), copy)
+                shutil.copyfile(data(name), copy)
                 dump = ["dump", copy, "--table", table, "--format", "csv", *pw]
                 original = self.expect(dump, 0)
                 csv_file = self.write("t.csv", original)
@@ -173,8 +173,8 @@ class Writing(Scratch):
 
     def test_a_refused_import_says_where_and_leaves_the_file_byte_identical(self):
         numbers, indexed, mine = self.path("numbers.mdb"), self.path("indexed.mdb"), self.path("mine.mdb")
-        shutil.copy(data("jackcess__fixedNumericTestV2003.mdb"), numbers)
-        shutil.copy(data("jackcess__indexTestV2000.mdb"), indexed)
+        shutil.copyfile(data("jackcess__fixedNumericTestV2003.mdb"), numbers)
+        shutil.copyfile(data("jackcess__indexTestV2000.mdb"), indexed)
         self.expect(["create", mine], 0)
         for target, text, where in [
                 (mine, "Key,Colour\nx,red\n", 'line 1, column "Colour"'),

@@ -1,12 +1,14 @@
 // A merge killed at any step leaves every file sound, with its old records or all of the merge's,
 // and a catalogue listing only files that are there. The kill points are found, not timed:
 // `augurlex-dict merge` runs under ptrace and is killed as it is about to make its n-th change to
-// a file, for every n.
+// a file, for every n. A merge run after each kill must end exactly as an uninterrupted one.
 #include "dictionary_folder.h"
 #include "jet/check.h"
 #include "store/program_files.h"
 
+#include <algorithm>
 #include <fcntl.h>
+#include <filesystem>
 #include <gtest/gtest.h>
 #include <set>
 #include <signal.h>
@@ -29,6 +31,25 @@ bool changesAFile(const __ptrace_syscall_info& call) {
         SYS_writev,   SYS_ftruncate, SYS_fchmod,   SYS_fsync, SYS_fdatasync};
     return kChanges.count(call.entry.nr) ||
            (call.entry.nr == SYS_openat && (call.entry.args[2] & O_CREAT));
+}
+
+// Starts a merge that runs on its own, untraced; returns its process id.
+pid_t startMerge(const std::string& updateFile, const std::string& folder) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open("/dev/null", O_WRONLY), 1);
+        ::execl(AUGURLEX_DICT_TOOL, AUGURLEX_DICT_TOOL, "merge", updateFile.c_str(), "--folder",
+                folder.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    return pid;
+}
+
+// Each file's records in order, so that merges that ran in either order compare equal.
+Contents sorted(Contents contents) {
+    for (auto& [file, rows] : contents)
+        std::sort(rows.begin(), rows.end());
+    return contents;
 }
 
 // Runs the merge, killed as it enters its change number `killAt` (0 the first) when it gets
@@ -77,6 +98,11 @@ TEST(Crash, AMergeKilledBeforeAnyChangeToAFileLosesAndCorruptsNothing) {
     for (int n = 0; n < 5; ++n)
         writeDictionaryFile(store::dictionaryPath(base.path(), targets[n]), held);
     writeDictionaryFile(elsewhere.file("update.mdb"), update);
+    // A second update, run beside some of the killed merges: an existing and a new dictionary.
+    Rows second;
+    for (int i = 0; i < 60; ++i)
+        second.push_back({i % 2 ? "tarot" : "Scrying", "s", "http://second/" + std::to_string(i)});
+    writeDictionaryFile(elsewhere.file("second.mdb"), second);
 
     const Contents before = folderContents(base.path());
     copyFolder(base.path(), complete.path());
@@ -86,13 +112,32 @@ TEST(Crash, AMergeKilledBeforeAnyChangeToAFileLosesAndCorruptsNothing) {
     const Contents after = folderContents(complete.path());
     ASSERT_NE(after, before);
 
+    DictionaryFolder both;
+    copyFolder(complete.path(), both.path());
+    runMerge(elsewhere.file("second.mdb"), both.path(), -1, status);
+    const Contents afterBoth = sorted(folderContents(both.path()));
+
     int between = 0;
     for (int killAt = 0; killAt < changes && !HasFailure(); ++killAt) {
         SCOPED_TRACE("killed at change " + std::to_string(killAt));
         DictionaryFolder folder;
         copyFolder(base.path(), folder.path());
+        // Every third time a second merge runs beside the one killed: it waits for the lock
+        // or holds it first, and never loses the killed one's records nor its own.
+        const bool beside = killAt % 3 == 0;
+        const pid_t other = beside ? startMerge(elsewhere.file("second.mdb"), folder.path()) : 0;
         runMerge(elsewhere.file("update.mdb"), folder.path(), killAt, status);
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) << status;
+        if (beside) {
+            int otherStatus = 0;
+            ::waitpid(other, &otherStatus, 0);
+            ASSERT_TRUE(WIFEXITED(otherStatus) && WEXITSTATUS(otherStatus) == 0) << otherStatus;
+            runMerge(elsewhere.file("update.mdb"), folder.path(), -1, status);
+            EXPECT_EQ(sorted(folderContents(folder.path())), afterBoth);
+            for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+                EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path();
+            continue;
+        }
         const Contents now = folderContents(folder.path());
         for (const auto& [file, rows] : now) {
             ASSERT_TRUE(after.count(file)) << file << ": a file no complete merge makes";
@@ -106,6 +151,12 @@ TEST(Crash, AMergeKilledBeforeAnyChangeToAFileLosesAndCorruptsNothing) {
         for (const std::string& listed : now.at("divination.dll"))
             EXPECT_TRUE(now.count(listed.substr(listed.find('\t') + 1))) << listed;
         between += now != before && now != after;
+
+        // The next merge clears what the killed one left and finishes its work exactly.
+        runMerge(elsewhere.file("update.mdb"), folder.path(), -1, status);
+        EXPECT_EQ(folderContents(folder.path()), after);
+        for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+            EXPECT_NE(entry.path().filename().string()[0], '.') << entry.path() << " left behind";
     }
     EXPECT_GT(between, 0); // some kills fell between the first change and the last
 }

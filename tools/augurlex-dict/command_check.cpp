@@ -1,6 +1,7 @@
 // augurlex-dict check FILE [--password P]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "augurlex-dict/open_database.h"
 #include "jet/check.h"
 
@@ -22,7 +23,7 @@ int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
     } catch (const jet::Error& error) {
         // A file too damaged to open is a finding of the check, not a reason to give up on it.
         if (error.kind() != jet::ErrorKind::Corrupt) {
-            std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+            tellUser(err, path + ": " + error.what());
             return kUnreadable;
         }
         faults.push_back(error.what());
@@ -32,8 +33,7 @@ int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
     for (const std::string& fault : faults)
         std::fprintf(out, "%s\n", fault.c_str());
     if (std::fflush(out) != 0) {
-        std::fprintf(err, "augurlex-dict: cannot write the output\n");
-        return kFailure;
+        return cannotWriteOutput(err);
     }
     return faults.empty() ? kSuccess : kFailure;
 }

@@ -1,6 +1,7 @@
 // augurlex-dict dump FILE [--password P] [--code-page N] [--table NAME] [--format jsonl|csv]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "augurlex-dict/open_database.h"
 #include "augurlex-dict/output_writer.h"
 #include "augurlex-dict/row_formats.h"
@@ -23,22 +24,32 @@ int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
     try {
         db.emplace(openDatabase(openRequest(path, args)));
     } catch (const jet::Error& error) {
-        std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+        tellUser(err, path + ": " + error.what());
         return kUnreadable;
     }
 
     OutputWriter output(out);
     try {
-        std::string tableName = chooseTable(*db, args.option("table"), path);
-        writeRows(db->table(tableName), format, output);
+        std::string tableName =
+            chooseTable(*db, args.option("table"), path, args.option("password"));
+        const jet::Table table = db->table(tableName);
+        const std::uint64_t readable = writeRows(table, format, output);
+        // A damaged page can hide rows without the walk noticing: the count the table keeps
+        // tells.
+        if (readable != table.storedRowCount()) {
+            output.flush();
+            tellUser(err, path + ": table \"" + tableName + "\" stores " +
+                              std::to_string(table.storedRowCount()) + " rows, but " +
+                              std::to_string(readable) + " could be read; the file is damaged");
+            return kUnreadable;
+        }
     } catch (const jet::Error& error) {
         output.flush();
-        std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+        tellUser(err, path + ": " + error.what());
         return kUnreadable;
     }
     if (!output.flush()) {
-        std::fprintf(err, "augurlex-dict: cannot write the output\n");
-        return kFailure;
+        return cannotWriteOutput(err);
     }
     return kSuccess;
 }

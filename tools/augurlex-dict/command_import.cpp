@@ -1,11 +1,14 @@
 // augurlex-dict import FILE --csv CSV [--password P] [--table NAME]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "augurlex-dict/open_database.h"
 #include "augurlex-dict/table_choice.h"
 #include "augurlex-dict/table_import.h"
+#include "jet/write_lock.h"
 #include "jet/write_session.h"
 
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <string>
@@ -30,6 +33,14 @@ bool readWholeFile(const std::string& path, std::string& text) {
 
 } // namespace
 
+std::filesystem::path folderOf(const std::string& file) {
+    std::error_code failed;
+    // A link is written through to its target, so the target's folder is the one to lock.
+    std::filesystem::path real = std::filesystem::weakly_canonical(file, failed);
+    std::filesystem::path folder = (failed ? std::filesystem::path(file) : real).parent_path();
+    return folder.empty() ? std::filesystem::path(".") : folder;
+}
+
 int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
     Arguments args = Arguments::parse(words, {"password", "csv", "table"});
     if (args.positionals().size() != 1)
@@ -41,8 +52,18 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
 
     std::string csv;
     if (!readWholeFile(*csvPath, csv)) {
-        std::fprintf(err, "augurlex-dict: %s: cannot read the file\n", csvPath->c_str());
+        tellUser(err, *csvPath + ": cannot read the file");
         return kUnreadable;
+    }
+
+    // Held from the read of the file to its commit, so a concurrent writer's rows are never
+    // written over.
+    std::optional<jet::WriteLock> lock;
+    try {
+        lock.emplace(jet::WriteLock::acquire(folderOf(path)));
+    } catch (const jet::Error& error) {
+        tellUser(err, path + ": " + error.what() + "; nothing was imported");
+        return kFailure;
     }
 
     std::optional<jet::WriteSession> session;
@@ -51,29 +72,28 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
             return jet::WriteSession::open(path, pw);
         }));
     } catch (const jet::Error& error) {
-        std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+        tellUser(err, path + ": " + error.what());
         return kUnreadable;
     }
 
     std::uint64_t rows = 0;
     std::string table;
     try {
-        table = chooseTable(session->database(), args.option("table"), path);
+        table =
+            chooseTable(session->database(), args.option("table"), path, args.option("password"));
         // Every row goes into the one session; the file changes only at the commit.
         rows = importCsv(*session, table, csv);
         session->commit();
     } catch (const ImportError& error) {
-        std::fprintf(err, "augurlex-dict: %s %s; nothing was imported into %s\n", csvPath->c_str(),
-                     error.what(), path.c_str());
+        tellUser(err, *csvPath + " " + error.what() + "; nothing was imported into " + path);
         return kFailure;
     } catch (const jet::Error& error) {
-        std::fprintf(err, "augurlex-dict: %s: %s; nothing was imported\n", path.c_str(),
-                     error.what());
+        tellUser(err, path + ": " + error.what() + "; nothing was imported");
         return error.kind() == jet::ErrorKind::Corrupt ? kUnreadable : kFailure;
     }
     std::fprintf(out, "appended %llu rows to table \"%s\" of %s\n",
                  static_cast<unsigned long long>(rows), table.c_str(), path.c_str());
-    return std::fflush(out) == 0 ? kSuccess : kFailure;
+    return std::fflush(out) == 0 ? kSuccess : cannotWriteOutput(err);
 }
 
 } // namespace dict

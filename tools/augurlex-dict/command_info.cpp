@@ -1,6 +1,7 @@
 // augurlex-dict info FILE [--password P] [--code-page N]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "augurlex-dict/open_database.h"
 #include "augurlex-dict/output_writer.h"
 #include "augurlex-dict/text_forms.h"
@@ -44,12 +45,12 @@ int runInfo(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
         }
         report.flush();
     } catch (const jet::Error& error) {
-        std::fprintf(err, "augurlex-dict: %s: %s\n", path.c_str(), error.what());
+        tellUser(err, path + ": " + error.what());
         return kUnreadable;
     }
     OutputWriter output(out);
     output.put(text);
-    return output.flush() ? kSuccess : kFailure;
+    return output.flush() ? kSuccess : cannotWriteOutput(err);
 }
 
 } // namespace dict

@@ -1,5 +1,6 @@
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 
 #include <string>
 
@@ -49,7 +50,8 @@ int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::F
             return runMerge(rest, out, err);
         throw UsageError("unknown command \"" + words[0] + "\"");
     } catch (const UsageError& error) {
-        std::fprintf(err, "augurlex-dict: %s\n%s", error.what(), kUsageText);
+        tellUser(err, error.what());
+        std::fputs(kUsageText, err);
         return kUsage;
     }
 }

@@ -1,6 +1,7 @@
 // augurlex-dict lookup TERM [--dictionary NAME] [--folder DIR]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "lookup/dictionary_selection.h"
 #include "lookup/find_link.h"
 #include "lookup/keywords.h"
@@ -29,16 +30,16 @@ int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
             throw std::runtime_error("no file " + store::dictionaryPath(folder, choice));
         found = lookup::FindLink(folder, names, term, choice, link);
     } catch (const std::exception& error) {
-        std::fprintf(err, "augurlex-dict: %s: %s\n", folder.c_str(), error.what());
+        tellUser(err, folder + ": " + error.what());
         return kUnreadable;
     }
     if (!found) {
-        std::fprintf(err, "augurlex-dict: \"%s\" is in no dictionary (%s)\n", term.c_str(),
-                     choice.c_str());
+        tellUser(err, "\"" + term + "\" is in no dictionary (" + choice + ")");
         return kFailure;
     }
     std::fprintf(out, "%s\n", link.c_str());
-    return std::fflush(out) == 0 && !std::ferror(out) ? kSuccess : kFailure;
+    // Not kFailure: that says the term was not found.
+    return std::fflush(out) == 0 && !std::ferror(out) ? kSuccess : cannotWriteOutput(err);
 }
 
 } // namespace dict

@@ -3,6 +3,7 @@
 // which is the program folder), prints the report, and exits 0 only when no record failed.
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "update/merge.h"
 #include "update/merge_report.h"
 
@@ -17,7 +18,7 @@ int runMerge(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
         throw UsageError("merge takes exactly one UPDATE_FILE");
     const std::string folder = dictionaryFolder(args);
     if (!std::filesystem::is_directory(folder)) {
-        std::fprintf(err, "augurlex-dict: %s is not a folder\n", folder.c_str());
+        tellUser(err, folder + " is not a folder");
         return kFailure;
     }
 
@@ -26,7 +27,9 @@ int runMerge(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
     bool written = std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0;
     if (report.nothingToUpdate && !report.updateFileProblem.empty())
         return kFailure; // the file could not be read as an update
-    return written && report.succeeded() ? kSuccess : kFailure;
+    if (!written)
+        return cannotWriteOutput(err);
+    return report.succeeded() ? kSuccess : kFailure;
 }
 
 } // namespace dict

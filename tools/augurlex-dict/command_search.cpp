@@ -1,6 +1,7 @@
 // augurlex-dict search TERM [--mode exact|wildcard] [--dictionary NAME] [--folder DIR]
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
+#include "augurlex-dict/messages.h"
 #include "augurlex-dict/output_writer.h"
 #include "lookup/keyword_search.h"
 #include "store/catalogue.h"
@@ -56,17 +57,17 @@ int runSearch(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
                 found.put('\n');
             },
             [&](const std::string& reason) {
-                std::fprintf(err, "augurlex-dict: %s\n", reason.c_str());
+                tellUser(err, reason);
                 status = kUnreadable;
             });
         found.flush();
     } catch (const std::exception& error) {
-        std::fprintf(err, "augurlex-dict: %s: %s\n", folder.c_str(), error.what());
+        tellUser(err, folder + ": " + error.what());
         return kUnreadable;
     }
     OutputWriter output(out);
     output.put(text);
-    return output.flush() ? status : kFailure;
+    return output.flush() ? status : cannotWriteOutput(err);
 }
 
 } // namespace dict

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -9,9 +10,10 @@ namespace dict {
 
 enum ExitStatus : int {
     kSuccess = 0,
-    kFailure = 1,    // faults found, rows refused, or output that could not be written
-    kUsage = 2,      // the program was called wrongly
-    kUnreadable = 3, // the file cannot be opened or read
+    kFailure = 1,     // faults found, rows refused, the term not found, or the lock not had
+    kUsage = 2,       // the program was called wrongly
+    kUnreadable = 3,  // the file cannot be opened or read, or is damaged
+    kCannotWrite = 4, // the output could not be written (a full disk, a closed pipe)
 };
 
 extern const char* const kUsageText;
@@ -30,6 +32,9 @@ class Arguments;
 std::string dictionaryFolder(const Arguments& args);
 // The catalogue's dictionary names; std::runtime_error when it cannot be read whole.
 std::vector<std::string> catalogueNames(const std::string& folder);
+
+// The folder whose write lock guards `file` (its target's, for a symbolic link).
+std::filesystem::path folderOf(const std::string& file);
 
 // The whole program, argv without the program name.
 int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);

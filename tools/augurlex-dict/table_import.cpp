@@ -2,6 +2,7 @@
 
 #include "augurlex-dict/csv_reader.h"
 #include "augurlex-dict/csv_values.h"
+#include "update/printable_text.h"
 
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace {
 std::string describe(std::size_t line, const std::string& column, const std::string& reason) {
     std::string text = "line " + std::to_string(line);
     if (!column.empty())
-        text += ", column \"" + column + "\"";
+        text += ", column \"" + update::PrintableText(column) + "\"";
     return text + ": " + reason;
 }
 

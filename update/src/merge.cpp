@@ -2,6 +2,7 @@
 
 #include "jet/utf8.h"
 #include "merge_targets.h"
+#include "store/folder_write_lock.h"
 #include "store/program_files.h"
 #include "update/dictionary_name.h"
 #include "update_rows.h"
@@ -9,7 +10,9 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <set>
+#include <stdexcept>
 
 namespace update {
 
@@ -182,6 +185,20 @@ MergeReport MergeUpdateFile(const std::string& updateFilePath, const std::string
         MergeReport report;
         report.nothingToUpdate = true;
         report.updateFileProblem = update.problem.value_or("");
+        return report;
+    }
+    // Held from the first read of the folder's files to the last commit, so a merge never
+    // writes over what another writer committed after this one read it.
+    std::optional<store::FolderWriteLock> lock;
+    try {
+        lock.emplace(store::FolderWriteLock::acquire(programFolder));
+    } catch (const std::runtime_error& busy) {
+        MergeReport report;
+        report.rowsRead = update.rows.size();
+        for (std::uint64_t i = 0; i < update.rows.size(); ++i) {
+            const store::DictionaryRecord& row = update.rows[i];
+            report.failures.push_back({i + 1, row.names, row.key, busy.what()});
+        }
         return report;
     }
     Merge merge(programFolder, progress);

@@ -1,5 +1,7 @@
 #include "update/merge_report.h"
 
+#include "update/printable_text.h"
+
 namespace update {
 
 namespace {
@@ -17,8 +19,8 @@ std::string CountsLine(const MergeReport& report) {
 }
 
 std::string FailureLine(const MergeFailure& failure) {
-    return "row " + std::to_string(failure.row) + " (" + failure.dictionary + ", Key \"" +
-           failure.key + "\"): " + failure.reason;
+    return "row " + std::to_string(failure.row) + " (" + PrintableText(failure.dictionary) +
+           ", Key \"" + PrintableText(failure.key) + "\"): " + PrintableText(failure.reason);
 }
 
 ClosingMessage ClosingMessageFor(const MergeReport& report) {
@@ -39,7 +41,7 @@ std::string ReportText(const MergeReport& report) {
     if (report.nothingToUpdate) {
         std::string text = std::string(kNothingToUpdate) + "\n";
         if (!report.updateFileProblem.empty())
-            text += report.updateFileProblem + "\n";
+            text += PrintableText(report.updateFileProblem) + "\n";
         return text;
     }
     std::string text = "Rows read: " + std::to_string(report.rowsRead) + "\n";
@@ -47,7 +49,7 @@ std::string ReportText(const MergeReport& report) {
     text += "Duplicates: " + std::to_string(report.duplicates) + "\n";
     text += "Failed: " + std::to_string(report.failed()) + "\n";
     for (const std::string& name : report.newDictionaries)
-        text += "New dictionary: " + name + "\n";
+        text += "New dictionary: " + PrintableText(name) + "\n";
     for (const MergeFailure& failure : report.failures)
         text += "Failed " + FailureLine(failure) + "\n";
     return text;

@@ -18,7 +18,9 @@ void setCommitHookForTesting(CommitHook hook);
 
 // Writes `bytes` to a new file beside `path`, flushes it, renames it over `path` and flushes the
 // folder. On any failure the temporary file is removed, `path` is untouched, and ErrorKind Io is
-// raised naming the file.
+// raised naming the file. A read-only file is refused before anything is written; a symbolic
+// link is followed and its target replaced (the link stays); the new file keeps the old one's
+// permissions, and its owner and group where the writer may set them.
 void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 } // namespace jet

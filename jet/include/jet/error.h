@@ -14,6 +14,7 @@ enum class ErrorKind {
     Io,           // the operating system refused a read or write
     NotFound,     // no such table or column
     Invalid,      // the caller asked for something the file cannot hold
+    Busy,         // another writer holds the folder (see jet/write_lock.h)
 };
 
 class Error : public std::runtime_error {

@@ -22,7 +22,9 @@ using RowValues = std::vector<std::pair<std::string, Value>>;
 
 class WriteSession {
 public:
-    // Reads the whole database into memory; the password is checked as by Database::open.
+    // Reads the whole database into memory; the password is checked as by Database::open. A file
+    // that fails the integrity check (jet/check.h) is refused with ErrorKind Corrupt naming the
+    // first fault: appending to it would make it worse.
     static WriteSession open(const std::filesystem::path& path, std::string_view password = {});
 
     // The database as this session has changed it. Handles taken from it see the rows appended
@@ -40,6 +42,8 @@ public:
 
     // Writes the changed database over the file atomically: after a failure (ErrorKind Io) the
     // file is as it was. Does nothing when nothing was appended. The session stays usable.
+    // Refused (ErrorKind Io, nothing written) when the path no longer names the file as this
+    // session read it, or last wrote it: another program has replaced or changed it.
     void commit();
 
     // Writes the changed database, whether or not anything was appended, to `target` atomically

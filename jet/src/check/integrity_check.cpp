@@ -4,7 +4,13 @@
 //    listing pages the table does not own, data pages of a table missing from its map;
 //  - slot tables out of bounds, free-space figures that disagree with the slots;
 //  - stored row counts that disagree with the rows;
-//  - long values whose chains loop, leave their pages or disagree with their length.
+//  - long values whose chains loop, leave their pages or disagree with their length;
+//  - index trees reaching pages that are not index pages of their table.
+// The catalogue is checked as a table of its own whatever its rows say, so that losing the page
+// holding its own row cannot hide it.
+#include "check/integrity_check.h"
+
+#include "check/index_pages.h"
 #include "file/errors.h"
 #include "jet/check.h"
 #include "read/catalog.h"
@@ -16,6 +22,7 @@
 #include "read/usage_map.h"
 
 #include <algorithm>
+#include <functional>
 #include <set>
 
 namespace jet {
@@ -30,15 +37,25 @@ public:
         : pages_(db.pages), format_(*db.format), decoder_(*db.textDecoder),
           owner_(db.pages.pageCount()), free_(db.pages.pageCount(), false) {}
 
-    std::vector<std::string> run(std::uint64_t fileSize);
+    CheckReport run(std::uint64_t fileSize);
 
 private:
     void fault(std::string what) { faults_.push_back(std::move(what)); }
     void claim(std::uint32_t page, const std::string& who);
     void readFreePages();
     void checkTable(const CatalogEntry& entry);
+    void checkTableCatching(const CatalogEntry& entry) {
+        try {
+            checkTable(entry);
+        } catch (const Error& e) {
+            fault("table \"" + entry.name + "\": " + e.what());
+        }
+    }
     void checkDataPage(std::uint32_t page, const std::string& table);
-    void checkLongValue(ByteSpan field, const std::string& where, const std::string& owner);
+    // `where` names the field; it is called only for a fault, as building it for every row of a
+    // large table would cost more than the check itself.
+    void checkLongValue(ByteSpan field, const std::function<std::string()>& where,
+                        const std::string& owner);
     std::vector<std::uint32_t> mapPages(std::uint32_t pointer, const std::string& what);
 
     const PageStore& pages_;
@@ -74,7 +91,16 @@ void Checker::readFreePages() {
         fault(std::string("page 1: ") + e.what());
         return;
     }
-    // Only an inline map is read here; its bits beyond the file's end are free by definition.
+    if (!record.empty() && record[0] == kReferenceUsageMap) {
+        try {
+            for (std::uint32_t page : mapPages(kFreePageMapPointer, "the map of free pages"))
+                free_[page] = true;
+        } catch (const Error& e) {
+            fault(std::string("page 1: ") + e.what());
+        }
+        return;
+    }
+    // An inline map's bits beyond the file's end are free by definition.
     if (record.size() < kInlineMapHeaderSize || record[0] != kInlineUsageMap)
         return;
     const std::uint32_t start = le32(record.data() + 1);
@@ -121,7 +147,8 @@ void Checker::checkDataPage(std::uint32_t page, const std::string& table) {
               std::to_string(stored) + " bytes but is " + std::to_string(expected));
 }
 
-void Checker::checkLongValue(ByteSpan field, const std::string& where, const std::string& owner) {
+void Checker::checkLongValue(ByteSpan field, const std::function<std::string()>& where,
+                             const std::string& owner) {
     if (field.size() < kLongValueHeaderSize)
         return;
     auto [length, kind, pointer] = parseLongValueHeader(field);
@@ -132,19 +159,19 @@ void Checker::checkLongValue(ByteSpan field, const std::string& where, const std
     for (int hops = 0;; ++hops) {
         std::uint32_t page = rowPointerPage(pointer);
         if (page == 0 || page >= pages_.pageCount() || !seen.insert(pointer).second) {
-            fault(where + ": its long value chain leaves the file or loops at " + pageName(page));
+            fault(where() + ": its long value chain leaves the file or loops at " + pageName(page));
             return;
         }
         ByteSpan bytes = pages_.page(page);
         if (!isLongValuePage(bytes)) {
-            fault(where + ": its long value points to " + pageName(page) +
+            fault(where() + ": its long value points to " + pageName(page) +
                   ", which is not a long-value page");
             return;
         }
         claim(page, owner);
         std::uint16_t row = static_cast<std::uint16_t>(rowPointerRow(pointer));
         if (row >= slotCount(format_, bytes, page)) {
-            fault(where + ": its long value points to a missing row of " + pageName(page));
+            fault(where() + ": its long value points to a missing row of " + pageName(page));
             return;
         }
         ByteSpan data = rowSlot(format_, bytes, page, row).bytes;
@@ -153,7 +180,7 @@ void Checker::checkLongValue(ByteSpan field, const std::string& where, const std
             break;
         }
         if (data.size() < 4) {
-            fault(where + ": a link of its long value on " + pageName(page) + " is too short");
+            fault(where() + ": a link of its long value on " + pageName(page) + " is too short");
             return;
         }
         total += data.size() - 4;
@@ -162,7 +189,7 @@ void Checker::checkLongValue(ByteSpan field, const std::string& where, const std
             break;
     }
     if (total != length)
-        fault(where + ": its long value says " + std::to_string(length) + " bytes but holds " +
+        fault(where() + ": its long value says " + std::to_string(length) + " bytes but holds " +
               std::to_string(total));
 }
 
@@ -205,32 +232,40 @@ void Checker::checkTable(const CatalogEntry& entry) {
         }
         mapPages(lv.freeMap, owner);
     }
+    std::set<std::uint32_t> roots;
     for (const auto& index : def.indexes) {
-        if (index.firstPage == 0 || index.firstPage >= pages_.pageCount()) {
-            fault(table + ": index \"" + index.name + "\" starts past the end of the file");
-            continue;
-        }
-        const auto type = static_cast<PageType>(pages_.page(index.firstPage)[0]);
-        if (type != PageType::IndexNode && type != PageType::IndexLeaf && type != PageType::Data)
-            fault(pageName(index.firstPage) + ": root of index \"" + index.name + "\" of " + table +
-                  " is not an index page");
+        if (!roots.insert(index.firstPage).second)
+            continue; // logical indexes may share one tree
+        const std::string name = "index \"" + index.name + "\" of " + table;
+        for (std::uint32_t page : indexTreePages(pages_, format_, index.firstPage, def.page, name,
+                                                 [this](std::string f) { fault(std::move(f)); }))
+            claim(page, table);
     }
 
     TableScan scan(pages_, format_, def);
     RowScratch scratch;
     std::vector<FieldRef> fields;
     std::uint64_t rows = 0;
+    const bool hasLongValues =
+        std::any_of(def.columns.begin(), def.columns.end(), [](const Column& column) {
+            return column.type == ColumnType::Memo || column.type == ColumnType::Ole;
+        });
     while (scan.next()) {
         ++rows;
+        if (!hasLongValues)
+            continue;
         crackRow(format_, def, scan.row(), scan.rowPage(), scratch, fields);
         for (std::size_t c = 0; c < def.columns.size(); ++c)
             if ((def.columns[c].type == ColumnType::Memo ||
                  def.columns[c].type == ColumnType::Ole) &&
                 fields[c].present)
-                checkLongValue(fields[c].bytes,
-                               table + " column \"" + def.columns[c].name + "\" on " +
-                                   pageName(scan.rowPage()),
-                               table);
+                checkLongValue(
+                    fields[c].bytes,
+                    [&] {
+                        return table + " column \"" + def.columns[c].name + "\" on " +
+                               pageName(scan.rowPage());
+                    },
+                    table);
     }
     // Access keeps the counts of its own system tables only roughly; user tables must agree.
     if (def.tableType != kSystemTableType && rows != def.storedRowCount)
@@ -238,22 +273,27 @@ void Checker::checkTable(const CatalogEntry& entry) {
               " but holds " + std::to_string(rows) + " rows");
 }
 
-std::vector<std::string> Checker::run(std::uint64_t fileSize) {
+CheckReport Checker::run(std::uint64_t fileSize) {
     if (fileSize % pages_.pageSize() != 0)
         fault("the file's size (" + std::to_string(fileSize) +
               " bytes) is not a whole number of pages");
     readFreePages();
     claim(0, "the header");
     claim(1, "the map of free pages");
-    std::vector<CatalogEntry> catalog = readCatalog(pages_, format_, decoder_);
+    CatalogEntry catalogue;
+    catalogue.name = "MSysObjects";
+    catalogue.id = static_cast<std::int32_t>(kCatalogPage);
+    catalogue.type = kObjectTable;
+    checkTableCatching(catalogue);
+    std::vector<CatalogEntry> catalog;
+    try {
+        catalog = readCatalog(pages_, format_, decoder_);
+    } catch (const Error& e) {
+        fault(std::string("the system catalogue: ") + e.what());
+    }
     for (const auto& entry : catalog) {
-        if (entry.type != kObjectTable)
-            continue;
-        try {
-            checkTable(entry);
-        } catch (const Error& e) {
-            fault("table \"" + entry.name + "\": " + e.what());
-        }
+        if (entry.type == kObjectTable && entry.tableDefPage() != kCatalogPage)
+            checkTableCatching(entry);
     }
     // A data page naming a table it is not listed by.
     for (std::uint32_t page = 2; page < pages_.pageCount(); ++page) {
@@ -266,20 +306,30 @@ std::vector<std::string> Checker::run(std::uint64_t fileSize) {
                     fault(pageName(page) + ": a data page of table \"" + entry.name +
                           "\" that its map of owned pages leaves out");
     }
-    return faults_;
+    CheckReport report{std::move(faults_), std::vector<bool>(owner_.size())};
+    for (std::size_t page = 0; page < owner_.size(); ++page)
+        report.inUse[page] = !owner_[page].empty();
+    return report;
 }
 
 } // namespace
 
+namespace detail {
+
+CheckReport checkLoadedDatabase(const DatabaseState& db) {
+    try {
+        return Checker(db).run(db.pages.fileSize());
+    } catch (const Error& e) {
+        return {{e.what()}, std::vector<bool>(db.pages.pageCount())};
+    }
+}
+
+} // namespace detail
+
 std::vector<std::string> checkDatabase(const std::filesystem::path& path,
                                        std::string_view password) {
-    Database db = Database::open(path, password);
-    const DatabaseState& state = *DatabaseAccess::state(db);
-    try {
-        return Checker(state).run(std::filesystem::file_size(path));
-    } catch (const Error& e) {
-        return {e.what()};
-    }
+    const Database db = Database::open(path, password);
+    return checkLoadedDatabase(*DatabaseAccess::state(db)).faults;
 }
 
 } // namespace jet

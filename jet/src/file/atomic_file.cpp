@@ -1,5 +1,7 @@
 #include "jet/atomic_file.h"
 
+#include "file/atomic_replace.h"
+#include "file/scratch_files.h"
 #include "jet/error.h"
 
 #include <cerrno>
@@ -40,6 +42,22 @@ struct TempFile {
     }
 };
 
+// The file the new contents replace: a symbolic link's target, so that the link stays a link.
+std::filesystem::path fileToReplace(const std::filesystem::path& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error))
+        return path;
+    std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target;
+}
+
+// Read-only to this writer; a file without any write permission counts as read-only even for
+// a writer (the superuser) whom the system would let through.
+bool isReadOnly(const std::filesystem::path& file, const struct stat& st) {
+    return ::access(file.c_str(), W_OK) != 0 ? errno == EACCES || errno == EROFS || errno == EPERM
+                                             : (st.st_mode & 0222) == 0;
+}
+
 } // namespace
 
 void setCommitHookForTesting(CommitHook h) {
@@ -47,24 +65,40 @@ void setCommitHookForTesting(CommitHook h) {
 }
 
 void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
-    std::filesystem::path folder = path.parent_path();
+    std::optional<detail::FileIdentity> written;
+    detail::replaceFileAtomically(path, bytes, written);
+}
+
+void detail::replaceFileAtomically(const std::filesystem::path& path,
+                                   std::span<const std::uint8_t> bytes,
+                                   std::optional<FileIdentity>& written) {
+    const std::filesystem::path target = fileToReplace(path);
+    std::filesystem::path folder = target.parent_path();
     if (folder.empty())
         folder = ".";
 
+    struct stat old {};
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (replacing && isReadOnly(target, old))
+        throw Error(ErrorKind::Io, path.string() + " is read-only; nothing was written");
+
     TempFile temp;
     step(CommitStep::CreateTemp);
-    std::string pattern = (folder / ("." + path.filename().string() + ".XXXXXX")).string();
+    std::string pattern = detail::scratchTemplate(target);
     temp.fd = ::mkstemp(pattern.data());
     if (temp.fd < 0)
         fail(path, "cannot create a temporary file in " + folder.string(), errno);
     temp.name = pattern;
 
-    // Keep the permissions of the file being replaced.
-    struct stat old {};
-    if (::stat(path.c_str(), &old) == 0)
+    // The new file keeps the old one's owner and group where this writer may give them, and its
+    // permissions (set last: a change of owner may clear some of them).
+    if (replacing) {
+        if (::fchown(temp.fd, old.st_uid, old.st_gid) != 0 && errno != EPERM)
+            fail(path, "giving the new contents the old owner failed", errno);
         ::fchmod(temp.fd, old.st_mode & 07777);
-    else
+    } else {
         ::fchmod(temp.fd, 0644);
+    }
 
     step(CommitStep::WriteTemp);
     std::size_t done = 0;
@@ -81,6 +115,8 @@ void replaceFileAtomically(const std::filesystem::path& path, std::span<const st
     if (::fsync(temp.fd) != 0)
         fail(path, "flushing the new contents failed", errno);
 
+    const std::optional<detail::FileIdentity> contents = detail::identityOf(temp.fd);
+
     step(CommitStep::CloseTemp);
     int fd = temp.fd;
     temp.fd = -1;
@@ -88,9 +124,10 @@ void replaceFileAtomically(const std::filesystem::path& path, std::span<const st
         fail(path, "closing the new contents failed", errno);
 
     step(CommitStep::Rename);
-    if (::rename(temp.name.c_str(), path.c_str()) != 0)
+    if (::rename(temp.name.c_str(), target.c_str()) != 0)
         fail(path, "replacing the old file failed", errno);
     temp.keep = true;
+    written = contents;
 
     // The rename is durable only once the folder is flushed; the new contents are in place
     // either way, so a failure here is still reported.

@@ -41,6 +41,8 @@ const JetFormat& JetFormat::jet3() {
         .realIndexLead = 0,
         .logicalIndexSize = 20,
         .logicalIndexLead = 0,
+        .indexEntryMaskOffset = 0x16,
+        .indexFirstEntryOffset = 0xf8,
     };
     return format;
 }
@@ -84,6 +86,8 @@ const JetFormat& JetFormat::jet4() {
         .realIndexLead = 4,
         .logicalIndexSize = 28,
         .logicalIndexLead = 4,
+        .indexEntryMaskOffset = 0x1b,
+        .indexFirstEntryOffset = 0x1e0,
     };
     return format;
 }

@@ -72,6 +72,10 @@ struct JetFormat {
     std::size_t logicalIndexSize; // one logical index block
     std::size_t logicalIndexLead; // unknown bytes before its index number
 
+    // Index pages: a bitmask marking where each entry ends, then the entries.
+    std::size_t indexEntryMaskOffset;
+    std::size_t indexFirstEntryOffset;
+
     static const JetFormat& jet3();
     static const JetFormat& jet4();
 };
@@ -82,6 +86,8 @@ struct JetFormat {
 inline constexpr std::size_t kPageFreeSpaceOffset = 2;
 inline constexpr std::size_t kPageOwnerOffset = 4;
 inline constexpr std::size_t kTableDefNextPageOffset = 4;
+// An index node names the last page of the level below it.
+inline constexpr std::size_t kIndexTailPageOffset = 16;
 
 inline bool isDataPageOf(ByteSpan page, std::uint32_t tablePage) {
     return page[0] == static_cast<std::uint8_t>(PageType::Data) &&

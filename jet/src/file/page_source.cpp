@@ -11,7 +11,7 @@
 
 namespace jet::detail {
 
-std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path) {
+std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path, FileIdentity* identity) {
     auto fail = [&](int err) -> std::vector<std::uint8_t> {
         throw Error(ErrorKind::Io, "cannot read " + path.string() + ": " + std::strerror(err));
     };
@@ -29,6 +29,12 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path) {
                 return fail(errno ? errno : EIO);
             break;
         }
+    }
+    if (identity) {
+        const std::optional<FileIdentity> read = identityOf(::fileno(file.get()));
+        if (!read)
+            return fail(errno);
+        *identity = *read;
     }
     return bytes;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "file/bytes.h"
+#include "file/file_identity.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -10,8 +11,10 @@
 
 namespace jet::detail {
 
-// Reads a whole file; ErrorKind Io when the system refuses.
-std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path);
+// Reads a whole file; ErrorKind Io when the system refuses. `identity`, when given, receives the
+// identity of the file read (as it was when its reading ended).
+std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path,
+                                        FileIdentity* identity = nullptr);
 
 class PageStore {
 public:

@@ -49,7 +49,7 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
                         const OpenOptions& options) {
     auto state = std::make_shared<DatabaseState>();
     state->path = path;
-    std::vector<std::uint8_t> bytes = readWholeFile(path);
+    std::vector<std::uint8_t> bytes = readWholeFile(path, &state->identity);
     state->header = readHeader(bytes, path.string());
     state->format = state->header.format;
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));

@@ -1,6 +1,7 @@
 // What the public handles (Database, Table, Cursor) share behind their pointers.
 #pragma once
 
+#include "file/file_identity.h"
 #include "file/header.h"
 #include "file/page_source.h"
 #include "jet/database.h"
@@ -20,6 +21,7 @@ namespace jet {
 
 struct DatabaseState {
     std::filesystem::path path;
+    detail::FileIdentity identity; // of the file as it was read
     detail::Header header;
     const detail::JetFormat* format = nullptr;
     detail::PageStore pages;

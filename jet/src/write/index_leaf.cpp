@@ -5,16 +5,13 @@
 #include "jet/error.h"
 
 namespace jet::detail {
-namespace {
-
-constexpr std::size_t kEntryMaskOffset = 27;
-constexpr std::size_t kFirstEntryOffset = 480; // the entry mask covers the bytes in between
-
-} // namespace
 
 std::vector<std::uint8_t>
 buildIndexLeafPage(std::uint32_t tablePage, const std::vector<std::vector<std::uint8_t>>& entries) {
-    const std::size_t pageSize = JetFormat::jet4().pageSize;
+    const JetFormat& format = JetFormat::jet4();
+    const std::size_t pageSize = format.pageSize;
+    const std::size_t entryMask = format.indexEntryMaskOffset;
+    const std::size_t firstEntry = format.indexFirstEntryOffset;
     std::vector<std::uint8_t> page(pageSize, 0);
     page[0] = static_cast<std::uint8_t>(PageType::IndexLeaf);
     page[1] = 0x01;
@@ -23,15 +20,14 @@ buildIndexLeafPage(std::uint32_t tablePage, const std::vector<std::vector<std::u
 
     std::size_t at = 0;
     for (const auto& entry : entries) {
-        if (kFirstEntryOffset + at + entry.size() > pageSize)
+        if (firstEntry + at + entry.size() > pageSize)
             throw Error(ErrorKind::Invalid, "index entries do not fit one leaf page");
-        std::copy(entry.begin(), entry.end(), page.begin() + kFirstEntryOffset + at);
+        std::copy(entry.begin(), entry.end(), page.begin() + firstEntry + at);
         at += entry.size();
         // The mask marks where each entry ends (and so where the next one starts).
-        page[kEntryMaskOffset + at / 8] |= static_cast<std::uint8_t>(1u << (at % 8));
+        page[entryMask + at / 8] |= static_cast<std::uint8_t>(1u << (at % 8));
     }
-    putLe16(page, kPageFreeSpaceOffset,
-            static_cast<std::uint16_t>(pageSize - kFirstEntryOffset - at));
+    putLe16(page, kPageFreeSpaceOffset, static_cast<std::uint16_t>(pageSize - firstEntry - at));
     return page;
 }
 

@@ -3,6 +3,8 @@
 // which replaces it whole.
 #include "jet/write_session.h"
 
+#include "check/integrity_check.h"
+#include "file/atomic_replace.h"
 #include "file/byte_writer.h"
 #include "file/errors.h"
 #include "jet/atomic_file.h"
@@ -130,9 +132,34 @@ TableWriteState& WriteSessionState::table(std::string_view name) {
 
 WriteSession::WriteSession(std::shared_ptr<WriteSessionState> state) : state_(std::move(state)) {}
 
+namespace {
+
+// Appending relies on the catalogue, the table definitions, the usage maps and the row counts:
+// a file whose structures are not sound is refused rather than made worse.
+void requireSound(const DatabaseState& db) {
+    const std::vector<std::string> faults = checkLoadedDatabase(db).faults;
+    if (faults.empty())
+        return;
+    std::string message = db.path.string() + " is damaged and was not changed: " + faults.front();
+    if (faults.size() > 1)
+        message += " (and " + std::to_string(faults.size() - 1) + " more faults)";
+    throw Error(ErrorKind::Corrupt, message);
+}
+
+// The commit replaces only the file this session read.
+void requireUnchanged(const DatabaseState& db) {
+    if (identityOf(db.path) != db.identity)
+        throw Error(ErrorKind::Io, db.path.string() +
+                                       " was changed by another program since it was read; "
+                                       "nothing was written");
+}
+
+} // namespace
+
 WriteSession WriteSession::open(const std::filesystem::path& path, std::string_view password) {
     auto state = std::make_shared<WriteSessionState>();
     state->db = DatabaseAccess::state(Database::open(path, password));
+    requireSound(*state->db);
     return WriteSession(std::move(state));
 }
 
@@ -265,8 +292,18 @@ void WriteSession::commit() {
                     "an append failed half-way; nothing was written to " + s.db->path.string());
     if (!s.dirty)
         return;
+    requireUnchanged(*s.db);
     std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
-    replaceFileAtomically(s.db->path, bytes);
+    // Once the new file is in place it is this session's own, for its next commit.
+    std::optional<FileIdentity> written;
+    try {
+        detail::replaceFileAtomically(s.db->path, bytes, written);
+    } catch (const Error&) {
+        if (written)
+            s.db->identity = *written;
+        throw;
+    }
+    s.db->identity = written.value_or(FileIdentity{});
     s.dirty = false;
 }
 

@@ -5,7 +5,9 @@
 // dictionary (compared exactly, records added earlier in the same merge included); a dictionary
 // the catalogue does not list is created from the template "clone.dll" and listed. Every file is
 // read once and written once, atomically: the dictionary files first, the catalogue last, so the
-// catalogue never lists a file that is not there.
+// catalogue never lists a file that is not there. The folder's write lock is held throughout, so
+// other writers wait; a merge that cannot have it writes nothing and fails every record with
+// the reason.
 #pragma once
 
 #include <cstdint>

@@ -1,0 +1,19 @@
+// The atomic replacement of jet/atomic_file.h, telling the engine's writer which file it put in
+// place: the writer's next commit must find that file, and no other, at the path.
+#pragma once
+
+#include "file/file_identity.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+
+namespace jet::detail {
+
+// As jet::replaceFileAtomically; `written` receives the new file's identity once it has taken
+// the old one's place (even when flushing the folder then fails), and is left alone before.
+void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+                           std::optional<FileIdentity>& written);
+
+} // namespace jet::detail
