@@ -7,9 +7,9 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${1:-$here/build}"
 repeats="${2:-20}"
 tool="$build/bin/augurlex-dict"
-data="$(cd "$here/../shared/testdata" 2>/dev/null && pwd || true)"
+data="$here/tests/data"
 [[ -x "$tool" ]] || { echo "no $tool: build first" >&2; exit 1; }
-[[ -d "$data" ]] || { echo "no test data next to the repository" >&2; exit 1; }
+[[ -d "$data" ]] || { echo "no tests/data in the repository" >&2; exit 1; }
 command -v mdb-export >/dev/null || { echo "mdb-export not installed" >&2; exit 1; }
 
 # file<TAB>table: the largest tables of the test data.
