@@ -1,6 +1,6 @@
 // Merging an update of 10,000 rows (known and new dictionaries, one row in ten a duplicate) into
-// 20 dictionaries of 5,000 rows, on copies of the same files on disk. Measures only; the tests
-// check what the merge writes.
+// 20 dictionaries of 5,000 rows, and 10,000 rows into one dictionary of a million, on copies of
+// the same files on disk. Measures only; the tests check what the merge writes.
 #include "augurlex-dict/program_files_build.h"
 #include "jet/utf8.h"
 #include "store/program_files.h"
@@ -89,6 +89,56 @@ void BM_Merge(benchmark::State& state) {
                                                   benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_Merge)->Unit(benchmark::kMillisecond)->Iterations(5);
+
+// One dictionary of a million rows; the update adds 9,000 rows to it and repeats 1,000 of its
+// addresses.
+struct MillionRowInput {
+    fs::path root =
+        fs::temp_directory_path() / ("augurlex-merge-million-" + std::to_string(getpid()));
+    fs::path folder = root / "program";
+    std::string updateFile = (root / "update.mdb").string();
+    static constexpr int kRows = 1000000;
+
+    MillionRowInput() {
+        fs::create_directories(folder);
+        const std::string templatePath = store::templatePath(folder.string());
+        dict::createTemplate(templatePath);
+        const std::string name = "Omens";
+        std::string csv = "Key,Link\n";
+        for (int i = 0; i < kRows; ++i)
+            csv += "term " + std::to_string(i) + "," + link(name, i) + "\n";
+        dict::writeDictionaryFile(templatePath, store::dictionaryPath(folder.string(), name), csv,
+                                  {{"names", "omens"}});
+        dict::writeCatalogue(store::cataloguePath(folder.string()), {name});
+        std::string update = "names,Key,Link\n";
+        for (int i = 0; i < kUpdateRows; ++i) {
+            const int term = i % 10 == 0 ? i * 97 : kRows + i;
+            update += name + ",new term " + std::to_string(i) + "," + link(name, term) + "\n";
+        }
+        dict::writeDictionaryFile(templatePath, updateFile, update);
+    }
+    ~MillionRowInput() {
+        std::error_code ignored;
+        fs::remove_all(root, ignored);
+    }
+};
+
+void BM_MergeIntoAMillionRows(benchmark::State& state) {
+    static const MillionRowInput in;
+    const fs::path work = in.root / "work";
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::remove_all(work);
+        fs::copy(in.folder, work);
+        state.ResumeTiming();
+        update::MergeReport report = update::MergeUpdateFile(in.updateFile, work.string());
+        if (!report.succeeded())
+            state.SkipWithError(report.failures.front().reason.c_str());
+        state.counters["added"] = static_cast<double>(report.added);
+        state.counters["duplicates"] = static_cast<double>(report.duplicates);
+    }
+}
+BENCHMARK(BM_MergeIntoAMillionRows)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

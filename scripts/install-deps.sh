@@ -5,9 +5,12 @@
 #   scripts/install-deps.sh --test   also what the tests, sanitizer and fuzz builds need
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev)
+# librsvg2-bin draws the PNG sizes of the program's icon; libqt6svg6 lets Qt draw its SVG icons.
+packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev librsvg2-bin libqt6svg6)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(mdbtools nodejs npm clang clang-format libclang-rt-14-dev xvfb xauth xdotool python3)
+    # The Debian package's build (dpkg-shlibdeps) and its checks.
+    packages+=(dpkg-dev xz-utils lintian desktop-file-utils appstream)
 fi
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, checks that includes respect the layers and that every file is
-# formatted, then builds and runs every test: the normal build with the oracle
-# comparisons, the sanitizer build of the engine and its tests, and a one-minute fuzz run.
+# formatted, then builds and runs every test: the normal build with the oracle comparisons and
+# the Debian package's acceptance test (tests/package), the sanitizer build of the engine and its
+# tests, and a one-minute fuzz run.
 #   scripts/test.sh     (BUILD_DIR, ASAN_BUILD_DIR, FUZZ_BUILD_DIR override the build folders)
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -23,7 +24,7 @@ ctest --test-dir "$build" --output-on-failure -j2
 
 echo "== sanitizer build (ASan, UBSan) of the engine and its tests"
 cmake -S "$repo" -B "$asan" -DCMAKE_BUILD_TYPE=Debug -DAUGURLEX_SANITIZE=ON -DAUGURLEX_BENCH=OFF
-cmake --build "$asan" -j2 --target jet_tests jet_writer_tests mutation_tests store_tests
+cmake --build "$asan" -j2 --target jet_tests jet_writer_tests jet_index_tests mutation_tests store_tests
 ctest --test-dir "$asan" --output-on-failure -j2 -L engine
 
 echo "== fuzz run (${fuzz_seconds} s)"

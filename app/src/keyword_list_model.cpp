@@ -1,5 +1,7 @@
 #include "app/keyword_list_model.h"
 
+#include <algorithm>
+
 namespace app {
 
 namespace {
@@ -10,15 +12,31 @@ void appendAll(QStringList& to, const std::vector<std::string>& keywords) {
 }
 } // namespace
 
+KeywordOrder NextKeywordOrder(KeywordOrder order) {
+    switch (order) {
+    case KeywordOrder::File:
+        return KeywordOrder::AToZ;
+    case KeywordOrder::AToZ:
+        return KeywordOrder::ZToA;
+    case KeywordOrder::ZToA:
+        return KeywordOrder::File;
+    }
+    return KeywordOrder::File;
+}
+
 int KeywordListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(keywords_.size());
+}
+
+int KeywordListModel::keywordRow(int shownRow) const {
+    return shown_.empty() ? shownRow : shown_[static_cast<std::size_t>(shownRow)];
 }
 
 QVariant KeywordListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= keywords_.size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return keywords_.at(index.row());
+        return keywords_.at(keywordRow(index.row()));
     return {};
 }
 
@@ -28,25 +46,44 @@ QVariant KeywordListModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractListModel::headerData(section, orientation, role);
 }
 
+QStringList KeywordListModel::ShownKeywords() const {
+    QStringList shown;
+    shown.reserve(keywords_.size());
+    for (int row = 0; row < rowCount(); ++row)
+        shown.append(keywords_.at(keywordRow(row)));
+    return shown;
+}
+
+bool KeywordListModel::shownBefore(int a, int b) const {
+    const int byText = keywords_.at(a).compare(keywords_.at(b), Qt::CaseInsensitive);
+    // Equal texts keep the file's order whichever way the list is sorted.
+    if (byText == 0)
+        return a < b;
+    return order_ == KeywordOrder::AToZ ? byText < 0 : byText > 0;
+}
+
+void KeywordListModel::sortRows() {
+    shown_.clear();
+    if (order_ == KeywordOrder::File)
+        return;
+    shown_.resize(static_cast<std::size_t>(keywords_.size()));
+    for (std::size_t i = 0; i < shown_.size(); ++i)
+        shown_[i] = static_cast<int>(i);
+    std::sort(shown_.begin(), shown_.end(), [this](int a, int b) { return shownBefore(a, b); });
+}
+
+void KeywordListModel::SetOrder(KeywordOrder order) {
+    beginResetModel();
+    order_ = order;
+    sortRows();
+    endResetModel();
+}
+
 void KeywordListModel::SetKeywords(const std::vector<std::string>& keywords) {
     beginResetModel();
     keywords_.clear();
     appendAll(keywords_, keywords);
-    endResetModel();
-}
-
-void KeywordListModel::AppendKeywords(const std::vector<std::string>& keywords) {
-    if (keywords.empty())
-        return;
-    const int first = static_cast<int>(keywords_.size());
-    beginInsertRows({}, first, first + static_cast<int>(keywords.size()) - 1);
-    appendAll(keywords_, keywords);
-    endInsertRows();
-}
-
-void KeywordListModel::Clear() {
-    beginResetModel();
-    keywords_.clear();
+    sortRows();
     endResetModel();
 }
 

@@ -3,8 +3,8 @@
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
 #include "lookup/lookup_commands.h"
+#include "ui/maker_addresses.h"
 #include "ui/message_box.h"
-#include "ui/web_addresses.h"
 #include "viewer/browser_pane.h"
 #include "viewer/site_search.h"
 
@@ -51,9 +51,8 @@ public:
         return current.data().toString().toStdString();
     }
 
-    void ClearKeywords() override { window_.Keywords().Clear(); }
-    void AppendKeyword(const std::string& keyword) override {
-        window_.Keywords().AppendKeywords({keyword});
+    void ShowKeywords(std::vector<std::string> keywords) override {
+        window_.Keywords().SetKeywords(keywords);
     }
     void SetSearchText(const std::string& text) override {
         window_.SearchBox()->setText(QString::fromStdString(text));
@@ -74,6 +73,11 @@ public:
         pane_.Navigate(QString::fromStdString(address));
     }
     void SiteSearch(const std::string& text, const std::string& site) override {
+        // A build without the maker's site has no site to search.
+        if (site.empty()) {
+            ui::ShowMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, &window_);
+            return;
+        }
         viewer::SiteSearch().Search(QString::fromStdString(text), QString::fromStdString(site));
     }
     void FocusSearchBox() override { window_.SearchBox()->setFocus(); }
@@ -94,7 +98,9 @@ private:
 void ConnectLookup(MainWindow& window, viewer::BrowserPane& pane) {
     auto* view = new MainWindowLookupView(window, pane);
     auto commands = std::make_shared<lookup::LookupCommands>(
-        lookup::LookupSettings{window.ProgramFolder().toStdString(), ui::kHomePageURL}, *view);
+        lookup::LookupSettings{window.ProgramFolder().toStdString(),
+                               ui::MakerAddress(ui::MakerPage::Home).value_or("").toStdString()},
+        *view);
     QObject::connect(&window, &MainWindow::searchClicked, view,
                      [commands] { commands->SearchButton(); });
     QObject::connect(&window, &MainWindow::enterPressedInSearchBox, view,

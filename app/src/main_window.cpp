@@ -12,11 +12,14 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QToolBar>
 #include <QTreeView>
 
@@ -43,7 +46,13 @@ void MainWindow::connectControls() {
     connect(searchBox_, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
     connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);
     connect(keywordList_, &QTreeView::clicked, this, [this] { onKeywordClicked(); });
+    // Moving through the list with the keys copies as a click does.
+    connect(keywordList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this] { onKeywordClicked(); });
     connect(keywordList_, &QTreeView::doubleClicked, this, [this] { emit keywordDoubleClicked(); });
+    keywordList_->installEventFilter(this);
+    connect(keywordList_->header(), &QHeaderView::sectionClicked, this,
+            [this] { onKeywordHeaderClicked(); });
     connect(searchButton_, &QPushButton::clicked, this, &MainWindow::searchClicked);
     connect(displayButton_, &QPushButton::clicked, this, &MainWindow::displayClicked);
     for (QRadioButton* option : {exactOption_, wildcardOption_, webSearchOption_})
@@ -67,6 +76,68 @@ void MainWindow::connectControls() {
 
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
+}
+
+void MainWindow::addKeyboardShortcuts() {
+    const QHash<QString, QKeySequence> toolbarKeys = {
+        {"Back", QKeySequence(Qt::ALT | Qt::Key_Left)},
+        {"Forward", QKeySequence(Qt::ALT | Qt::Key_Right)},
+        {"Refresh", QKeySequence(Qt::Key_F5)}};
+    for (QAction* button : toolbar_->actions()) {
+        if (toolbarKeys.contains(button->objectName()))
+            button->setShortcut(toolbarKeys.value(button->objectName()));
+    }
+    exitAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    auto* toSearchBox = new QAction(this);
+    toSearchBox->setObjectName(QStringLiteral("focusSearchBox"));
+    toSearchBox->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_F)});
+    connect(toSearchBox, &QAction::triggered, this, &MainWindow::FocusSearchBox);
+    addAction(toSearchBox);
+}
+
+void MainWindow::setTabOrderAndNames() {
+    const QList<QWidget*> order = {
+        dictionarySelector_, wildcardOption_, exactOption_,   webSearchOption_, searchBox_,
+        searchButton_,       keywordList_,    displayButton_, exitButton_,      donateButton_};
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+    const QList<std::pair<QWidget*, const char*>> names = {
+        {dictionarySelector_, "Dictionary"}, {wildcardOption_, "Use WildCard (*)"},
+        {exactOption_, "Exact Search"},      {webSearchOption_, "Google Search"},
+        {searchBox_, "Keyword to find"},     {searchButton_, "Search"},
+        {keywordList_, "Keywords"},          {displayButton_, "Display"},
+        {donateButton_, "Donate"},           {exitButton_, "Exit"},
+        {supportNotice_, "Support notice"},  {fullBrandOffer_, "Fully-branded offer"},
+        {coBrandOffer_, "Co-branded offer"}, {toolbar_, "Navigation"},
+    };
+    for (const auto& [control, name] : names)
+        control->setAccessibleName(tr(name));
+}
+
+void MainWindow::FocusSearchBox() {
+    searchBox_->setFocus(Qt::ShortcutFocusReason);
+    searchBox_->selectAll();
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == keywordList_ && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            emit keywordDoubleClicked();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::onKeywordHeaderClicked() {
+    const KeywordOrder order = NextKeywordOrder(keywords_->Order());
+    keywords_->SetOrder(order);
+    QHeaderView* header = keywordList_->header();
+    header->setSortIndicatorShown(order != KeywordOrder::File);
+    header->setSortIndicator(0, order == KeywordOrder::ZToA ? Qt::DescendingOrder
+                                                            : Qt::AscendingOrder);
 }
 
 void MainWindow::Load() {
@@ -106,6 +177,11 @@ void MainWindow::SetDocumentWindow(QWidget* window) {
     window->setParent(documentArea_, Qt::Widget);
     documentArea_->layout()->addWidget(window);
     window->show();
+    // The pane comes after Display in the tab order; Escape in it stops the page.
+    setTabOrder(displayButton_, window);
+    auto* stop = new QShortcut(QKeySequence(Qt::Key_Escape), window);
+    stop->setContext(Qt::WidgetWithChildrenShortcut);
+    connect(stop, &QShortcut::activated, this, [this] { emit toolbarButtonClicked("Stop"); });
     if (old) {
         documentArea_->layout()->removeWidget(old);
         old->deleteLater();

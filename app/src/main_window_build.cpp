@@ -1,8 +1,9 @@
-// Building the window's bands, controls and menus. Sizes are the design's, in twips.
+// Building the window's bands, controls and menus. Sizes are the design's, in twips, grown where
+// the desktop's font needs more room.
 #include "advert_strip.h"
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
-#include "app_icon.h"
+#include "ui/icons.h"
 #include "ui/program_title.h"
 #include "ui/twips.h"
 #include "weblinks/help_menu.h"
@@ -22,6 +23,7 @@
 #include <QStyle>
 #include <QToolBar>
 #include <QTreeView>
+#include <algorithm>
 
 namespace app {
 
@@ -38,6 +40,9 @@ QFont designFont() {
     return font;
 }
 
+// The narrowest the document area gets; the window's minimum width follows from it.
+constexpr int kMinimumDocumentWidth = 320;
+
 template <class W> W* named(W* widget, const char* name) {
     widget->setObjectName(QString::fromLatin1(name));
     return widget;
@@ -50,7 +55,17 @@ QLabel* wrappedLabel(const QString& text, const char* name, QWidget* parent) {
     return label;
 }
 
+// The design's size, or taller when the control's font needs it (a fixed height below the size
+// hint cuts the control's text).
+void setDesignSize(QWidget* control, int width, int height) {
+    control->setFixedSize(std::max(width, control->minimumSizeHint().width()),
+                          std::max(height, control->sizeHint().height()));
+}
+
 QIcon toolbarIcon(QStyle* style, const QString& key) {
+    const QIcon own = ui::ToolbarIcon(key);
+    if (!own.isNull())
+        return own;
     static const QHash<QString, QStyle::StandardPixmap> kIcons = {
         {"Back", QStyle::SP_ArrowBack},   {"Forward", QStyle::SP_ArrowForward},
         {"Stop", QStyle::SP_BrowserStop}, {"Refresh", QStyle::SP_BrowserReload},
@@ -68,9 +83,12 @@ void MainWindow::buildMenus() {
     updateAction_ = named(file->addAction(tr("&Update")), "mnuUpdate");
     named(file->addSeparator(), "mnuFileSep1");
     exitAction_ = named(file->addAction(tr("E&xit")), "mnuExit");
-    menuBar()->addMenu(new weblinks::HelpMenu(this));
+    auto* help = new weblinks::HelpMenu(this);
+    connect(help, &weblinks::HelpMenu::onlineHelpChosen, this, &MainWindow::onlineHelpChosen);
+    menuBar()->addMenu(help);
     // An entry of the bar itself, without a menu: it acts at once.
-    donateAction_ = named(menuBar()->addAction(tr("&Donate")), "mnuDonate");
+    // Alt+D belongs to Display; the entry and the button have keys of their own.
+    donateAction_ = named(menuBar()->addAction(tr("Do&nate")), "mnuDonate");
 }
 
 void MainWindow::buildToolbar() {
@@ -131,8 +149,8 @@ QWidget* MainWindow::buildTopBand() {
                                      "the dictionaries can keep growing."),
                                   "lblPicTop2", band);
     row->addWidget(supportNotice_, 1);
-    donateButton_ = named(new QPushButton(tr("&Donate"), band), "cmdDonate");
-    donateButton_->setFixedSize(px(990), px(360));
+    donateButton_ = named(new QPushButton(tr("D&onate"), band), "cmdDonate");
+    setDesignSize(donateButton_, px(990), px(360));
     row->addWidget(donateButton_);
     return band;
 }
@@ -156,7 +174,7 @@ QWidget* MainWindow::buildLookupPane() {
 
     dictionarySelector_ = named(new QComboBox(pane), "cboNames");
     dictionarySelector_->setEditable(false);
-    dictionarySelector_->setFixedWidth(boxControl);
+    setDesignSize(dictionarySelector_, boxControl, 0);
     column->addWidget(dictionarySelector_, 0, Qt::AlignLeft);
     column->addSpacing(px(30));
 
@@ -164,7 +182,7 @@ QWidget* MainWindow::buildLookupPane() {
     exactOption_ = named(new QRadioButton(tr("Exact Search"), pane), "optExact");
     webSearchOption_ = named(new QRadioButton(tr("Google Search"), pane), "optGoogle");
     for (QRadioButton* option : {wildcardOption_, exactOption_, webSearchOption_}) {
-        option->setFixedWidth(px(2205));
+        setDesignSize(option, px(2205), 0);
         indented(option, 90);
     }
     exactOption_->setChecked(true);
@@ -175,13 +193,13 @@ QWidget* MainWindow::buildLookupPane() {
     column->addSpacing(px(75));
 
     searchBox_ = named(new QLineEdit(pane), "txtKey");
-    searchBox_->setFixedSize(boxControl, px(375));
+    setDesignSize(searchBox_, boxControl, px(375));
     caption->setBuddy(searchBox_);
     column->addWidget(searchBox_, 0, Qt::AlignLeft);
     column->addSpacing(px(30));
 
     searchButton_ = named(new QPushButton(tr("&Search"), pane), "cmdSearch");
-    searchButton_->setFixedSize(wideControl, px(435));
+    setDesignSize(searchButton_, wideControl, px(435));
     column->addWidget(searchButton_, 0, Qt::AlignLeft);
 
     keywordList_ = named(new QTreeView(pane), "lstKeys");
@@ -198,10 +216,17 @@ QWidget* MainWindow::buildLookupPane() {
     keywordList_->header()->setSectionsMovable(false);
     keywordList_->header()->setSectionResizeMode(QHeaderView::Interactive);
     keywordList_->header()->setStretchLastSection(true);
+    // A click on the header sorts; the indicator shows only while the list is sorted.
+    keywordList_->header()->setSectionsClickable(true);
+    keywordList_->header()->setSortIndicatorShown(false);
+    // Room for the header and a few keywords, however small the window.
+    keywordList_->setMinimumHeight(keywordList_->header()->sizeHint().height() +
+                                   4 * keywordList_->fontMetrics().height() +
+                                   2 * keywordList_->frameWidth());
     column->addWidget(keywordList_, 1, Qt::AlignLeft);
 
     displayButton_ = named(new QPushButton(tr("&Display"), pane), "cmdDisplay");
-    displayButton_->setFixedSize(wideControl, px(500));
+    setDesignSize(displayButton_, wideControl, px(500));
     column->addWidget(displayButton_, 0, Qt::AlignLeft);
     return pane;
 }
@@ -234,16 +259,32 @@ QWidget* MainWindow::buildBrandingBand() {
     row->addWidget(offerFrame_, 1);
 
     exitButton_ = named(new QPushButton(tr("E&xit"), band), "cmdExit");
-    exitButton_->setFixedSize(px(990), px(360));
+    setDesignSize(exitButton_, px(990), px(360));
     row->addWidget(exitButton_);
     return band;
+}
+
+void MainWindow::fitBandsToMinimumWidth() {
+    const int minimumWidth = lookupPane_->minimumWidth() + kMinimumDocumentWidth;
+    // What a band's wrapped label has left at that width: the band's margins, its button and
+    // the spacing between them (with a little to spare for the style's own spacing).
+    const auto fit = [minimumWidth](QWidget* band, QLabel* label, QWidget* button, int taken,
+                                    int designHeight) {
+        const int labelWidth = minimumWidth - taken - button->minimumWidth() - 12;
+        const int textHeight = label->heightForWidth(labelWidth) + 4;
+        band->setFixedHeight(std::max({designHeight, textHeight, button->minimumHeight() + 4}));
+    };
+    fit(topBand_, supportNotice_, donateButton_, px(120) + px(300), px(645));
+    fit(brandingBand_, fullBrandOffer_, exitButton_, px(300) + px(120) + px(120), px(540));
+    fit(brandingBand_, coBrandOffer_, exitButton_, px(300) + px(120) + px(120),
+        brandingBand_->height());
 }
 
 MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder) {
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QString::fromLatin1(ui::kTitleWithVersion));
-    setWindowIcon(ApplicationIcon());
+    setWindowIcon(ui::ProgramIcon());
     keywords_ = new KeywordListModel(this);
 
     buildMenus();
@@ -253,20 +294,27 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     auto* bands = new QVBoxLayout(client);
     bands->setContentsMargins(0, 0, 0, 0);
     bands->setSpacing(0);
-    bands->addWidget(buildTopBand());
+    topBand_ = buildTopBand();
+    bands->addWidget(topBand_);
     auto* middle = new QHBoxLayout;
     middle->setSpacing(0);
-    middle->addWidget(buildLookupPane());
+    lookupPane_ = buildLookupPane();
+    middle->addWidget(lookupPane_);
     documentArea_ = new QWidget(client);
     documentArea_->setObjectName(QStringLiteral("documentArea"));
+    documentArea_->setMinimumWidth(kMinimumDocumentWidth);
     auto* area = new QVBoxLayout(documentArea_);
     area->setContentsMargins(0, 0, 0, 0);
     middle->addWidget(documentArea_, 1);
     bands->addLayout(middle, 1);
-    bands->addWidget(buildBrandingBand());
+    brandingBand_ = buildBrandingBand();
+    bands->addWidget(brandingBand_);
     setCentralWidget(client);
+    fitBandsToMinimumWidth();
 
     connectControls();
+    addKeyboardShortcuts();
+    setTabOrderAndNames();
     // The design's client area, with room for the menu bar above it.
     resize(px(9900), px(7080) + menuBar()->sizeHint().height());
 }

@@ -5,8 +5,10 @@
 #include "app/main_window.h"
 #include "app/program_end.h"
 #include "app/update_reminder.h"
+#include "lookup/keywords.h"
 #include "update_dialog/update_command.h"
 #include "viewer/browser_pane.h"
+#include "viewer/own_pages.h"
 #include "weblinks/exit_screen.h"
 #include "weblinks/launchers.h"
 
@@ -17,11 +19,27 @@ namespace app {
 namespace {
 
 void connectWebLinks(MainWindow& window) {
-    QObject::connect(&window, &MainWindow::donateChosen, &window, weblinks::OpenDonatePage);
-    QObject::connect(&window, &MainWindow::homePageChosen, &window, weblinks::OpenHomePage);
-    QObject::connect(&window, &MainWindow::fullBrandOfferClicked, &window,
-                     weblinks::OpenFullBrandPage);
-    QObject::connect(&window, &MainWindow::coBrandOfferClicked, &window, weblinks::OpenCoBrandPage);
+    MainWindow* owner = &window;
+    QObject::connect(owner, &MainWindow::donateChosen, owner,
+                     [owner] { weblinks::OpenDonatePage(owner); });
+    QObject::connect(owner, &MainWindow::homePageChosen, owner,
+                     [owner] { weblinks::OpenHomePage(owner); });
+    QObject::connect(owner, &MainWindow::fullBrandOfferClicked, owner,
+                     [owner] { weblinks::OpenFullBrandPage(owner); });
+    QObject::connect(owner, &MainWindow::coBrandOfferClicked, owner,
+                     [owner] { weblinks::OpenCoBrandPage(owner); });
+}
+
+// The start page's table: each dictionary of the selector with the number of its keywords.
+QList<viewer::DictionarySummary> dictionarySummaries(const MainWindow& window) {
+    QList<viewer::DictionarySummary> summaries;
+    const std::string folder = window.ProgramFolder().toStdString();
+    for (const QString& name : window.DictionaryNames()) {
+        std::vector<std::string> keywords;
+        if (lookup::LoadKeywords(folder, name.toStdString(), keywords))
+            summaries.append({name, static_cast<qsizetype>(keywords.size())});
+    }
+    return summaries;
 }
 
 void connectUpdate(MainWindow& window, update_dialog::UpdateFileChooser chooseFile) {
@@ -59,6 +77,9 @@ void AssembleProgram(MainWindow& window, bool online, const ProgramOptions& opti
                                          options.makeBrowser ? options.makeBrowser() : nullptr);
     window.SetDocumentWindow(pane);
     ConnectLookup(window, *pane);
+    pane->SetDictionarySummaries([&window] { return dictionarySummaries(window); });
+    QObject::connect(&window, &MainWindow::onlineHelpChosen, pane,
+                     [pane] { pane->ShowOwnPage(QString::fromLatin1(viewer::kHelpPageName)); });
     pane->Load(online);
 }
 

@@ -11,11 +11,11 @@ bool IsAllScope(const std::string& selectorText) {
     return TrimSpaces(selectorText) == kAllEntry;
 }
 
-CatalogueContent LoadCatalogue(const std::string& programFolder) {
+CatalogueContent LoadCatalogue(const std::string& programFolder, DictionaryCache* cache) {
     CatalogueContent content;
     content.dictionaryNames = store::readCatalogue(programFolder).names;
     for (const std::string& name : content.dictionaryNames)
-        LoadKeywords(programFolder, name, content.keywords);
+        LoadKeywords(programFolder, name, content.keywords, cache);
     return content;
 }
 

@@ -1,32 +1,69 @@
 #include "lookup/find_link.h"
 
+#include "jet/utf8.h"
 #include "lookup/dictionary_selection.h"
 #include "lookup/matching.h"
 #include "store/program_files.h"
 #include "store/record_walk.h"
 
+#include <cstring>
+
 namespace lookup {
 
-bool FindLinkIn(const std::string& programFolder, const std::string& dictionaryName,
-                const std::string& term, std::string& address) {
+namespace {
+
+// A one-off lookup stops at the first match instead of decoding the whole file.
+bool findByWalking(const std::string& path, const std::string& term, std::string& address) {
     bool found = false;
-    store::walkRecords(store::dictionaryPath(programFolder, dictionaryName), {"Key", "Link"},
-                       [&](const store::Record& record) {
-                           if (!KeyEquals(record[0], term))
-                               return true;
-                           address = record[1];
-                           found = true;
-                           return false;
-                       });
+    const std::string lowered = jet::utf8::toLower(term);
+    std::string key;
+    store::walkRecords(path, {"Key", "Link"}, [&](const store::Record& record) {
+        key.clear();
+        AppendLowered(record[0], key, lowered.size() + 1); // a byte more tells it is longer
+        if (key != lowered)
+            return true;
+        address = record[1];
+        found = true;
+        return false;
+    });
     return found;
 }
 
+bool findInContent(const DictionaryContent& content, const std::string& term,
+                   std::string& address) {
+    std::string lowered;
+    AppendLowered(term, lowered);
+    const PackedTexts& keys = content.loweredKeys;
+    const char* all = keys.all().data();
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const std::size_t begin = keys.begin(i);
+        if (keys.end(i) - begin == lowered.size() &&
+            std::memcmp(all + begin, lowered.data(), lowered.size()) == 0) {
+            address = std::string(content.links[i]);
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+bool FindLinkIn(const std::string& programFolder, const std::string& dictionaryName,
+                const std::string& term, std::string& address, DictionaryCache* cache) {
+    const std::string path = store::dictionaryPath(programFolder, dictionaryName);
+    if (!cache)
+        return findByWalking(path, term, address);
+    // Records before any damage count, as in a walk that stops at the first match.
+    return findInContent(*cache->Read(path, true).content, term, address);
+}
+
 bool FindLink(const std::string& programFolder, const std::vector<std::string>& dictionaryNames,
-              const std::string& term, const std::string& choice, std::string& address) {
+              const std::string& term, const std::string& choice, std::string& address,
+              DictionaryCache* cache) {
     if (!IsAllScope(choice))
-        return FindLinkIn(programFolder, choice, term, address);
+        return FindLinkIn(programFolder, choice, term, address, cache);
     for (const std::string& name : dictionaryNames) {
-        if (FindLinkIn(programFolder, name, term, address))
+        if (FindLinkIn(programFolder, name, term, address, cache))
             return true;
     }
     return false;

@@ -16,11 +16,13 @@ LookupCommands::LookupCommands(LookupSettings settings, LookupView& view)
 void LookupCommands::runSearch(const std::vector<std::string>& dictionaryNames) {
     const std::string text = view_.SearchText();
     const SearchMode mode = view_.Mode();
-    view_.ClearKeywords();
     if (mode == SearchMode::Wildcard)
         address_ = BuildPattern(text);
-    SearchKeywords(settings_.programFolder, dictionaryNames, mode, SearchTerm(mode, text),
-                   [&](const std::string& keyword) { view_.AppendKeyword(keyword); });
+    std::vector<std::string> found;
+    SearchKeywords(
+        settings_.programFolder, dictionaryNames, mode, SearchTerm(mode, text),
+        [&](std::string_view keyword) { found.emplace_back(keyword); }, {}, settings_.cache);
+    view_.ShowKeywords(std::move(found));
 }
 
 bool LookupCommands::searchedTheWeb(const std::string& text) {
@@ -31,11 +33,9 @@ bool LookupCommands::searchedTheWeb(const std::string& text) {
 }
 
 void LookupCommands::reloadAndAskForATerm(const std::string& dictionaryName) {
-    view_.ClearKeywords();
     std::vector<std::string> keywords;
-    LoadKeywords(settings_.programFolder, dictionaryName, keywords);
-    for (const std::string& keyword : keywords)
-        view_.AppendKeyword(keyword);
+    LoadKeywords(settings_.programFolder, dictionaryName, keywords, settings_.cache);
+    view_.ShowKeywords(std::move(keywords));
     view_.ShowEnterTerm();
 }
 
@@ -120,7 +120,8 @@ void LookupCommands::OptionClick() {
 
 void LookupCommands::lookUpInEveryDictionary() {
     const std::string term = address_;
-    FindLink(settings_.programFolder, view_.DictionaryNames(), term, kAllEntry, address_);
+    FindLink(settings_.programFolder, view_.DictionaryNames(), term, kAllEntry, address_,
+             settings_.cache);
 }
 
 void LookupCommands::lookUpInChosenDictionary(const std::string& dictionaryName) {
@@ -128,7 +129,7 @@ void LookupCommands::lookUpInChosenDictionary(const std::string& dictionaryName)
     const std::string term = address_;
     if (std::optional<std::string> selected = view_.SelectedKeyword())
         view_.SetSearchText(*selected);
-    FindLinkIn(settings_.programFolder, dictionaryName, term, address_);
+    FindLinkIn(settings_.programFolder, dictionaryName, term, address_, settings_.cache);
     showPageUnlessListEmpty();
 }
 

@@ -3,31 +3,36 @@
 #include "jet/utf8.h"
 #include "lookup/keywords.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace lookup {
 
 namespace {
 
-std::string lower(std::string_view text) {
-    return jet::utf8::toLower(text);
-}
-
-// Each "*"-free piece must follow the one before it; the ends are free, so the first hit of
-// each piece is as good as any later one.
-bool containsPattern(std::string_view text, std::string_view pattern) {
+std::vector<std::string> piecesOf(std::string_view pattern) {
+    std::vector<std::string> pieces;
     std::size_t from = 0;
-    std::size_t piece = 0;
-    while (piece <= pattern.size()) {
-        std::size_t star = pattern.find('*', piece);
+    while (from <= pattern.size()) {
+        std::size_t star = pattern.find('*', from);
         if (star == std::string_view::npos)
             star = pattern.size();
-        std::string_view part = pattern.substr(piece, star - piece);
-        if (!part.empty()) {
-            std::size_t at = text.find(part, from);
-            if (at == std::string_view::npos)
-                return false;
-            from = at + part.size();
-        }
-        piece = star + 1;
+        if (star > from)
+            pieces.emplace_back(pattern.substr(from, star - from));
+        from = star + 1;
+    }
+    return pieces;
+}
+
+// Each piece must follow the one before it; the ends are free, so the first hit of each piece
+// is as good as any later one.
+bool piecesInOrder(std::string_view text, std::size_t from, const std::vector<std::string>& pieces,
+                   std::size_t firstPiece) {
+    for (std::size_t p = firstPiece; p < pieces.size(); ++p) {
+        const std::size_t at = text.find(pieces[p], from);
+        if (at == std::string_view::npos)
+            return false;
+        from = at + pieces[p].size();
     }
     return true;
 }
@@ -39,7 +44,32 @@ std::string SearchTerm(SearchMode mode, std::string_view searchText) {
 }
 
 std::string BuildPattern(std::string_view text) {
-    return lower(text);
+    return jet::utf8::toLower(text);
+}
+
+void AppendLowered(std::string_view text, std::string& out, std::size_t enough) {
+    // Plain ASCII, the common case, is lowered in place without a table look-up.
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    char* to = out.data() + start;
+    std::size_t i = 0;
+    for (; i < text.size() && i < enough; ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (byte >= 0x80)
+            break;
+        to[i] = static_cast<char>(byte >= 'A' && byte <= 'Z' ? byte + ('a' - 'A') : byte);
+    }
+    out.resize(start + i);
+    while (i < text.size() && out.size() - start < enough) {
+        char32_t c = 0;
+        const std::size_t length = jet::utf8::decode(text, i, c);
+        if (length == 0) {
+            out += text[i++]; // malformed bytes stay as they are
+            continue;
+        }
+        jet::utf8::append(out, jet::utf8::toLower(c));
+        i += length;
+    }
 }
 
 bool MatchesPrefix(std::string_view keyword, std::string_view term) {
@@ -47,23 +77,85 @@ bool MatchesPrefix(std::string_view keyword, std::string_view term) {
 }
 
 bool MatchesPattern(std::string_view keyword, std::string_view pattern) {
-    return !keyword.empty() && containsPattern(lower(keyword), pattern);
+    if (keyword.empty())
+        return false;
+    std::string lowered;
+    AppendLowered(keyword, lowered);
+    return piecesInOrder(lowered, 0, piecesOf(pattern), 0);
 }
 
 bool KeyEquals(std::string_view keyword, std::string_view term) {
-    return lower(keyword) == lower(term);
+    return jet::utf8::toLower(keyword) == jet::utf8::toLower(term);
 }
 
 KeywordMatcher::KeywordMatcher(SearchMode mode, std::string_view searchText)
-    : mode_(mode),
-      lowered_(mode == SearchMode::Wildcard ? BuildPattern(searchText) : lower(searchText)) {}
+    : mode_(mode), lowered_(jet::utf8::toLower(searchText)) {
+    if (mode_ == SearchMode::Wildcard)
+        pieces_ = piecesOf(lowered_);
+}
 
 bool KeywordMatcher::Matches(std::string_view keyword) const {
+    scratch_.clear();
+    // A prefix needs no more of the keyword lowered than the term is long.
+    AppendLowered(keyword, scratch_,
+                  mode_ == SearchMode::Wildcard ? std::string::npos : lowered_.size());
+    return MatchesLowered(scratch_);
+}
+
+bool KeywordMatcher::MatchesLowered(std::string_view lowered) const {
     if (mode_ == SearchMode::Wildcard)
-        return !keyword.empty() && containsPattern(lower(keyword), lowered_);
+        return !lowered.empty() && piecesInOrder(lowered, 0, pieces_, 0);
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
     // of the lowered keyword is a prefix of its first characters.
-    return lower(keyword).starts_with(lowered_);
+    return lowered.starts_with(lowered_);
+}
+
+void KeywordMatcher::ForEachMatch(const PackedTexts& lowered,
+                                  const std::function<void(std::size_t)>& found) const {
+    if (mode_ == SearchMode::Wildcard)
+        return eachWildcardMatch(lowered, found);
+    const std::string_view all = lowered.all();
+    const std::size_t length = lowered_.size();
+    for (std::size_t i = 0; i < lowered.size(); ++i) {
+        const std::size_t begin = lowered.begin(i);
+        if (lowered.end(i) - begin >= length &&
+            std::memcmp(all.data() + begin, lowered_.data(), length) == 0)
+            found(i);
+    }
+}
+
+// The longest piece is looked for in all the keywords at once (the rarest, as a rule); only the
+// keywords it lands in are matched whole. A hit that runs over a keyword's end belongs to no
+// keyword.
+void KeywordMatcher::eachWildcardMatch(const PackedTexts& lowered,
+                                       const std::function<void(std::size_t)>& found) const {
+    if (pieces_.empty()) { // only stars, or nothing: every keyword that is not empty
+        for (std::size_t i = 0; i < lowered.size(); ++i) {
+            if (lowered.end(i) > lowered.begin(i))
+                found(i);
+        }
+        return;
+    }
+    const std::string_view all = lowered.all();
+    const std::string_view anchor = *std::max_element(
+        pieces_.begin(), pieces_.end(),
+        [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    std::size_t keyword = 0;
+    std::size_t from = 0; // always the start of a keyword
+    while (keyword < lowered.size()) {
+        // The first byte is found by memchr, far faster over megabytes than any byte loop.
+        const std::size_t at = all.find(anchor, from);
+        if (at == std::string_view::npos)
+            return;
+        while (lowered.end(keyword) <= at)
+            ++keyword;
+        const std::size_t begin = lowered.begin(keyword), end = lowered.end(keyword);
+        if (at + anchor.size() <= end &&
+            piecesInOrder(all.substr(begin, end - begin), 0, pieces_, 0))
+            found(keyword);
+        from = end;
+        ++keyword;
+    }
 }
 
 } // namespace lookup

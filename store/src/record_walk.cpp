@@ -3,22 +3,7 @@
 #include "store/program_files.h"
 #include "table_walk.h"
 
-#include <variant>
-
 namespace store {
-
-namespace {
-
-void readText(const jet::Value& value, std::string& out) {
-    if (const auto* text = std::get_if<std::string>(&value.storage()))
-        out.assign(*text); // reuses the buffer of the record before
-    else if (value.isNull())
-        out.clear();
-    else
-        out = jet::toText(value);
-}
-
-} // namespace
 
 TableWalk::TableWalk(const jet::Database& database, const std::vector<std::string_view>& fields)
     : table_(database.table(kDataTable)) {
@@ -43,10 +28,17 @@ void TableWalk::run(const RecordVisitor& visit) {
         else
             rows.moveNext();
         for (std::size_t k = 0; k < columns_.size(); ++k)
-            readText(rows.value(columns_[k]), record_.fields_[k]);
+            rows.readText(columns_[k], record_.fields_[k]);
         if (!visit(record_))
             return;
     }
+    // A data page the damage made unreadable drops out of the walk unseen; only the count the
+    // table stores tells that records are missing.
+    if (count != table_.storedRowCount())
+        throw jet::Error(jet::ErrorKind::Corrupt, "table \"" + table_.name() + "\" stores " +
+                                                      std::to_string(table_.storedRowCount()) +
+                                                      " records, but " + std::to_string(count) +
+                                                      " could be read; the file is damaged");
 }
 
 std::optional<std::string> walkDatabase(const jet::Database& database, const std::string& path,

@@ -7,6 +7,11 @@
 //   program_on_display definition <term> <link> <out.png>
 // types the term, presses Enter and double-clicks the keyword, as a user does, and photographs
 // the main window once the link's page has loaded (scripts/screenshot-definition.sh).
+//   program_on_display start-page <program folder> <light|dark> <window.png> <pane.png> [WxH]
+// opens the program over the given folder (the bundled dictionaries) at the given size (default
+// 900x600) and photographs the main window and its pane once the start page has loaded; "dark"
+// draws it with the Fusion style in a dark palette, as a desktop with a dark scheme does
+// (scripts/screenshots.sh).
 #include "app/main_window.h"
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
@@ -16,8 +21,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -93,6 +100,48 @@ void showDefinition(app::MainWindow& window, const QString& term, const QUrl& li
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
 }
 
+QPalette darkPalette() {
+    QPalette dark;
+    const QColor window(0x2b, 0x2d, 0x31), base(0x1f, 0x20, 0x23), text(0xe6, 0xe6, 0xe6);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::WindowText, text);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::ToolTipBase, base);
+    dark.setColor(QPalette::ToolTipText, text);
+    dark.setColor(QPalette::Text, text);
+    dark.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9c, 0xa0));
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::ButtonText, text);
+    dark.setColor(QPalette::BrightText, Qt::white);
+    dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
+    dark.setColor(QPalette::Highlight, QColor(0x3d, 0x6f, 0xb6));
+    dark.setColor(QPalette::HighlightedText, Qt::white);
+    dark.setColor(QPalette::Mid, QColor(0x45, 0x47, 0x4c));
+    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
+    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    return dark;
+}
+
+// The window and its pane, once the start page has loaded and painted.
+void photographStartPage(app::MainWindow& window, const QString& windowOut,
+                         const QString& paneOut) {
+    auto* view = control<QWebEngineView>(window, "WB");
+    const auto photograph = [&window, windowOut, paneOut] {
+        const QPixmap shot = window.screen()->grabWindow(window.winId());
+        QWidget* pane = window.DocumentWindow();
+        const qreal scale = shot.devicePixelRatio();
+        const QRect paneArea(pane->mapTo(&window, QPoint(0, 0)) * scale, pane->size() * scale);
+        if (!shot.save(windowOut, "PNG") || !shot.copy(paneArea).save(paneOut, "PNG"))
+            fail("cannot write " + windowOut + " or " + paneOut);
+        QApplication::exit(0);
+    };
+    QObject::connect(view, &QWebEngineView::loadFinished, [view, photograph](bool ok) {
+        if (ok && view->url().scheme() == "augurlex")
+            QTimer::singleShot(1500, photograph);
+    });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -101,8 +150,14 @@ int main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     const QStringList args = QApplication::arguments().mid(1);
     const bool exitFlow = args.size() == 3 && args[0] == "exit";
-    if (!exitFlow && !(args.size() == 4 && args[0] == "definition"))
-        fail("usage: program_on_display exit <way> <way> | definition <term> <link> <out.png>");
+    const bool startPage = (args.size() == 5 || args.size() == 6) && args[0] == "start-page";
+    if (!exitFlow && !startPage && !(args.size() == 4 && args[0] == "definition"))
+        fail("usage: program_on_display exit <way> <way> | definition <term> <link> <out.png> | "
+             "start-page <folder> <light|dark> <window.png> <pane.png> [WxH]");
+    if (startPage && args[2] == "dark") {
+        QApplication::setStyle(QStyleFactory::create("Fusion"));
+        QApplication::setPalette(darkPalette());
+    }
     ui::SetWebPageOpenerForTesting([](const QString&) {});
     QTimer::singleShot(90000, [] { fail("the process did not end"); });
 
@@ -115,9 +170,16 @@ int main(int argc, char** argv) {
     app::StartupHooks hooks = app::ProgramStartupHooks();
     hooks.runUpdateReminder = {};
     hooks.checkConnection = [] { return true; };
-    const auto window = app::StartProgram(QString::fromStdString(folder.path()), instance, hooks);
+    const QString programFolder = startPage ? args[1] : QString::fromStdString(folder.path());
+    const auto window = app::StartProgram(programFolder, instance, hooks);
     if (!window || !QTest::qWaitForWindowExposed(window.get()))
         fail("the main window never appeared");
+    if (startPage) {
+        const QStringList size = args.value(5, "900x600").split('x');
+        window->resize(size.value(0).toInt(), size.value(1).toInt());
+        photographStartPage(*window, args[3], args[4]);
+        return QApplication::exec();
+    }
     QTimer::singleShot(0, [&] {
         if (exitFlow)
             closeThenCloseTheExitScreen(*window, args[1], args[2]);

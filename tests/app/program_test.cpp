@@ -1,7 +1,9 @@
 // The assembled program: the real main window built by start-up with the program's own hooks
 // over a folder of test dictionaries, online, with a recording browser in its pane and the update
-// file chosen by the test. Driven through its controls by objectName; each control is checked
-// once for reaching the right logic, whose cases are tested without a window in tests/lookup.
+// file chosen by the test, built without the maker's sites unless a test sets them. Driven
+// through its controls and keys by objectName; each control is checked once for reaching the
+// right logic, whose cases are tested without a window in tests/lookup. Then the window's shape:
+// tab order, accessible names, and nothing overlapping or cut at its minimum size.
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
 #include "app/program_assembly.h"
@@ -9,13 +11,15 @@
 #include "app/single_instance.h"
 #include "dictionary_folder.h"
 #include "recording_browser.h"
+#include "ui/maker_addresses.h"
 #include "ui/message_box.h"
-#include "ui/web_addresses.h"
 #include "ui/web_page.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -67,9 +71,21 @@ class ProgramTest : public QObject {
             QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at);
     }
     void click(const char* name) { QTest::mouseClick(control<QWidget>(name), Qt::LeftButton); }
+    void key(int key, Qt::KeyboardModifiers modifiers = {}) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : window.get(), Qt::Key(key), modifiers);
+    }
+    QWidget* visibleExitScreen() const {
+        for (QWidget* widget : QApplication::topLevelWidgets())
+            if (widget->isVisible() && widget->objectName() == "frmExitScreen")
+                return widget;
+        return nullptr;
+    }
+    const QString noAddress = QString::fromLatin1(ui::kNoMakerAddressMessage);
 
 private slots:
     void initTestCase() {
+        ui::SetMakerSitesForTesting(ui::MakerSites{});
         folder.writeCatalogue({"Omens", "Runes", "Tarot"}); // no file for Tarot
         folder.writeDictionary("Omens", {{"Crow", "http://omens.example/crow"},
                                          {"Comet", "https://omens.example/comet"},
@@ -99,11 +115,14 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
         QCOMPARE(window->DictionaryNames(), QStringList({"Omens", "Runes", "Tarot"}));
         QCOMPARE(listed(), all);
-        QCOMPARE(browser->asked, QStringList{"go " + QString(ui::kHomePageURL)});
+        QCOMPARE(browser->asked, QStringList{"go augurlex:start"}); // no maker site: our own
         QVERIFY(messages.isEmpty());
     }
 
     void init() {
+        window->show(); // a test of the way out leaves it closed
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
         opened.clear();
         messages.clear();
         browser->asked.clear();
@@ -189,30 +208,47 @@ private slots:
     void theToolbarDrivesThePane() {
         for (const char* key : {"Back", "Forward", "Stop", "Refresh", "Home", "Search"})
             control<QAction>(key)->trigger();
-        QCOMPARE(browser->asked,
-                 (QStringList{"back", "forward", "stop", "refresh",
-                              "go " + QString(ui::kHomePageURL), "own <HTML><BODY>"}));
+        QCOMPARE(browser->asked, (QStringList{"back", "forward", "stop", "refresh",
+                                              "go augurlex:start", "go augurlex:search"}));
     }
 
     // --- Web links and File > Update ---
 
-    void theWindowsLinksOpenTheirPages() {
+    // With the maker's sites each link opens its page; without them each says so and opens
+    // nothing. Online Help shows the shipped help in the pane either way.
+    void theWindowsLinksOpenTheirPagesOrSayThereIsNone() {
+        const auto clickEveryLink = [this] {
+            control<QAction>("mnuDonate")->trigger();
+            for (const char* name : {"cmdDonate", "lblPicTop2", "Label61", "Label4"})
+                click(name);
+            window->BringOfferToFront(2);
+            QCOMPARE(window->FrontOffer()->objectName(), QString("lblFullBrand"));
+            click("lblFullBrand");
+            window->BringOfferToFront(1);
+            QCOMPARE(window->FrontOffer()->objectName(), QString("lblCoBrand"));
+            click("lblCoBrand");
+        };
         auto* help = control<QMenu>("mnuHelp");
         QVERIFY(window->menuBar()->actions().contains(help->menuAction()));
         help->findChild<QAction*>("mnuOnline")->trigger();
-        control<QAction>("mnuDonate")->trigger();
-        for (const char* name : {"cmdDonate", "lblPicTop2", "Label61", "Label4"})
-            click(name);
-        window->BringOfferToFront(2);
-        QCOMPARE(window->FrontOffer()->objectName(), QString("lblFullBrand"));
-        click("lblFullBrand");
-        window->BringOfferToFront(1);
-        QCOMPARE(window->FrontOffer()->objectName(), QString("lblCoBrand"));
-        click("lblCoBrand");
+        QCOMPARE(browser->asked, QStringList{"go augurlex:help"});
+        clickEveryLink();
+        control<QRadioButton>("optGoogle")->setChecked(true);
+        typeAndEnter("tarot"); // no site to search
+        QVERIFY(opened.isEmpty());
+        QCOMPARE(messages.size(), 8);
+        for (const ui::MessageRequest& message : messages)
+            QCOMPARE(message.text, noAddress);
+
+        ui::SetMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
+        messages.clear();
+        clickEveryLink();
+        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        const QString site = "https://maker.example";
         QCOMPARE(opened,
-                 QStringList({ui::kOnlineHelpPageURL, ui::kDonatePageURL, ui::kDonatePageURL,
-                              ui::kHomePageURL, ui::kHomePageURL, ui::kHomePageURL,
-                              ui::kFullBrandPageURL, ui::kCoBrandPageURL}));
+                 QStringList({site + "/donate.html", site + "/donate.html", site, site, site,
+                              site + "/fully-branded.html", site + "/co-brand.html"}));
+        QVERIFY(messages.isEmpty());
     }
 
     void fileUpdateMergesTheChosenFileAndReturnsTheFocus() {
@@ -252,7 +288,166 @@ private slots:
         app::SetProgramEndForTesting({});
     }
 
+    // --- The keyboard path ---
+
+    void theKeyboardAloneFindsAndShowsADefinition() {
+        choose(1);
+        list()->setFocus();
+        list()->setCurrentIndex(list()->model()->index(0, 0));
+        QCOMPARE(searchBox()->text(), QString("Crow"));
+        key(Qt::Key_Down); // moving copies as a click does
+        QCOMPARE(searchBox()->text(), QString("Comet"));
+        key(Qt::Key_Return); // as a double click
+        QCOMPARE(browser->asked, QStringList{"go https://omens.example/comet"});
+        key(Qt::Key_Down);
+        QCOMPARE(searchBox()->text(), QString("Eclipse"));
+        key(Qt::Key_D, Qt::AltModifier); // Display, not Donate: the button shows its press first
+        QTRY_COMPARE(browser->asked.value(1), QString("go http://omens.example/eclipse"));
+        for (int shortcut : {Qt::Key_L, Qt::Key_F}) {
+            list()->setFocus();
+            key(shortcut, Qt::ControlModifier);
+            QCOMPARE(QApplication::focusWidget(), searchBox());
+            QCOMPARE(searchBox()->selectedText(), QString("Eclipse"));
+        }
+        key(Qt::Key_Left, Qt::AltModifier);
+        key(Qt::Key_Right, Qt::AltModifier);
+        key(Qt::Key_F5);
+        key(Qt::Key_Escape); // outside the pane: nothing
+        window->DocumentWindow()->setFocus();
+        key(Qt::Key_Escape);
+        QCOMPARE(browser->asked.mid(2), (QStringList{"back", "forward", "refresh", "stop"}));
+        QVERIFY(messages.isEmpty());
+    }
+
+    // Ctrl+Q leaves the exit screen; Enter presses its focused Exit, Escape closes it.
+    void ctrlQLeavesTheExitScreenWhichEnterOrEscapeCloses() {
+        int ends = 0;
+        app::SetProgramEndForTesting([&ends] { ++ends; });
+        for (int closingKey : {Qt::Key_Return, Qt::Key_Escape}) {
+            if (closingKey == Qt::Key_Escape) {
+                window->show();
+                window->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(window.get()));
+            }
+            searchBox()->setFocus();
+            key(Qt::Key_Q, Qt::ControlModifier);
+            QVERIFY(!window->isVisible());
+            QWidget* exitScreen = visibleExitScreen();
+            QVERIFY(exitScreen);
+            exitScreen->activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(exitScreen));
+            QCOMPARE(QApplication::focusWidget()->objectName(), QString("cmdClose"));
+            key(closingKey);
+            QCOMPARE(ends, 1);
+            if (exitScreen == visibleExitScreen())
+                exitScreen->close();
+            ends = 0;
+        }
+        app::SetProgramEndForTesting({});
+    }
+
+    // A, then Z, then the file's order again; a search while sorted lists its matches sorted.
+    void theHeaderSortsAToZThenZToAThenAsTheFilesAre() {
+        choose(1);
+        QHeaderView* header = list()->header();
+        const auto clickHeader = [header] {
+            QTest::mouseClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
+        };
+        const auto shown = [this] {
+            QStringList texts;
+            for (int row = 0; row < list()->model()->rowCount(); ++row)
+                texts << list()->model()->index(row, 0).data().toString();
+            return texts;
+        };
+        const QStringList fileOrder{"Crow", "Comet", "Eclipse"};
+        QCOMPARE(shown(), fileOrder);
+        clickHeader();
+        QCOMPARE(shown(), QStringList({"Comet", "Crow", "Eclipse"}));
+        typeAndEnter("C");
+        QCOMPARE(shown(), QStringList({"Comet", "Crow"}));
+        choose(1);
+        clickHeader();
+        QCOMPARE(shown(), QStringList({"Eclipse", "Crow", "Comet"}));
+        clickHeader();
+        QCOMPARE(shown(), fileOrder);
+        QVERIFY(!header->isSortIndicatorShown());
+    }
+
+    // --- The window's shape ---
+
+    void tabGoesFromTheSelectorThroughTheLookupToThePane() {
+        QWidget* pane = window->DocumentWindow();
+        control<QComboBox>("cboNames")->setFocus(Qt::TabFocusReason);
+        QStringList order{"cboNames"};
+        for (int i = 0; i < 12 && QApplication::focusWidget() != pane; ++i) {
+            key(Qt::Key_Tab);
+            const QString name = QApplication::focusWidget()->objectName();
+            if (!name.startsWith("opt") || !order.last().startsWith("opt"))
+                order << (name.startsWith("opt") ? QString("an option") : name);
+        }
+        QCOMPARE(order, (QStringList{"cboNames", "an option", "txtKey", "cmdSearch", "lstKeys",
+                                     "cmdDisplay", "frmMain"}));
+    }
+
+    void everyControlHasAnAccessibleName() {
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            if (widget->focusPolicy() == Qt::NoFocus || !widget->isVisibleTo(window.get()))
+                continue;
+            QAccessibleInterface* described = QAccessible::queryAccessibleInterface(widget);
+            QVERIFY2(described && !described->text(QAccessible::Name).isEmpty(),
+                     qPrintable(widget->objectName()));
+        }
+    }
+
+    // At its minimum size no two controls overlap, each lies inside the window, and none is
+    // smaller than its text needs.
+    void atItsMinimumSizeNothingOverlapsOrIsCut() {
+        const QSize before = window->size();
+        window->resize(1, 1);
+        QCOMPARE(window->size(), window->minimumSize());
+        QVERIFY(window->minimumWidth() > 300 && window->minimumHeight() > 300);
+        QApplication::processEvents();
+        QList<QWidget*> controls;
+        for (QWidget* widget : window->findChildren<QWidget*>()) {
+            const bool isControl =
+                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                qobject_cast<QLineEdit*>(widget) || qobject_cast<QTreeView*>(widget) ||
+                (qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty());
+            if (isControl && widget->isVisibleTo(window.get()) && widget->objectName() != "")
+                controls << widget;
+        }
+        QVERIFY(controls.size() > 12);
+        const auto placed = [this](QWidget* w) {
+            return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size());
+        };
+        for (QWidget* control : controls) {
+            const QString name = control->objectName();
+            QVERIFY2(window->rect().contains(placed(control)), qPrintable(name));
+            const auto* label = qobject_cast<QLabel*>(control);
+            const auto* tree = qobject_cast<QTreeView*>(control);
+            // A list shows its header and at least three keywords; a text all its lines.
+            const int needed = tree ? tree->header()->height() + 3 * tree->sizeHintForRow(0)
+                               : label && label->wordWrap() ? label->heightForWidth(label->width())
+                                                            : control->sizeHint().height();
+            QVERIFY2(
+                control->height() >= needed,
+                qPrintable(QString("%1: %2 < %3").arg(name).arg(control->height()).arg(needed)));
+            if (!label)
+                QVERIFY2(control->width() >= control->minimumSizeHint().width(), qPrintable(name));
+            for (QWidget* other : controls) {
+                if (other != control && !control->isAncestorOf(other) &&
+                    !other->isAncestorOf(control))
+                    QVERIFY2(!placed(control).intersects(placed(other)),
+                             qPrintable(name + " overlaps " + other->objectName()));
+            }
+        }
+        window->resize(before);
+    }
+
     void cleanupTestCase() {
+        ui::SetMakerSitesForTesting(std::nullopt);
         window.reset();
         ui::SetMessageHandlerForTesting({});
         ui::SetWebPageOpenerForTesting({});

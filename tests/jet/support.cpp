@@ -1,5 +1,7 @@
 #include "support.h"
 
+#include "file/header.h"
+#include "file/rc4.h"
 #include "read/slot_table.h"
 #include "read/state.h"
 
@@ -15,6 +17,16 @@ std::filesystem::path testFile(const std::string& name) {
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
     return detail::readWholeFile(path);
+}
+
+std::vector<std::uint8_t> encodePages(std::vector<std::uint8_t> file, std::uint32_t key) {
+    std::span<std::uint8_t> masked(file.data() + detail::kHeaderMaskStart, 128);
+    detail::rc4Apply(detail::kHeaderMaskKey, masked);
+    detail::putLe32(file, detail::kEncodingKeyOffset, key);
+    detail::rc4Apply(detail::kHeaderMaskKey, masked);
+    for (std::uint32_t n = 1; n < file.size() / 4096; ++n)
+        detail::applyPageEncoding(std::span(file.data() + n * 4096, 4096), n, key);
+    return file;
 }
 
 ScratchDir::ScratchDir()

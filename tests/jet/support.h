@@ -17,6 +17,8 @@ namespace jet::test {
 
 std::filesystem::path testFile(const std::string& name);
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
+// A page-encoded copy of a plain Jet 4 file, as "Encrypt database" leaves it.
+std::vector<std::uint8_t> encodePages(std::vector<std::uint8_t> file, std::uint32_t key);
 
 // The table of a dictionary file.
 inline const std::vector<TableSpec> kDictionary{

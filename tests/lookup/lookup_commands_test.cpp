@@ -25,8 +25,7 @@ public:
     SearchMode Mode() const override { return mode; }
     std::size_t KeywordCount() const override { return keywords.size(); }
     std::optional<std::string> SelectedKeyword() const override { return selected; }
-    void ClearKeywords() override { keywords.clear(); }
-    void AppendKeyword(const std::string& keyword) override { keywords.push_back(keyword); }
+    void ShowKeywords(Strings shown) override { keywords = std::move(shown); }
     void SetSearchText(const std::string& text) override { act("box:" + (searchText = text)); }
     void ShowEnterTerm() override { act("enter-term"); }
     void ShowNotFound() override { act("not-found"); }

@@ -33,5 +33,33 @@ TEST(Matching, WildcardFindsTheLoweredUntrimmedPatternAnywhereAndAStarStandsForA
     EXPECT_FALSE(KeywordMatcher(SearchMode::Exact, "OR").Matches("Coracle"));
 }
 
+// Over keywords packed end to end a hit may run from one keyword into the next; it belongs to
+// neither. Each mode must pick exactly the keywords its one-keyword rule picks.
+TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
+    const std::vector<std::string> keywords = {"or", "",  "acle",   "ORACLE", "Coracle bones",
+                                               "ab", "a", "ba",     "ababa",  "Ärmelorakel",
+                                               "İs", "*", "the or", "lé"};
+    PackedTexts lowered;
+    for (const std::string& keyword : keywords) {
+        std::string text;
+        AppendLowered(keyword, text);
+        EXPECT_EQ(text, BuildPattern(keyword)) << keyword;
+        lowered.push_back(text);
+    }
+    for (SearchMode mode : {SearchMode::Exact, SearchMode::Wildcard}) {
+        for (const char* text : {"or", "ORACLE", "or*le", "*", "", "aba*ba", "ab*a", "rac",
+                                 "ÄRM*AKEL", "is", "e*o", " or", "ba*"}) {
+            const KeywordMatcher matcher(mode, text);
+            std::vector<std::size_t> oneByOne, packed;
+            for (std::size_t i = 0; i < keywords.size(); ++i) {
+                if (matcher.Matches(keywords[i]))
+                    oneByOne.push_back(i);
+            }
+            matcher.ForEachMatch(lowered, [&](std::size_t i) { packed.push_back(i); });
+            EXPECT_EQ(packed, oneByOne) << static_cast<int>(mode) << " [" << text << "]";
+        }
+    }
+}
+
 } // namespace
 } // namespace lookup

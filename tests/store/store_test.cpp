@@ -87,6 +87,21 @@ TEST(RecordWalk, AFileThatCannotBeReadWholeEndsTheWalkWithItsReason) {
     damaged.close();
     EXPECT_EQ(walk(folder.file("damaged.dll"), {"Key", "Link"}).front(), "Crow|http://c");
     EXPECT_NE(reasonFor("damaged.dll", {"Key", "Link"}), "");
+    // A data page gone bad drops its records out of the table's pages: the walk still says so.
+    Rows many;
+    for (int i = 0; i < 400; ++i)
+        many.push_back(
+            {"d", "Key" + std::to_string(i), "https://example.org/" + std::to_string(i)});
+    writeDictionaryFile(folder.file("lost.dll"), many);
+    std::fstream lost(folder.file("lost.dll"), std::ios::in | std::ios::out | std::ios::binary);
+    const std::string pages(std::istreambuf_iterator<char>(lost), {});
+    const std::size_t firstData = pages.find("Key0") / 4096 * 4096;
+    lost.seekp(static_cast<std::streamoff>(firstData)) << std::string(4096, '\xFF');
+    lost.close();
+    EXPECT_EQ(reasonFor("lost.dll", {"Key"}),
+              "table \"data\" stores 400 records, but " +
+                  std::to_string(walk(folder.file("lost.dll"), {"Key"}).size() - 1) +
+                  " could be read; the file is damaged");
 }
 
 TEST(Appending, RecordsReachTheFileAtCommitAndARefusedOneChangesNothing) {

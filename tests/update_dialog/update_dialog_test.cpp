@@ -3,7 +3,9 @@
 #include "update_dialog/update_command.h"
 #include "update_dialog/update_progress_dialog.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
@@ -56,6 +58,25 @@ private slots:
         QCOMPARE(bar->value(), 1);
         dialog.reject();
         QVERIFY(!timer->isActive());
+    }
+
+    // Whatever the font, the caption shows its whole text inside the dialog, above the bar.
+    void theCaptionShowsItsWholeText() {
+        const QFont original = QApplication::font();
+        for (qreal points : {8.0, 14.0}) {
+            QFont font = original;
+            font.setPointSizeF(points);
+            QApplication::setFont(font);
+            update_dialog::UpdateProgressDialog dialog;
+            auto* caption = dialog.findChild<QLabel*>("Label1");
+            const QRect place = caption->geometry();
+            QCOMPARE(caption->text(), QString("Please wait while Dictionary is updating ...."));
+            QVERIFY(place.width() >= caption->fontMetrics().horizontalAdvance(caption->text()));
+            QVERIFY(place.height() >= caption->fontMetrics().height());
+            QVERIFY(dialog.rect().contains(place));
+            QVERIFY(!place.intersects(dialog.findChild<QProgressBar*>("PB")->geometry()));
+        }
+        QApplication::setFont(original);
     }
 
     void cancelledOrEmptyNothingIsMerged() {

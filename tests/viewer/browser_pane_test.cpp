@@ -1,17 +1,22 @@
 // The browser pane, first with a recording browser (the load step online and offline, the pages
-// it refuses, the toolbar keys, the site search's address), then with its real browser on pages
-// served from 127.0.0.1 inside the test (the rules of its page, the web-search form, and the order
-// in which it lets go of its page and profile).
+// it refuses, the toolbar keys, the site search's address), then its own pages' HTML, then with
+// its real browser on pages served from 127.0.0.1 inside the test (the rules of its page, its own
+// pages in the history, the web-search form, and the order in which it lets go of its page and
+// profile).
 #include "recording_browser.h"
-#include "ui/web_addresses.h"
+#include "ui/maker_addresses.h"
 #include "ui/web_page.h"
 #include "viewer/browser_pane.h"
+#include "viewer/own_page_html.h"
+#include "viewer/own_pages.h"
 #include "viewer/pane_page.h"
 #include "viewer/search_service.h"
 #include "viewer/site_search.h"
 #include "viewer/web_engine_browser.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QWebEngineView>
@@ -65,6 +70,10 @@ class BrowserPaneTest : public QObject {
     RecordingBrowser* browser = nullptr;
     std::unique_ptr<BrowserPane> pane;
 
+    std::optional<QString> ownPage(const QString& name) const {
+        return pane ? pane->OwnPage(name) : std::nullopt;
+    }
+
     void recordingPane() {
         auto owned = std::make_unique<RecordingBrowser>();
         browser = owned.get();
@@ -76,8 +85,12 @@ private slots:
         recordingPane();
         pane->Load(true);
         pane->Load(true, "https://en.wikipedia.org/wiki/Oracle");
-        QCOMPARE(browser->asked, (QStringList{"go " + QString(ui::kHomePageURL),
-                                              "go https://en.wikipedia.org/wiki/Oracle"}));
+        ui::SetMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
+        pane->Load(true); // a build with the maker's site opens it instead of the start page
+        ui::SetMakerSitesForTesting(std::nullopt);
+        QCOMPARE(browser->asked,
+                 (QStringList{"go augurlex:start", "go https://en.wikipedia.org/wiki/Oracle",
+                              "go https://maker.example"}));
         QVERIFY(browser->visible && pane->offlineNotice()->isHidden());
 
         recordingPane();
@@ -102,11 +115,13 @@ private slots:
         QVERIFY(browser->lastScript.contains("q.value = \"a\\\"b'c</script>\\\\\";"));
     }
 
+    // Links and terms never open anything but web pages: not even the pane's own pages.
     void addressesThatAreNotWebPagesAreNotOpened() {
         recordingPane();
         for (QString text :
              {"javascript:alert(1)", " JavaScript:alert(1)", "file:///etc/passwd", "/etc/passwd",
-              "data:text/html,<b>x</b>", "ftp://example.org/x", "vbscript:msgbox(1)", ""}) {
+              "data:text/html,<b>x</b>", "ftp://example.org/x", "vbscript:msgbox(1)",
+              "augurlex:start", "AUGURLEX:help", "qrc:/augurlex/pages/help.html", ""}) {
             pane->ShowPage(text);
             if (!text.isEmpty())
                 pane->Load(true, text);
@@ -123,26 +138,62 @@ private slots:
         for (QString key : {"Back", "Forward", "Stop", "Refresh", "Home", "Search", "back", "HOME",
                             "Search ", ""})
             pane->OnToolbarButton(key);
-        QCOMPARE(browser->asked,
-                 (QStringList{"back", "forward", "stop", "refresh",
-                              "go " + QString(ui::kHomePageURL), "own <HTML><BODY>"}));
+        QCOMPARE(browser->asked, (QStringList{"back", "forward", "stop", "refresh",
+                                              "go augurlex:start", "go augurlex:search"}));
     }
 
     void siteSearchHandsTheDefaultBrowserAnEncodedQuery() {
         QStringList opened;
         ui::SetWebPageOpenerForTesting([&](const QString& a) { opened << a; });
-        viewer::SiteSearch().Search(" tarot & runes#1 ", ui::kHomePageURL);
+        viewer::SiteSearch().Search(" tarot & runes#1 ", "http://maker.example");
         ui::SetWebPageOpenerForTesting({});
         const QUrlQuery query{QUrl(opened.value(0), QUrl::StrictMode)};
         QCOMPARE(query.queryItemValue("q", QUrl::FullyDecoded), QString(" tarot & runes#1 "));
-        QCOMPARE(query.queryItemValue("sitesearch", QUrl::FullyDecoded), QString(ui::kHomePageURL));
+        QCOMPARE(query.queryItemValue("sitesearch", QUrl::FullyDecoded),
+                 QString("http://maker.example"));
+    }
+
+    // --- The pane's own pages ---
+
+    void theStartPageListsTheDictionariesWithTheirCountsEscaped() {
+        recordingPane();
+        pane->SetDictionarySummaries([] {
+            return QList<viewer::DictionarySummary>{{"Omens", 3}, {"<b>Runes</b>", 1200}};
+        });
+        const QString page = pane->OwnPage("start").value_or("");
+        QVERIFY(page.contains("<td>Omens</td><td class=\"count\">3</td>"));
+        QVERIFY(page.contains("&lt;b&gt;Runes&lt;/b&gt;") && !page.contains("<b>Runes"));
+        QVERIFY(page.contains(QLocale().toString(1203))); // the total
+        QVERIFY(page.contains("<kbd>Alt+D</kbd>") && page.contains("<kbd>Ctrl+Q</kbd>"));
+        QVERIFY(page.contains("href=\"augurlex:help\""));
+        QVERIFY(pane->OwnPage("search").value_or("").startsWith("<HTML><BODY>"));
+        QVERIFY(!pane->OwnPage("nothing").has_value());
+    }
+
+    // Every help page is there, links to the others, and takes the palette's colours.
+    void helpPagesLinkToEachOtherInThePalettesColours() {
+        QPalette dark;
+        dark.setColor(QPalette::Base, QColor("#202124"));
+        dark.setColor(QPalette::Text, QColor("#e8eaed"));
+        const viewer::PageColours colours = viewer::ColoursOf(dark);
+        const QStringList names{"help", "help-wildcards", "help-updating", "help-shortcuts"};
+        for (const QString& name : names) {
+            const QString page = viewer::HelpPageHtml(name, colours).value_or("");
+            QVERIFY2(page.contains("background:#202124;color:#e8eaed"), qPrintable(name));
+            QVERIFY2(page.contains("<h1>"), qPrintable(name));
+            for (const QString& other : names)
+                QVERIFY(other == name || page.contains("href=\"augurlex:" + other + "\""));
+        }
+        QVERIFY(viewer::HelpPageHtml("help-shortcuts", colours)->contains("<kbd>F5</kbd>"));
+        QVERIFY(!viewer::HelpPageHtml("start", colours).has_value());
     }
 
     // With the real browser from here on.
     void theRealPageRefusesLocalFilesNewWindowsAndSendsTheSearchForm() {
         LocalPages pages;
         QVERIFY(pages.isListening());
-        auto real = std::make_unique<viewer::WebEngineBrowser>(nullptr, [](const QUrl&) {});
+        auto real = std::make_unique<viewer::WebEngineBrowser>(
+            nullptr, [](const QUrl&) {}, [this](const QString& name) { return ownPage(name); });
         QWebEngineView* view = real->View();
         viewer::PanePage* page = real->Page();
         pane = std::make_unique<BrowserPane>([this] { return searchBox; }, std::move(real));
@@ -186,7 +237,51 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(
             evaluate(page, "String(document.getElementsByName('sa').length)").toString(),
             QString("1"), 10000);
-        QCOMPARE(view->url().scheme(), QString("data"));
+        QCOMPARE(view->url(), viewer::OwnPageAddress("search"));
+    }
+
+    // The search page and the start page are history entries like any page; a web page cannot
+    // reach them.
+    void backAndForwardCrossTheOwnPagesThatWebPagesCannotOpen() {
+        LocalPages pages;
+        auto real = std::make_unique<viewer::WebEngineBrowser>(
+            nullptr, [](const QUrl&) {}, [this](const QString& name) { return ownPage(name); });
+        QWebEngineView* view = real->View();
+        viewer::PanePage* page = real->Page();
+        pane = std::make_unique<BrowserPane>([this] { return searchBox; }, std::move(real));
+        pane->show();
+        const auto at = [view](const QUrl& url) {
+            QTRY_COMPARE_WITH_TIMEOUT(view->url(), url, 20000);
+        };
+        const QUrl first(pages.url("/first"));
+        const QUrl search = viewer::OwnPageAddress("search");
+        const QUrl start = viewer::OwnPageAddress("start");
+        pane->Navigate(first.toString());
+        at(first);
+        pane->OnToolbarButton("Search");
+        at(search);
+        pane->OnToolbarButton("Home");
+        at(start);
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.title").toString() == "Augurlex", 10000);
+        pane->OnToolbarButton("Back");
+        at(search);
+        pane->OnToolbarButton("Back");
+        at(first);
+        pane->OnToolbarButton("Forward");
+        at(search);
+
+        QList<QPair<QUrl, bool>> asked;
+        connect(page, &viewer::PanePage::navigationAsked, this,
+                [&asked](const QUrl& url, bool accepted) {
+                    asked.append({url, accepted});
+                });
+        pane->Navigate(pages.url("/second"));
+        at(QUrl(pages.url("/second")));
+        evaluate(page, "location.href = 'augurlex:start'");
+        pane->Navigate(pages.url("/third")); // once it has loaded, the request above was decided
+        at(QUrl(pages.url("/third")));
+        for (const auto& [url, accepted] : asked)
+            QVERIFY2(!viewer::IsOwnPageAddress(url) || !accepted, qPrintable(url.toString()));
     }
 
     // Deleted the other way round, Qt WebEngine warns "Release of profile requested but

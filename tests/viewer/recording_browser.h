@@ -15,7 +15,6 @@ public:
     QWidget* Widget() override { return nullptr; }
     void SetVisible(bool shown) override { visible = shown; }
     void Navigate(const QUrl& address) override { asked << "go " + address.toString(); }
-    void ShowOwnPage(const QString& html) override { asked << "own " + html.left(12); }
     void GoBack() override { asked << "back"; }
     void GoForward() override { asked << "forward"; }
     void Stop() override { asked << "stop"; }

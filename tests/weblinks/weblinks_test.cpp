@@ -1,8 +1,8 @@
 // The windows of the web links, driven as a user would with messages and the browser recorded:
-// the Help menu, the about dialog and the exit screen; then the referral request the exit screen
-// sends, without a window.
+// the Help menu, the about dialog and the exit screen, with the maker's sites set and without
+// them; then the maker's addresses and the referral request, without a window.
+#include "ui/maker_addresses.h"
 #include "ui/message_box.h"
-#include "ui/web_addresses.h"
 #include "ui/web_page.h"
 #include "weblinks/about_dialog.h"
 #include "weblinks/exit_screen.h"
@@ -22,9 +22,13 @@
 #include <QTimer>
 #include <QUrlQuery>
 
+using ui::MakerPage;
 using weblinks::ReferralRequest;
 
 namespace {
+
+const ui::MakerSites kSites{"https://maker.example/", "https://product.example"};
+const QString kNoAddress = QString::fromLatin1(ui::kNoMakerAddressMessage);
 
 // Records the addresses handed to the default browser while it lives.
 struct OpenerSpy {
@@ -53,14 +57,28 @@ class WeblinksTest : public QObject {
     void submit() { QTest::mouseClick(child<QPushButton>("cmdSubmit"), Qt::LeftButton); }
 
 private slots:
-    void helpEntriesOpenTheirPages() {
+    void initTestCase() { ui::SetMakerSitesForTesting(kSites); }
+    void cleanupTestCase() { ui::SetMakerSitesForTesting(std::nullopt); }
+
+    // Online Help asks the owner for the shipped pages; the others open the maker's pages, or,
+    // in a build without the maker's sites, say so and open nothing.
+    void helpEntriesOpenTheirPagesOrSayThereIsNone() {
         QWidget owner;
         weblinks::HelpMenu help(&owner);
+        QSignalSpy onlineHelp(&help, &weblinks::HelpMenu::onlineHelpChosen);
         OpenerSpy spy;
         for (const char* name : {"mnuOnline", "mnuVisit", "mnuUpdateSoftware"})
             help.findChild<QAction*>(name)->trigger();
+        QCOMPARE(onlineHelp.count(), 1);
         QCOMPARE(spy.opened,
-                 QStringList({ui::kOnlineHelpPageURL, ui::kHomePageURL, ui::kDownloadPageURL}));
+                 QStringList({"https://maker.example", "https://product.example/download.html"}));
+        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        messages_.clear();
+        for (const char* name : {"mnuVisit", "mnuUpdateSoftware"})
+            help.findChild<QAction*>(name)->trigger();
+        ui::SetMakerSitesForTesting(kSites);
+        QCOMPARE(spy.opened.size(), 2);
+        QCOMPARE(messages_.filter(kNoAddress).size(), 2);
     }
 
     // What is seen of the dialog while it is open is checked once it has closed, so that a failed
@@ -100,7 +118,8 @@ private slots:
         QVERIFY(spy.opened.isEmpty());
         QTest::mouseClick(offer, Qt::LeftButton); // the fully branded page, not the co-brand one
         QTest::mouseClick(about.findChild<QLabel*>("lblHomePage"), Qt::LeftButton);
-        QCOMPARE(spy.opened, QStringList({ui::kFullBrandPageURL, ui::kHomePageURL}));
+        QCOMPARE(spy.opened, QStringList({"https://maker.example/fully-branded.html",
+                                          "https://maker.example"}));
         QVERIFY(about.isVisible()); // the dialog stays open while a link opens
     }
 
@@ -175,8 +194,41 @@ private slots:
         QTest::keyClick(check, Qt::Key_Space);
         QVERIFY(!check->isChecked());
         QTest::mouseClick(child<QLabel>("lblGoToHome"), Qt::LeftButton);
-        QCOMPARE(spy.opened,
-                 QStringList({ui::kHomePageURL, ui::kHomePageURL, ui::kSoftwareSitePageURL}));
+        QCOMPARE(spy.opened, QStringList({"https://maker.example", "https://maker.example",
+                                          "https://maker.example/vaticsoftwares"}));
+        QCOMPARE(check->text(), QString("Click Here To Visit maker.example Now"));
+    }
+
+    // Without the maker's sites no link of the screen opens anything: each says so.
+    void withoutTheMakersSitesEveryLinkSaysSo() {
+        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        OpenerSpy spy;
+        QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton);
+        QTest::mouseClick(child<QLabel>("lblGoToHome"), Qt::LeftButton);
+        box("txtName")->setText("Ann");
+        box("txtEmail")->setText("ann@mail.example");
+        box("txtFriendName")->setText("Bo");
+        box("txtFriendEmail")->setText("bo@mail.example");
+        submit();
+        ui::SetMakerSitesForTesting(kSites);
+        QVERIFY(spy.opened.isEmpty());
+        QCOMPARE(messages_.filter(kNoAddress).size(), 3);
+    }
+
+    // Escape closes the screen as its close box does; Enter presses the focused button.
+    void escapeClosesAndEnterPressesTheFocusedButton() {
+        QSignalSpy ends(screen_.get(), &weblinks::ExitScreen::endRequested);
+        child<QPushButton>("cmdSubmit")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // a fresh form: refused
+        QCOMPARE(messages_, QStringList{"Please Enter Proper Email Address"});
+        QCOMPARE(ends.count(), 0);
+        child<QPushButton>("cmdClose")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+        QCOMPARE(ends.count(), 1);
+        box("txtName")->setFocus();
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QCOMPARE(ends.count(), 2);
+        QVERIFY(!screen_->isVisible());
     }
 
     void aFreshFormIsRefusedAndAFilledOneSendsTheHiddenMessage() {
@@ -239,22 +291,49 @@ private slots:
         const weblinks::ReferralFields typed{"  Tom & Jerry=1&taf6=http://evil.example/ ",
                                              "ann@mail.example#frag", "\tHi\r\n+100% sure?",
                                              "Zoë Çelik 名前", "bo@mail.example&taf1=x"};
-        const QString address = ReferralRequest(typed).Address();
+        const QString address = ReferralRequest(typed).Address("https://maker.example/refer",
+                                                               "https://product.example/");
         for (QChar c : address)
             QVERIFY2(c.unicode() > 0x20 && c.unicode() < 0x7f, qPrintable(address));
         const QUrl url(address, QUrl::StrictMode);
         QCOMPARE(QString::fromLatin1(url.toEncoded()), address); // the browser gets it unchanged
-        QCOMPARE(url.toString(QUrl::RemoveQuery), QString(ui::kReferralServiceURL));
+        QCOMPARE(url.toString(QUrl::RemoveQuery), QString("https://maker.example/refer"));
         const QStringList values{"Tom & Jerry=1&taf6=http://evil.example/",
                                  typed.referrerEmail,
                                  typed.message,
                                  typed.friendName,
                                  typed.friendEmail,
-                                 ui::kProductSiteRootURL};
+                                 "https://product.example/"};
         const auto items = QUrlQuery(url).queryItems(QUrl::FullyDecoded);
         QCOMPARE(items.size(), 6);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(items[i], qMakePair(QString("taf%1").arg(i + 1), values[i]));
+    }
+
+    // --- The maker's addresses ---
+
+    void everyMakerPageHasAnAddressOnlyWhenItsSiteIsSet() {
+        const QList<MakerPage> makerPages = {MakerPage::Home,    MakerPage::SoftwareSite,
+                                             MakerPage::Donate,  MakerPage::FullBrand,
+                                             MakerPage::CoBrand, MakerPage::ReferralService};
+        const QList<MakerPage> productPages = {MakerPage::Download, MakerPage::ProductSite};
+        QStringList addresses;
+        for (MakerPage page : makerPages + productPages) {
+            QVERIFY(!ui::MakerPageAddress(page, {}).has_value());
+            addresses << ui::MakerPageAddress(page, kSites).value_or("none");
+        }
+        for (MakerPage page : makerPages)
+            QCOMPARE(ui::MakerPageAddress(page, {"https://maker.example", ""}).has_value(), true);
+        for (MakerPage page : productPages)
+            QVERIFY(!ui::MakerPageAddress(page, {"https://maker.example", ""}).has_value());
+        QCOMPARE(
+            addresses,
+            (QStringList{
+                "https://maker.example", "https://maker.example/vaticsoftwares",
+                "https://maker.example/donate.html", "https://maker.example/fully-branded.html",
+                "https://maker.example/co-brand.html", "https://maker.example/refer-a-friend.php",
+                "https://product.example/download.html", "https://product.example/"}));
+        QCOMPARE(addresses.removeDuplicates(), 0);
     }
 };
 

@@ -1,4 +1,5 @@
 // augurlex-dict create FILE [--password P] [--catalogue] [--force]
+//                           [--index COLUMN[,COLUMN...] [--unique] [--primary-key]]...
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
 #include "augurlex-dict/dictionary_tables.h"
@@ -13,8 +14,72 @@
 #include <string>
 
 namespace dict {
+namespace {
 
-int runCreate(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
+std::vector<std::string> splitColumns(const std::string& list) {
+    std::vector<std::string> columns;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t comma = list.find(',', start);
+        columns.push_back(list.substr(start, comma - start));
+        if (columns.back().empty())
+            throw UsageError("--index takes column names separated by commas");
+        if (comma == std::string::npos)
+            return columns;
+        start = comma + 1;
+    }
+}
+
+// Takes every "--index COLUMNS" out of `words`, each with the "--unique" and "--primary-key"
+// that follow it (they describe the index before them), and leaves the other words in order.
+std::vector<jet::IndexSpec> takeIndexes(std::vector<std::string>& words) {
+    std::vector<jet::IndexSpec> indexes;
+    std::vector<std::string> rest;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word == "--") {
+            rest.insert(rest.end(), words.begin() + static_cast<std::ptrdiff_t>(i), words.end());
+            break;
+        }
+        if (word == "--password" && i + 1 < words.size()) { // its value may look like an option
+            rest.push_back(word);
+            rest.push_back(words[++i]);
+        } else if (word == "--index" || word.rfind("--index=", 0) == 0) {
+            if (word == "--index" && i + 1 >= words.size())
+                throw UsageError("option --index needs a value");
+            indexes.push_back({splitColumns(word == "--index" ? words[++i] : word.substr(8))});
+        } else if (word == "--unique" || word == "--primary-key") {
+            if (indexes.empty())
+                throw UsageError(word + " describes the --index before it");
+            (word == "--unique" ? indexes.back().unique : indexes.back().primaryKey) = true;
+        } else {
+            rest.push_back(word);
+        }
+    }
+    words = std::move(rest);
+    return indexes;
+}
+
+// ", indexed on Link (unique), Key" for the indexes of `table`; empty for none.
+std::string indexList(const jet::TableSpec& table) {
+    std::string list;
+    for (const jet::IndexSpec& index : table.indexes) {
+        list += list.empty() ? ", indexed on " : ", ";
+        for (std::size_t i = 0; i < index.columns.size(); ++i)
+            list += (i ? "+" : "") + index.columns[i];
+        if (index.primaryKey)
+            list += " (primary key)";
+        else if (index.unique)
+            list += " (unique)";
+    }
+    return list;
+}
+
+} // namespace
+
+int runCreate(const std::vector<std::string>& given, std::FILE* out, std::FILE* err) {
+    std::vector<std::string> words = given;
+    std::vector<jet::IndexSpec> indexes = takeIndexes(words);
     Arguments args = Arguments::parse(words, {"password"}, {"catalogue", "force"});
     if (args.positionals().size() != 1)
         throw UsageError("create takes exactly one FILE");
@@ -41,15 +106,16 @@ int runCreate(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
         tellUser(err, path + " already exists; add --force to replace it");
         return kFailure;
     }
+    jet::TableSpec table = catalogue ? catalogueTableSpec() : dictionaryTableSpec();
+    table.indexes = std::move(indexes);
     try {
-        jet::createDatabase(path, {catalogue ? catalogueTableSpec() : dictionaryTableSpec()},
-                            options);
+        jet::createDatabase(path, {table}, options);
     } catch (const jet::Error& failure) {
         tellUser(err, path + ": " + failure.what());
         return failure.kind() == jet::ErrorKind::Invalid ? kUsage : kFailure;
     }
-    std::fprintf(out, "created %s: %s, table \"data\"%s\n", path.c_str(),
-                 catalogue ? "a catalogue file" : "a dictionary file",
+    std::fprintf(out, "created %s: %s, table \"data\"%s%s\n", path.c_str(),
+                 catalogue ? "a catalogue file" : "a dictionary file", indexList(table).c_str(),
                  options.password.empty() ? ", no password" : "");
     return std::fflush(out) == 0 ? kSuccess : cannotWriteOutput(err);
 }

@@ -9,7 +9,7 @@
 #include "jet/write_session.h"
 
 #include <filesystem>
-#include <fstream>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -17,19 +17,10 @@ namespace dict {
 
 namespace {
 
-bool readWholeFile(const std::string& path, std::string& text) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    in.seekg(0, std::ios::end);
-    std::streamoff size = in.tellg();
-    if (size < 0)
-        return false;
-    in.seekg(0, std::ios::beg);
-    text.resize(static_cast<std::size_t>(size));
-    in.read(text.data(), size);
-    return static_cast<bool>(in);
-}
+struct FileCloser {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
 
 } // namespace
 
@@ -50,8 +41,12 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
         throw UsageError("import needs --csv CSV, the rows to append");
     const std::string& path = args.positionals()[0];
 
-    std::string csv;
-    if (!readWholeFile(*csvPath, csv)) {
+    // Read as the rows are appended, so the rows never sit in memory twice.
+    OpenFile csvFile(std::fopen(csvPath->c_str(), "rb"));
+    std::optional<CsvReader> csv;
+    if (csvFile)
+        csv.emplace(csvFile.get());
+    if (!csv || csv->readFailed()) {
         tellUser(err, *csvPath + ": cannot read the file");
         return kUnreadable;
     }
@@ -82,7 +77,7 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
         table =
             chooseTable(session->database(), args.option("table"), path, args.option("password"));
         // Every row goes into the one session; the file changes only at the commit.
-        rows = importCsv(*session, table, csv);
+        rows = importCsv(*session, table, *csv);
         session->commit();
     } catch (const ImportError& error) {
         tellUser(err, *csvPath + " " + error.what() + "; nothing was imported into " + path);

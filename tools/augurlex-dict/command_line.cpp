@@ -12,6 +12,7 @@ const char* const kUsageText =
     "                          [--format jsonl|csv]\n"
     "       augurlex-dict check FILE [--password P]\n"
     "       augurlex-dict create FILE [--password P] [--catalogue] [--force]\n"
+    "                          [--index COLUMN[,COLUMN] [--unique] [--primary-key]]...\n"
     "       augurlex-dict import FILE --csv CSV [--password P] [--table NAME]\n"
     "       augurlex-dict search TERM [--mode exact|wildcard] [--dictionary NAME] [--folder DIR]\n"
     "       augurlex-dict lookup TERM [--dictionary NAME] [--folder DIR]\n"
@@ -21,7 +22,9 @@ const char* const kUsageText =
     "  --password P:  without it, the program's database password is tried, then none;\n"
     "                 create uses the program's unless given (--password \"\" for none)\n"
     "  --catalogue:   create a catalogue file (names, Database) instead of a dictionary\n"
-    "  --force:       let create replace an existing file\n";
+    "  --force:       let create replace an existing file\n"
+    "  --index C,...: create declares an index on these columns; --unique or --primary-key\n"
+    "                 right after it makes that index unique or the primary key\n";
 
 int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {

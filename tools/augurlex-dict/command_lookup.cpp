@@ -28,7 +28,8 @@ int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
             names = catalogueNames(folder);
         else if (!store::dictionaryExists(folder, choice))
             throw std::runtime_error("no file " + store::dictionaryPath(folder, choice));
-        found = lookup::FindLink(folder, names, term, choice, link);
+        // One lookup per process: read straight, stopping at the first match.
+        found = lookup::FindLink(folder, names, term, choice, link, nullptr);
     } catch (const std::exception& error) {
         tellUser(err, folder + ": " + error.what());
         return kUnreadable;

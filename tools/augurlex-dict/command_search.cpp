@@ -5,6 +5,7 @@
 #include "augurlex-dict/output_writer.h"
 #include "lookup/keyword_search.h"
 #include "store/catalogue.h"
+#include "store/dictionary_folder_choice.h"
 
 #include <filesystem>
 #include <stdexcept>
@@ -16,9 +17,12 @@ namespace dict {
 std::string dictionaryFolder(const Arguments& args) {
     if (auto folder = args.option("folder"))
         return *folder;
-    std::error_code failed;
-    std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failed);
-    return failed ? std::string(".") : self.parent_path().string();
+    // The program's own choice, so both work on the same files.
+    store::DictionaryFolderChoice choice = store::chooseDictionaryFolder(
+        store::runningExecutableFolder(), store::UserEnvironment::fromProcess());
+    for (const std::string& problem : choice.problems)
+        tellUser(stderr, problem);
+    return choice.folder;
 }
 
 std::vector<std::string> catalogueNames(const std::string& folder) {
@@ -52,14 +56,15 @@ int runSearch(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
             folder, dictionaryScope(args, folder),
             mode == "wildcard" ? lookup::SearchMode::Wildcard : lookup::SearchMode::Exact,
             args.positionals()[0],
-            [&](const std::string& keyword) {
+            [&](std::string_view keyword) {
                 found.put(keyword);
                 found.put('\n');
             },
             [&](const std::string& reason) {
                 tellUser(err, reason);
                 status = kUnreadable;
-            });
+            },
+            nullptr); // one search per process: nothing worth keeping
         found.flush();
     } catch (const std::exception& error) {
         tellUser(err, folder + ": " + error.what());

@@ -1,9 +1,11 @@
-// Reading CSV (RFC 4180) from text held in memory: fields separated by commas, records by CRLF
-// or LF, fields that hold a comma, quote or line break enclosed in double quotes with inner
-// quotes doubled. A UTF-8 byte-order mark at the start is skipped.
+// Reading CSV (RFC 4180): fields separated by commas, records by CRLF or LF, fields that hold a
+// comma, quote or line break enclosed in double quotes with inner quotes doubled. A UTF-8
+// byte-order mark at the start is skipped. The text is either held in memory whole or read from
+// a stream a chunk at a time, so a large file never sits in memory at once.
 #pragma once
 
 #include <cstddef>
+#include <cstdio>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -32,20 +34,36 @@ class CsvReader {
 public:
     // `text` must outlive the reader and the fields it hands out.
     explicit CsvReader(std::string_view text);
+    // Reads from `stream` (which the reader does not close) as records are asked for; the first
+    // chunk is read at once, so readFailed() tells straight away whether the stream can be read.
+    explicit CsvReader(std::FILE* stream);
 
     // Reads the next record into `fields`; false at the end of the text. The fields stay valid
-    // until the next call. Throws CsvError for an unterminated quote or a stray quote.
+    // until the next call. Throws CsvError for an unterminated quote or a stray quote, and for a
+    // stream that fails part way.
     bool next(std::vector<CsvField>& fields);
 
     // The line on which the record last read starts.
     std::size_t recordLine() const { return recordLine_; }
+    bool readFailed() const { return readFailed_; }
 
 private:
+    enum class Parse { Record, NeedMore };
+    Parse parse(std::vector<CsvField>& fields);
+    // Drops what earlier records used and appends the next chunk of the stream.
+    void readMore();
+    bool moreToRead() const { return stream_ && !streamDone_; }
+
     std::string_view text_;
     std::size_t pos_ = 0;
     std::size_t line_ = 1;
     std::size_t recordLine_ = 0;
     std::string unescaped_; // quoted fields with doubled quotes, joined
+    std::FILE* stream_ = nullptr;
+    std::string buffer_; // the part of the stream not yet consumed, when reading one
+    bool streamDone_ = false;
+    bool readFailed_ = false;
+    bool startChecked_ = false; // the byte-order mark looked for
 };
 
 } // namespace dict

@@ -129,13 +129,24 @@ std::uint64_t writeCsv(const jet::Table& table, OutputWriter& out) {
         putCsvField(out, columns[c].name);
     }
     out.put("\r\n");
+    // Text is decoded straight into one reused buffer rather than into a value per field.
+    std::vector<bool> textual;
+    for (const jet::Column& column : columns)
+        textual.push_back(column.type == jet::ColumnType::Text ||
+                          column.type == jet::ColumnType::Memo);
+    std::string text;
     std::uint64_t rows = 0;
     jet::Cursor cursor = table.cursor();
     for (bool ok = cursor.moveFirst(); ok; ok = cursor.moveNext()) {
         for (std::size_t c = 0; c < columns.size(); ++c) {
             if (c)
                 out.put(',');
-            putCsvValue(out, cursor.value(c));
+            if (!textual[c]) {
+                putCsvValue(out, cursor.value(c));
+            } else if (!cursor.isNull(c)) {
+                cursor.readText(c, text);
+                putCsvField(out, text);
+            }
         }
         out.put("\r\n");
         ++rows;

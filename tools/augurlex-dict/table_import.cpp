@@ -31,14 +31,15 @@ ImportError::ImportError(std::size_t line, std::string column, const std::string
 
 std::uint64_t importCsv(jet::WriteSession& session, const std::string& tableName,
                         std::string_view csv, const jet::RowValues& constants) {
+    CsvReader reader(csv);
+    return importCsv(session, tableName, reader, constants);
+}
+
+std::uint64_t importCsv(jet::WriteSession& session, const std::string& tableName, CsvReader& reader,
+                        const jet::RowValues& constants) {
     const jet::Table table = session.database().table(tableName);
     const std::vector<jet::Column>& columns = table.columns();
-    if (!table.indexes().empty())
-        throw ImportError(1, "",
-                          "table \"" + table.name() +
-                              "\" has indexes, which this program does not keep up to date");
 
-    CsvReader reader(csv);
     std::vector<CsvField> fields;
     try {
         if (!reader.next(fields))

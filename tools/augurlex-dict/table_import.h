@@ -1,6 +1,7 @@
 // Appending the rows of a CSV text to a table, the work behind `augurlex-dict import`.
 #pragma once
 
+#include "augurlex-dict/csv_reader.h"
 #include "jet/write_session.h"
 
 #include <cstdint>
@@ -28,6 +29,9 @@ private:
 // not name). Nothing is committed; on an ImportError the session must not be committed either.
 // Returns the number of rows appended.
 std::uint64_t importCsv(jet::WriteSession& session, const std::string& table, std::string_view csv,
+                        const jet::RowValues& constants = {});
+// The same, the records read from `reader` (a file read as it goes).
+std::uint64_t importCsv(jet::WriteSession& session, const std::string& table, CsvReader& reader,
                         const jet::RowValues& constants = {});
 
 } // namespace dict

@@ -1,5 +1,7 @@
 #include "ui/program_icon.h"
 
+#include "ui/icons.h"
+
 #include <QApplication>
 #include <QIcon>
 #include <QStyle>
@@ -9,6 +11,8 @@ namespace ui {
 
 QPixmap ProgramIconPixmap(const QWidget& window) {
     QIcon icon = QApplication::windowIcon();
+    if (icon.isNull())
+        icon = ProgramIcon();
     if (icon.isNull())
         icon = window.style()->standardIcon(QStyle::SP_FileDialogInfoView);
     return icon.pixmap(32, 32);

@@ -23,7 +23,9 @@ constexpr std::uint64_t kProgressEvery = 256;
 // The dictionary files of one merge, by lower-cased name, each opened at its first use.
 class OpenFiles {
 public:
-    explicit OpenFiles(std::string folder) : folder_(std::move(folder)) {}
+    // `asked`: the links of the update, the only ones the merge asks the files about.
+    OpenFiles(std::string folder, const LinkSet& asked)
+        : folder_(std::move(folder)), asked_(asked) {}
 
     // A file of a name the catalogue lists, or not: an existing file is appended to, never
     // replaced by the template; a missing one is made from the template only for a name the
@@ -44,24 +46,26 @@ private:
         std::error_code error;
         const bool missing = !std::filesystem::exists(path, error) && !error;
         if (!missing)
-            return DictionaryTarget::Existing(path);
+            return DictionaryTarget::Existing(path, asked_);
         if (listed)
             return DictionaryTarget::Unusable(path, "the catalogue lists it, but its dictionary "
                                                     "file " +
                                                         name + ".dll is missing");
-        return DictionaryTarget::FromTemplate(path, store::templatePath(folder_));
+        return DictionaryTarget::FromTemplate(path, store::templatePath(folder_), asked_);
     }
 
     std::string folder_;
+    const LinkSet& asked_;
     std::map<std::string, DictionaryTarget> files_;
     std::vector<std::string> order_; // first use first
 };
 
 class Merge {
 public:
-    Merge(const std::string& folder, const MergeProgress& progress)
-        : files_(folder), catalogue_(CatalogueTarget::Open(store::cataloguePath(folder))),
-          progress_(progress) {}
+    Merge(const std::string& folder, const std::vector<store::DictionaryRecord>& rows,
+          const MergeProgress& progress)
+        : asked_(LinksOf(rows)), files_(folder, asked_),
+          catalogue_(CatalogueTarget::Open(store::cataloguePath(folder))), progress_(progress) {}
 
     void Walk(const std::vector<store::DictionaryRecord>& rows) {
         for (std::uint64_t i = 0; i < rows.size(); ++i) {
@@ -111,6 +115,13 @@ public:
     MergeReport& Report() { return report_; }
 
 private:
+    static LinkSet LinksOf(const std::vector<store::DictionaryRecord>& rows) {
+        LinkSet links;
+        for (const store::DictionaryRecord& row : rows)
+            links.insert(row.link);
+        return links;
+    }
+
     void MergeRow(std::uint64_t number, const store::DictionaryRecord& row) {
         if (auto unsafe = UnsafeDictionaryName(row.names))
             return Fail(number, row, *unsafe);
@@ -167,6 +178,7 @@ private:
         added_[name].clear();
     }
 
+    LinkSet asked_;
     OpenFiles files_;
     CatalogueTarget catalogue_;
     const MergeProgress& progress_;
@@ -201,7 +213,7 @@ MergeReport MergeUpdateFile(const std::string& updateFilePath, const std::string
         }
         return report;
     }
-    Merge merge(programFolder, progress);
+    Merge merge(programFolder, update.rows, progress);
     merge.Report().rowsRead = update.rows.size();
     merge.Walk(update.rows);
     merge.Save(update.rows.size());

@@ -16,7 +16,8 @@ std::string fileName(const std::string& path) {
 } // namespace
 
 DictionaryTarget DictionaryTarget::Opened(const std::string& path, const std::string& unreadable,
-                                          const std::function<store::DictionaryFile()>& open) {
+                                          const std::function<store::DictionaryFile()>& open,
+                                          const LinkSet& asked) {
     DictionaryTarget target(path);
     try {
         target.file_.emplace(open());
@@ -24,7 +25,8 @@ DictionaryTarget DictionaryTarget::Opened(const std::string& path, const std::st
         return Unusable(path, unreadable + error.what());
     }
     auto problem = target.file_->walk({"Link"}, [&](const store::Record& record) {
-        target.links_.insert(record[0]);
+        if (asked.contains(record[0]))
+            target.links_.insert(record[0]);
         return true;
     });
     if (problem)
@@ -32,19 +34,20 @@ DictionaryTarget DictionaryTarget::Opened(const std::string& path, const std::st
     return target;
 }
 
-DictionaryTarget DictionaryTarget::Existing(const std::string& path) {
-    return Opened(path, "the dictionary file " + fileName(path) + " cannot be read: ", [&] {
-        return store::DictionaryFile::open(path);
-    });
+DictionaryTarget DictionaryTarget::Existing(const std::string& path, const LinkSet& asked) {
+    return Opened(
+        path, "the dictionary file " + fileName(path) + " cannot be read: ",
+        [&] { return store::DictionaryFile::open(path); }, asked);
 }
 
 DictionaryTarget DictionaryTarget::FromTemplate(const std::string& path,
-                                                const std::string& templatePath) {
+                                                const std::string& templatePath,
+                                                const LinkSet& asked) {
     DictionaryTarget target = Opened(
         path,
         "the template " + fileName(templatePath) + " cannot be read, so the dictionary file " +
             fileName(path) + " cannot be made: ",
-        [&] { return store::DictionaryFile::fromTemplate(templatePath, path); });
+        [&] { return store::DictionaryFile::fromTemplate(templatePath, path); }, asked);
     target.isNew_ = true;
     return target;
 }

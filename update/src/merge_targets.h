@@ -3,6 +3,7 @@
 // lists, and why a file cannot take records.
 #pragma once
 
+#include "link_set.h"
 #include "store/files_for_appending.h"
 
 #include <functional>
@@ -16,17 +17,21 @@ namespace update {
 
 class DictionaryTarget {
 public:
-    // A dictionary file that is already there, listed in the catalogue or not.
-    static DictionaryTarget Existing(const std::string& path);
+    // A dictionary file that is already there, listed in the catalogue or not. Of the links
+    // the file holds, only those in `asked` (the links of the update being merged) are kept:
+    // a merge of ten thousand records into a million need not hold a million links.
+    static DictionaryTarget Existing(const std::string& path, const LinkSet& asked);
     // A dictionary file to be made from the template: nothing is on disk before Save.
-    static DictionaryTarget FromTemplate(const std::string& path, const std::string& templatePath);
+    static DictionaryTarget FromTemplate(const std::string& path, const std::string& templatePath,
+                                         const LinkSet& asked);
     // A file that cannot take records, for `reason`.
     static DictionaryTarget Unusable(const std::string& path, const std::string& reason);
 
     const std::optional<std::string>& Problem() const { return problem_; }
     bool IsNew() const { return isNew_; }
-    // The file's links (the template's, for a new file) and those appended in this merge.
-    bool HasLink(const std::string& link) const { return links_.count(link) != 0; }
+    // Whether the file (the template, for a new file) holds the link or this merge appended
+    // it; asked only of links in `asked`.
+    bool HasLink(const std::string& link) const { return links_.contains(link); }
 
     // Appends in memory; the reason when the record is refused (then nothing changed).
     std::optional<std::string> Append(const store::DictionaryRecord& record);
@@ -39,13 +44,14 @@ public:
 private:
     explicit DictionaryTarget(std::string path) : path_(std::move(path)) {}
     static DictionaryTarget Opened(const std::string& path, const std::string& unreadable,
-                                   const std::function<store::DictionaryFile()>& open);
+                                   const std::function<store::DictionaryFile()>& open,
+                                   const LinkSet& asked);
 
     std::string path_;
     bool isNew_ = false;
     std::optional<store::DictionaryFile> file_;
     std::optional<std::string> problem_;
-    std::unordered_set<std::string> links_;
+    LinkSet links_;
 };
 
 class CatalogueTarget {

@@ -8,6 +8,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 
 namespace update_dialog {
 
@@ -40,12 +41,28 @@ UpdateProgressDialog::UpdateProgressDialog(QWidget* parent) : QDialog(parent) {
     timer_ = new QTimer(this);
     timer_->setObjectName(QStringLiteral("Timer1"));
 
-    setFixedSize(ui::TwipsToPixels(5925), ui::TwipsToPixels(1305));
     place(waitCaption_, 1110, 240, 3675, 195);
     place(bar_, 195, 720, 5520, 300);
     place(showProgressButton_, 1920, 1920, 1605, 375);
+    fitCaption();
 
     connect(timer_, &QTimer::timeout, this, &UpdateProgressDialog::Tick);
+}
+
+void UpdateProgressDialog::fitCaption() {
+    // The design's sizes assume its own font; with any other the caption grows to its whole text
+    // and the dialog grows with it, the bar keeping its margins.
+    using ui::TwipsToPixels;
+    const QSize text = waitCaption_->sizeHint();
+    const int margin = TwipsToPixels(195);
+    const int width = std::max(TwipsToPixels(5925), text.width() + 2 * margin);
+    const int captionTop = TwipsToPixels(240);
+    const int captionHeight = std::max(TwipsToPixels(195), text.height());
+    const int barTop = std::max(TwipsToPixels(720), captionTop + captionHeight + margin);
+    const int barHeight = TwipsToPixels(300);
+    waitCaption_->setGeometry((width - text.width()) / 2, captionTop, text.width(), captionHeight);
+    bar_->setGeometry(margin, barTop, width - 2 * margin, barHeight);
+    setFixedSize(width, std::max(TwipsToPixels(1305), barTop + barHeight + margin));
 }
 
 void UpdateProgressDialog::showEvent(QShowEvent* event) {

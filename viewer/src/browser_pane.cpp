@@ -1,13 +1,15 @@
 #include "viewer/browser_pane.h"
 
+#include "ui/maker_addresses.h"
 #include "ui/program_title.h"
-#include "ui/web_addresses.h"
 #include "ui/web_page.h"
+#include "viewer/own_pages.h"
 #include "viewer/pane_address.h"
 #include "viewer/search_form_page.h"
 #include "viewer/search_service.h"
 #include "viewer/web_engine_browser.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QVBoxLayout>
@@ -16,9 +18,10 @@ namespace viewer {
 
 namespace {
 
-std::unique_ptr<Browser> realBrowser(QWidget* parent) {
+std::unique_ptr<Browser> realBrowser(BrowserPane* pane) {
     return std::make_unique<WebEngineBrowser>(
-        parent, [](const QUrl& url) { ui::OpenWebPage(QString::fromUtf8(url.toEncoded())); });
+        pane, [](const QUrl& url) { ui::OpenWebPage(QString::fromUtf8(url.toEncoded())); },
+        [pane](const QString& name) { return pane->OwnPage(name); });
 }
 
 } // namespace
@@ -33,8 +36,13 @@ BrowserPane::BrowserPane(std::function<QString()> searchText, std::unique_ptr<Br
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    if (QWidget* view = browser_->Widget())
+    // The pane is a stop of the window's tab order, and hands the focus on to its page.
+    setFocusPolicy(Qt::StrongFocus);
+    setAccessibleName(tr("Definition"));
+    if (QWidget* view = browser_->Widget()) {
         layout->addWidget(view, 1);
+        setFocusProxy(view);
+    }
     offlineNotice_ = new QLabel(QString::fromLatin1(kOfflineCaption), this);
     offlineNotice_->setObjectName(QStringLiteral("lblCaption"));
     offlineNotice_->setContentsMargins(16, 0, 0, 0);
@@ -45,6 +53,33 @@ BrowserPane::BrowserPane(std::function<QString()> searchText, std::unique_ptr<Br
 
 BrowserPane::~BrowserPane() = default;
 
+void BrowserPane::SetDictionarySummaries(std::function<QList<DictionarySummary>()> summaries) {
+    summaries_ = std::move(summaries);
+}
+
+QUrl BrowserPane::HomeAddress() {
+    if (const std::optional<QString> site = ui::MakerAddress(ui::MakerPage::Home))
+        return QUrl(*site);
+    return OwnPageAddress(QString::fromLatin1(kStartPageName));
+}
+
+std::optional<QString> BrowserPane::OwnPage(const QString& name) const {
+    const PageColours colours = ColoursOf(QApplication::palette());
+    if (name == QLatin1String(kStartPageName))
+        return StartPageHtml(summaries_ ? summaries_() : QList<DictionarySummary>{}, colours);
+    if (name == QLatin1String(kSearchPageName))
+        return SearchFormPage();
+    return HelpPageHtml(name, colours);
+}
+
+void BrowserPane::ShowOwnPage(const QString& name) {
+    browser_->SetVisible(true);
+    offlineNotice_->hide();
+    browser_->Navigate(OwnPageAddress(name));
+    show();
+    raise();
+}
+
 void BrowserPane::Load(bool online, const QString& pendingAddress) {
     if (!online) {
         showOfflineNotice();
@@ -53,7 +88,7 @@ void BrowserPane::Load(bool online, const QString& pendingAddress) {
     browser_->SetVisible(true);
     offlineNotice_->hide();
     if (pendingAddress.isEmpty())
-        Navigate(QString::fromLatin1(ui::kHomePageURL));
+        browser_->Navigate(HomeAddress());
     else if (pendingAddress == QLatin1String(kSearchRootURL))
         searchTheWeb(searchText_ ? searchText_().trimmed() : QString());
     else
@@ -100,9 +135,9 @@ void BrowserPane::OnToolbarButton(const QString& key) {
     else if (key == QLatin1String("Refresh"))
         browser_->Refresh();
     else if (key == QLatin1String("Home"))
-        Navigate(QString::fromLatin1(ui::kHomePageURL));
+        browser_->Navigate(HomeAddress());
     else if (key == QLatin1String("Search"))
-        browser_->ShowOwnPage(SearchFormPage());
+        browser_->Navigate(OwnPageAddress(QString::fromLatin1(kSearchPageName)));
     else if (key == QLatin1String("Stop"))
         browser_->Stop();
 }

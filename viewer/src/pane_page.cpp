@@ -1,5 +1,6 @@
 #include "viewer/pane_page.h"
 
+#include "viewer/own_pages.h"
 #include "viewer/pane_address.h"
 
 #include <QWebEngineSettings>
@@ -44,11 +45,13 @@ PanePage::PanePage(QWebEngineProfile* profile, std::function<void(const QUrl&)> 
     rules->setAttribute(QWebEngineSettings::PluginsEnabled, false);
 }
 
-bool PanePage::acceptNavigationRequest(const QUrl& url, NavigationType, bool isMainFrame) {
+bool PanePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
     bool accepted = IsWebAddress(url);
-    if (!accepted && isMainFrame && ownPagePending_ && url.scheme() == QLatin1String("data"))
-        accepted = true;
-    ownPagePending_ = false;
+    if (!accepted && isMainFrame && IsOwnPageAddress(url)) {
+        // The program's own loads (typed), history and reloads, and links between own pages.
+        accepted = type == NavigationTypeTyped || type == NavigationTypeBackForward ||
+                   type == NavigationTypeReload || IsOwnPageAddress(this->url());
+    }
     emit navigationAsked(url, accepted);
     return accepted;
 }

@@ -2,17 +2,55 @@
 
 #include "viewer/pane_page.h"
 
+#include <QBuffer>
 #include <QVariant>
 #include <QWebEngineProfile>
+#include <QWebEngineUrlRequestJob>
+#include <QWebEngineUrlSchemeHandler>
 #include <QWebEngineView>
 
 namespace viewer {
+namespace {
 
-WebEngineBrowser::WebEngineBrowser(QWidget* parent,
-                                   std::function<void(const QUrl&)> openExternally) {
+// The scheme must be known before the application object is made; every program and test that
+// uses this browser links this file, so a static initialiser is the one place that runs early
+// enough for all of them.
+const bool kSchemeRegistered = [] {
+    RegisterOwnPageScheme();
+    return true;
+}();
+
+class OwnPageHandler : public QWebEngineUrlSchemeHandler {
+public:
+    OwnPageHandler(OwnPageSource pages, QObject* parent)
+        : QWebEngineUrlSchemeHandler(parent), pages_(std::move(pages)) {}
+
+    void requestStarted(QWebEngineUrlRequestJob* job) override {
+        const std::optional<QString> html =
+            pages_ ? pages_(OwnPageName(job->requestUrl())) : std::nullopt;
+        if (!html) {
+            job->fail(QWebEngineUrlRequestJob::UrlNotFound);
+            return;
+        }
+        auto* body = new QBuffer(job);
+        body->setData(html->toUtf8());
+        body->open(QIODevice::ReadOnly);
+        job->reply("text/html;charset=utf-8", body);
+    }
+
+private:
+    OwnPageSource pages_;
+};
+
+} // namespace
+
+WebEngineBrowser::WebEngineBrowser(QWidget* parent, std::function<void(const QUrl&)> openExternally,
+                                   OwnPageSource ownPages) {
     view_ = new QWebEngineView(parent);
     view_->setObjectName(QStringLiteral("WB"));
     profile_ = new QWebEngineProfile(); // no storage name: off the record
+    profile_->installUrlSchemeHandler(kOwnPageScheme,
+                                      new OwnPageHandler(std::move(ownPages), profile_));
     page_ = new PanePage(profile_, std::move(openExternally), view_);
     // The page must go before its profile: as the page's child, the profile is deleted after it.
     profile_->setParent(page_);
@@ -31,11 +69,6 @@ void WebEngineBrowser::SetVisible(bool visible) {
 
 void WebEngineBrowser::Navigate(const QUrl& address) {
     page_->load(address);
-}
-
-void WebEngineBrowser::ShowOwnPage(const QString& html) {
-    page_->AllowOwnPageOnce();
-    page_->setHtml(html);
 }
 
 void WebEngineBrowser::GoBack() {

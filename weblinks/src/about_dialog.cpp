@@ -1,10 +1,10 @@
 #include "weblinks/about_dialog.h"
 
 #include "ui/link_label.h"
+#include "ui/maker_addresses.h"
 #include "ui/program_icon.h"
 #include "ui/program_title.h"
 #include "ui/screen_centre.h"
-#include "ui/web_addresses.h"
 #include "weblinks/launchers.h"
 
 #include <QFrame>
@@ -53,10 +53,10 @@ AboutDialog::AboutDialog(QWidget* owner)
                              "make money online. Get this software fully branded for your "
                              "website.");
     QLabel* offerLink = addLabel(*this, "lblCoBrand", "Click here for more details.");
-    ui::MakeLabelClickable(*offerLink, OpenFullBrandPage);
-    QLabel* homeLink =
-        addLabel(*this, "lblHomePage", QString("Click here to visit ") + QString(ui::kHomePageURL));
-    ui::MakeLabelClickable(*homeLink, OpenHomePage);
+    ui::MakeLabelClickable(*offerLink, [this] { OpenFullBrandPage(this); });
+    const QString home = ui::MakerAddress(ui::MakerPage::Home).value_or("our web site");
+    QLabel* homeLink = addLabel(*this, "lblHomePage", "Click here to visit " + home);
+    ui::MakeLabelClickable(*homeLink, [this] { OpenHomePage(this); });
     ui::ColourAsLink(*offerLink);
     ui::ColourAsLink(*homeLink);
 

@@ -2,12 +2,12 @@
 
 #include "text_box_rules.h"
 #include "ui/link_label.h"
+#include "ui/maker_addresses.h"
 #include "ui/message_box.h"
 #include "ui/program_icon.h"
 #include "ui/program_title.h"
 #include "ui/screen_centre.h"
 #include "ui/twips.h"
-#include "ui/web_addresses.h"
 #include "ui/web_page.h"
 #include "weblinks/launchers.h"
 #include "weblinks/referral_request.h"
@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QRandomGenerator>
 #include <QRect>
+#include <QShortcut>
 #include <array>
 
 namespace weblinks {
@@ -83,6 +84,11 @@ ExitScreen::ExitScreen()
     exitButton_->setText("E&xit");
     connect(exitButton_, &QPushButton::clicked, this, &ExitScreen::endRequested);
 
+    // Enter presses the button that has the focus; Escape closes the screen as its close box does.
+    for (QPushButton* button : {exitButton_, submitButton_})
+        button->setAutoDefault(true);
+    connect(new QShortcut(Qt::Key_Escape, this), &QShortcut::activated, this, &QWidget::close);
+
     setTabOrder();
     exitButton_->setFocus(Qt::OtherFocusReason);
 }
@@ -104,7 +110,8 @@ void ExitScreen::buildAppealArea() {
     appeal_->setText(Appeal(static_cast<int>(QRandomGenerator::global()->bounded(4))));
 
     visitCheck_ = place<QCheckBox>(this, "Check1", TwipsRect(120, 1980, 6600, 315));
-    visitCheck_->setText(QString("Click Here To Visit ") + ui::kMakerSiteHost + " Now");
+    const QString host = ui::MakerSiteHost();
+    visitCheck_->setText("Click Here To Visit " + (host.isEmpty() ? "Seerhall" : host) + " Now");
     connect(visitCheck_, &QCheckBox::clicked, this, &ExitScreen::onVisitCheckClicked);
 }
 
@@ -122,7 +129,7 @@ void ExitScreen::buildSoftwareFrame() {
     auto* link = place<QLabel>(frame, "lblGoToHome", TwipsRect(120, 3240, 3735, 480));
     link->setText("Click Here To Visit Vatic Softwares");
     ui::ColourAsLink(*link);
-    ui::MakeLabelClickable(*link, OpenSoftwareSitePage);
+    ui::MakeLabelClickable(*link, [this] { OpenSoftwareSitePage(this); });
 }
 
 void ExitScreen::buildReferralFrame() {
@@ -136,6 +143,10 @@ void ExitScreen::buildReferralFrame() {
         placeTextBox(frame, "txtFriendName", "Friend's Name", TwipsRect(120, 690, 3120, 315));
     friendEmailBox_ = placeTextBox(frame, "txtFriendEmail", "Friend's Email Address",
                                    TwipsRect(3360, 690, 3120, 315));
+    nameBox_->setAccessibleName("Your name");
+    emailBox_->setAccessibleName("Your e-mail address");
+    friendNameBox_->setAccessibleName("Your friend's name");
+    friendEmailBox_->setAccessibleName("Your friend's e-mail address");
     RejectTypedSpaces(*emailBox_);
     RejectTypedSpaces(*friendEmailBox_);
 
@@ -149,6 +160,7 @@ void ExitScreen::buildReferralFrame() {
     messageBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     messageBox_->setTabChangesFocus(true);
     messageBox_->setPlainText("Your Message\n");
+    messageBox_->setAccessibleName("Your message");
     AddPlaceholder(*messageBox_, "Your Message");
 }
 
@@ -167,7 +179,7 @@ void ExitScreen::onVisitCheckClicked(bool checked) {
     if (!checked)
         return;
     visitCheck_->setChecked(false);
-    OpenHomePage();
+    OpenHomePage(this);
 }
 
 QString ExitScreen::messageText() const {
@@ -183,7 +195,13 @@ void ExitScreen::onSubmit() {
         ui::ShowMessage({problem, ui::MessageIcon::Critical, ui::MessageButtons::Ok}, this);
         return;
     }
-    ui::OpenWebPage(request.Address());
+    const std::optional<QString> service = ui::MakerAddress(ui::MakerPage::ReferralService);
+    if (!service) {
+        ui::ShowMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, this);
+        return;
+    }
+    ui::OpenWebPage(
+        request.Address(*service, ui::MakerAddress(ui::MakerPage::ProductSite).value_or("")));
 }
 
 void ExitScreen::closeEvent(QCloseEvent* event) {

@@ -9,10 +9,10 @@
 namespace weblinks {
 namespace {
 
-void addEntry(QMenu& menu, const char* name, const char* caption, void (*launcher)()) {
+QAction* addEntry(QMenu& menu, const char* name, const char* caption) {
     QAction* action = menu.addAction(QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
-    QObject::connect(action, &QAction::triggered, action, [launcher] { launcher(); });
+    return action;
 }
 
 void addNamedSeparator(QMenu& menu, const char* name) {
@@ -23,15 +23,17 @@ void addNamedSeparator(QMenu& menu, const char* name) {
 
 HelpMenu::HelpMenu(QWidget* aboutOwner) : QMenu(tr("&Help"), aboutOwner) {
     setObjectName(QStringLiteral("mnuHelp"));
-    addEntry(*this, "mnuOnline", "&Online Help", OpenOnlineHelp);
-    addEntry(*this, "mnuVisit", "&Visit Us Online", OpenHomePage);
-    addNamedSeparator(*this, "mnuHelpSep1");
-    addEntry(*this, "mnuUpdateSoftware", "Check for Software &Update", OpenDownloadPage);
-    addNamedSeparator(*this, "mnuHelpSep2");
-    QAction* about = addAction(tr("&About Software"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
     QPointer<QWidget> owner = aboutOwner;
-    connect(about, &QAction::triggered, this, [owner] { ShowAboutDialog(owner); });
+    connect(addEntry(*this, "mnuOnline", "&Online Help"), &QAction::triggered, this,
+            &HelpMenu::onlineHelpChosen);
+    connect(addEntry(*this, "mnuVisit", "&Visit Us Online"), &QAction::triggered, this,
+            [owner] { OpenHomePage(owner); });
+    addNamedSeparator(*this, "mnuHelpSep1");
+    connect(addEntry(*this, "mnuUpdateSoftware", "Check for Software &Update"), &QAction::triggered,
+            this, [owner] { OpenDownloadPage(owner); });
+    addNamedSeparator(*this, "mnuHelpSep2");
+    connect(addEntry(*this, "mnuAbout", "&About Software"), &QAction::triggered, this,
+            [owner] { ShowAboutDialog(owner); });
 }
 
 } // namespace weblinks

@@ -1,30 +1,26 @@
 #include "weblinks/launchers.h"
 
-#include "ui/web_addresses.h"
-#include "ui/web_page.h"
+#include "ui/maker_addresses.h"
 
 namespace weblinks {
 
-void OpenHomePage() {
-    ui::OpenWebPage(ui::kHomePageURL);
+void OpenHomePage(QWidget* parent) {
+    ui::OpenMakerPage(ui::MakerPage::Home, parent);
 }
-void OpenSoftwareSitePage() {
-    ui::OpenWebPage(ui::kSoftwareSitePageURL);
+void OpenSoftwareSitePage(QWidget* parent) {
+    ui::OpenMakerPage(ui::MakerPage::SoftwareSite, parent);
 }
-void OpenOnlineHelp() {
-    ui::OpenWebPage(ui::kOnlineHelpPageURL);
+void OpenDownloadPage(QWidget* parent) {
+    ui::OpenMakerPage(ui::MakerPage::Download, parent);
 }
-void OpenDownloadPage() {
-    ui::OpenWebPage(ui::kDownloadPageURL);
+void OpenDonatePage(QWidget* parent) {
+    ui::OpenMakerPage(ui::MakerPage::Donate, parent);
 }
-void OpenDonatePage() {
-    ui::OpenWebPage(ui::kDonatePageURL);
+void OpenFullBrandPage(QWidget* parent) {
+    ui::OpenMakerPage(ui::MakerPage::FullBrand, parent);
 }
-void OpenFullBrandPage() {
-    ui::OpenWebPage(ui::kFullBrandPageURL);
-}
-void OpenCoBrandPage() {
-    ui::OpenWebPage(ui::kCoBrandPageURL);
+void OpenCoBrandPage(QWidget* parent) {
+    ui::OpenMakerPage(ui::MakerPage::CoBrand, parent);
 }
 
 } // namespace weblinks

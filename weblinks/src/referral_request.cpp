@@ -1,7 +1,5 @@
 #include "weblinks/referral_request.h"
 
-#include "ui/web_addresses.h"
-
 #include <QUrl>
 #include <array>
 
@@ -69,11 +67,11 @@ QString ReferralRequest::missingFieldProblem() const {
     return {};
 }
 
-QString ReferralRequest::Address() const {
-    return QString(ui::kReferralServiceURL) + "?taf1=" + encoded(fields_.referrerName) +
+QString ReferralRequest::Address(const QString& serviceAddress, const QString& productSite) const {
+    return serviceAddress + "?taf1=" + encoded(fields_.referrerName) +
            "&taf2=" + encoded(fields_.referrerEmail) + "&taf3=" + encoded(fields_.message) +
            "&taf4=" + encoded(fields_.friendName) + "&taf5=" + encoded(fields_.friendEmail) +
-           "&taf6=" + encoded(ui::kProductSiteRootURL);
+           "&taf6=" + encoded(productSite);
 }
 
 } // namespace weblinks

@@ -1,6 +1,7 @@
-// The items of the keyword list: one text per item, in the order they were added, duplicates
-// kept. Content is replaced or extended a whole batch at a time, so a list of a hundred
-// thousand keywords fills with one notification.
+// The items of the keyword list: one text per item, duplicates kept, in the order they were
+// given (the order of the dictionary files) or sorted A to Z or Z to A, ignoring case. Content is
+// replaced a whole batch at a time, so a list of a hundred thousand keywords fills with one
+// notification.
 #pragma once
 
 #include <QAbstractListModel>
@@ -9,6 +10,11 @@
 #include <vector>
 
 namespace app {
+
+enum class KeywordOrder { File, AToZ, ZToA };
+
+// The order after a click on the list's header: A to Z, Z to A, then the file's own order again.
+KeywordOrder NextKeywordOrder(KeywordOrder order);
 
 class KeywordListModel : public QAbstractListModel {
     Q_OBJECT
@@ -21,12 +27,24 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     void SetKeywords(const std::vector<std::string>& keywords);
-    void AppendKeywords(const std::vector<std::string>& keywords);
-    void Clear();
+    // The keywords in the order they were given, whatever the order shown.
     const QStringList& Keywords() const { return keywords_; }
+    // The keywords as shown.
+    QStringList ShownKeywords() const;
+
+    KeywordOrder Order() const { return order_; }
+    void SetOrder(KeywordOrder order);
 
 private:
+    // Rebuilds the shown order from the given one.
+    void sortRows();
+    bool shownBefore(int a, int b) const;
+    int keywordRow(int shownRow) const;
+
     QStringList keywords_;
+    KeywordOrder order_ = KeywordOrder::File;
+    // Shown row -> index into keywords_; empty in the file's order.
+    std::vector<int> shown_;
 };
 
 } // namespace app

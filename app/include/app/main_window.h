@@ -48,6 +48,9 @@ public:
     QWidget* DocumentWindow() const { return documentWindow_; }
     void SetDocumentWindow(QWidget* window);
 
+    // Puts the focus in the search box with its text selected (Ctrl+L, Ctrl+F).
+    void FocusSearchBox();
+
     // The controls the lookup commands read and write.
     QLineEdit* SearchBox() const { return searchBox_; }
     QComboBox* DictionarySelector() const { return dictionarySelector_; }
@@ -69,6 +72,8 @@ signals:
     void updateChosen();
     // The Donate button or menu entry.
     void donateChosen();
+    // Help > Online Help: the help pages that ship with the program.
+    void onlineHelpChosen();
     // The support notice, the forum advert or the almanac advert.
     void homePageChosen();
     void fullBrandOfferClicked();
@@ -78,6 +83,8 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter in the keyword list acts as a double click on the current keyword.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenus();
@@ -86,10 +93,15 @@ private:
     QWidget* buildLookupPane();
     QWidget* buildBrandingBand();
     void connectControls();
+    void addKeyboardShortcuts();
+    void setTabOrderAndNames();
+    // Band heights that hold their wrapped text down to the window's minimum width.
+    void fitBandsToMinimumWidth();
 
     void onDictionaryChosen();
     void onSearchTextChanged(const QString& text);
     void onKeywordClicked();
+    void onKeywordHeaderClicked();
     // Empties the list and loads every dictionary of the selector.
     void loadAllKeywords();
     void reportMissingDictionary(const std::string& name);
@@ -123,6 +135,9 @@ private:
     QLabel* coBrandOffer_ = nullptr;
     QPushButton* exitButton_ = nullptr;
 
+    QWidget* topBand_ = nullptr;
+    QWidget* lookupPane_ = nullptr;
+    QWidget* brandingBand_ = nullptr;
     QWidget* documentArea_ = nullptr;
     QWidget* documentWindow_ = nullptr;
 };

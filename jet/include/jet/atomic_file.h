@@ -23,4 +23,12 @@ void setCommitHookForTesting(CommitHook hook);
 // permissions, and its owner and group where the writer may set them.
 void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+// Takes the new contents piece by piece, in order.
+using ContentsWriter = std::function<void(std::span<const std::uint8_t>)>;
+// The same replacement for contents too large to hold at once: `produce` hands them, in order, to
+// the writer it is given. An exception from `produce` aborts the replacement like a failed step
+// (and is passed on as it was).
+void replaceFileAtomically(const std::filesystem::path& path,
+                           const std::function<void(const ContentsWriter&)>& produce);
+
 } // namespace jet

@@ -18,9 +18,20 @@ struct ColumnSpec {
     bool autoNumber = false;      // long columns only
 };
 
+// An index of a new table, over one or more of its columns (all ascending). A primary key is
+// unique and refuses nulls; it is named "PrimaryKey". Other indexes take `name`, or when it is
+// empty the names of their columns joined by "_" (a table holds at most 10 indexes).
+struct IndexSpec {
+    std::vector<std::string> columns;
+    bool unique = false;
+    bool primaryKey = false;
+    std::string name = {};
+};
+
 struct TableSpec {
     std::string name;
     std::vector<ColumnSpec> columns;
+    std::vector<IndexSpec> indexes = {};
 };
 
 struct CreateOptions {

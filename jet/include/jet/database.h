@@ -131,6 +131,12 @@ public:
     const Value& value(std::string_view columnName) const;
     // The field as UTF-8 text (null gives "").
     std::string text(std::string_view columnName) const;
+    // The same into `out`, reusing its buffer: text and memo fields are decoded straight into
+    // it. Only the fields asked for are ever decoded, so a walk that reads one column never
+    // reads another's long values.
+    void readText(std::size_t column, std::string& out) const;
+    // Whether the field of the current row is null, without decoding it (a boolean never is).
+    bool isNull(std::size_t column) const;
     // References returned by value() stay valid until the cursor moves.
 
 private:

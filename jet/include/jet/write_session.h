@@ -22,9 +22,10 @@ using RowValues = std::vector<std::pair<std::string, Value>>;
 
 class WriteSession {
 public:
-    // Reads the whole database into memory; the password is checked as by Database::open. A file
-    // that fails the integrity check (jet/check.h) is refused with ErrorKind Corrupt naming the
-    // first fault: appending to it would make it worse.
+    // Opens the database for appending; it keeps in memory only the pages it changes or adds. The
+    // password is checked as by Database::open. A file that fails the integrity check
+    // (jet/check.h) is refused with ErrorKind Corrupt naming the first fault: appending to it
+    // would make it worse.
     static WriteSession open(const std::filesystem::path& path, std::string_view password = {});
 
     // The database as this session has changed it. Handles taken from it see the rows appended
@@ -33,9 +34,10 @@ public:
     Database database() const;
 
     // Appends one row. Columns are matched by name, ignoring case; columns left out are null,
-    // and an autonumber column left out takes the next number. A table that carries indexes is
-    // refused (ErrorKind Invalid), as are unknown columns and values that do not fit; a refused
-    // row changes nothing.
+    // and an autonumber column left out takes the next number. Every index of the table gets
+    // the row's entry. Refused (ErrorKind Invalid), changing nothing: unknown columns, values
+    // that do not fit, a duplicate key in a unique index or the primary key, a missing
+    // primary-key value, an index whose text sort order has no keys here (named).
     void appendRow(std::string_view table, const RowValues& values);
 
     std::uint64_t appendedRows() const;

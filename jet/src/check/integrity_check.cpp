@@ -5,11 +5,13 @@
 //  - slot tables out of bounds, free-space figures that disagree with the slots;
 //  - stored row counts that disagree with the rows;
 //  - long values whose chains loop, leave their pages or disagree with their length;
-//  - index trees reaching pages that are not index pages of their table.
+//  - index trees reaching pages that are not index pages of their table;
+//  - index entries out of order, missing, doubled, naming no live row or with the wrong key.
 // The catalogue is checked as a table of its own whatever its rows say, so that losing the page
 // holding its own row cannot hide it.
 #include "check/integrity_check.h"
 
+#include "check/index_entries.h"
 #include "check/index_pages.h"
 #include "file/errors.h"
 #include "jet/check.h"
@@ -271,6 +273,9 @@ void Checker::checkTable(const CatalogEntry& entry) {
     if (def.tableType != kSystemTableType && rows != def.storedRowCount)
         fault(table + ": stores a row count of " + std::to_string(def.storedRowCount) +
               " but holds " + std::to_string(rows) + " rows");
+    if (def.tableType != kSystemTableType)
+        checkIndexEntries(pages_, format_, decoder_, def, rows, table,
+                          [this](std::string f) { fault(std::move(f)); });
 }
 
 CheckReport Checker::run(std::uint64_t fileSize) {

@@ -65,12 +65,17 @@ void setCommitHookForTesting(CommitHook h) {
 }
 
 void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+    replaceFileAtomically(path, [&](const ContentsWriter& write) { write(bytes); });
+}
+
+void replaceFileAtomically(const std::filesystem::path& path,
+                           const std::function<void(const ContentsWriter&)>& produce) {
     std::optional<detail::FileIdentity> written;
-    detail::replaceFileAtomically(path, bytes, written);
+    detail::replaceFileAtomically(path, produce, written);
 }
 
 void detail::replaceFileAtomically(const std::filesystem::path& path,
-                                   std::span<const std::uint8_t> bytes,
+                                   const std::function<void(const ContentsWriter&)>& produce,
                                    std::optional<FileIdentity>& written) {
     const std::filesystem::path target = fileToReplace(path);
     std::filesystem::path folder = target.parent_path();
@@ -101,15 +106,17 @@ void detail::replaceFileAtomically(const std::filesystem::path& path,
     }
 
     step(CommitStep::WriteTemp);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t n = ::write(temp.fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            fail(path, "writing the new contents failed", errno);
-        done += static_cast<std::size_t>(n);
-    }
+    produce([&](std::span<const std::uint8_t> bytes) {
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            ssize_t n = ::write(temp.fd, bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                fail(path, "writing the new contents failed", errno);
+            done += static_cast<std::size_t>(n);
+        }
+    });
 
     step(CommitStep::SyncTemp);
     if (::fsync(temp.fd) != 0)

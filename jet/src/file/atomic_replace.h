@@ -3,17 +3,18 @@
 #pragma once
 
 #include "file/file_identity.h"
+#include "jet/atomic_file.h"
 
-#include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
-#include <span>
 
 namespace jet::detail {
 
 // As jet::replaceFileAtomically; `written` receives the new file's identity once it has taken
 // the old one's place (even when flushing the folder then fails), and is left alone before.
-void replaceFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes,
+void replaceFileAtomically(const std::filesystem::path& path,
+                           const std::function<void(const ContentsWriter&)>& produce,
                            std::optional<FileIdentity>& written);
 
 } // namespace jet::detail

@@ -24,6 +24,9 @@ inline void putLe32(std::span<std::uint8_t> out, std::size_t offset, std::uint32
 // Appends little-endian values to a growing byte vector.
 class ByteWriter {
 public:
+    ByteWriter() = default;
+    // Room for `expected` bytes at once, so that building a record does not grow it step by step.
+    explicit ByteWriter(std::size_t expected) { bytes_.reserve(expected); }
     void u8(std::uint8_t v) { bytes_.push_back(v); }
     void u16(std::uint16_t v) {
         u8(static_cast<std::uint8_t>(v));

@@ -1,15 +1,47 @@
 #include "file/page_source.h"
 
 #include "file/errors.h"
+#include "file/file_mapping.h"
 #include "file/rc4.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace jet::detail {
+
+namespace {
+
+[[noreturn]] void failRead(const std::filesystem::path& path, int err) {
+    throw Error(ErrorKind::Io, "cannot read " + path.string() + ": " + std::strerror(err));
+}
+
+// Reads up to `length` bytes at `offset`; fewer only at the end of the file.
+std::size_t readAt(int fd, std::uint8_t* into, std::size_t length, std::uint64_t offset,
+                   const std::filesystem::path& path) {
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n =
+            ::pread(fd, into + done, length - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            failRead(path, errno);
+        if (n == 0)
+            break;
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
+}
+
+// Pages go to the writer in runs of this many bytes at most.
+constexpr std::size_t kWriteRun = std::size_t{1} << 20;
+
+} // namespace
 
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path, FileIdentity* identity) {
     auto fail = [&](int err) -> std::vector<std::uint8_t> {
@@ -39,6 +71,52 @@ std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path, FileI
     return bytes;
 }
 
+DatabaseFile::DatabaseFile(const std::filesystem::path& path) : path_(path) {
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0)
+        failRead(path, errno);
+    const std::optional<FileIdentity> identity = identityOf(fd_);
+    if (!identity) {
+        const int err = errno;
+        ::close(fd_);
+        failRead(path, err);
+    }
+    identity_ = *identity;
+}
+
+DatabaseFile::~DatabaseFile() {
+    ::close(fd_);
+}
+
+std::vector<std::uint8_t> DatabaseFile::start(std::size_t length) const {
+    std::vector<std::uint8_t> bytes(std::min<std::uint64_t>(length, identity_.size));
+    bytes.resize(readAt(fd_, bytes.data(), bytes.size(), 0, path_));
+    return bytes;
+}
+
+PageStore DatabaseFile::pages(std::uint32_t pageSize, std::uint32_t encodingKey) const {
+    std::unique_ptr<FileMapping> mapping = FileMapping::map(fd_, identity_.size);
+    if (!mapping) {
+        std::vector<std::uint8_t> whole(identity_.size);
+        whole.resize(readAt(fd_, whole.data(), whole.size(), 0, path_));
+        PageStore store(std::move(whole), pageSize, encodingKey);
+        store.name_ = path_.string();
+        return store;
+    }
+    PageStore store;
+    store.stored_ = mapping->data();
+    store.damaged_ = &mapping->damaged();
+    store.mapping_ = std::move(mapping);
+    store.name_ = path_.string();
+    store.pageSize_ = pageSize;
+    store.fileSize_ = identity_.size;
+    store.pageCount_ = static_cast<std::uint32_t>(identity_.size / pageSize);
+    store.encodingKey_ = encodingKey;
+    if (encodingKey != 0)
+        store.decoded_.resize(store.pageCount_);
+    return store;
+}
+
 void applyPageEncoding(std::span<std::uint8_t> page, std::uint32_t number, std::uint32_t key) {
     const std::uint32_t pageKey = key ^ number;
     const std::array<std::uint8_t, 4> keyBytes{
@@ -47,47 +125,117 @@ void applyPageEncoding(std::span<std::uint8_t> page, std::uint32_t number, std::
     rc4Apply(keyBytes, page);
 }
 
+PageStore::PageStore() : decodeLock_(std::make_unique<std::mutex>()) {}
+PageStore::~PageStore() = default;
+PageStore::PageStore(PageStore&&) noexcept = default;
+PageStore& PageStore::operator=(PageStore&&) noexcept = default;
+
 PageStore::PageStore(std::vector<std::uint8_t> file, std::uint32_t pageSize,
                      std::uint32_t encodingKey)
-    : bytes_(std::move(file)), pageSize_(pageSize),
-      pageCount_(static_cast<std::uint32_t>(bytes_.size() / pageSize)) {
+    : PageStore() {
+    held_ = std::move(file);
+    stored_ = held_.data();
+    pageSize_ = pageSize;
+    fileSize_ = held_.size();
+    pageCount_ = static_cast<std::uint32_t>(held_.size() / pageSize);
     if (encodingKey == 0)
         return;
     for (std::uint32_t n = 1; n < pageCount_; ++n)
-        applyPageEncoding(std::span(bytes_.data() + std::size_t{n} * pageSize_, pageSize_), n,
+        applyPageEncoding(std::span(held_.data() + std::size_t{n} * pageSize_, pageSize_), n,
                           encodingKey);
+}
+
+ByteSpan PageStore::storedPage(std::uint32_t number) const {
+    const std::size_t offset = std::size_t{number} * pageSize_;
+    if (mapping_) {
+        checkIntact();
+        mapping_->touch(offset, pageSize_);
+    }
+    return ByteSpan(stored_ + offset, pageSize_);
+}
+
+ByteSpan PageStore::decodedPage(std::uint32_t number) const {
+    std::lock_guard<std::mutex> lock(*decodeLock_);
+    PageBuffer& page = decoded_[number];
+    if (!page) {
+        ByteSpan stored = storedPage(number);
+        PageBuffer copy(new std::uint8_t[pageSize_]);
+        std::memcpy(copy.get(), stored.data(), pageSize_);
+        if (number != 0)
+            applyPageEncoding(std::span(copy.get(), pageSize_), number, encodingKey_);
+        page = std::move(copy);
+    }
+    return ByteSpan(page.get(), pageSize_);
 }
 
 ByteSpan PageStore::page(std::uint32_t number) const {
     if (number >= pageCount_)
         throwCorruptPage(number, "lies past the end of the file (which has " +
                                      std::to_string(pageCount_) + " pages)");
-    return ByteSpan(bytes_.data() + std::size_t{number} * pageSize_, pageSize_);
+    if (number < changed_.size() && changed_[number])
+        return ByteSpan(changed_[number].get(), pageSize_);
+    if (encodingKey_ != 0)
+        return decodedPage(number);
+    return storedPage(number);
+}
+
+void PageStore::throwCutShort() const {
+    throw Error(ErrorKind::Io, "cannot read " + name_ +
+                                   ": the file was cut short by another program while it was "
+                                   "being read");
 }
 
 std::span<std::uint8_t> PageStore::mutablePage(std::uint32_t number) {
-    page(number); // checks the number
+    ByteSpan current = page(number); // checks the number
     ++generation_;
-    return std::span(bytes_.data() + std::size_t{number} * pageSize_, pageSize_);
+    if (changed_.size() < pageCount_)
+        changed_.resize(pageCount_);
+    PageBuffer& copy = changed_[number];
+    if (!copy) {
+        copy.reset(new std::uint8_t[pageSize_]);
+        std::memcpy(copy.get(), current.data(), pageSize_);
+    }
+    return std::span(copy.get(), pageSize_);
 }
 
 std::uint32_t PageStore::appendPage(std::span<const std::uint8_t> newPage) {
     if (newPage.size() != pageSize_)
         throw Error(ErrorKind::Invalid, "a new page must be one page long");
+    PageBuffer copy(new std::uint8_t[pageSize_]);
+    std::memcpy(copy.get(), newPage.data(), pageSize_);
+    changed_.resize(pageCount_);
+    changed_.push_back(std::move(copy));
     // Anything past the last whole page (a torn tail) is dropped rather than shifted into it.
-    bytes_.resize(std::size_t{pageCount_} * pageSize_);
-    bytes_.insert(bytes_.end(), newPage.begin(), newPage.end());
+    fileSize_ = (std::uint64_t{pageCount_} + 1) * pageSize_;
     ++generation_;
     return pageCount_++;
 }
 
-std::vector<std::uint8_t> PageStore::fileBytes(std::uint32_t encodingKey) const {
-    std::vector<std::uint8_t> out(bytes_.begin(),
-                                  bytes_.begin() + std::size_t{pageCount_} * pageSize_);
-    if (encodingKey != 0)
-        for (std::uint32_t n = 1; n < pageCount_; ++n)
-            applyPageEncoding(std::span(out.data() + std::size_t{n} * pageSize_, pageSize_), n,
+void PageStore::writeFile(std::uint32_t encodingKey,
+                          const std::function<void(ByteSpan)>& write) const {
+    std::vector<std::uint8_t> run;
+    run.reserve(kWriteRun);
+    for (std::uint32_t n = 0; n < pageCount_; ++n) {
+        ByteSpan bytes = page(n);
+        run.insert(run.end(), bytes.begin(), bytes.end());
+        if (encodingKey != 0 && n != 0)
+            applyPageEncoding(std::span(run.data() + run.size() - pageSize_, pageSize_), n,
                               encodingKey);
+        if (run.size() + pageSize_ > kWriteRun) {
+            write(run);
+            run.clear();
+        }
+    }
+    if (!run.empty())
+        write(run);
+    checkIntact();
+}
+
+std::vector<std::uint8_t> PageStore::fileBytes(std::uint32_t encodingKey) const {
+    std::vector<std::uint8_t> out;
+    out.reserve(std::size_t{pageCount_} * pageSize_);
+    writeFile(encodingKey,
+              [&](ByteSpan bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); });
     return out;
 }
 

@@ -1,50 +1,114 @@
-// The database file as numbered pages. The whole file is read once; page-encoded files are
-// decoded here, so everything above sees plain pages. Page 0 (the header) is kept as stored.
+// The database file as numbered pages, read from the file when asked: mapped into memory where
+// the system allows (see file_mapping.h), otherwise read whole. Page-encoded files are decoded
+// page by page as pages are first asked for, so everything above sees plain pages. Page 0 (the
+// header) is kept as stored.
+//
+// A view of a page stays valid as long as the store: pages are never moved or dropped while
+// the store lives. A writer's changes go to copies of the pages it changes and to the pages it
+// adds; the rest is still read from the file, and writeFile() streams both, in page order.
 #pragma once
 
 #include "file/bytes.h"
 #include "file/file_identity.h"
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
 #include <vector>
 
 namespace jet::detail {
+
+class FileMapping;
+class PageStore;
 
 // Reads a whole file; ErrorKind Io when the system refuses. `identity`, when given, receives the
 // identity of the file read (as it was when its reading ended).
 std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path,
                                         FileIdentity* identity = nullptr);
 
+// A database file open for reading; ErrorKind Io when the system refuses.
+class DatabaseFile {
+public:
+    explicit DatabaseFile(const std::filesystem::path& path);
+    ~DatabaseFile();
+    DatabaseFile(const DatabaseFile&) = delete;
+    DatabaseFile& operator=(const DatabaseFile&) = delete;
+
+    // Of the file as it was opened.
+    const FileIdentity& identity() const { return identity_; }
+    // Its first `length` bytes, or all of it when it is shorter.
+    std::vector<std::uint8_t> start(std::size_t length) const;
+    // Its pages, read on demand; `encodingKey` 0 means they are stored plain.
+    PageStore pages(std::uint32_t pageSize, std::uint32_t encodingKey) const;
+
+private:
+    std::filesystem::path path_;
+    int fd_ = -1;
+    FileIdentity identity_;
+};
+
 class PageStore {
 public:
-    PageStore() = default;
-    // `encodingKey` 0 means the pages are stored plain.
+    PageStore();
+    // Pages held in memory. `encodingKey` 0 means the pages are stored plain.
     PageStore(std::vector<std::uint8_t> file, std::uint32_t pageSize, std::uint32_t encodingKey);
+    ~PageStore();
+    PageStore(PageStore&&) noexcept;
+    PageStore& operator=(PageStore&&) noexcept;
 
     std::uint32_t pageSize() const { return pageSize_; }
     std::uint32_t pageCount() const { return pageCount_; }
-    std::size_t fileSize() const { return bytes_.size(); }
+    std::uint64_t fileSize() const { return fileSize_; }
     bool contains(std::uint32_t page) const { return page < pageCount_; }
 
-    // The bytes of one page; ErrorKind Corrupt naming the page when it lies past the end.
+    // The bytes of one page; ErrorKind Corrupt naming the page when it lies past the end, Io when
+    // the file was cut short by another program while it was being read.
     ByteSpan page(std::uint32_t number) const;
     // Same, but also checks the page type byte; `what` says what the caller expected there.
     ByteSpan pageOfType(std::uint32_t number, std::uint8_t type, const char* what) const;
+    // ErrorKind Io when pages already read may have come from a file cut short meanwhile.
+    void checkIntact() const {
+        if (damaged_ && damaged_->load(std::memory_order_acquire))
+            throwCutShort();
+    }
 
     // Writing: a page to change in place, a page added at the end (returning its number), and
-    // the whole file as it is to be stored, pages encoded again with `encodingKey`.
+    // the whole file as it is to be stored, pages encoded again with `encodingKey`, handed to
+    // `write` piece by piece in order.
     std::span<std::uint8_t> mutablePage(std::uint32_t number);
     std::uint32_t appendPage(std::span<const std::uint8_t> page);
+    void writeFile(std::uint32_t encodingKey, const std::function<void(ByteSpan)>& write) const;
     std::vector<std::uint8_t> fileBytes(std::uint32_t encodingKey) const;
     // Counts the changes: what was read from the pages before a change may be stale.
     std::uint64_t generation() const { return generation_; }
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    friend class DatabaseFile;
+    using PageBuffer = std::unique_ptr<std::uint8_t[]>;
+
+    ByteSpan storedPage(std::uint32_t number) const;
+    [[noreturn]] void throwCutShort() const;
+    ByteSpan decodedPage(std::uint32_t number) const;
+
+    std::unique_ptr<FileMapping> mapping_;       // the file mapped, or
+    const std::atomic<bool>* damaged_ = nullptr; // the mapping's guard flag
+    std::vector<std::uint8_t> held_;             // the file read whole
+    const std::uint8_t* stored_ = nullptr;       // its bytes, as stored
+    std::string name_;                           // for messages
     std::uint32_t pageSize_ = 0;
     std::uint32_t pageCount_ = 0;
+    std::uint64_t fileSize_ = 0;
+    std::uint32_t encodingKey_ = 0; // non-zero while pages are decoded on demand
     std::uint64_t generation_ = 0;
+    // Encoded files: the pages decoded so far, by number.
+    mutable std::vector<PageBuffer> decoded_;
+    mutable std::unique_ptr<std::mutex> decodeLock_;
+    // The pages changed or added, by number (empty until the first change).
+    std::vector<PageBuffer> changed_;
 };
 
 // Applies (or removes: it is its own inverse) the per-page RC4 encoding of an encoded database.

@@ -1,11 +1,29 @@
 #include "file/errors.h"
 #include "read/field_decode.h"
+#include "read/long_value.h"
 #include "read/names.h"
 #include "read/state.h"
 
 namespace jet {
 
 using namespace detail;
+
+namespace {
+
+// Runs a step of the walk. A file cut short by another program meanwhile reads as zeros where
+// its bytes went missing; that, rather than the damage those zeros seem to show, is the error.
+template <class Work> auto readingFile(const DatabaseState& db, Work&& work) -> decltype(work()) {
+    try {
+        auto result = inFile(db.path, work);
+        db.pages.checkIntact();
+        return result;
+    } catch (const Error&) {
+        db.pages.checkIntact();
+        throw;
+    }
+}
+
+} // namespace
 
 Table::Table(std::shared_ptr<TableState> state) : state_(std::move(state)) {}
 
@@ -27,13 +45,11 @@ int Table::columnIndex(std::string_view name) const {
 }
 
 Cursor Table::cursor() const {
-    const auto& file = state_->database->path;
-    auto cursor = inFile(file, [&] {
+    auto cursor = readingFile(*state_->database, [&] {
         auto state = std::make_shared<CursorState>(state_);
-        state->recordCount = state->scan.countRows();
         const std::size_t columns = state_->def.columns.size();
         state->values.resize(columns);
-        state->decoded.resize(columns);
+        state->decodedOnRow.resize(columns);
         return state;
     });
     Cursor result(std::move(cursor));
@@ -42,10 +58,6 @@ Cursor Table::cursor() const {
 }
 
 Cursor::Cursor(std::shared_ptr<CursorState> state) : state_(std::move(state)) {}
-
-std::uint64_t Cursor::recordCount() const {
-    return state_->recordCount;
-}
 
 namespace {
 
@@ -56,7 +68,36 @@ void checkCurrent(const CursorState& s) {
                     "table \"" + s.table->def.name + "\" has changed since this cursor was opened");
 }
 
+// The column of the current row that a read asks for.
+const Column& checkedColumn(const CursorState& s, std::size_t column) {
+    checkCurrent(s);
+    const TableDef& def = s.table->def;
+    if (!s.onRow)
+        throw Error(ErrorKind::Invalid, "no current row in table \"" + def.name + "\"");
+    if (column >= s.values.size())
+        throw Error(ErrorKind::Invalid,
+                    "table \"" + def.name + "\" has no column " + std::to_string(column));
+    return def.columns[column];
+}
+
 } // namespace
+
+// Counted when first asked, not when the cursor opens: a walk that never asks (a dump) reads
+// each page once instead of twice.
+std::uint64_t Cursor::recordCount() const {
+    CursorState& s = *state_;
+    if (!s.counted) {
+        checkCurrent(s);
+        s.recordCount = readingFile(*s.table->database, [&] { return s.scan.countRows(); });
+        s.counted = true;
+    }
+    return s.recordCount;
+}
+
+bool Cursor::isNull(std::size_t column) const {
+    const Column& c = checkedColumn(*state_, column);
+    return c.type != ColumnType::Boolean && !state_->fields[column].present;
+}
 
 bool Cursor::moveFirst() {
     checkCurrent(*state_);
@@ -69,12 +110,12 @@ bool Cursor::moveNext() {
     CursorState& s = *state_;
     checkCurrent(s);
     const TableState& table = *s.table;
-    return inFile(table.database->path, [&] {
+    return readingFile(*table.database, [&] {
         s.onRow = s.scan.next();
         if (s.onRow) {
             crackRow(*table.database->format, table.def, s.scan.row(), s.scan.rowPage(),
                      s.rowScratch, s.fields);
-            std::fill(s.decoded.begin(), s.decoded.end(), 0);
+            ++s.rowSerial;
         }
         return s.onRow;
     });
@@ -86,21 +127,17 @@ bool Cursor::eof() const {
 
 const Value& Cursor::value(std::size_t column) const {
     CursorState& s = *state_;
-    checkCurrent(s);
+    checkedColumn(s, column);
     const TableState& table = *s.table;
-    if (!s.onRow)
-        throw Error(ErrorKind::Invalid, "no current row in table \"" + table.def.name + "\"");
-    if (column >= s.values.size())
-        throw Error(ErrorKind::Invalid,
-                    "table \"" + table.def.name + "\" has no column " + std::to_string(column));
-    if (!s.decoded[column]) {
+    if (s.decodedOnRow[column] != s.rowSerial) {
         const DatabaseState& db = *table.database;
-        inFile(db.path, [&] {
+        readingFile(db, [&] {
             const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue};
             decodeFieldInto(context, table.def.name, table.def.columns[column], s.fields[column],
                             s.scan.rowPage(), s.values[column]);
+            return true;
         });
-        s.decoded[column] = 1;
+        s.decodedOnRow[column] = s.rowSerial;
     }
     return s.values[column];
 }
@@ -112,6 +149,30 @@ const Value& Cursor::value(std::string_view columnName) const {
         return value(static_cast<std::size_t>(position));
     throw Error(ErrorKind::NotFound, "table \"" + table.def.name + "\" has no column \"" +
                                          std::string(columnName) + "\"");
+}
+
+void Cursor::readText(std::size_t column, std::string& out) const {
+    CursorState& s = *state_;
+    const Column& c = checkedColumn(s, column);
+    if (s.decodedOnRow[column] == s.rowSerial ||
+        (c.type != ColumnType::Text && c.type != ColumnType::Memo)) {
+        out = toText(value(column));
+        return;
+    }
+    const DatabaseState& db = *s.table->database;
+    out.clear();
+    readingFile(db, [&] {
+        const FieldRef& field = s.fields[column];
+        if (!field.present)
+            return true;
+        const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue};
+        ByteSpan bytes = field.bytes;
+        if (c.type == ColumnType::Memo)
+            bytes = readLongValue(db.pages, *db.format, field.bytes, s.scan.rowPage(),
+                                  FieldLabel{s.table->def.name, c.name}, s.longValue);
+        appendFieldText(context, bytes, out);
+        return true;
+    });
 }
 
 std::string Cursor::text(std::string_view columnName) const {

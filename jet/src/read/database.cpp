@@ -11,6 +11,9 @@ using namespace detail;
 
 namespace {
 
+// Enough of the file's start for the header page of either version.
+constexpr std::size_t kLargestPageSize = 4096;
+
 std::uint16_t chooseCodePage(const Header& header, const OpenOptions& options) {
     if (options.jet3CodePage && codePageCharset(options.jet3CodePage))
         return options.jet3CodePage;
@@ -49,8 +52,9 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
                         const OpenOptions& options) {
     auto state = std::make_shared<DatabaseState>();
     state->path = path;
-    std::vector<std::uint8_t> bytes = readWholeFile(path, &state->identity);
-    state->header = readHeader(bytes, path.string());
+    const DatabaseFile file(path);
+    state->identity = file.identity();
+    state->header = readHeader(file.start(kLargestPageSize), path.string());
     state->format = state->header.format;
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
 
@@ -59,7 +63,7 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
     if (state->hasPassword && stored != password)
         throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
 
-    state->pages = PageStore(std::move(bytes), state->format->pageSize, state->header.encodingKey);
+    state->pages = file.pages(state->format->pageSize, state->header.encodingKey);
     auto catalog = inFile(
         path, [&] { return readCatalog(state->pages, *state->format, *state->textDecoder); });
     for (auto& entry : catalog)

@@ -38,9 +38,10 @@ RowFrame frameJet4(const TableDef& def, ByteSpan row, std::uint32_t page,
     const std::size_t size = row.size();
     std::size_t maskSize = 0;
     RowFrame frame = frameEnds(def, row, page, 2, maskSize);
-    offsets.clear();
-    if (def.varColumnCount == 0)
+    if (def.varColumnCount == 0) {
+        offsets.clear();
         return frame;
+    }
     if (size < 2 + maskSize + 2)
         badRow(page, def, "is too short for its variable column count");
     frame.varCount = le16(row.data() + size - maskSize - 2);
@@ -58,9 +59,10 @@ RowFrame frameJet3(const TableDef& def, ByteSpan row, std::uint32_t page,
     std::size_t mask = 0;
     RowFrame frame = frameEnds(def, row, page, 1, mask);
     const auto maskSize = static_cast<long>(mask);
-    offsets.clear();
-    if (def.varColumnCount == 0)
+    if (def.varColumnCount == 0) {
+        offsets.clear();
         return frame;
+    }
     const long last = size - 1;
     if (last - maskSize < 1)
         badRow(page, def, "is too short for its variable column count");

@@ -43,11 +43,15 @@ struct CursorState {
     detail::TableScan scan;
     std::uint64_t generation = table->database->pages.generation(); // of the pages it walks
     std::uint64_t recordCount = 0;
+    bool counted = false; // recordCount is known
     bool onRow = false;
     detail::RowScratch rowScratch;
     std::vector<detail::FieldRef> fields;
-    std::vector<Value> values;           // decoded on first use per row
-    std::vector<std::uint8_t> decoded;   // parallel to values
+    std::vector<Value> values; // decoded on first use per row
+    // Parallel to values: the row each value was decoded from, counting rows from 1, so a move
+    // to the next row clears them all at once.
+    std::vector<std::uint64_t> decodedOnRow;
+    std::uint64_t rowSerial = 0;
     std::vector<std::uint8_t> longValue; // scratch for chained long values
 };
 

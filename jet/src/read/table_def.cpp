@@ -117,8 +117,12 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
         }
         in.u32("index list"); // the index's own usage map
         real.firstPage = in.u32("index list");
+        // Jet 4 keeps four more bytes before the flags.
+        const std::size_t beforeFlags = format.version == Version::Jet4 ? 4 : 0;
+        in.take(beforeFlags, "index list");
         real.flags = in.u8("index list");
-        in.take(format.realIndexSize - format.realIndexLead - kIndexColumnSlots * 3 - 9,
+        in.take(format.realIndexSize - format.realIndexLead - kIndexColumnSlots * 3 - 9 -
+                    beforeFlags,
                 "index list");
     }
 

@@ -31,9 +31,8 @@ TableScan::TableScan(const PageStore& pages, const JetFormat& format, const Tabl
     rewind();
 }
 
-bool TableScan::resolve(std::uint32_t page, std::uint16_t slot, ByteSpan& row,
+bool TableScan::resolve(ByteSpan bytes, std::uint32_t page, std::uint16_t slot, ByteSpan& row,
                         std::uint32_t& rowPage) const {
-    ByteSpan bytes = pages_.page(page);
     RowSlot found = rowSlot(format_, bytes, page, slot);
     if (found.flags & kRowIsMoveTarget)
         return false; // deleted, or the moved copy of a row met at its original slot
@@ -61,9 +60,10 @@ std::uint64_t TableScan::countRows() const {
     ByteSpan row;
     std::uint32_t rowPage = 0;
     for (std::uint32_t page : dataPages_) {
-        const std::uint16_t slots = slotCount(format_, pages_.page(page), page);
+        const ByteSpan bytes = pages_.page(page);
+        const std::uint16_t slots = slotCount(format_, bytes, page);
         for (std::uint16_t slot = 0; slot < slots; ++slot)
-            count += resolve(page, slot, row, rowPage);
+            count += resolve(bytes, page, slot, row, rowPage);
     }
     return count;
 }
@@ -71,8 +71,8 @@ std::uint64_t TableScan::countRows() const {
 void TableScan::rewind() {
     pageIndex_ = 0;
     slot_ = 0;
-    slotsOnPage_ =
-        dataPages_.empty() ? 0 : slotCount(format_, pages_.page(dataPages_[0]), dataPages_[0]);
+    pageBytes_ = dataPages_.empty() ? ByteSpan() : pages_.page(dataPages_[0]);
+    slotsOnPage_ = dataPages_.empty() ? 0 : slotCount(format_, pageBytes_, dataPages_[0]);
     row_ = {};
 }
 
@@ -80,12 +80,13 @@ bool TableScan::next() {
     while (pageIndex_ < dataPages_.size()) {
         while (slot_ < slotsOnPage_) {
             const auto slot = static_cast<std::uint16_t>(slot_++);
-            if (resolve(dataPages_[pageIndex_], slot, row_, rowPage_))
+            if (resolve(pageBytes_, dataPages_[pageIndex_], slot, row_, rowPage_))
                 return true;
         }
         if (++pageIndex_ < dataPages_.size()) {
             const std::uint32_t page = dataPages_[pageIndex_];
-            slotsOnPage_ = slotCount(format_, pages_.page(page), page);
+            pageBytes_ = pages_.page(page);
+            slotsOnPage_ = slotCount(format_, pageBytes_, page);
             slot_ = 0;
         }
     }

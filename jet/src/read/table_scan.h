@@ -31,8 +31,9 @@ public:
     std::uint32_t rowPage() const { return rowPage_; }
 
 private:
-    // The live row in one slot, following a move; empty when the slot holds none.
-    bool resolve(std::uint32_t page, std::uint16_t slot, ByteSpan& row,
+    // The live row in one slot of `bytes` (page `page`), following a move; false when the slot
+    // holds none.
+    bool resolve(ByteSpan bytes, std::uint32_t page, std::uint16_t slot, ByteSpan& row,
                  std::uint32_t& rowPage) const;
 
     const PageStore& pages_;
@@ -42,6 +43,7 @@ private:
     std::size_t pageIndex_ = 0;
     std::uint32_t slot_ = 0;
     std::uint16_t slotsOnPage_ = 0;
+    ByteSpan pageBytes_; // of the page the walk stands on
     ByteSpan row_;
     std::uint32_t rowPage_ = 0;
 };

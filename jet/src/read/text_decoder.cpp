@@ -2,6 +2,12 @@
 
 #include "jet/utf8.h"
 
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace jet::detail {
 
 namespace {
@@ -45,6 +51,31 @@ private:
     std::uint16_t high_ = 0;
 };
 
+// Where the run of ASCII bytes (no zero, no high bit) starting at `i` ends; sixteen bytes (with
+// SSE2), then eight, are tested at a time.
+std::size_t asciiRunEnd(ByteSpan bytes, std::size_t i) {
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; i + 16 <= bytes.size(); i += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes.data() + i));
+        const int stops = _mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, zero));
+        if (stops != 0)
+            return i + static_cast<std::size_t>(__builtin_ctz(static_cast<unsigned>(stops)));
+    }
+#endif
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highBits = 0x8080808080808080ull;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if ((word | ((word - ones) & ~word)) & highBits)
+            break;
+    }
+    while (i < bytes.size() && bytes[i] != 0 && bytes[i] < 0x80)
+        ++i;
+    return i;
+}
+
 } // namespace
 
 void appendUcs2(std::string& out, ByteSpan bytes) {
@@ -70,9 +101,7 @@ void appendJet4Text(std::string& out, ByteSpan bytes) {
             ++i;
         } else if (compressed) {
             // Most text is ASCII: take the whole run at once.
-            std::size_t end = i;
-            while (end < bytes.size() && bytes[end] != 0 && bytes[end] < 0x80)
-                ++end;
+            const std::size_t end = asciiRunEnd(bytes, i);
             if (end > i) {
                 sink.putAscii(bytes.data() + i, end - i);
                 i = end;

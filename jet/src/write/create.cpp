@@ -1,6 +1,7 @@
 // Lays out a new Jet 4 database page by page:
 //   0 header, 1 map of free pages, 2.. table definitions (MSysObjects first), then one page of
-//   usage maps, one index leaf page per index, and the data pages of the catalogue.
+//   usage maps, one index leaf page per index (the system tables' and those declared for the
+//   user tables, which start empty), and the data pages of the catalogue.
 #include "jet/create.h"
 
 #include "file/byte_writer.h"
@@ -9,6 +10,7 @@
 #include "jet/error.h"
 #include "jet/utf8.h"
 #include "read/names.h"
+#include "read/table_def.h"
 #include "write/data_page.h"
 #include "write/header_encoder.h"
 #include "write/index_key.h"
@@ -20,6 +22,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <string>
 
 namespace jet {
 namespace {
@@ -87,6 +90,67 @@ void checkUserTables(const std::vector<TableSpec>& tables) {
                 throw Error(ErrorKind::Invalid, "two tables are named '" + tables[i].name + "'");
 }
 
+// Index flags as Access sets them: 0x80 always, 0x01 unique, 0x08 nulls refused.
+constexpr std::uint8_t kPlainIndexFlags = 0x80;
+constexpr std::uint8_t kUniqueIndexFlags = 0x81;
+constexpr std::uint8_t kPrimaryKeyFlags = 0x89;
+// Access's own limit on the indexes of one table.
+constexpr std::size_t kMostIndexesPerTable = 32;
+
+std::string defaultIndexName(const IndexSpec& declared) {
+    if (declared.primaryKey)
+        return "PrimaryKey";
+    std::string name;
+    for (const std::string& column : declared.columns)
+        name += (name.empty() ? "" : "_") + column;
+    return name;
+}
+
+// The indexes of a user table with their columns resolved to column numbers. ErrorKind Invalid
+// for a missing or repeated column, a column of a type no index holds, a second primary key or
+// two indexes of the same name.
+std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
+    const std::string where = "table '" + table.name + "': ";
+    if (table.indexes.size() > kMostIndexesPerTable)
+        throw Error(ErrorKind::Invalid, where + "a table holds at most " +
+                                            std::to_string(kMostIndexesPerTable) + " indexes");
+    std::vector<IndexDefinition> out;
+    for (const IndexSpec& declared : table.indexes) {
+        IndexDefinition def;
+        def.name = declared.name.empty() || declared.primaryKey ? defaultIndexName(declared)
+                                                                : declared.name;
+        def.primaryKey = declared.primaryKey;
+        def.flags = declared.primaryKey ? kPrimaryKeyFlags
+                                        : (declared.unique ? kUniqueIndexFlags : kPlainIndexFlags);
+        if (declared.columns.empty() || declared.columns.size() > kIndexColumnSlots)
+            throw Error(ErrorKind::Invalid, where + "an index holds 1 to " +
+                                                std::to_string(kIndexColumnSlots) + " columns");
+        for (const std::string& name : declared.columns) {
+            const auto at =
+                std::find_if(table.columns.begin(), table.columns.end(),
+                             [&](const ColumnSpec& c) { return equalsIgnoringCase(c.name, name); });
+            if (at == table.columns.end())
+                throw Error(ErrorKind::Invalid, where + "no column '" + name + "' to index");
+            if (at->type == ColumnType::Ole)
+                throw Error(ErrorKind::Invalid, where + "column '" + at->name +
+                                                    "' holds objects, which no index holds");
+            const auto number = static_cast<std::uint16_t>(at - table.columns.begin());
+            if (std::find(def.columns.begin(), def.columns.end(), number) != def.columns.end())
+                throw Error(ErrorKind::Invalid,
+                            where + "index '" + def.name + "' names column '" + name + "' twice");
+            def.columns.push_back(number);
+        }
+        for (const IndexDefinition& earlier : out) {
+            if (earlier.primaryKey && def.primaryKey)
+                throw Error(ErrorKind::Invalid, where + "a table has one primary key at most");
+            if (equalsIgnoringCase(earlier.name, def.name))
+                throw Error(ErrorKind::Invalid, where + "two indexes are named '" + def.name + "'");
+        }
+        out.push_back(std::move(def));
+    }
+    return out;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables,
@@ -99,7 +163,7 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
     for (auto& def : systemTableDefinitions())
         tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
     for (const auto& spec : userTables) {
-        TableDefinition def{spec.name, false, {}, {}};
+        TableDefinition def{spec.name, false, {}, userIndexes(spec)};
         for (const auto& c : spec.columns)
             def.columns.push_back({c, std::nullopt});
         tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});

@@ -51,10 +51,12 @@ std::uint32_t placeLongValueRow(PageStore& pages, const JetFormat& format,
 } // namespace
 
 std::vector<std::uint8_t> inlineLongValue(const std::vector<std::uint8_t>& value) {
-    std::vector<std::uint8_t> out =
-        header(static_cast<std::uint32_t>(value.size()), kLongValueInline, 0);
-    out.insert(out.end(), value.begin(), value.end());
-    return out;
+    ByteWriter w(kLongValueHeaderSize + value.size());
+    w.u32(static_cast<std::uint32_t>(value.size()) | (std::uint32_t{kLongValueInline} << 24));
+    w.u32(0);
+    w.u32(0);
+    w.append(value);
+    return w.take();
 }
 
 std::vector<std::uint8_t> storeLongValue(PageStore& pages, const JetFormat& format,

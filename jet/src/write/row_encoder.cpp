@@ -143,7 +143,7 @@ FieldData encodeInlineField(const ColumnLayout& c, const Value& v, std::uint16_t
                 unsuitable(c, "text longer than the column allows");
             return FieldData{false, false, std::move(text)};
         }
-        if (utf8ToUtf16(s).size() * 2 > c.length)
+        if (utf16Length(s) * 2 > c.length)
             unsuitable(c, "text longer than the column allows");
         return FieldData{false, false, encodeJet4Text(s, c.compressedUnicode())};
     }
@@ -181,6 +181,7 @@ RowBody writeBody(ByteWriter& w, std::size_t countSize, const RowShape& shape,
     // Fixed part: room for every fixed column, null or not.
     w.zeros(shape.fixedSize);
     std::vector<const FieldData*> byVarSlot(shape.variableSlots, nullptr);
+    body.slotStarts.reserve(shape.variableSlots + 1);
     for (std::size_t i = 0; i < shape.columns.size(); ++i) {
         const ColumnLayout& c = shape.columns[i];
         const FieldData& f = fields[i];
@@ -219,11 +220,20 @@ void checkRowSize(std::size_t size, std::size_t max) {
                                             " bytes; a row holds at most " + std::to_string(max));
 }
 
+// An upper bound on a row's size, to reserve it at once.
+std::size_t expectedRowSize(const RowShape& shape, const std::vector<FieldData>& fields) {
+    std::size_t size = 2 + shape.fixedSize + 2 * (shape.variableSlots + 3) + shape.maxColumns / 8 +
+                       1 + shape.variableSlots / 128;
+    for (const FieldData& f : fields)
+        size += f.bytes.size();
+    return size;
+}
+
 } // namespace
 
 std::vector<std::uint8_t> encodeJet4Row(const RowShape& shape,
                                         const std::vector<FieldData>& fields) {
-    ByteWriter w;
+    ByteWriter w(expectedRowSize(shape, fields));
     w.u16(shape.maxColumns);
     RowBody body = writeBody(w, 2, shape, fields);
     if (shape.variableSlots > 0) {
@@ -241,7 +251,7 @@ std::vector<std::uint8_t> encodeJet4Row(const RowShape& shape,
 std::vector<std::uint8_t> encodeJet3Row(const RowShape& shape,
                                         const std::vector<FieldData>& fields) {
     constexpr std::size_t kMaxJet3Row = 2012;
-    ByteWriter w;
+    ByteWriter w(expectedRowSize(shape, fields));
     w.u8(static_cast<std::uint8_t>(shape.maxColumns));
     RowBody body = writeBody(w, 1, shape, fields);
     if (shape.variableSlots > 0) {

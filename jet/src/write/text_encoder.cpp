@@ -5,6 +5,7 @@
 #include "read/code_page.h"
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 #include <memory>
 #include <string>
@@ -26,9 +27,33 @@ std::vector<std::uint8_t> littleEndian(const std::u16string& units) {
     return out;
 }
 
+// True when every byte is ASCII and none is zero (a zero switches modes in compressed text).
+// Nearly all text is; it then needs no decoding, eight bytes tested at a time.
+bool isPlainAscii(std::string_view s) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highBits = 0x8080808080808080ull;
+    std::size_t i = 0;
+    for (; i + 8 <= s.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, s.data() + i, 8);
+        if ((word | ((word - ones) & ~word)) & highBits)
+            return false;
+    }
+    for (; i < s.size(); ++i)
+        if (s[i] == 0 || static_cast<unsigned char>(s[i]) >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
+std::size_t utf16Length(std::string_view s) {
+    return isPlainAscii(s) ? s.size() : utf8ToUtf16(s).size();
+}
+
 std::u16string utf8ToUtf16(std::string_view s) {
+    if (isPlainAscii(s))
+        return std::u16string(s.begin(), s.end());
     std::u16string out;
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
@@ -53,6 +78,20 @@ std::vector<std::uint8_t> encodeUcs2(std::string_view utf8) {
 }
 
 std::vector<std::uint8_t> encodeJet4Text(std::string_view utf8, bool allowCompression) {
+    if (isPlainAscii(utf8)) {
+        std::vector<std::uint8_t> out;
+        if (allowCompression && utf8.size() > 2) {
+            out.reserve(utf8.size() + 2);
+            out.push_back(0xff);
+            out.push_back(0xfe);
+            out.insert(out.end(), utf8.begin(), utf8.end());
+        } else {
+            out.resize(utf8.size() * 2);
+            for (std::size_t i = 0; i < utf8.size(); ++i)
+                out[2 * i] = static_cast<std::uint8_t>(utf8[i]);
+        }
+        return out;
+    }
     std::u16string units = utf8ToUtf16(utf8);
     bool compressible = allowCompression && units.size() > 2;
     for (char16_t u : units)

@@ -10,6 +10,8 @@ namespace jet::detail {
 
 // UTF-16 code units of UTF-8 text; ErrorKind Invalid for malformed UTF-8.
 std::u16string utf8ToUtf16(std::string_view utf8);
+// How many of them there are, without making them.
+std::size_t utf16Length(std::string_view utf8);
 
 // Little-endian UTF-16, as names and uncompressed text are stored.
 std::vector<std::uint8_t> encodeUcs2(std::string_view utf8);

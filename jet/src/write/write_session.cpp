@@ -1,6 +1,7 @@
 // Appending rows. Each append first encodes and checks everything it will write, then changes
-// pages: a refused row leaves the session as it was. Nothing reaches the file before commit(),
-// which replaces it whole.
+// pages: a refused row leaves the session as it was. The session holds only the pages it changed
+// or added; nothing reaches the file before commit(), which replaces it whole, streaming the
+// unchanged pages from the file read and the changed ones from memory.
 #include "jet/write_session.h"
 
 #include "check/integrity_check.h"
@@ -14,6 +15,7 @@
 #include "read/state.h"
 #include "read/usage_map.h"
 #include "write/data_page.h"
+#include "write/index_maintenance.h"
 #include "write/long_value_writer.h"
 #include "write/row_encoder.h"
 #include "write/text_encoder.h"
@@ -38,6 +40,7 @@ struct TableWriteState {
     std::uint32_t lastAutoNumber = 0;
     std::uint32_t currentPage = 0;                      // the data page last written, tried first
     std::map<std::uint16_t, LongValuePages> longValues; // by column number
+    std::optional<IndexMaintenance> indexes;
 };
 
 } // namespace
@@ -45,6 +48,7 @@ struct TableWriteState {
 struct WriteSessionState {
     std::shared_ptr<DatabaseState> db;
     std::map<std::uint32_t, TableWriteState> tables; // by definition page
+    TableWriteState* lastTable = nullptr;            // the one the last row went to
     std::uint64_t appended = 0;
     bool dirty = false;      // appended since the last commit
     bool unfinished = false; // an append failed half-way: the pages are not to be trusted
@@ -72,7 +76,7 @@ std::vector<std::uint8_t> longValueBytes(const ColumnLayout& c, const Value& v,
         const std::string& s = v.as<std::string>();
         if (jet3CodePage)
             return encodeCodePageText(s, jet3CodePage);
-        bool compress = c.compressedUnicode() && utf8ToUtf16(s).size() <= kMaxCompressedMemoChars;
+        bool compress = c.compressedUnicode() && utf16Length(s) <= kMaxCompressedMemoChars;
         return encodeJet4Text(s, compress);
     }
     if (!v.is<Bytes>())
@@ -97,6 +101,15 @@ std::uint32_t lastPageWithFreeSpace(const PageStore& pages, const JetFormat& for
     return 0;
 }
 
+// A column by name, ignoring case as Jet does. Callers nearly always spell it as the table
+// does, which an exact comparison finds at a fraction of the cost.
+int findColumn(const std::vector<Column>& columns, std::string_view name) {
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        if (columns[i].name == name)
+            return static_cast<int>(i);
+    return columnPosition(columns, name);
+}
+
 Guid randomGuid() {
     static std::mt19937_64 engine{std::random_device{}()};
     Guid g;
@@ -110,24 +123,23 @@ Guid randomGuid() {
 } // namespace
 
 TableWriteState& WriteSessionState::table(std::string_view name) {
+    // Rows nearly always go to the table the row before went to, named the same way.
+    if (lastTable && name == lastTable->def.name)
+        return *lastTable;
     const CatalogEntry& entry = userTable(*db, name);
     const std::uint32_t page = entry.tableDefPage();
     auto found = tables.find(page);
     if (found != tables.end())
-        return found->second;
+        return *(lastTable = &found->second);
     TableWriteState t;
     t.def = readUserTableDef(*db, entry);
-    if (!t.def.indexes.empty())
-        throw Error(ErrorKind::Invalid, "table \"" + entry.name +
-                                            "\" has indexes, which this program does not keep up "
-                                            "to date; nothing was written to " +
-                                            db->path.string());
+    t.indexes.emplace(db->pages, *db->format, allocator(), t.def, *db->textDecoder);
     t.shape = rowShapeOf(t.def);
     t.rowCount = t.def.storedRowCount;
     t.lastAutoNumber = t.def.lastAutoNumber;
     for (const auto& lv : t.def.longValueMaps)
         t.longValues[lv.column] = {lv.ownedMap, lv.freeMap, 0};
-    return tables.emplace(page, std::move(t)).first->second;
+    return *(lastTable = &tables.emplace(page, std::move(t)).first->second);
 }
 
 WriteSession::WriteSession(std::shared_ptr<WriteSessionState> state) : state_(std::move(state)) {}
@@ -152,6 +164,12 @@ void requireUnchanged(const DatabaseState& db) {
         throw Error(ErrorKind::Io, db.path.string() +
                                        " was changed by another program since it was read; "
                                        "nothing was written");
+}
+
+// The file as it is to be stored: the pages the session did not change come from the file it
+// read, the others from memory.
+std::function<void(const ContentsWriter&)> streamPages(const DatabaseState& db) {
+    return [&db](const ContentsWriter& write) { db.pages.writeFile(db.header.encodingKey, write); };
 }
 
 } // namespace
@@ -183,7 +201,7 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
     std::vector<Value> row(shape.columns.size());
     std::vector<bool> given(shape.columns.size(), false);
     for (const auto& [name, value] : values) {
-        const int position = columnPosition(t.def.columns, name);
+        const int position = findColumn(t.def.columns, name);
         if (position < 0)
             throw Error(ErrorKind::NotFound,
                         "no column \"" + name + "\" in table \"" + table + "\"");
@@ -237,6 +255,7 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
                               : std::vector<std::uint8_t>(kLongValueHeaderSize, 0);
     }
     std::vector<std::uint8_t> rowBytes = encodeRow(fields); // checks the row's size
+    const IndexMaintenance::Keys indexKeys = t.indexes->prepare(row);
 
     // From here on pages change.
     s.unfinished = true;
@@ -274,6 +293,7 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
                         "a row of table \"" + table + "\" does not fit an empty page");
     }
     t.currentPage = page;
+    t.indexes->insert(indexKeys, page, *slot);
 
     ++t.rowCount;
     t.lastAutoNumber = lastAutoNumber;
@@ -293,11 +313,10 @@ void WriteSession::commit() {
     if (!s.dirty)
         return;
     requireUnchanged(*s.db);
-    std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
     // Once the new file is in place it is this session's own, for its next commit.
     std::optional<FileIdentity> written;
     try {
-        detail::replaceFileAtomically(s.db->path, bytes, written);
+        detail::replaceFileAtomically(s.db->path, streamPages(*s.db), written);
     } catch (const Error&) {
         if (written)
             s.db->identity = *written;
@@ -312,8 +331,7 @@ void WriteSession::commitAs(const std::filesystem::path& target) {
     if (s.unfinished)
         throw Error(ErrorKind::Invalid,
                     "an append failed half-way; nothing was written to " + target.string());
-    std::vector<std::uint8_t> bytes = s.db->pages.fileBytes(s.db->header.encodingKey);
-    replaceFileAtomically(target, bytes);
+    replaceFileAtomically(target, streamPages(*s.db));
 }
 
 } // namespace jet

@@ -2,6 +2,8 @@
 // and what a choice in it does to the keyword list.
 #pragma once
 
+#include "lookup/dictionary_cache.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,8 +22,10 @@ struct CatalogueContent {
 };
 
 // The start-up load: the catalogue's names, and the keywords of each name's file (name
-// lowered, not trimmed). Missing or unreadable files only leave their keywords out.
-CatalogueContent LoadCatalogue(const std::string& programFolder);
+// lowered, not trimmed). Missing or unreadable files only leave their keywords out. The files
+// are decoded into `cache`, so the searches after start-up find them there.
+CatalogueContent LoadCatalogue(const std::string& programFolder,
+                               DictionaryCache* cache = &SharedDictionaryCache());
 
 struct SelectionOutcome {
     // When true the keyword list is replaced by `keywords`; otherwise it keeps what it held.

@@ -3,6 +3,7 @@
 // the actions of LookupView; these classes decide, so every path runs without a window.
 #pragma once
 
+#include "lookup/dictionary_cache.h"
 #include "lookup/matching.h"
 
 #include <cstddef>
@@ -25,8 +26,8 @@ public:
     virtual std::size_t KeywordCount() const = 0;
     virtual std::optional<std::string> SelectedKeyword() const = 0;
 
-    virtual void ClearKeywords() = 0;
-    virtual void AppendKeyword(const std::string& keyword) = 0;
+    // Replaces what the keyword list holds, in one batch.
+    virtual void ShowKeywords(std::vector<std::string> keywords) = 0;
     virtual void SetSearchText(const std::string& text) = 0;
     virtual void ShowEnterTerm() = 0; // "Please Enter Search Term", then focus to the box
     virtual void ShowNotFound() = 0;  // the not-found message, then focus to the box
@@ -41,6 +42,8 @@ public:
 struct LookupSettings {
     std::string programFolder;
     std::string homeURL; // the site of web searches
+    // Where decoded dictionaries are kept between commands.
+    DictionaryCache* cache = &SharedDictionaryCache();
 };
 
 class LookupCommands {
@@ -58,7 +61,7 @@ public:
     const std::string& PageAddress() const { return address_; }
 
 private:
-    // Empties the list, keeps a wildcard pattern as the page address, appends the matches.
+    // Keeps a wildcard pattern as the page address; the matches replace the list.
     void runSearch(const std::vector<std::string>& dictionaryNames);
     // In web mode the text goes to the site search and the command ends there.
     bool searchedTheWeb(const std::string& text);

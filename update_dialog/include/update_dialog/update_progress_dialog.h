@@ -30,6 +30,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void fitCaption();
     void start();
     void stop();
 

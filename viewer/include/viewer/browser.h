@@ -18,10 +18,8 @@ public:
     virtual QWidget* Widget() = 0;
     virtual void SetVisible(bool visible) = 0;
 
-    // Only web addresses reach this (see pane_address.h).
+    // Only web addresses (see pane_address.h) and the pane's own pages (own_pages.h) reach this.
     virtual void Navigate(const QUrl& address) = 0;
-    // Shows the program's own page (the web-search form).
-    virtual void ShowOwnPage(const QString& html) = 0;
     // Each does nothing when it cannot act (no history, nothing loading).
     virtual void GoBack() = 0;
     virtual void GoForward() = 0;

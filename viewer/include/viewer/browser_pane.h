@@ -1,13 +1,16 @@
-// The browser pane: the main window's document window that shows definition pages, its offline
-// notice, and what the navigation toolbar's buttons do to it.
+// The browser pane: the main window's document window that shows definition pages and the pane's
+// own pages, its offline notice, and what the navigation toolbar's buttons do to it.
 #pragma once
 
 #include "viewer/browser.h"
+#include "viewer/own_page_html.h"
 
 #include <QString>
+#include <QUrl>
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QLabel;
 
@@ -28,6 +31,12 @@ public:
     Browser& browser() const { return *browser_; }
     QLabel* offlineNotice() const { return offlineNotice_; }
 
+    // The dictionaries the start page lists, asked for each time it is shown.
+    void SetDictionarySummaries(std::function<QList<DictionarySummary>()> summaries);
+
+    // The home page: the maker's site when this build has one, otherwise the start page.
+    static QUrl HomeAddress();
+
     // The load step. Online it opens the pending address: the home page when there is none, the
     // web-search form filled with the search box text when it is the search service's root, the
     // address itself otherwise. Offline it hides the browser behind the notice and opens nothing.
@@ -36,14 +45,21 @@ public:
     void ShowPage(const QString& address);
     // The pane, to a link or a term; addresses that are not web pages are not opened.
     void Navigate(const QString& text);
+    // One of the pane's own pages by its name (own_pages.h); shown even after an offline start,
+    // since it needs no network.
+    void ShowOwnPage(const QString& name);
     // A toolbar button, by its key (compared exactly); an unknown key does nothing.
     void OnToolbarButton(const QString& key);
+
+    // The HTML of an own page by its name, in the colours of the current palette.
+    std::optional<QString> OwnPage(const QString& name) const;
 
 private:
     void showOfflineNotice();
     void searchTheWeb(const QString& query);
 
     std::function<QString()> searchText_;
+    std::function<QList<DictionarySummary>()> summaries_;
     std::unique_ptr<Browser> browser_;
     QLabel* offlineNotice_ = nullptr;
 };

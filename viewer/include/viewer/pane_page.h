@@ -1,6 +1,7 @@
-// The page of the browser pane, with its safety rules: only web addresses and the program's own
-// form page are loaded, local files cannot be read, pages cannot open windows by themselves, and
-// a link that asks for a new window opens in the default browser.
+// The page of the browser pane, with its safety rules: only web addresses and the pane's own pages
+// are loaded (an own page only when the program asks for it, or from another own page), local
+// files cannot be read, pages cannot open windows by themselves, and a link that asks for a new
+// window opens in the default browser.
 #pragma once
 
 #include <QWebEnginePage>
@@ -15,9 +16,6 @@ public:
     PanePage(QWebEngineProfile* profile, std::function<void(const QUrl&)> openExternally,
              QObject* parent = nullptr);
 
-    // Lets the next load of inline HTML through: the program's own page.
-    void AllowOwnPageOnce() { ownPagePending_ = true; }
-
 signals:
     // Every navigation the page was asked for, and whether the rules let it through.
     void navigationAsked(const QUrl& url, bool accepted);
@@ -28,7 +26,6 @@ protected:
 
 private:
     std::function<void(const QUrl&)> openExternally_;
-    bool ownPagePending_ = false;
 };
 
 } // namespace viewer

@@ -1,8 +1,9 @@
 // The real browser of the pane: a QWebEngineView showing a PanePage in a private, in-memory
-// profile (nothing of the pages is kept on disk).
+// profile (nothing of the pages is kept on disk), which serves the pane's own pages.
 #pragma once
 
 #include "viewer/browser.h"
+#include "viewer/own_pages.h"
 
 #include <QPointer>
 
@@ -15,8 +16,9 @@ class PanePage;
 
 class WebEngineBrowser : public Browser {
 public:
-    // openExternally receives links meant for a new window.
-    WebEngineBrowser(QWidget* parent, std::function<void(const QUrl&)> openExternally);
+    // openExternally receives links meant for a new window; ownPages gives the own pages.
+    WebEngineBrowser(QWidget* parent, std::function<void(const QUrl&)> openExternally,
+                     OwnPageSource ownPages = {});
 
     QWebEngineView* View() const { return view_; }
     PanePage* Page() const { return page_; }
@@ -24,7 +26,6 @@ public:
     QWidget* Widget() override;
     void SetVisible(bool visible) override;
     void Navigate(const QUrl& address) override;
-    void ShowOwnPage(const QString& html) override;
     void GoBack() override;
     void GoForward() override;
     void Stop() override;

@@ -29,9 +29,9 @@ public:
     // form order, each for being empty or still holding its placeholder.
     QString Problem() const;
 
-    // The service address with the keys taf1 to taf6 in this order. Every value is
-    // percent-encoded as UTF-8, so no value can add, change or cut a key.
-    QString Address() const;
+    // The service address with the keys taf1 to taf6 in this order, taf6 being the product's
+    // site. Every value is percent-encoded as UTF-8, so no value can add, change or cut a key.
+    QString Address(const QString& serviceAddress, const QString& productSite) const;
 
 private:
     QString emailPairProblem() const;

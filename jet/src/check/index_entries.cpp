@@ -1,0 +1,168 @@
+#include "check/index_entries.h"
+
+#include "check/index_tree_check.h"
+#include "jet/error.h"
+#include "read/field_decode.h"
+#include "read/index_pages_read.h"
+#include "read/row.h"
+#include "read/slot_table.h"
+#include "read/table_scan.h"
+#include "write/index_column_key.h"
+#include "write/index_text_key97.h"
+
+#include <algorithm>
+#include <set>
+#include <tuple>
+
+namespace jet::detail {
+namespace {
+
+// The key columns of an index, or none when a text column uses a sort order (or a version)
+// whose keys the engine does not build: then only order and row pointers are checked.
+std::optional<std::vector<KeyColumn>> keyColumnsOf(const JetFormat& format, const TableDef& def,
+                                                   const std::vector<ColumnSortOrder>& orders,
+                                                   std::uint16_t textCodePage, const Index& index) {
+    std::vector<KeyColumn> out;
+    for (const IndexColumn& c : index.columns) {
+        KeyColumn k;
+        k.type = def.columns[c.column].type;
+        k.ascending = c.ascending;
+        if (k.type == ColumnType::Text || k.type == ColumnType::Memo) {
+            k.textOrder = format.version == Version::Jet3 ? jet3TextSortOrder(textCodePage)
+                                                          : orders[c.column].supported();
+            if (!k.textOrder)
+                return std::nullopt;
+        }
+        out.push_back(k);
+    }
+    return out;
+}
+
+constexpr int kMaxMoves = 4;
+
+// The live row an entry names, following a row that has moved; empty when there is none or it
+// belongs to another table.
+ByteSpan entryRow(const PageStore& pages, const JetFormat& format, const TableDef& def,
+                  const LeafEntry& entry) {
+    std::uint32_t page = entry.rowPage;
+    std::uint16_t slot = entry.rowSlot;
+    for (int hop = 0; hop < kMaxMoves; ++hop) {
+        if (page == 0 || page >= pages.pageCount() || !isDataPageOf(pages.page(page), def.page))
+            return {};
+        ByteSpan bytes = pages.page(page);
+        if (slot >= slotCount(format, bytes, page))
+            return {};
+        const RowSlot row = rowSlot(format, bytes, page, slot);
+        if (row.bytes.empty() || (hop == 0 && (row.flags & kRowIsMoveTarget)))
+            return {};
+        if (!(row.flags & kRowMoved))
+            return row.bytes;
+        if (row.bytes.size() < 4)
+            return {};
+        const std::uint32_t pointer = le32(row.bytes.data());
+        page = rowPointerPage(pointer);
+        slot = static_cast<std::uint16_t>(rowPointerRow(pointer));
+    }
+    return {};
+}
+
+// Rows whose indexed columns are all null: an index that ignores nulls has no entry for them.
+std::uint64_t allNullRows(const PageStore& pages, const JetFormat& format, const TableDef& def,
+                          const Index& index) {
+    TableScan scan(pages, format, def);
+    RowScratch scratch;
+    std::vector<FieldRef> fields;
+    std::uint64_t count = 0;
+    while (scan.next()) {
+        crackRow(format, def, scan.row(), scan.rowPage(), scratch, fields);
+        count += std::all_of(index.columns.begin(), index.columns.end(), [&](const IndexColumn& c) {
+            return def.columns[c.column].type != ColumnType::Boolean && !fields[c.column].present;
+        });
+    }
+    return count;
+}
+
+std::string pointerName(const LeafEntry& entry) {
+    return "row " + std::to_string(entry.rowSlot) + " of page " + std::to_string(entry.rowPage);
+}
+
+} // namespace
+
+void checkIndexEntries(const PageStore& pages, const JetFormat& format,
+                       const CodePageDecoder& textDecoder, const TableDef& def,
+                       std::uint64_t liveRows, const std::string& table,
+                       const std::function<void(std::string)>& fault) {
+    const std::vector<std::uint8_t> flags = readIndexFlags(pages, format, def);
+    const std::vector<ColumnSortOrder> orders = readColumnSortOrders(pages, format, def);
+    std::set<std::uint32_t> roots;
+    RowScratch scratch;
+    std::vector<FieldRef> fields;
+    std::vector<std::uint8_t> longValue;
+    const FieldContext context{pages, format, textDecoder, longValue};
+    for (std::size_t at = 0; at < def.indexes.size(); ++at) {
+        const Index& index = def.indexes[at];
+        if (!roots.insert(index.firstPage).second)
+            continue; // logical indexes may share one tree
+        const std::string name = "index \"" + index.name + "\" of " + table;
+        std::vector<LeafEntry> entries;
+        try {
+            entries = readIndexEntries(pages, format, index.firstPage, def.page);
+        } catch (const Error& e) {
+            fault(name + ": " + e.what());
+            continue;
+        }
+        checkIndexTree(pages, format, index.firstPage, def.page, name, fault);
+        const auto columns = keyColumnsOf(format, def, orders, textDecoder.codePage(), index);
+        const bool ignoreNulls = (flags[at] & kIndexFlagIgnoreNulls) != 0;
+        std::vector<std::uint64_t> pointers; // page and slot of each entry's row
+        pointers.reserve(entries.size());
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const LeafEntry& entry = entries[i];
+            if (i > 0) {
+                const LeafEntry& before = entries[i - 1];
+                if (std::tie(before.key, before.rowPage, before.rowSlot) >=
+                    std::tie(entry.key, entry.rowPage, entry.rowSlot))
+                    fault(name + ": the entry for " + pointerName(entry) +
+                          " is out of index order");
+            }
+            pointers.push_back(std::uint64_t{entry.rowPage} << 8 | entry.rowSlot);
+            const ByteSpan row = entryRow(pages, format, def, entry);
+            if (row.empty()) {
+                fault(name + ": the entry for " + pointerName(entry) + " names no live row");
+                continue;
+            }
+            try {
+                crackRow(format, def, row, entry.rowPage, scratch, fields);
+            } catch (const Error& e) {
+                fault(name + ": " + e.what());
+                continue;
+            }
+            if (!columns)
+                continue;
+            std::vector<Value> values;
+            for (const IndexColumn& c : index.columns)
+                values.push_back(decodeField(context, def.name, def.columns[c.column],
+                                             fields[c.column], entry.rowPage));
+            std::vector<const Value*> refs;
+            for (const Value& v : values)
+                refs.push_back(&v);
+            if (entryKey(refs, *columns) != entry.key)
+                fault(name + ": the key of the entry for " + pointerName(entry) +
+                      " is not the key of that row's values");
+        }
+        std::sort(pointers.begin(), pointers.end());
+        for (auto at = std::adjacent_find(pointers.begin(), pointers.end()); at != pointers.end();
+             at = std::adjacent_find(at + 1, pointers.end()))
+            fault(name + ": two entries for " +
+                  pointerName({{},
+                               static_cast<std::uint32_t>(*at >> 8),
+                               static_cast<std::uint8_t>(*at & 0xff)}));
+        const std::uint64_t expected =
+            liveRows - (ignoreNulls ? allNullRows(pages, format, def, index) : 0);
+        if (entries.size() != expected)
+            fault(name + ": holds " + std::to_string(entries.size()) + " entries for " +
+                  std::to_string(expected) + " rows");
+    }
+}
+
+} // namespace jet::detail

@@ -1,0 +1,32 @@
+// The key bytes of one column value in an index entry, for every column type an index can hold.
+#pragma once
+
+#include "jet/value.h"
+#include "write/index_sort_weights.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace jet::detail {
+
+// How one column of an index orders its values.
+struct KeyColumn {
+    ColumnType type = ColumnType::Long;
+    bool ascending = true;
+    // Text and memo: the sort order, or none when the column's sort order is one the engine does
+    // not build keys for (`sortOrderName` then names it).
+    std::optional<TextSortOrder> textOrder;
+    std::string sortOrderName;
+};
+
+// Appends the key of `value` (null included) in that column to `key`. ErrorKind Invalid when the
+// value cannot be put in such a key (a text sort order without weights, a type without keys).
+void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const KeyColumn& column);
+
+// The key of a whole entry: each column's key in index order (without the row pointer).
+std::vector<std::uint8_t> entryKey(const std::vector<const Value*>& values,
+                                   const std::vector<KeyColumn>& columns);
+
+} // namespace jet::detail

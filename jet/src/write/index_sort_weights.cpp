@@ -1,0 +1,118 @@
+#include "write/index_sort_weights.h"
+
+#include <array>
+#include <cstddef>
+#include <memory>
+#include <stdexcept>
+
+namespace jet::detail {
+namespace {
+
+#include "write/index_sort_general.inc"
+#include "write/index_sort_general_legacy.inc"
+
+using WeightTable = std::array<CharWeight, 0x10000>;
+
+int hexDigit(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+// Reads hex digits at `text[pos]` up to the next delimiter.
+std::string_view hexField(std::string_view text, std::size_t& pos) {
+    const std::size_t start = pos;
+    while (pos < text.size() && hexDigit(text[pos]) >= 0)
+        ++pos;
+    return text.substr(start, pos - start);
+}
+
+std::uint64_t hexValue(std::string_view hex) {
+    std::uint64_t v = 0;
+    for (char c : hex)
+        v = v << 4 | static_cast<std::uint64_t>(hexDigit(c));
+    return v;
+}
+
+CharSort sortOfLetter(char letter) {
+    switch (letter) {
+    case 's':
+        return CharSort::Plain;
+    case 'i':
+        return CharSort::Accented;
+    case 'u':
+        return CharSort::Unprintable;
+    case 'p':
+        return CharSort::ExtraModifier;
+    case 'z':
+        return CharSort::AccentedWithFlag;
+    case 'g':
+        return CharSort::Significant;
+    case 'q':
+        return CharSort::Surrogate;
+    default:
+        return CharSort::Ignored;
+    }
+}
+
+void putBigEndian(std::uint8_t* out, std::uint64_t value, std::size_t length) {
+    for (std::size_t i = 0; i < length; ++i)
+        out[i] = static_cast<std::uint8_t>(value >> (8 * (length - 1 - i)));
+}
+
+// Expands the run-length text of a table into one entry per code unit.
+std::unique_ptr<WeightTable> expand(std::string_view runs) {
+    auto table = std::make_unique<WeightTable>();
+    std::size_t pos = 0;
+    std::size_t unit = 0;
+    while (pos < runs.size()) {
+        CharWeight w;
+        w.sort = sortOfLetter(runs[pos++]);
+        const std::uint64_t count = hexValue(hexField(runs, pos));
+        bool rising = false;
+        std::uint64_t weight = 0;
+        if (pos < runs.size() && (runs[pos] == '=' || runs[pos] == '+')) {
+            rising = runs[pos++] == '+';
+            const std::string_view hex = hexField(runs, pos);
+            w.weightLength = static_cast<std::uint8_t>(hex.size() / 2);
+            weight = hexValue(hex);
+        }
+        if (pos < runs.size() && runs[pos] == ',') {
+            ++pos;
+            const std::string_view hex = hexField(runs, pos);
+            w.extraLength = static_cast<std::uint8_t>(hex.size() / 2);
+            putBigEndian(w.extra, hexValue(hex), w.extraLength);
+        }
+        if (pos < runs.size() && runs[pos] == ',') {
+            ++pos;
+            w.flag = static_cast<std::uint8_t>(hexValue(hexField(runs, pos)));
+        }
+        if (pos >= runs.size() || runs[pos] != ';' || unit + count > table->size())
+            throw std::logic_error("malformed sort weight table");
+        ++pos;
+        for (std::uint64_t i = 0; i < count; ++i, ++unit) {
+            putBigEndian(w.weight, weight, w.weightLength);
+            (*table)[unit] = w;
+            if (rising)
+                ++weight;
+        }
+    }
+    if (unit != table->size())
+        throw std::logic_error("sort weight table does not cover every code unit");
+    return table;
+}
+
+} // namespace
+
+const CharWeight& charWeight(TextSortOrder order, char16_t unit) {
+    if (order == TextSortOrder::General) {
+        static const std::unique_ptr<WeightTable> general = expand(kGeneralWeights);
+        return (*general)[unit];
+    }
+    static const std::unique_ptr<WeightTable> legacy = expand(kGeneralLegacyWeights);
+    return (*legacy)[unit];
+}
+
+} // namespace jet::detail

@@ -1,0 +1,135 @@
+#include "write/index_text_key97.h"
+
+#include "jet/error.h"
+#include "jet/utf8.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <utility>
+
+namespace jet::detail {
+namespace {
+
+#include "write/index_sort_general97.inc"
+
+enum class Kind : std::uint8_t { None, Plain, LetterWithAccents, Accented };
+
+struct Weight97 {
+    Kind kind;
+    std::uint8_t weight[2]; // the second is 0 when there is one
+    std::uint8_t accent;
+};
+
+Weight97 weightOf(std::uint8_t byte) {
+    const std::uint32_t packed = kGeneral97Weights[byte];
+    return {static_cast<Kind>(packed >> 24),
+            {static_cast<std::uint8_t>(packed >> 16), static_cast<std::uint8_t>(packed >> 8)},
+            static_cast<std::uint8_t>(packed)};
+}
+
+constexpr std::size_t kMaxKeyChars = 255;
+constexpr std::uint8_t kNoAccents = 0x00;       // closes a text without accent codes
+constexpr std::uint8_t kAccentsBoundary = 0x0;  // nibble before and after the accent codes
+constexpr std::uint8_t kUnaccentedLetter = 0x2; // nibble of a letter without an accent
+
+// The five bytes Windows-1252 leaves unassigned read back as the same code points.
+constexpr bool isUnassignedByte(char32_t c) {
+    return c == 0x81 || c == 0x8d || c == 0x8f || c == 0x90 || c == 0x9d;
+}
+
+// The Windows-1252 byte of a character, or -1 when that code page has none.
+int windows1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xa0 && c <= 0xff) || isUnassignedByte(c))
+        return static_cast<int>(c);
+    for (const auto& [unit, byte] : kWindows1252Upper)
+        if (unit == c)
+            return byte;
+    return -1;
+}
+
+[[noreturn]] void refuseCharacter(char32_t c) {
+    char code[16];
+    std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(c));
+    throw Error(ErrorKind::Invalid, std::string("cannot build an Access 97 text index key for ") +
+                                        code + ": Windows-1252 does not hold it");
+}
+
+// The text's Windows-1252 bytes, cut to the length a key holds, trailing spaces dropped.
+std::vector<std::uint8_t> keyBytes(std::string_view utf8) {
+    std::vector<std::uint8_t> bytes;
+    for (std::size_t pos = 0; pos < utf8.size() && bytes.size() < kMaxKeyChars;) {
+        char32_t c = 0xfffd;
+        const std::size_t length = utf8::decode(utf8, pos, c);
+        pos += length ? length : 1;
+        const int byte = windows1252Byte(c);
+        if (byte < 0)
+            refuseCharacter(c);
+        bytes.push_back(static_cast<std::uint8_t>(byte));
+    }
+    while (!bytes.empty() && bytes.back() == ' ')
+        bytes.pop_back();
+    return bytes;
+}
+
+// Four-bit codes packed two to a byte, the first in the high half.
+class Nibbles {
+public:
+    void push(std::uint8_t nibble) {
+        if (count_++ % 2 == 0)
+            bytes_.push_back(static_cast<std::uint8_t>(nibble << 4));
+        else
+            bytes_.back() = static_cast<std::uint8_t>(bytes_.back() | (nibble & 0x0f));
+    }
+    bool empty() const { return count_ == 0; }
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    std::size_t count_ = 0;
+};
+
+} // namespace
+
+std::optional<TextSortOrder> jet3TextSortOrder(std::uint16_t codePage) {
+    if (codePage == 1252)
+        return TextSortOrder::General97;
+    return std::nullopt;
+}
+
+void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf8, bool ascending) {
+    const std::size_t start = key.size();
+    // Accent codes name only the letters that have accented forms: each unaccented one before an
+    // accented letter holds a place; those after the last accented letter are left out.
+    Nibbles accents;
+    std::size_t lettersWaiting = 0;
+    for (std::uint8_t byte : keyBytes(utf8)) {
+        const Weight97 w = weightOf(byte);
+        if (w.kind == Kind::None)
+            continue;
+        key.push_back(w.weight[0]);
+        if (w.weight[1] != 0)
+            key.push_back(w.weight[1]);
+        if (w.kind == Kind::LetterWithAccents) {
+            ++lettersWaiting;
+        } else if (w.kind == Kind::Accented) {
+            if (accents.empty())
+                accents.push(kAccentsBoundary);
+            for (; lettersWaiting > 0; --lettersWaiting)
+                accents.push(kUnaccentedLetter);
+            accents.push(w.accent);
+        }
+    }
+    if (accents.empty()) {
+        key.push_back(kNoAccents);
+    } else {
+        accents.push(kAccentsBoundary);
+        key.insert(key.end(), accents.bytes().begin(), accents.bytes().end());
+    }
+    if (!ascending)
+        std::for_each(key.begin() + static_cast<std::ptrdiff_t>(start), key.end(),
+                      [](std::uint8_t& b) { b = static_cast<std::uint8_t>(~b); });
+}
+
+} // namespace jet::detail

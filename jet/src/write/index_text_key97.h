@@ -1,0 +1,23 @@
+// Text index keys of Access 97 files: the "General" sort order of Windows-1252 text.
+#pragma once
+
+#include "write/index_sort_weights.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace jet::detail {
+
+// Appends the key of a non-null UTF-8 text (without the leading start flag) to `key`, as Access
+// 97 writes it for a file whose text is in Windows-1252. Only the first 255 characters count and
+// trailing spaces are dropped. Descending keys are the complement of the whole text key.
+// ErrorKind Invalid for a character Windows-1252 does not hold.
+void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf8, bool ascending);
+
+// The sort order whose keys the engine builds for text of an Access 97 file in that code page:
+// General97 for Windows-1252, none for any other.
+std::optional<TextSortOrder> jet3TextSortOrder(std::uint16_t codePage);
+
+} // namespace jet::detail

@@ -1,0 +1,146 @@
+// Pages are read from the file as they are asked for, not held: a file cut short or overwritten
+// by another program while it is open gives an error, never a crash; an encoded file decoded page
+// by page reads as the plain one; views of pages stay valid when resident memory is given back;
+// and a walk decodes only the columns it reads.
+#include "file/file_mapping.h"
+#include "file/format.h"
+#include "jet/write_session.h"
+#include "read/state.h"
+#include "support.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace jet {
+namespace {
+
+// A dictionary of `rows` rows whose every tenth link is long enough for pages of its own.
+std::filesystem::path dictionaryWithRows(test::ScratchDir& dir, int rows,
+                                         const std::string& password = {}) {
+    const auto path = dir.write("d.mdb", buildDatabase(test::kDictionary, {password, 45000.0}));
+    WriteSession s = WriteSession::open(path, password);
+    for (int i = 0; i < rows; ++i)
+        s.appendRow("data", {{"Key", "key " + std::to_string(i)},
+                             {"Link", std::string(i % 10 ? 60 : 5000, 'a' + i % 26)}});
+    s.commit();
+    return path;
+}
+
+// Reads every field of every row.
+void walkAll(const Table& table) {
+    Cursor c = table.cursor();
+    for (bool more = c.moveFirst(); more; more = c.moveNext())
+        for (std::size_t i = 0; i < table.columns().size(); ++i)
+            (void)c.value(i);
+}
+
+void overwrite(const std::filesystem::path& path, std::size_t from, std::size_t length,
+               std::uint8_t byte) {
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    const std::vector<std::uint8_t> bytes(length, byte);
+    ASSERT_EQ(::pwrite(fd, bytes.data(), length, static_cast<off_t>(from)),
+              static_cast<ssize_t>(length));
+    ::close(fd);
+}
+
+TEST(PageReading, AFileCutShortWhileOpenIsAnErrorNotACrash) {
+    test::ScratchDir dir;
+    const auto path = dictionaryWithRows(dir, 3000);
+    const Database db = Database::open(path);
+    const Table table = db.table("data");
+    Cursor before = table.cursor();
+    ASSERT_EQ(before.text("Key"), "key 0");
+    std::filesystem::resize_file(path, 8 * 4096);
+
+    const std::string message = test::errorOf(ErrorKind::Io, [&] { walkAll(table); });
+    EXPECT_TRUE(test::mentions(message, path.string())) << message;
+    // A cursor opened before the cut fails the same way, and so does every later read.
+    test::errorOf(ErrorKind::Io, [&] {
+        while (before.moveNext())
+            (void)before.value(2);
+    });
+    test::errorOf(ErrorKind::Io, [&] { (void)table.cursor(); });
+}
+
+TEST(PageReading, AFileOverwrittenInPlaceWhileOpenIsAnError) {
+    test::ScratchDir dir;
+    const auto path = dictionaryWithRows(dir, 2000);
+    const Database db = Database::open(path);
+    const Table table = db.table("data");
+    Cursor open = table.cursor();
+    // Every page but the header becomes zeros, as a program writing over the file would leave
+    // it part-way.
+    overwrite(path, 4096, std::filesystem::file_size(path) - 4096, 0);
+    test::errorOf(ErrorKind::Corrupt, [&] { (void)db.table("data"); });
+    test::errorOf(ErrorKind::Corrupt, [&] { walkAll(table); });
+    test::errorOf(ErrorKind::Corrupt, [&] {
+        while (open.moveNext())
+            (void)open.value(2);
+    });
+}
+
+TEST(PageReading, AnEncodedFileReadsPageByPageAsThePlainOne) {
+    test::ScratchDir dir;
+    const auto plain = dictionaryWithRows(dir, 1500, "pw");
+    const auto encoded = dir.write("e.mdb", test::encodePages(test::readBytes(plain), 0x0badf00d));
+    const test::Rows expected = test::allRows(plain, "data", "pw");
+    ASSERT_EQ(expected.size(), 1500u);
+    EXPECT_EQ(test::allRows(encoded, "data", "pw"), expected);
+    EXPECT_TRUE(Database::open(encoded, "pw").pageEncrypted());
+}
+
+// With a budget of one window, memory is given back at nearly every page; what was read before
+// must still read the same.
+TEST(PageReading, ViewsOfPagesOutliveTheMemoryGivenBack) {
+    test::ScratchDir dir;
+    const auto path = dictionaryWithRows(dir, 3000);
+    const test::Rows expected = test::allRows(path, "data");
+    detail::FileMapping::setResidentBudgetForTesting(64 << 10);
+    const Database db = Database::open(path);
+    const detail::PageStore& pages = detail::DatabaseAccess::state(db)->pages;
+    const detail::ByteSpan first = pages.page(1);
+    const std::vector<std::uint8_t> copy(first.begin(), first.end());
+    const test::Rows rows = test::allRows(db.table("data"));
+    detail::FileMapping::setResidentBudgetForTesting(16 << 20);
+    EXPECT_EQ(rows, expected);
+    EXPECT_TRUE(std::equal(first.begin(), first.end(), copy.begin(), copy.end()));
+}
+
+// The long values of "Link" are damaged; a walk that reads only "Key" never meets them.
+TEST(PageReading, AWalkDecodesOnlyTheColumnsItReads) {
+    test::ScratchDir dir;
+    const auto path = dictionaryWithRows(dir, 200);
+    const test::Rows expected = test::allRows(path, "data");
+    {
+        test::Anatomy file(path);
+        int damaged = 0;
+        for (std::uint32_t page = 1; page < file.pages.pageCount(); ++page)
+            if (detail::isLongValuePage(file.pages.page(page))) {
+                overwrite(path, file.at(page, 4), 1, 0x77); // its owner: no longer long values
+                ++damaged;
+            }
+        ASSERT_GT(damaged, 0);
+    }
+    const Database db = Database::open(path);
+    Cursor c = db.table("data").cursor();
+    std::string key;
+    std::string text;
+    std::size_t row = 0;
+    for (bool more = c.moveFirst(); more; more = c.moveNext(), ++row) {
+        c.readText(1, key);
+        ASSERT_EQ(key, expected[row][1].as<std::string>());
+        // Short links are inline and read through the same call as any other text.
+        if (row % 10) {
+            c.readText(2, text);
+            ASSERT_EQ(text, expected[row][2].as<std::string>());
+        }
+    }
+    EXPECT_EQ(row, 200u);
+    c.moveFirst();
+    test::errorOf(ErrorKind::Corrupt, [&] { c.readText(2, text); });
+}
+
+} // namespace
+} // namespace jet

@@ -1,0 +1,162 @@
+// Keys of single values: the byte order of a key must be the order Access sorts the values in,
+// ascending and descending, for every type an index can hold.
+#include "index_support.h"
+#include "jet/error.h"
+#include "write/index_text_key.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+
+namespace jet::test {
+namespace {
+
+using detail::KeyColumn;
+using detail::TextSortOrder;
+
+Key keyOf(const Value& value, ColumnType type, bool ascending = true,
+          TextSortOrder order = TextSortOrder::GeneralLegacy) {
+    Key key;
+    KeyColumn column;
+    column.type = type;
+    column.ascending = ascending;
+    column.textOrder = order;
+    detail::appendColumnKey(key, value, column);
+    return key;
+}
+
+// The keys of `values` (given in their sort order) rise strictly, and fall when descending.
+void expectOrdered(const std::vector<Value>& values, ColumnType type) {
+    for (bool ascending : {true, false})
+        for (std::size_t i = 1; i < values.size(); ++i) {
+            const Key a = keyOf(values[i - 1], type, ascending);
+            const Key b = keyOf(values[i], type, ascending);
+            EXPECT_EQ(ascending, a < b)
+                << columnTypeName(type) << " " << i << " " << hex(a) << " " << hex(b);
+        }
+}
+
+Decimal decimal(bool negative, std::uint32_t low) {
+    Decimal d;
+    d.negative = negative;
+    d.magnitude[0] = low;
+    return d;
+}
+
+TEST(ColumnKeys, NumbersSortByValueInBothDirections) {
+    expectOrdered({std::int64_t{0}, std::int64_t{1}, std::int64_t{200}, std::int64_t{255}},
+                  ColumnType::Byte);
+    expectOrdered({std::int64_t{-32768}, std::int64_t{-1}, std::int64_t{0}, std::int64_t{32767}},
+                  ColumnType::Integer);
+    expectOrdered({std::int64_t{-2147483648LL}, std::int64_t{-5}, std::int64_t{0}, std::int64_t{7},
+                   std::int64_t{2147483647}},
+                  ColumnType::Long);
+    expectOrdered({Currency{-100000}, Currency{-1}, Currency{0}, Currency{99999999}},
+                  ColumnType::Currency);
+    expectOrdered({-1e300, -2.5, -0.0001, 0.0, 1e-10, 3.25, 1e300}, ColumnType::Double);
+    expectOrdered({-3.5, -1.0, 0.0, 0.5, 1e20}, ColumnType::Single);
+    expectOrdered({DateTime{-700.5}, DateTime{0}, DateTime{45000.25}}, ColumnType::DateTime);
+}
+
+TEST(ColumnKeys, DecimalsPutNegativesFirstEvenDescending) {
+    // Ascending keys rise with the value.
+    EXPECT_LT(keyOf(decimal(true, 5), ColumnType::Numeric),
+              keyOf(decimal(true, 1), ColumnType::Numeric));
+    EXPECT_LT(keyOf(decimal(true, 1), ColumnType::Numeric),
+              keyOf(decimal(false, 0), ColumnType::Numeric));
+    EXPECT_LT(keyOf(decimal(false, 0), ColumnType::Numeric),
+              keyOf(decimal(false, 9), ColumnType::Numeric));
+    // Descending keys keep negative numbers ahead of positive ones (as the files of Access
+    // 2000-2003 do), ordering each group in reverse.
+    EXPECT_LT(keyOf(decimal(true, 1), ColumnType::Numeric, false),
+              keyOf(decimal(false, 9), ColumnType::Numeric, false));
+    EXPECT_LT(keyOf(decimal(false, 9), ColumnType::Numeric, false),
+              keyOf(decimal(false, 1), ColumnType::Numeric, false));
+}
+
+TEST(ColumnKeys, BinaryAndGuidKeysAreSegmentsOfEightBytes) {
+    EXPECT_EQ(hex(keyOf(Bytes{1, 2, 3}, ColumnType::Binary)), "7f010203000000000003");
+    EXPECT_EQ(hex(keyOf(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}, ColumnType::Binary)),
+              "7f010203040506070809090000000000000001");
+    // Descending: each segment complemented, the "more follows" marks left as they are.
+    EXPECT_EQ(hex(keyOf(Bytes{1, 2, 3, 4, 5, 6, 7, 8, 9}, ColumnType::Binary, false)),
+              "80fefdfcfbfaf9f8f709f6fffffffffffffffe");
+    Guid guid;
+    for (std::uint8_t i = 0; i < 16; ++i)
+        guid.bytes[i] = i;
+    // The first three groups are stored least significant byte first and sort the other way.
+    EXPECT_EQ(hex(keyOf(guid, ColumnType::Guid)), "7f03020100050407060908090a0b0c0d0e0f08");
+}
+
+TEST(ColumnKeys, NullsSortFirstAndBooleansAreNeverNull) {
+    EXPECT_EQ(hex(keyOf(Value{}, ColumnType::Long)), "00");
+    EXPECT_EQ(hex(keyOf(Value{}, ColumnType::Long, false)), "ff");
+    EXPECT_EQ(hex(keyOf(true, ColumnType::Boolean)), "7f00");
+    EXPECT_EQ(hex(keyOf(false, ColumnType::Boolean)), "7fff");
+    EXPECT_EQ(hex(keyOf(Value{}, ColumnType::Boolean)), "7fff");
+    EXPECT_EQ(hex(keyOf(true, ColumnType::Boolean, false)), "80ff");
+}
+
+TEST(ColumnKeys, TextIgnoresCaseAndTrailingSpaces) {
+    for (TextSortOrder order :
+         {TextSortOrder::GeneralLegacy, TextSortOrder::General, TextSortOrder::General97}) {
+        const Key lower = keyOf(std::string("fehu"), ColumnType::Text, true, order);
+        EXPECT_EQ(lower, keyOf(std::string("fehu   "), ColumnType::Text, true, order));
+        EXPECT_EQ(lower, keyOf(std::string("FEHU"), ColumnType::Text, true, order));
+        // Accents only break ties after the letters: "fëhu" differs from "fehu" but comes
+        // before "fehux".
+        const Key longer = keyOf(std::string("fehux"), ColumnType::Text, true, order);
+        EXPECT_LT(lower, longer);
+        const Key accented = keyOf(std::string("fëhu"), ColumnType::Text, true, order);
+        EXPECT_NE(accented, lower);
+        EXPECT_LT(accented, longer);
+    }
+}
+
+TEST(ColumnKeys, DescendingTextPutsLongerTextsFirst) {
+    for (TextSortOrder order : {TextSortOrder::GeneralLegacy, TextSortOrder::General97}) {
+        const Key shorter = keyOf(std::string("ans"), ColumnType::Text, false, order);
+        const Key longer = keyOf(std::string("ansuz"), ColumnType::Text, false, order);
+        EXPECT_LT(longer, shorter);
+        EXPECT_EQ(shorter.front(), 0x80);
+    }
+}
+
+TEST(ColumnKeys, TextKeysHoldAtMost255Characters) {
+    const std::string a(300, 'a');
+    const std::string b = std::string(255, 'a') + "zzz";
+    for (TextSortOrder order : {TextSortOrder::GeneralLegacy, TextSortOrder::General97})
+        EXPECT_EQ(keyOf(a, ColumnType::Text, true, order), keyOf(b, ColumnType::Text, true, order));
+}
+
+// Access 97 text is Windows-1252: a character beyond it has no known weight, and the row is
+// refused rather than given a key that may be wrong.
+TEST(ColumnKeys, Access97KeysRefuseCharactersOutsideWindows1252) {
+    EXPECT_NO_THROW(keyOf(std::string("\u20ac \u0152uvre \u2122"), ColumnType::Text, true,
+                          TextSortOrder::General97));
+    for (const char* text : {"\u16a0 fehu", "a\u0080"}) {
+        try {
+            keyOf(std::string(text), ColumnType::Text, true, TextSortOrder::General97);
+            ADD_FAILURE() << "no error for " << text;
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
+            EXPECT_NE(std::string(e.what()).find("Windows-1252"), std::string::npos) << e.what();
+        }
+    }
+}
+
+TEST(ColumnKeys, AnUnsupportedSortOrderIsNamed) {
+    KeyColumn column;
+    column.type = ColumnType::Text;
+    column.sortOrderName = "with locale 2052 (version 0)";
+    Key key;
+    try {
+        detail::appendColumnKey(key, std::string("x"), column);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), ErrorKind::Invalid);
+        EXPECT_NE(std::string(e.what()).find("locale 2052"), std::string::npos) << e.what();
+    }
+}
+
+} // namespace
+} // namespace jet::test

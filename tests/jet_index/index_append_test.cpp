@@ -1,0 +1,309 @@
+// Appending rows to indexed tables keeps every index exact: each Access-made test table takes
+// its own rows again (unique columns changed so the keys stay unique), a refused row names its
+// index and leaves the file as it was, and a table filled with many random keys (pages split
+// at every level) still checks clean with every entry in order.
+#include "index_support.h"
+#include "jet/check.h"
+#include "jet/write_session.h"
+#include "read/index_pages_read.h"
+#include "read/state.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <random>
+#include <set>
+#include <unistd.h>
+
+namespace jet::test {
+namespace {
+
+class ScratchCopy {
+public:
+    explicit ScratchCopy(const std::string& name) {
+        std::filesystem::create_directories(dir_);
+        path_ = dir_ / name;
+        std::filesystem::copy_file(testFile(name), path_,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    ~ScratchCopy() { std::filesystem::remove_all(dir_); }
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                                 ("augurlex-index-append-" + std::to_string(::getpid()));
+    std::filesystem::path path_;
+};
+
+std::vector<std::uint8_t> bytesOf(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// The column positions that some unique index covers.
+std::set<std::size_t> uniqueColumns(const Table& table) {
+    std::set<std::size_t> out;
+    for (const Index& index : table.indexes())
+        if (index.unique || index.primaryKey)
+            for (const IndexColumn& c : index.columns)
+                out.insert(c.column);
+    return out;
+}
+
+// `value` changed so that no other row of the table has it, by `serial`.
+Value madeUnique(const Column& column, const Value& value, int serial) {
+    switch (column.type) {
+    case ColumnType::Text: {
+        const std::string tag = "~" + std::to_string(serial);
+        std::string text = value.is<std::string>() ? value.as<std::string>() : std::string();
+        const std::size_t room =
+            column.length / 2 > tag.size() ? column.length / 2 - tag.size() : 0;
+        if (text.size() > room)
+            text.resize(room);
+        return text + tag;
+    }
+    case ColumnType::Byte:
+    case ColumnType::Integer:
+    case ColumnType::Long:
+        return column.autoNumber ? Value() : Value(std::int64_t{30000 - serial});
+    case ColumnType::Double:
+    case ColumnType::Single:
+        return 1e6 + serial;
+    case ColumnType::DateTime:
+        return DateTime{70000.0 + serial};
+    case ColumnType::Currency:
+        return Currency{std::int64_t{1000000000} + serial};
+    case ColumnType::Guid: {
+        Guid g;
+        g.bytes[15] = static_cast<std::uint8_t>(serial);
+        g.bytes[14] = static_cast<std::uint8_t>(serial >> 8);
+        g.bytes[0] = 0xa5;
+        return g;
+    }
+    default:
+        return value;
+    }
+}
+
+std::vector<std::string> faultsOf(const std::filesystem::path& path) {
+    std::vector<std::string> out;
+    for (const std::string& fault : checkDatabase(path))
+        if (fault.find("past the end of the file") == std::string::npos)
+            out.push_back(fault);
+    return out;
+}
+
+TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
+    int tables = 0;
+    int appended = 0;
+    for (const std::string& name : openTestFiles()) {
+        ScratchCopy copy(name);
+        const std::vector<std::string> faultsBefore = faultsOf(copy.path());
+        WriteSession session = WriteSession::open(copy.path());
+        const Database db = Database::open(testFile(name));
+        std::map<std::string, std::uint32_t> expectedRows;
+        for (const std::string& tableName : db.tableNames()) {
+            const Table table = db.table(tableName);
+            if (table.indexes().empty())
+                continue;
+            const std::set<std::size_t> unique = uniqueColumns(table);
+            std::uint32_t rows = table.storedRowCount();
+            bool usable = true;
+            int serial = 0;
+            for (Cursor c = table.cursor(); !c.eof() && usable; c.moveNext()) {
+                RowValues values;
+                for (std::size_t i = 0; i < table.columns().size(); ++i) {
+                    const Column& column = table.columns()[i];
+                    Value v = c.value(i);
+                    if (unique.count(i))
+                        v = madeUnique(column, v, ++serial);
+                    values.emplace_back(column.name, v);
+                }
+                try {
+                    session.appendRow(tableName, values);
+                    ++rows;
+                    ++appended;
+                } catch (const Error& e) {
+                    // Sort orders without keys, and tables the writer cannot take at all.
+                    const std::string message = e.what();
+                    EXPECT_TRUE(message.find("index \"") != std::string::npos ||
+                                message.find("sort order") != std::string::npos ||
+                                message.find("cannot") != std::string::npos)
+                        << name << " " << tableName << ": " << message;
+                    if (std::getenv("AUGURLEX_INDEX_REPORT"))
+                        std::printf("  refused: %s\n", message.c_str());
+                    usable = message.find("index \"") == std::string::npos ||
+                             message.find("duplicates") != std::string::npos;
+                }
+            }
+            ++tables;
+            if (std::getenv("AUGURLEX_INDEX_REPORT"))
+                std::printf("%s %s: %u rows now (was %u)\n", name.c_str(), tableName.c_str(), rows,
+                            table.storedRowCount());
+            expectedRows[tableName] = rows;
+        }
+        session.commit();
+        EXPECT_EQ(faultsOf(copy.path()), faultsBefore) << name;
+        if (const char* keep = std::getenv("AUGURLEX_INDEX_KEEP")) // for outside readers
+            std::filesystem::copy_file(copy.path(), std::filesystem::path(keep) / name,
+                                       std::filesystem::copy_options::overwrite_existing);
+        const Database after = Database::open(copy.path());
+        for (const auto& [tableName, rows] : expectedRows)
+            EXPECT_EQ(after.table(tableName).cursor().recordCount(), rows)
+                << name << " " << tableName;
+    }
+    EXPECT_GE(tables, 29);
+    EXPECT_GE(appended, 500);
+}
+
+// Long random text keys, so that pages split at every level and the tree grows to three.
+std::string randomText(std::mt19937& random, std::size_t length) {
+    std::string out;
+    for (std::size_t i = 0; i < length; ++i)
+        out += static_cast<char>('a' + random() % 26);
+    return out;
+}
+
+// The number of page levels of the index whose root is `root`.
+int depthOf(const Database& db, std::uint32_t root) {
+    const auto& state = *detail::DatabaseAccess::state(db);
+    int depth = 1;
+    for (std::uint32_t page = root;; ++depth) {
+        const auto read = detail::readIndexPage(*state.format, state.pages.page(page), page);
+        if (read.leaf || read.entries.empty())
+            return depth;
+        const auto& first = read.entries.front();
+        page = 0;
+        for (std::size_t i = first.size() - 4; i < first.size(); ++i)
+            page = page << 8 | first[i];
+    }
+}
+
+constexpr const char* kPropertiesFile = "jackcess__testIndexPropertiesV2003.mdb";
+
+// Text primary keys, a unique two-column index and a plain index that ignores nulls, filled with
+// random keys (duplicates and nulls in the plain index) in two sessions.
+TEST(IndexAppend, ManyRandomKeysSplitPagesAtEveryLevel) {
+    ScratchCopy copy(kPropertiesFile);
+    std::mt19937 random(14);
+    constexpr int kRowsPerSession = 3000;
+    int serial = 0;
+    for (int round = 0; round < 2; ++round) {
+        WriteSession session = WriteSession::open(copy.path());
+        for (int i = 0; i < kRowsPerSession; ++i) {
+            ++serial;
+            session.appendRow("TableUnique2_temp",
+                              {{"row", randomText(random, 40) + std::to_string(serial)},
+                               {"data1", randomText(random, 1 + random() % 45)},
+                               {"data2", std::int64_t{serial}}});
+            Value data1 = random() % 5 == 0 ? Value() : Value(randomText(random, 2));
+            Value data2 = random() % 5 == 0 ? Value() : Value(std::int64_t(random() % 50));
+            session.appendRow("TableIgnoreNulls2",
+                              {{"row", randomText(random, 44) + std::to_string(serial)},
+                               {"data1", data1},
+                               {"data2", data2}});
+        }
+        session.commit();
+    }
+    EXPECT_EQ(faultsOf(copy.path()), std::vector<std::string>{});
+
+    const Database after = Database::open(copy.path());
+    const auto& state = *detail::DatabaseAccess::state(after);
+    for (const char* name : {"TableUnique2_temp", "TableIgnoreNulls2"}) {
+        const Table table = after.table(name);
+        const std::uint64_t rows = table.cursor().recordCount();
+        EXPECT_GE(rows, 2u * kRowsPerSession);
+        const std::uint32_t tablePage =
+            detail::readUserTableDef(state, detail::userTable(state, name)).page;
+        for (const Index& index : table.indexes()) {
+            const auto entries =
+                detail::readIndexEntries(state.pages, *state.format, index.firstPage, tablePage);
+            if (!index.ignoreNulls) {
+                EXPECT_EQ(entries.size(), rows) << name << " " << index.name;
+            }
+            if (index.primaryKey) {
+                EXPECT_GE(depthOf(after, index.firstPage), 3) << name << " " << index.name;
+            }
+        }
+    }
+}
+
+constexpr const char* kFile = "jackcess__indexTestV2000.mdb";
+
+// A refused row changes nothing: the file committed after it is byte for byte the file before.
+TEST(IndexAppend, RefusedRowsNameTheirIndexAndChangeNothing) {
+    ScratchCopy copy(kFile);
+    const Database db = Database::open(copy.path());
+    for (const std::string& tableName : db.tableNames()) {
+        const Table table = db.table(tableName);
+        const auto primary = std::find_if(table.indexes().begin(), table.indexes().end(),
+                                          [](const Index& i) { return i.primaryKey || i.unique; });
+        if (primary == table.indexes().end() || table.storedRowCount() == 0)
+            continue;
+        // The first row again: its unique key is taken.
+        RowValues again;
+        Cursor c = table.cursor();
+        for (std::size_t i = 0; i < table.columns().size(); ++i)
+            again.emplace_back(table.columns()[i].name, c.value(i));
+        const auto before = bytesOf(copy.path());
+        WriteSession session = WriteSession::open(copy.path());
+        try {
+            session.appendRow(tableName, again);
+            ADD_FAILURE() << tableName << ": a duplicate key was taken";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
+            EXPECT_NE(std::string(e.what()).find("index \""), std::string::npos) << e.what();
+        }
+        session.commit();
+        EXPECT_EQ(bytesOf(copy.path()), before) << tableName;
+        if (primary->primaryKey) {
+            RowValues missing;
+            try {
+                session.appendRow(tableName, missing);
+                ADD_FAILURE() << tableName << ": a row without its primary key was taken";
+            } catch (const Error& e) {
+                EXPECT_NE(std::string(e.what()).find("primary key"), std::string::npos) << e.what();
+            }
+            session.commit();
+            EXPECT_EQ(bytesOf(copy.path()), before) << tableName;
+        }
+    }
+}
+
+// A text column in a sort order without keys (here Chinese) refuses rows for the index over
+// it, naming the index and the sort order, before anything changes.
+TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
+    ScratchCopy copy(kPropertiesFile);
+    {
+        const Database db = Database::open(copy.path());
+        const auto& state = *detail::DatabaseAccess::state(db);
+        const detail::TableDef def =
+            detail::readUserTableDef(state, detail::userTable(state, "TableUnique1_temp"));
+        const int data = db.table("TableUnique1_temp").columnIndex("data");
+        ASSERT_GE(data, 0);
+        const std::size_t sortCode =
+            state.format->tdefRealIndexStart +
+            def.realIndexCount * state.format->tdefRealIndexEntrySize +
+            static_cast<std::size_t>(data) * state.format->columnEntrySize + 11;
+        std::fstream out(copy.path(), std::ios::in | std::ios::out | std::ios::binary);
+        out.seekp(static_cast<std::streamoff>(def.page) * state.format->pageSize +
+                  static_cast<std::streamoff>(sortCode));
+        const char chinese[2] = {0x04, 0x08}; // locale 2052
+        out.write(chinese, 2);
+    }
+    const auto before = bytesOf(copy.path());
+    WriteSession session = WriteSession::open(copy.path());
+    try {
+        session.appendRow("TableUnique1_temp",
+                          {{"row", std::string("new")}, {"data", std::string("text")}});
+        ADD_FAILURE() << "a key in a sort order without weights was built";
+    } catch (const Error& e) {
+        const std::string message = e.what();
+        EXPECT_NE(message.find("index \"DataIndex\""), std::string::npos) << message;
+        EXPECT_NE(message.find("2052"), std::string::npos) << message;
+    }
+    session.commit();
+    EXPECT_EQ(bytesOf(copy.path()), before);
+}
+
+} // namespace
+} // namespace jet::test

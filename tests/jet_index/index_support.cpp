@@ -1,0 +1,100 @@
+#include "index_support.h"
+
+#include "read/state.h"
+
+#include <sstream>
+
+namespace jet::test {
+
+std::filesystem::path testFile(const std::string& name) {
+    return std::filesystem::path(AUGURLEX_TESTDATA) / name;
+}
+
+std::vector<std::string> openTestFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(AUGURLEX_TESTDATA)) {
+        if (entry.path().extension() != ".mdb")
+            continue;
+        try {
+            Database::open(entry.path());
+            names.push_back(entry.path().filename().string());
+        } catch (const Error&) {
+            // needs a password: not part of these checks
+        }
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::vector<detail::KeyColumn> keyColumns(const Database& db, const std::string& table,
+                                          const Index& index) {
+    const DatabaseState& state = *detail::DatabaseAccess::state(db);
+    const detail::TableDef def = detail::readUserTableDef(state, detail::userTable(state, table));
+    const auto orders = detail::readColumnSortOrders(state.pages, *state.format, def);
+    std::vector<detail::KeyColumn> out;
+    for (const IndexColumn& c : index.columns) {
+        detail::KeyColumn k;
+        k.type = def.columns[c.column].type;
+        k.ascending = c.ascending;
+        k.textOrder = state.format->version == Version::Jet3
+                          ? detail::jet3TextSortOrder(db.codePage())
+                          : orders[c.column].supported();
+        k.sortOrderName = orders[c.column].name();
+        out.push_back(k);
+    }
+    return out;
+}
+
+std::vector<IndexKeys> indexKeys(const Database& db) {
+    const DatabaseState& state = *detail::DatabaseAccess::state(db);
+    std::vector<IndexKeys> out;
+    for (const std::string& name : db.tableNames()) {
+        const Table table = db.table(name);
+        const detail::TableDef def =
+            detail::readUserTableDef(state, detail::userTable(state, name));
+        const auto flags = detail::readIndexFlags(state.pages, *state.format, def);
+        for (std::size_t at = 0; at < def.indexes.size(); ++at) {
+            const Index& index = def.indexes[at];
+            IndexKeys keys{name, index.name, true, false, {}, {}};
+            const auto columns = keyColumns(db, name, index);
+            for (std::size_t i = 0; i < columns.size(); ++i) {
+                const ColumnType type = columns[i].type;
+                if (type != ColumnType::Text && type != ColumnType::Memo)
+                    continue;
+                keys.hasText = true;
+                keys.supported = keys.supported && columns[i].textOrder.has_value();
+            }
+            for (const auto& entry :
+                 detail::readIndexEntries(state.pages, *state.format, index.firstPage, def.page))
+                keys.stored.push_back(entry.key);
+            if (keys.supported) {
+                Cursor cursor = table.cursor();
+                for (bool ok = !cursor.eof(); ok; ok = cursor.moveNext()) {
+                    std::vector<const Value*> values;
+                    for (const IndexColumn& c : index.columns)
+                        values.push_back(&cursor.value(c.column));
+                    if (flags[at] & detail::kIndexFlagIgnoreNulls) {
+                        bool allNull = true;
+                        for (const Value* v : values)
+                            allNull = allNull && v->isNull();
+                        if (allNull)
+                            continue;
+                    }
+                    keys.computed.push_back(detail::entryKey(values, columns));
+                }
+            }
+            out.push_back(std::move(keys));
+        }
+    }
+    return out;
+}
+
+std::string hex(const Key& key) {
+    std::ostringstream out;
+    static const char* digits = "0123456789abcdef";
+    for (std::uint8_t b : key)
+        out << digits[b >> 4] << digits[b & 15];
+    return out.str();
+}
+
+} // namespace jet::test

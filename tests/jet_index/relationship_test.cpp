@@ -1,0 +1,125 @@
+// Enforced relationships on append: in both Access-made files, Table1.otherfk1 must name a row
+// of Table2 and Table1.otherfk2 a row of Table3. A row whose related row is missing is refused
+// naming the relationship and leaves the file as it was; a row whose related row exists, one
+// with a null foreign key, and one whose related row was appended in the same session are
+// taken, and the file checks clean.
+#include "index_support.h"
+#include "jet/check.h"
+#include "jet/write_session.h"
+#include "read/relationships_read.h"
+#include "read/state.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace jet::test {
+namespace {
+
+class RelationshipFile : public ::testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        std::filesystem::create_directories(dir_);
+        path_ = dir_ / GetParam();
+        std::filesystem::copy_file(testFile(GetParam()), path_,
+                                   std::filesystem::copy_options::overwrite_existing);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::vector<std::uint8_t> bytes() const {
+        std::ifstream in(path_, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
+                                 ("augurlex-relationships-" + std::to_string(::getpid()));
+    std::filesystem::path path_;
+};
+
+RowValues childRow(std::int64_t id, Value toTable2, Value toTable3) {
+    return {{"id", Value(id)},
+            {"otherfk1", std::move(toTable2)},
+            {"otherfk2", std::move(toTable3)},
+            {"data", Value(std::string("new"))}};
+}
+
+// The stored facts: Table1 holds the "many" side of both relationships, each pointing at an
+// index of the table on the "one" side, whose own foreign-key index points back.
+TEST_P(RelationshipFile, ForeignKeyIndexesPointAtEachOther) {
+    const Database db = Database::open(path_);
+    const auto& state = *detail::DatabaseAccess::state(db);
+    auto logical = [&](const std::string& table) {
+        const detail::TableDef def =
+            detail::readUserTableDef(state, detail::userTable(state, table));
+        return std::make_pair(def.page,
+                              detail::readLogicalIndexes(state.pages, *state.format, def));
+    };
+    const auto [childPage, child] = logical("Table1");
+    const auto [parentPage, parent] = logical("Table2");
+    const auto toTable2 = std::find_if(child.begin(), child.end(), [&](const auto& i) {
+        return i.related && i.relatedTablePage == parentPage;
+    });
+    ASSERT_NE(toTable2, child.end());
+    EXPECT_FALSE(toTable2->primarySide);
+    EXPECT_EQ(toTable2->type, detail::kLogicalIndexForeignKey);
+    const auto back = std::find_if(parent.begin(), parent.end(), [&](const auto& i) {
+        return i.number == toTable2->relatedIndex;
+    });
+    ASSERT_NE(back, parent.end());
+    EXPECT_TRUE(back->related && back->primarySide);
+    EXPECT_EQ(back->relatedTablePage, childPage);
+    EXPECT_EQ(back->relatedIndex, toTable2->number);
+    // Table2Table1 cascades deletes, Table3Table1 updates.
+    EXPECT_TRUE(back->cascadeDeletes);
+    EXPECT_FALSE(back->cascadeUpdates);
+}
+
+TEST_P(RelationshipFile, AMissingRelatedRowIsRefusedByNameChangingNothing) {
+    const auto before = bytes();
+    WriteSession session = WriteSession::open(path_);
+    const std::vector<std::pair<RowValues, std::string>> broken = {
+        {childRow(20, Value(std::int64_t{7}), Value(std::int64_t{10})), "Table2Table1"},
+        {childRow(21, Value(std::int64_t{0}), Value(std::int64_t{99})), "Table3Table1"},
+    };
+    for (const auto& [row, relationship] : broken) {
+        try {
+            session.appendRow("Table1", row);
+            ADD_FAILURE() << "a row without its " << relationship << " row was taken";
+        } catch (const Error& e) {
+            const std::string message = e.what();
+            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
+            EXPECT_NE(message.find("relationship \"" + relationship + "\""), std::string::npos)
+                << message;
+        }
+    }
+    EXPECT_EQ(session.appendedRows(), 0u);
+    session.commit();
+    EXPECT_EQ(bytes(), before);
+}
+
+TEST_P(RelationshipFile, PresentAndNullKeysAreTakenAndTheFileChecksClean) {
+    {
+        WriteSession session = WriteSession::open(path_);
+        session.appendRow("Table1", childRow(20, Value(std::int64_t{2}), Value(std::int64_t{12})));
+        session.appendRow("Table1", childRow(21, Value(), Value(std::int64_t{13})));
+        session.appendRow("Table1", childRow(22, Value(), Value()));
+        // The "one" side takes rows freely, and a row appended to it is seen at once.
+        session.appendRow("Table2", {{"id", Value(std::int64_t{5})}, {"data", Value()}});
+        session.appendRow("Table1", childRow(23, Value(std::int64_t{5}), Value(std::int64_t{10})));
+        session.commit();
+    }
+    EXPECT_EQ(checkDatabase(path_), std::vector<std::string>{});
+    const Database db = Database::open(path_);
+    EXPECT_EQ(db.table("Table1").storedRowCount(), 8u);
+    EXPECT_EQ(db.table("Table2").storedRowCount(), 4u);
+}
+
+INSTANTIATE_TEST_SUITE_P(AccessMade, RelationshipFile,
+                         ::testing::Values("jackcess__indexTestV2000.mdb",
+                                           "jackcess__indexTestV1997.mdb"),
+                         [](const auto& info) {
+                             return info.param.find("1997") != std::string::npos ? "Jet3" : "Jet4";
+                         });
+
+} // namespace
+} // namespace jet::test

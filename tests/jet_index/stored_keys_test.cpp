@@ -1,0 +1,74 @@
+// The keys Access stored in the indexes of its own files are the oracle for the key builder:
+// every entry's key must be exactly the key computed from a row of the table, entry for row.
+#include "index_support.h"
+
+#include <algorithm>
+#include <gtest/gtest.h>
+#include <iostream>
+
+namespace jet::test {
+namespace {
+
+struct OracleCounts {
+    std::size_t entries = 0, textEntries = 0, mismatches = 0, indexes = 0, skipped = 0;
+};
+
+// Compares stored and computed keys of every index in the files of one version.
+OracleCounts compareStoredKeys(Version version) {
+    OracleCounts n;
+    for (const std::string& file : openTestFiles()) {
+        const Database db = Database::open(testFile(file));
+        if (db.version() != version)
+            continue;
+        for (IndexKeys& keys : indexKeys(db)) {
+            const std::string where = file + " " + keys.table + "." + keys.index;
+            if (!keys.supported) {
+                ++n.skipped;
+                continue;
+            }
+            ++n.indexes;
+            std::vector<Key> stored = keys.stored;
+            std::sort(stored.begin(), stored.end());
+            std::sort(keys.computed.begin(), keys.computed.end());
+            EXPECT_EQ(stored.size(), keys.computed.size()) << where;
+            n.entries += stored.size();
+            if (keys.hasText)
+                n.textEntries += stored.size();
+            std::vector<Key> missing;
+            std::set_difference(stored.begin(), stored.end(), keys.computed.begin(),
+                                keys.computed.end(), std::back_inserter(missing));
+            n.mismatches += missing.size();
+            for (std::size_t i = 0; i < std::min<std::size_t>(missing.size(), 3); ++i)
+                ADD_FAILURE() << where << ": stored key " << hex(missing[i])
+                              << " is no row's computed key";
+        }
+    }
+    std::cout << "index keys checked: " << n.entries << " entries (" << n.textEntries
+              << " with text) in " << n.indexes << " indexes, mismatches " << n.mismatches
+              << ", indexes skipped " << n.skipped << "\n";
+    return n;
+}
+
+TEST(StoredIndexKeys, EveryEntryOfEveryIndexIsTheKeyOfItsRow) {
+    EXPECT_GT(compareStoredKeys(Version::Jet4).entries, 600u);
+}
+
+// Access 97 files: text keys in that version's "General" sort order, accented letters and
+// ligatures included; every index of these files is one the engine builds keys for.
+TEST(StoredIndexKeys, EveryEntryOfEveryAccess97IndexIsTheKeyOfItsRow) {
+    const OracleCounts n = compareStoredKeys(Version::Jet3);
+    EXPECT_EQ(n.skipped, 0u);
+    EXPECT_GT(n.textEntries, 300u);
+}
+
+TEST(StoredIndexKeys, LeafKeysRiseInIndexOrder) {
+    for (const std::string& file : openTestFiles()) {
+        const Database db = Database::open(testFile(file));
+        for (const IndexKeys& keys : indexKeys(db))
+            EXPECT_TRUE(std::is_sorted(keys.stored.begin(), keys.stored.end()))
+                << file << " " << keys.table << "." << keys.index;
+    }
+}
+
+} // namespace
+} // namespace jet::test
