@@ -52,6 +52,25 @@ TEST(WriteSession, AppendsAfterTheRowsATableHolds) {
     expectSound(dir.path / "copy.mdb", "pw");
 }
 
+// Jet 3 text goes back in the bytes it was read from: the five bytes Windows-1252 leaves
+// unassigned read as the control characters of the same value and must be written back so.
+TEST(WriteSession, Jet3TextReadsBackAsWrittenInItsCodePage) {
+    test::ScratchDir dir;
+    const auto path = dir.write("b.mdb", test::readBytes(test::testFile("rizky__biblio.mdb")));
+    const std::string text = "\u0081\u008d\u008f\u0090\u009d \u20ac\u0152 \u00ff";
+    WriteSession s = WriteSession::open(path);
+    s.appendRow("Authors", {{"Name_Code", std::string("new")}, {"Name_Description", text}});
+    EXPECT_TRUE(test::mentions(
+        test::errorOf(ErrorKind::Invalid,
+                      [&] {
+                          s.appendRow("Authors", {{"Name_Description", std::string("\u16a0")}});
+                      }),
+        "1252"));
+    s.commit();
+    const test::Rows rows = test::allRows(path, "Authors");
+    EXPECT_EQ(rows.back().back(), Value(text));
+}
+
 TEST(WriteSession, CursorsOpenedBeforeAnAppendRefuseToGoOn) {
     test::ScratchDir dir;
     WriteSession s = WriteSession::open(dir.write("d.mdb", buildDatabase(test::kDictionary)));

@@ -132,11 +132,13 @@ class Reporting(Folder):
         self.assertIn('column "Key\\x00x": table "data" has no such column', err)
         self.assertIn("nothing was imported", err)
 
-        update = self.table_file("u.mdb", [('"Two\nLines"', '"k\x01"', "https://x/1")])
+        update = self.table_file("u.mdb", [('"Two\nLines"', '"k\x01"', "https://x/1"),
+                                           ('"Esc\u009b31m"', "k", "https://x/2")])
         status, out, _ = run("merge", update, "--folder", self.program_folder("program"))
         for line in out.splitlines():
             self.assertRegex(line, r"^(Rows read|Added|Duplicates|Failed|New dictionary)\b")
         self.assertIn("Two\\nLines", out)
+        self.assertIn("Esc\\u009b31m", out)  # a terminal may take U+009B for an escape
 
 
 class Refusals(Folder):

@@ -1,20 +1,34 @@
 #include "update/printable_text.h"
 
+#include "jet/utf8.h"
+
 namespace update {
 
 std::string PrintableText(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     std::string printable;
     printable.reserve(text.size());
-    for (char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte != 0x7f) {
-            printable += c;
-        } else if (c == '\n') {
+    for (std::size_t at = 0; at < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[at]);
+        char32_t c = 0;
+        const std::size_t length = byte < 0x80 ? 0 : jet::utf8::decode(text, at, c);
+        if (length > 0) {
+            // C1 controls too: some terminals act on them as on escape sequences.
+            if (jet::utf8::isControl(c))
+                printable += std::string("\\u00") + kHex[c >> 4] + kHex[c & 0xf];
+            else
+                printable.append(text, at, length);
+            at += length;
+            continue;
+        }
+        ++at;
+        if (byte >= 0x20 && byte < 0x7f) {
+            printable += static_cast<char>(byte);
+        } else if (byte == '\n') {
             printable += "\\n";
-        } else if (c == '\r') {
+        } else if (byte == '\r') {
             printable += "\\r";
-        } else if (c == '\t') {
+        } else if (byte == '\t') {
             printable += "\\t";
         } else {
             printable += "\\x";

@@ -29,6 +29,19 @@ void appendCp1252(std::string& out, ByteSpan bytes) {
     }
 }
 
+} // namespace
+
+int windows1252Byte(char32_t c) {
+    if (c < 0x80 || (c >= 0xa0 && c <= 0xff))
+        return static_cast<int>(c);
+    for (std::size_t i = 0; i < kCp1252High.size(); ++i)
+        if (kCp1252High[i] == c)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+namespace {
+
 bool isAscii(ByteSpan bytes) {
     for (std::uint8_t b : bytes)
         if (b >= 0x80)

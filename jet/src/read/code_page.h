@@ -11,6 +11,9 @@ namespace jet::detail {
 
 // The iconv name for a Windows code page; nullptr if we do not know it.
 const char* codePageCharset(std::uint16_t codePage);
+// The Windows-1252 byte of a character, or -1 when that code page has none. The five bytes it
+// leaves unassigned stand for the control characters of the same value, as they are read.
+int windows1252Byte(char32_t c);
 // The code page usually paired with a Jet sort order (a Windows locale id); 0 if unknown.
 std::uint16_t codePageForSortOrder(std::uint32_t sortOrder);
 

@@ -2,6 +2,7 @@
 
 #include "jet/error.h"
 #include "jet/utf8.h"
+#include "read/code_page.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -33,21 +34,6 @@ constexpr std::size_t kMaxKeyChars = 255;
 constexpr std::uint8_t kNoAccents = 0x00;       // closes a text without accent codes
 constexpr std::uint8_t kAccentsBoundary = 0x0;  // nibble before and after the accent codes
 constexpr std::uint8_t kUnaccentedLetter = 0x2; // nibble of a letter without an accent
-
-// The five bytes Windows-1252 leaves unassigned read back as the same code points.
-constexpr bool isUnassignedByte(char32_t c) {
-    return c == 0x81 || c == 0x8d || c == 0x8f || c == 0x90 || c == 0x9d;
-}
-
-// The Windows-1252 byte of a character, or -1 when that code page has none.
-int windows1252Byte(char32_t c) {
-    if (c < 0x80 || (c >= 0xa0 && c <= 0xff) || isUnassignedByte(c))
-        return static_cast<int>(c);
-    for (const auto& [unit, byte] : kWindows1252Upper)
-        if (unit == c)
-            return byte;
-    return -1;
-}
 
 [[noreturn]] void refuseCharacter(char32_t c) {
     char code[16];

@@ -111,9 +111,30 @@ std::vector<std::uint8_t> encodeJet4Text(std::string_view utf8, bool allowCompre
     return out;
 }
 
+namespace {
+
+std::vector<std::uint8_t> encodeWindows1252(std::string_view utf8) {
+    std::vector<std::uint8_t> out;
+    out.reserve(utf8.size());
+    for (std::size_t at = 0; at < utf8.size();) {
+        char32_t c = 0;
+        at += utf8::decode(utf8, at, c); // valid: checked by the caller
+        const int byte = windows1252Byte(c);
+        if (byte < 0)
+            throw Error(ErrorKind::Invalid, "the text \"" + std::string(utf8) +
+                                                "\" has characters code page 1252 cannot hold");
+        out.push_back(static_cast<std::uint8_t>(byte));
+    }
+    return out;
+}
+
+} // namespace
+
 std::vector<std::uint8_t> encodeCodePageText(std::string_view utf8, std::uint16_t codePage) {
     if (!utf8::isValid(utf8)) // malformed input must not reach iconv
         badUtf8();
+    if (codePage == 1252) // as the reader maps it, unassigned bytes included: text reads back
+        return encodeWindows1252(utf8);
     const char* charset = codePageCharset(codePage);
     if (!charset)
         throw Error(ErrorKind::NotSupported,
