@@ -20,13 +20,9 @@ TableWalk::TableWalk(const jet::Database& database, const std::vector<std::strin
 
 void TableWalk::run(const RecordVisitor& visit) {
     jet::Cursor rows = table_.cursor();
-    // Driven by the record count, known before the walk, as every reader of the program is.
-    const std::uint64_t count = rows.recordCount();
-    for (std::uint64_t i = 0; i < count; ++i) {
-        if (i == 0)
-            rows.moveFirst();
-        else
-            rows.moveNext();
+    std::uint64_t count = 0;
+    for (bool onRow = !rows.eof(); onRow; onRow = rows.moveNext()) {
+        ++count;
         for (std::size_t k = 0; k < columns_.size(); ++k)
             rows.readText(columns_[k], record_.fields_[k]);
         if (!visit(record_))
