@@ -63,6 +63,11 @@ if command -v hyperfine >/dev/null; then
         "mdb-export $large data" "cat $large"
 fi
 
+# The large table's three commands side by side, alternating run by run.
+echo "generated table, $rows rows, the commands alternating:"
+python3 "$here/bench/alternate.py" "$repeats" "$tool" dump "$large" --table data --format csv \
+    ";;" mdb-export "$large" data ";;" cat "$large"
+
 # The large table alone, then every subject together.
 large_ratio() {
     local start mid end

@@ -1,7 +1,8 @@
 // Pages are read from the file as they are asked for, not held: a file cut short or overwritten
 // by another program while it is open gives an error, never a crash; an encoded file decoded page
 // by page reads as the plain one; views of pages stay valid when resident memory is given back;
-// and a walk decodes only the columns it reads.
+// a walk decodes only the columns it reads; and a walk cut into parts, walked on several threads,
+// visits the rows of the whole walk.
 #include "file/file_mapping.h"
 #include "file/format.h"
 #include "jet/write_session.h"
@@ -10,6 +11,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <thread>
 #include <unistd.h>
 
 namespace jet {
@@ -140,6 +142,53 @@ TEST(PageReading, AWalkDecodesOnlyTheColumnsItReads) {
     EXPECT_EQ(row, 200u);
     c.moveFirst();
     test::errorOf(ErrorKind::Corrupt, [&] { c.readText(2, text); });
+}
+
+// The rows of every part, walked at the same time on threads of their own, in part order.
+test::Rows rowsOfParts(std::vector<Cursor>& parts, std::size_t columns) {
+    std::vector<test::Rows> each(parts.size());
+    std::vector<std::thread> threads;
+    for (std::size_t p = 0; p < parts.size(); ++p)
+        threads.emplace_back([&, p] {
+            for (bool more = !parts[p].eof(); more; more = parts[p].moveNext()) {
+                each[p].emplace_back();
+                for (std::size_t i = 0; i < columns; ++i)
+                    each[p].back().push_back(parts[p].value(i));
+            }
+        });
+    for (std::thread& thread : threads)
+        thread.join();
+    test::Rows rows;
+    for (const test::Rows& part : each)
+        rows.insert(rows.end(), part.begin(), part.end());
+    return rows;
+}
+
+TEST(PageReading, PartsWalkedOnThreadsAddUpToTheWholeWalk) {
+    test::ScratchDir dir;
+    const auto path = dictionaryWithRows(dir, 3000);
+    // Plain and encoded, mapped and decoded page by page; moved rows in files Access made.
+    const auto encoded = dir.write("e.mdb", test::encodePages(test::readBytes(path), 0x5a3c1e77));
+    for (const auto& [file, table] : std::vector<std::pair<std::filesystem::path, std::string>>{
+             {path, "data"},
+             {encoded, "data"},
+             {test::testFile("jackcess__overflowTestV2003.mdb"), "Table1"},
+             {test::testFile("jackcess__overflowTestV1997.mdb"), "Table1"}}) {
+        const Database db = Database::open(file);
+        const Table t = db.table(table);
+        const test::Rows whole = test::allRows(t);
+        for (std::size_t pagesPerPart : {1, 7, 100000}) {
+            std::vector<Cursor> parts = t.partCursors(pagesPerPart);
+            ASSERT_FALSE(parts.empty());
+            EXPECT_EQ(rowsOfParts(parts, t.columns().size()), whole)
+                << file << " in parts of " << pagesPerPart;
+        }
+    }
+    // An empty table is one part with no rows.
+    const auto empty = dir.write("empty.mdb", buildDatabase(test::kDictionary, {}));
+    std::vector<Cursor> parts = Database::open(empty).table("data").partCursors(1);
+    ASSERT_EQ(parts.size(), 1u);
+    EXPECT_TRUE(parts[0].eof());
 }
 
 } // namespace

@@ -149,6 +149,19 @@ class Reading(Scratch):
             f.write(b"\0" * 100)
         self.assertNotIn("no faults", self.expect(["check", target], 1))
         self.expect(["check", self.path("absent.dll")], 3)
+        # A row whose place on its page is out of bounds: the reason names the file, once.
+        broken = self.path("broken.dll")
+        self.expect(["create", broken], 0)
+        self.expect(["import", broken, "--csv", self.path("r.csv")], 0)
+        pages = pathlib.Path(broken).read_bytes()
+        page = max(n for n in range(1, len(pages) // 4096) if pages[n * 4096] == 1
+                   and pages[n * 4096 + 4:n * 4096 + 8] != b"LVAL")  # the last rows added
+        with open(broken, "r+b") as f:
+            f.seek(page * 4096 + 14)  # the first row's offset
+            f.write(b"\xff\x1f")
+        err = run("dump", broken)[2]
+        self.assertIn("bad bounds", err)
+        self.assertNotIn(f"{broken}: {broken}", err)
 
 
 class Writing(Scratch):

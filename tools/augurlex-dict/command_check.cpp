@@ -23,7 +23,7 @@ int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
     } catch (const jet::Error& error) {
         // A file too damaged to open is a finding of the check, not a reason to give up on it.
         if (error.kind() != jet::ErrorKind::Corrupt) {
-            tellUser(err, path + ": " + error.what());
+            tellUser(err, aboutFile(path, error.what()));
             return kUnreadable;
         }
         faults.push_back(error.what());

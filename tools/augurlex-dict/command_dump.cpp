@@ -24,7 +24,7 @@ int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
     try {
         db.emplace(openDatabase(openRequest(path, args)));
     } catch (const jet::Error& error) {
-        tellUser(err, path + ": " + error.what());
+        tellUser(err, aboutFile(path, error.what()));
         return kUnreadable;
     }
 
@@ -33,7 +33,7 @@ int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
         std::string tableName =
             chooseTable(*db, args.option("table"), path, args.option("password"));
         const jet::Table table = db->table(tableName);
-        const std::uint64_t readable = writeRows(table, format, output);
+        const std::uint64_t readable = writeRows(table, format, output, RowWalk::forThisMachine());
         // A damaged page can hide rows without the walk noticing: the count the table keeps
         // tells.
         if (readable != table.storedRowCount()) {
@@ -45,7 +45,7 @@ int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
         }
     } catch (const jet::Error& error) {
         output.flush();
-        tellUser(err, path + ": " + error.what());
+        tellUser(err, aboutFile(path, error.what()));
         return kUnreadable;
     }
     if (!output.flush()) {

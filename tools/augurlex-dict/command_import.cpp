@@ -57,7 +57,7 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     try {
         lock.emplace(jet::WriteLock::acquire(folderOf(path)));
     } catch (const jet::Error& error) {
-        tellUser(err, path + ": " + error.what() + "; nothing was imported");
+        tellUser(err, aboutFile(path, error.what()) + "; nothing was imported");
         return kFailure;
     }
 
@@ -67,7 +67,7 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
             return jet::WriteSession::open(path, pw);
         }));
     } catch (const jet::Error& error) {
-        tellUser(err, path + ": " + error.what());
+        tellUser(err, aboutFile(path, error.what()));
         return kUnreadable;
     }
 
@@ -83,7 +83,7 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
         tellUser(err, *csvPath + " " + error.what() + "; nothing was imported into " + path);
         return kFailure;
     } catch (const jet::Error& error) {
-        tellUser(err, path + ": " + error.what() + "; nothing was imported");
+        tellUser(err, aboutFile(path, error.what()) + "; nothing was imported");
         return error.kind() == jet::ErrorKind::Corrupt ? kUnreadable : kFailure;
     }
     std::fprintf(out, "appended %llu rows to table \"%s\" of %s\n",

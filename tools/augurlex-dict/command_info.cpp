@@ -45,7 +45,7 @@ int runInfo(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
         }
         report.flush();
     } catch (const jet::Error& error) {
-        tellUser(err, path + ": " + error.what());
+        tellUser(err, aboutFile(path, error.what()));
         return kUnreadable;
     }
     OutputWriter output(out);

@@ -3,11 +3,15 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace dict {
 
 void tellUser(std::FILE* err, std::string_view message);
+// "PATH: REASON", where the reason does not already begin with the path (the engine names the
+// file in the errors of a damaged one).
+std::string aboutFile(std::string_view path, std::string_view reason);
 // Says the output could not be written; returns the exit status for that.
 int cannotWriteOutput(std::FILE* err);
 

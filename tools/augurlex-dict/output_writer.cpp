@@ -6,20 +6,29 @@ OutputWriter::OutputWriter(std::FILE* stream) : stream_(stream) {
     buffer_.reserve(kFlushAt + 4096);
 }
 
-OutputWriter::OutputWriter(std::string& sink) : sink_(&sink) {}
+OutputWriter::OutputWriter(std::string& sink) : text_(&sink) {}
 
 OutputWriter::~OutputWriter() {
     flush();
 }
 
 void OutputWriter::drain() {
-    if (sink_) {
-        sink_->append(buffer_);
-    } else if (!failed_ && !buffer_.empty()) {
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size())
-            failed_ = true;
-    }
+    if (!stream_)
+        return; // the sink holds it all already
+    if (!failed_ && !buffer_.empty() &&
+        std::fwrite(buffer_.data(), 1, buffer_.size(), stream_) != buffer_.size())
+        failed_ = true;
     buffer_.clear();
+}
+
+void OutputWriter::putMade(std::string_view text) {
+    if (!stream_ || text.size() < kFlushAt) {
+        put(text);
+        return;
+    }
+    drain();
+    if (!failed_ && std::fwrite(text.data(), 1, text.size(), stream_) != text.size())
+        failed_ = true;
 }
 
 bool OutputWriter::flush() {

@@ -18,15 +18,23 @@ public:
     OutputWriter& operator=(const OutputWriter&) = delete;
 
     void put(char c) {
-        buffer_.push_back(c);
-        if (buffer_.size() >= kFlushAt)
+        text_->push_back(c);
+        if (text_->size() >= kFlushAt && stream_)
             drain();
     }
     void put(std::string_view text) {
-        buffer_.append(text);
-        if (buffer_.size() >= kFlushAt)
+        text_->append(text);
+        if (text_->size() >= kFlushAt && stream_)
             drain();
     }
+    // Lets `append(std::string&)` add text straight to what is buffered.
+    template <class Append> void putAppended(Append&& append) {
+        append(*text_);
+        if (text_->size() >= kFlushAt && stream_)
+            drain();
+    }
+    // Text made elsewhere, however large, goes out as it is rather than through the buffer.
+    void putMade(std::string_view text);
     // Writes out what is buffered; false if the stream refused it.
     bool flush();
     bool failed() const { return failed_; }
@@ -36,8 +44,8 @@ private:
     void drain();
 
     std::FILE* stream_ = nullptr;
-    std::string* sink_ = nullptr;
     std::string buffer_;
+    std::string* text_ = &buffer_; // where put() appends: the buffer, or the sink
     bool failed_ = false;
 };
 

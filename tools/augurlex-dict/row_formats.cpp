@@ -1,8 +1,11 @@
 #include "augurlex-dict/row_formats.h"
 
+#include "augurlex-dict/parts_in_order.h"
 #include "augurlex-dict/text_forms.h"
 
+#include <algorithm>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
@@ -94,70 +97,94 @@ void putCsvValue(OutputWriter& out, const jet::Value& value) {
 
 namespace {
 
-std::uint64_t writeJsonLines(const jet::Table& table, OutputWriter& out) {
-    // Each key with its punctuation, escaped once per table.
+// Each key with its punctuation, escaped once per table.
+std::vector<std::string> jsonKeys(const std::vector<jet::Column>& columns) {
     std::vector<std::string> keys;
-    for (const jet::Column& column : table.columns()) {
+    for (const jet::Column& column : columns) {
         std::string key;
         OutputWriter keyWriter(key);
         keyWriter.put(keys.empty() ? '{' : ',');
         putJsonString(keyWriter, column.name);
         keyWriter.put(':');
-        keyWriter.flush();
         keys.push_back(std::move(key));
     }
-    std::uint64_t rows = 0;
-    jet::Cursor cursor = table.cursor();
-    for (bool ok = cursor.moveFirst(); ok; ok = cursor.moveNext()) {
-        if (keys.empty())
-            out.put('{');
-        for (std::size_t c = 0; c < keys.size(); ++c) {
-            out.put(keys[c]);
-            putJsonValue(out, cursor.value(c));
-        }
-        out.put("}\n");
-        ++rows;
-    }
-    return rows;
+    return keys;
 }
 
-std::uint64_t writeCsv(const jet::Table& table, OutputWriter& out) {
-    const std::vector<jet::Column>& columns = table.columns();
+void putJsonRow(const std::vector<std::string>& keys, const jet::Cursor& cursor,
+                OutputWriter& out) {
+    if (keys.empty())
+        out.put('{');
+    for (std::size_t c = 0; c < keys.size(); ++c) {
+        out.put(keys[c]);
+        putJsonValue(out, cursor.value(c));
+    }
+    out.put("}\n");
+}
+
+void putCsvHeader(const std::vector<jet::Column>& columns, OutputWriter& out) {
     for (std::size_t c = 0; c < columns.size(); ++c) {
         if (c)
             out.put(',');
         putCsvField(out, columns[c].name);
     }
     out.put("\r\n");
-    // Text is decoded straight into one reused buffer rather than into a value per field.
-    std::vector<bool> textual;
-    for (const jet::Column& column : columns)
-        textual.push_back(column.type == jet::ColumnType::Text ||
-                          column.type == jet::ColumnType::Memo);
-    std::string text;
-    std::uint64_t rows = 0;
-    jet::Cursor cursor = table.cursor();
-    for (bool ok = cursor.moveFirst(); ok; ok = cursor.moveNext()) {
-        for (std::size_t c = 0; c < columns.size(); ++c) {
-            if (c)
-                out.put(',');
-            if (!textual[c]) {
-                putCsvValue(out, cursor.value(c));
-            } else if (!cursor.isNull(c)) {
-                cursor.readText(c, text);
-                putCsvField(out, text);
-            }
-        }
-        out.put("\r\n");
-        ++rows;
+}
+
+// Text is decoded straight into the output rather than into a value per field.
+void putCsvRow(const std::vector<char>& textual, const jet::Cursor& cursor, OutputWriter& out) {
+    for (std::size_t c = 0; c < textual.size(); ++c) {
+        if (c)
+            out.put(',');
+        if (textual[c])
+            putCsvFieldAppended(out, [&](std::string& text) { return cursor.appendText(c, text); });
+        else
+            putCsvValue(out, cursor.value(c));
     }
-    return rows;
+    out.put("\r\n");
 }
 
 } // namespace
 
-std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter& out) {
-    return format == RowFormat::Csv ? writeCsv(table, out) : writeJsonLines(table, out);
+RowWalk RowWalk::forThisMachine() {
+    RowWalk walk;
+    walk.threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    return walk;
+}
+
+std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter& out,
+                        const RowWalk& walk) {
+    const std::vector<jet::Column>& columns = table.columns();
+    const std::vector<std::string> keys =
+        format == RowFormat::JsonLines ? jsonKeys(columns) : std::vector<std::string>();
+    std::vector<char> textual; // per column: written from its text
+    for (const jet::Column& column : columns)
+        textual.push_back(column.type == jet::ColumnType::Text ||
+                          column.type == jet::ColumnType::Memo);
+    if (format == RowFormat::Csv)
+        putCsvHeader(columns, out);
+
+    // Parts of the table become text on their own threads and go out in the table's order.
+    std::vector<jet::Cursor> parts = table.partCursors(walk.pagesPerPart);
+    std::uint64_t rows = 0;
+    makePartsInOrder(
+        parts.size(), walk.threads,
+        [&](std::size_t i, PartText& part) {
+            jet::Cursor& cursor = parts[i];
+            OutputWriter into(part.text);
+            for (bool ok = !cursor.eof(); ok; ok = cursor.moveNext()) {
+                if (format == RowFormat::Csv)
+                    putCsvRow(textual, cursor, into);
+                else
+                    putJsonRow(keys, cursor, into);
+                ++part.rows;
+            }
+        },
+        [&](std::size_t, PartText& part) {
+            out.putMade(part.text);
+            rows += part.rows;
+        });
+    return rows;
 }
 
 } // namespace dict

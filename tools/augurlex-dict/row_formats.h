@@ -12,6 +12,7 @@
 #include "augurlex-dict/output_writer.h"
 #include "jet/database.h"
 
+#include <cstddef>
 #include <string_view>
 
 namespace dict {
@@ -21,9 +22,19 @@ enum class RowFormat { JsonLines, Csv };
 // Parses "jsonl" or "csv"; false for anything else.
 bool parseRowFormat(std::string_view name, RowFormat& format);
 
-// Writes every row of the table; engine errors (a corrupt page) propagate as jet::Error.
-// Returns the number of rows written.
-std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter& out);
+// How a large table is walked: in parts of so many data pages, made into text on so many
+// threads. The output is the same whatever the choice.
+struct RowWalk {
+    std::size_t pagesPerPart = 128; // about half a megabyte of file
+    std::size_t threads = 1;
+    // As many threads as the machine has cores, up to four.
+    static RowWalk forThisMachine();
+};
+
+// Writes every row of the table; engine errors (a corrupt page) propagate as jet::Error, after
+// the rows before the damage are written. Returns the number of rows written.
+std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter& out,
+                        const RowWalk& walk = {});
 
 // One value in each format (exposed for tests).
 void putJsonValue(OutputWriter& out, const jet::Value& value);

@@ -123,7 +123,6 @@ void putJsonString(OutputWriter& out, std::string_view text) {
 
 namespace {
 
-#if !defined(__SSE2__)
 constexpr std::uint64_t kOnes = 0x0101010101010101ull;
 constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
 
@@ -132,65 +131,84 @@ constexpr std::uint64_t anyByteIs(std::uint64_t word, char c) {
     const std::uint64_t x = word ^ (kOnes * static_cast<unsigned char>(c));
     return (x - kOnes) & ~x & kHighBits;
 }
-#endif
 
-// True when the text holds a character that CSV must quote. Sixteen bytes (with SSE2), then
-// eight, are tested at a time: most fields need no quotes, and this test is most of what
-// writing them costs.
+bool anyCsvSpecial(std::uint64_t word) {
+    return (anyByteIs(word, ',') | anyByteIs(word, '"') | anyByteIs(word, '\r') |
+            anyByteIs(word, '\n')) != 0;
+}
+
+template <class Word> Word load(const char* at) {
+    Word word;
+    std::memcpy(&word, at, sizeof word);
+    return word;
+}
+
+// True when the text holds a character that CSV must quote. Most fields need no quotes, and this
+// test is most of what writing them costs, so it reads sixteen bytes (with SSE2) or eight at a
+// time, the last read overlapping the one before rather than going byte by byte.
 bool needsCsvQuotes(std::string_view text) {
-    std::size_t i = 0;
+    const char* p = text.data();
+    const std::size_t n = text.size();
 #if defined(__SSE2__)
-    const __m128i comma = _mm_set1_epi8(',');
-    const __m128i quote = _mm_set1_epi8('"');
-    const __m128i cr = _mm_set1_epi8('\r');
-    const __m128i lf = _mm_set1_epi8('\n');
-    auto anyOf = [&](const char* sixteen) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen));
-        const __m128i hit =
-            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
-                         _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
-        return _mm_movemask_epi8(hit) != 0;
-    };
-    for (; i + 16 <= text.size(); i += 16)
-        if (anyOf(text.data() + i))
-            return true;
-    // The rest, padded with zeros, in one more test.
-    char rest[16] = {};
-    std::memcpy(rest, text.data() + i, text.size() - i);
-    return anyOf(rest);
-#else
-    for (; i + 8 <= text.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, text.data() + i, 8);
-        if (anyByteIs(word, ',') | anyByteIs(word, '"') | anyByteIs(word, '\r') |
-            anyByteIs(word, '\n'))
-            return true;
+    if (n >= 16) {
+        const __m128i comma = _mm_set1_epi8(',');
+        const __m128i quote = _mm_set1_epi8('"');
+        const __m128i cr = _mm_set1_epi8('\r');
+        const __m128i lf = _mm_set1_epi8('\n');
+        auto anyOf = [&](const char* sixteen) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(sixteen));
+            const __m128i hit =
+                _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, comma), _mm_cmpeq_epi8(v, quote)),
+                             _mm_or_si128(_mm_cmpeq_epi8(v, cr), _mm_cmpeq_epi8(v, lf)));
+            return _mm_movemask_epi8(hit) != 0;
+        };
+        std::size_t i = 0;
+        for (; i + 16 <= n; i += 16)
+            if (anyOf(p + i))
+                return true;
+        return i < n && anyOf(p + n - 16);
     }
-    for (; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == ',' || c == '"' || c == '\r' || c == '\n')
-            return true;
-    }
-    return false;
 #endif
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8)
+            if (anyCsvSpecial(load<std::uint64_t>(p + i)))
+                return true;
+        return i < n && anyCsvSpecial(load<std::uint64_t>(p + n - 8));
+    }
+    if (n >= 4) // two reads of four, overlapping
+        return anyCsvSpecial(load<std::uint32_t>(p) | std::uint64_t{load<std::uint32_t>(p + n - 4)}
+                                                          << 32);
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] == ',' || p[i] == '"' || p[i] == '\r' || p[i] == '\n')
+            return true;
+    return false;
 }
 
 } // namespace
 
-void putCsvField(OutputWriter& out, std::string_view text) {
-    if (!text.empty() && !needsCsvQuotes(text)) {
-        out.put(text);
+void quoteCsvFieldFrom(std::string& text, std::size_t start) {
+    const std::string_view field = std::string_view(text).substr(start);
+    if (!field.empty() && !needsCsvQuotes(field))
         return;
+    const std::string plain(field);
+    text.resize(start);
+    text += '"';
+    std::size_t from = 0;
+    for (std::size_t quote; (quote = plain.find('"', from)) != std::string::npos;
+         from = quote + 1) {
+        text.append(plain, from, quote + 1 - from);
+        text += '"';
     }
-    out.put('"');
-    std::size_t start = 0;
-    for (std::size_t quote; (quote = text.find('"', start)) != std::string_view::npos;
-         start = quote + 1) {
-        out.put(text.substr(start, quote + 1 - start));
-        out.put('"');
-    }
-    out.put(text.substr(start));
-    out.put('"');
+    text.append(plain, from);
+    text += '"';
+}
+
+void putCsvField(OutputWriter& out, std::string_view text) {
+    putCsvFieldAppended(out, [&](std::string& into) {
+        into.append(text);
+        return true;
+    });
 }
 
 } // namespace dict

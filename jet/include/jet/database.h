@@ -106,6 +106,12 @@ public:
     // Row count as stored in the table definition.
     std::uint32_t storedRowCount() const;
     Cursor cursor() const;
+    // The walk of cursor() cut into consecutive parts of at most `pagesPerPart` of the table's
+    // pages, so that several threads can walk a large table at once: the rows of the first part,
+    // then those of the second and so on are the rows of cursor(), in its order. There is always at
+    // least one part. A part reads nothing until it is first used. Each cursor is for one thread
+    // at a time; reading only, parts may run in parallel.
+    std::vector<Cursor> partCursors(std::size_t pagesPerPart) const;
 
 private:
     friend class Database;
@@ -135,6 +141,9 @@ public:
     // it. Only the fields asked for are ever decoded, so a walk that reads one column never
     // reads another's long values.
     void readText(std::size_t column, std::string& out) const;
+    // Appends the field's text to `out`, as readText() would give it; false, with nothing
+    // appended, when the field is null.
+    bool appendText(std::size_t column, std::string& out) const;
     // Whether the field of the current row is null, without decoding it (a boolean never is).
     bool isNull(std::size_t column) const;
     // References returned by value() stay valid until the cursor moves.

@@ -104,6 +104,7 @@ PageStore DatabaseFile::pages(std::uint32_t pageSize, std::uint32_t encodingKey)
         return store;
     }
     PageStore store;
+    store.file_ = PageStore::OpenFile(::fcntl(fd_, F_DUPFD_CLOEXEC, 0)); // -1: no runs
     store.stored_ = mapping->data();
     store.damaged_ = &mapping->damaged();
     store.mapping_ = std::move(mapping);
@@ -125,7 +126,13 @@ void applyPageEncoding(std::span<std::uint8_t> page, std::uint32_t number, std::
     rc4Apply(keyBytes, page);
 }
 
-PageStore::PageStore() : decodeLock_(std::make_unique<std::mutex>()) {}
+struct SpareRunMemory {
+    std::mutex lock;
+    std::vector<std::unique_ptr<std::uint8_t[]>> memory;
+};
+
+PageStore::PageStore()
+    : spareRuns_(std::make_unique<SpareRunMemory>()), decodeLock_(std::make_unique<std::mutex>()) {}
 PageStore::~PageStore() = default;
 PageStore::PageStore(PageStore&&) noexcept = default;
 PageStore& PageStore::operator=(PageStore&&) noexcept = default;
@@ -152,6 +159,83 @@ ByteSpan PageStore::storedPage(std::uint32_t number) const {
         mapping_->touch(offset, pageSize_);
     }
     return ByteSpan(stored_ + offset, pageSize_);
+}
+
+PageStore::OpenFile::~OpenFile() {
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+PageRun PageStore::readRun(std::uint32_t first, std::uint32_t count) const {
+    PageRun run;
+    const std::size_t length = std::size_t{count} * pageSize_;
+    if (file_.fd() < 0 || encodingKey_ != 0 || first >= pageCount_ || count > pageCount_ - first ||
+        length > kMaxRunBytes || count == 0)
+        return run;
+    for (std::uint32_t n = first; n < first + count && n < changed_.size(); ++n)
+        if (changed_[n])
+            return run;
+    {
+        std::lock_guard<std::mutex> lock(spareRuns_->lock);
+        if (!spareRuns_->memory.empty()) {
+            run.memory_ = std::move(spareRuns_->memory.back());
+            spareRuns_->memory.pop_back();
+        }
+    }
+    if (!run.memory_)
+        run.memory_.reset(new std::uint8_t[kMaxRunBytes]);
+    run.spare_ = spareRuns_.get();
+    run.pageSize_ = pageSize_;
+    std::size_t done = 0;
+    while (done < length) {
+        const ssize_t n = ::pread(file_.fd(), run.memory_.get() + done, length - done,
+                                  static_cast<off_t>(std::size_t{first} * pageSize_ + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return run; // empty: the mapping, and its guard, will tell what happened
+        done += static_cast<std::size_t>(n);
+    }
+    run.first_ = first;
+    run.count_ = count;
+    return run;
+}
+
+PageRun::PageRun(PageRun&& other) noexcept
+    : spare_(std::exchange(other.spare_, nullptr)), pageSize_(other.pageSize_),
+      memory_(std::move(other.memory_)), first_(other.first_),
+      count_(std::exchange(other.count_, 0)) {}
+
+PageRun& PageRun::operator=(PageRun&& other) noexcept {
+    if (this != &other) {
+        giveBack();
+        spare_ = std::exchange(other.spare_, nullptr);
+        pageSize_ = other.pageSize_;
+        memory_ = std::move(other.memory_);
+        first_ = other.first_;
+        count_ = std::exchange(other.count_, 0);
+    }
+    return *this;
+}
+
+PageRun::~PageRun() {
+    giveBack();
+}
+
+void PageRun::giveBack() {
+    count_ = 0;
+    if (!memory_ || !spare_)
+        return;
+    try {
+        std::lock_guard<std::mutex> lock(spare_->lock);
+        spare_->memory.push_back(std::move(memory_));
+    } catch (...) {
+        memory_.reset(); // no room to keep it: freed instead
+    }
+}
+
+ByteSpan PageRun::page(std::uint32_t number) const {
+    return ByteSpan(memory_.get() + std::size_t{number - first_} * pageSize_, pageSize_);
 }
 
 ByteSpan PageStore::decodedPage(std::uint32_t number) const {

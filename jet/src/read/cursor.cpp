@@ -4,6 +4,8 @@
 #include "read/names.h"
 #include "read/state.h"
 
+#include <algorithm>
+
 namespace jet {
 
 using namespace detail;
@@ -45,16 +47,30 @@ int Table::columnIndex(std::string_view name) const {
 }
 
 Cursor Table::cursor() const {
-    auto cursor = readingFile(*state_->database, [&] {
-        auto state = std::make_shared<CursorState>(state_);
-        const std::size_t columns = state_->def.columns.size();
-        state->values.resize(columns);
-        state->decodedOnRow.resize(columns);
-        return state;
-    });
+    auto cursor =
+        readingFile(*state_->database, [&] { return std::make_shared<CursorState>(state_); });
     Cursor result(std::move(cursor));
     result.moveFirst();
     return result;
+}
+
+std::vector<Cursor> Table::partCursors(std::size_t pagesPerPart) const {
+    const DatabaseState& db = *state_->database;
+    const std::vector<std::uint32_t> pages =
+        readingFile(db, [&] { return tableOwnedPages(db.pages, *db.format, state_->def); });
+    // Parts are cut from the pages the table owns: which of them hold rows shows only when the
+    // walk reads them. A part reads nothing until its thread first uses it.
+    const std::size_t each = std::max<std::size_t>(pagesPerPart, 1);
+    std::vector<Cursor> parts;
+    std::size_t first = 0;
+    do {
+        const std::size_t end = std::min(pages.size(), first + each);
+        parts.push_back(Cursor(std::make_shared<CursorState>(
+            state_, std::vector<std::uint32_t>(pages.begin() + static_cast<std::ptrdiff_t>(first),
+                                               pages.begin() + static_cast<std::ptrdiff_t>(end)))));
+        first = end;
+    } while (first < pages.size());
+    return parts;
 }
 
 Cursor::Cursor(std::shared_ptr<CursorState> state) : state_(std::move(state)) {}
@@ -68,16 +84,45 @@ void checkCurrent(const CursorState& s) {
                     "table \"" + s.table->def.name + "\" has changed since this cursor was opened");
 }
 
+void startIfNeeded(CursorState& s);
+
 // The column of the current row that a read asks for.
-const Column& checkedColumn(const CursorState& s, std::size_t column) {
+const Column& checkedColumn(CursorState& s, std::size_t column) {
+    startIfNeeded(s);
     checkCurrent(s);
     const TableDef& def = s.table->def;
     if (!s.onRow)
         throw Error(ErrorKind::Invalid, "no current row in table \"" + def.name + "\"");
-    if (column >= s.values.size())
+    if (column >= def.columns.size())
         throw Error(ErrorKind::Invalid,
                     "table \"" + def.name + "\" has no column " + std::to_string(column));
     return def.columns[column];
+}
+
+// Moves to the next row of the walk.
+bool advance(CursorState& s) {
+    checkCurrent(s);
+    const TableState& table = *s.table;
+    return readingFile(*table.database, [&] {
+        s.onRow = s.scan.next();
+        if (s.onRow) {
+            s.row.read(*table.database->format, table.def, s.scan.row(), s.scan.rowPage());
+            ++s.rowSerial;
+        }
+        return s.onRow;
+    });
+}
+
+// A part of a walk reads nothing until it is first used, and then stands on its first row as
+// every new cursor does.
+void startIfNeeded(CursorState& s) {
+    if (s.started)
+        return;
+    checkCurrent(s);
+    s.started = true;
+    s.scan.rewind();
+    s.onRow = false;
+    advance(s);
 }
 
 } // namespace
@@ -96,32 +141,27 @@ std::uint64_t Cursor::recordCount() const {
 
 bool Cursor::isNull(std::size_t column) const {
     const Column& c = checkedColumn(*state_, column);
-    return c.type != ColumnType::Boolean && !state_->fields[column].present;
+    return c.type != ColumnType::Boolean && !readingFile(*state_->table->database, [&] {
+               return state_->row.field(column).present;
+           });
 }
 
 bool Cursor::moveFirst() {
-    checkCurrent(*state_);
-    state_->scan.rewind();
-    state_->onRow = false;
-    return moveNext();
+    CursorState& s = *state_;
+    checkCurrent(s);
+    s.started = true;
+    s.scan.rewind();
+    s.onRow = false;
+    return advance(s);
 }
 
 bool Cursor::moveNext() {
-    CursorState& s = *state_;
-    checkCurrent(s);
-    const TableState& table = *s.table;
-    return readingFile(*table.database, [&] {
-        s.onRow = s.scan.next();
-        if (s.onRow) {
-            crackRow(*table.database->format, table.def, s.scan.row(), s.scan.rowPage(),
-                     s.rowScratch, s.fields);
-            ++s.rowSerial;
-        }
-        return s.onRow;
-    });
+    startIfNeeded(*state_);
+    return advance(*state_);
 }
 
 bool Cursor::eof() const {
+    startIfNeeded(*state_);
     return !state_->onRow;
 }
 
@@ -129,11 +169,16 @@ const Value& Cursor::value(std::size_t column) const {
     CursorState& s = *state_;
     checkedColumn(s, column);
     const TableState& table = *s.table;
-    if (s.decodedOnRow[column] != s.rowSerial) {
+    if (!s.decoded(column)) {
+        if (s.values.empty()) {
+            s.values.resize(table.def.columns.size());
+            s.decodedOnRow.resize(table.def.columns.size());
+        }
         const DatabaseState& db = *table.database;
         readingFile(db, [&] {
-            const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue};
-            decodeFieldInto(context, table.def.name, table.def.columns[column], s.fields[column],
+            const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue,
+                                       &s.nearby};
+            decodeFieldInto(context, table.def.name, table.def.columns[column], s.row.field(column),
                             s.scan.rowPage(), s.values[column]);
             return true;
         });
@@ -152,24 +197,31 @@ const Value& Cursor::value(std::string_view columnName) const {
 }
 
 void Cursor::readText(std::size_t column, std::string& out) const {
+    out.clear();
+    appendText(column, out);
+}
+
+bool Cursor::appendText(std::size_t column, std::string& out) const {
     CursorState& s = *state_;
     const Column& c = checkedColumn(s, column);
-    if (s.decodedOnRow[column] == s.rowSerial ||
-        (c.type != ColumnType::Text && c.type != ColumnType::Memo)) {
-        out = toText(value(column));
-        return;
+    const bool textual = c.type == ColumnType::Text || c.type == ColumnType::Memo;
+    if (!textual || s.decoded(column)) {
+        const Value& v = value(column);
+        if (v.isNull())
+            return false;
+        out += toText(v);
+        return true;
     }
     const DatabaseState& db = *s.table->database;
-    out.clear();
-    readingFile(db, [&] {
-        const FieldRef& field = s.fields[column];
+    return readingFile(db, [&] {
+        const FieldRef field = s.row.field(column);
         if (!field.present)
-            return true;
+            return false;
         const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue};
         ByteSpan bytes = field.bytes;
         if (c.type == ColumnType::Memo)
             bytes = readLongValue(db.pages, *db.format, field.bytes, s.scan.rowPage(),
-                                  FieldLabel{s.table->def.name, c.name}, s.longValue);
+                                  FieldLabel{s.table->def.name, c.name}, s.longValue, &s.nearby);
         appendFieldText(context, bytes, out);
         return true;
     });

@@ -73,8 +73,9 @@ Value decodeOther(const FieldContext& context, const std::string& table, const C
     case ColumnType::Numeric:
         return Value(decodeDecimal(field.bytes, column.precision, column.scale));
     case ColumnType::Ole: {
-        ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
-                                       FieldLabel{table, column.name}, context.scratch);
+        ByteSpan bytes =
+            readLongValue(context.pages, context.format, field.bytes, rowPage,
+                          FieldLabel{table, column.name}, context.scratch, context.nearby);
         return Value(Bytes(bytes.begin(), bytes.end()));
     }
     default: // binary, and types this engine does not interpret
@@ -98,8 +99,9 @@ void decodeFieldInto(const FieldContext& context, const std::string& table, cons
         return;
     }
     if (column.type == ColumnType::Memo && field.present) {
-        ByteSpan bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
-                                       FieldLabel{table, column.name}, context.scratch);
+        ByteSpan bytes =
+            readLongValue(context.pages, context.format, field.bytes, rowPage,
+                          FieldLabel{table, column.name}, context.scratch, context.nearby);
         appendFieldText(context, bytes, out.resetText());
         return;
     }

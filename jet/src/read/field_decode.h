@@ -5,6 +5,7 @@
 #include "file/page_source.h"
 #include "jet/value.h"
 #include "read/code_page.h"
+#include "read/long_value.h"
 #include "read/row.h"
 
 #include <cstdint>
@@ -18,6 +19,7 @@ struct FieldContext {
     const JetFormat& format;
     const CodePageDecoder& textDecoder; // Jet 3 text
     std::vector<std::uint8_t>& scratch; // long values spread over several pages
+    NearbyPages* nearby = nullptr;      // a walk's pages at hand for long values
 };
 
 // `table` names errors; `rowPage` is the page the row sits on.

@@ -13,10 +13,23 @@ namespace jet::detail {
 namespace {
 
 ByteSpan longValueRow(const PageStore& pages, const JetFormat& format, std::uint32_t pointer,
-                      const FieldLabel& where) {
+                      const FieldLabel& where, NearbyPages* nearby) {
     const std::uint32_t number = rowPointerPage(pointer);
-    ByteSpan page =
-        pages.pageOfType(number, static_cast<std::uint8_t>(PageType::Data), "a long-value page");
+    const auto data = static_cast<std::uint8_t>(PageType::Data);
+    ByteSpan page;
+    if (nearby && nearby->readAhead && nearby->readAhead->holds(number)) {
+        page = nearby->readAhead->page(number);
+    } else if (nearby) {
+        PageRun& last = nearby->lastLongValuePage;
+        if (!last.holds(number)) {
+            last = PageRun(); // its memory back first, to be lent again at once
+            last = pages.readRun(number, 1);
+        }
+        if (last.holds(number))
+            page = last.page(number);
+    }
+    if (page.empty() || page[0] != data)
+        page = pages.pageOfType(number, data, "a long-value page");
     if (!isLongValuePage(page))
         throwCorruptPage(number, "the long value of " + where.text() +
                                      " points to a page that is not a long-value page");
@@ -29,7 +42,7 @@ ByteSpan longValueRow(const PageStore& pages, const JetFormat& format, std::uint
 
 ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan field,
                        std::uint32_t rowPage, const FieldLabel& where,
-                       std::vector<std::uint8_t>& scratch) {
+                       std::vector<std::uint8_t>& scratch, NearbyPages* nearby) {
     if (field.size() < kLongValueHeaderSize)
         throwCorruptPage(rowPage, where.text() + " has a long-value header of only " +
                                       std::to_string(field.size()) + " bytes");
@@ -43,7 +56,7 @@ ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan
             throwCorruptPage(rowPage, where.text() + " has an inline value longer than its field");
         return field.subspan(kLongValueHeaderSize, length);
     case kLongValueSingleRow: {
-        ByteSpan row = longValueRow(pages, format, pointer, where);
+        ByteSpan row = longValueRow(pages, format, pointer, where, nearby);
         if (row.size() < length)
             throwCorruptPage(rowPointerPage(pointer), where.text() +
                                                           " has a long value shorter than its "
@@ -64,7 +77,7 @@ ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan
                 throwCorruptPage(rowPage, where.text() + " has a long value that ends after " +
                                               std::to_string(scratch.size()) + " of " +
                                               std::to_string(length) + " bytes");
-            ByteSpan row = longValueRow(pages, format, next, where);
+            ByteSpan row = longValueRow(pages, format, next, where, nearby);
             if (row.size() <= 4)
                 throwCorruptPage(rowPointerPage(next),
                                  where.text() + " has an empty piece in its long-value chain");

@@ -38,10 +38,19 @@ struct FieldLabel {
     std::string text() const { return "column \"" + column + "\" of table \"" + table + "\""; }
 };
 
-// The bytes of a long value. They point into the page store when the value is contiguous
-// there, otherwise into `scratch`. `where` names the column in error messages.
+// Pages a walk keeps at hand for the long values of its rows, looked in before the store: the
+// pages it has read ahead, and the long-value page read last (which often holds the next value
+// too). Each is read with one read of the file rather than through the mapping.
+struct NearbyPages {
+    const PageRun* readAhead = nullptr;
+    PageRun lastLongValuePage;
+};
+
+// The bytes of a long value. They point into the page store (or `nearby`, until its next use)
+// when the value is contiguous there, otherwise into `scratch`. `where` names the column in
+// error messages.
 ByteSpan readLongValue(const PageStore& pages, const JetFormat& format, ByteSpan field,
                        std::uint32_t rowPage, const FieldLabel& where,
-                       std::vector<std::uint8_t>& scratch);
+                       std::vector<std::uint8_t>& scratch, NearbyPages* nearby = nullptr);
 
 } // namespace jet::detail

@@ -7,6 +7,7 @@
 #include "jet/database.h"
 #include "read/catalog.h"
 #include "read/code_page.h"
+#include "read/long_value.h"
 #include "read/row.h"
 #include "read/table_def.h"
 #include "read/table_scan.h"
@@ -35,9 +36,15 @@ struct TableState {
     detail::TableDef def;
 };
 
-struct CursorState {
+// Aligned to whole cache lines: cursors walked on separate threads write their state every row,
+// and must not share a line.
+struct alignas(64) CursorState {
     explicit CursorState(std::shared_ptr<const TableState> t)
         : table(std::move(t)), scan(table->database->pages, *table->database->format, table->def) {}
+    // A walk of only these of the table's pages.
+    CursorState(std::shared_ptr<const TableState> t, std::vector<std::uint32_t> ownedPages)
+        : table(std::move(t)), scan(table->database->pages, *table->database->format, table->def,
+                                    std::move(ownedPages)) {}
 
     std::shared_ptr<const TableState> table;
     detail::TableScan scan;
@@ -45,14 +52,19 @@ struct CursorState {
     std::uint64_t recordCount = 0;
     bool counted = false; // recordCount is known
     bool onRow = false;
-    detail::RowScratch rowScratch;
-    std::vector<detail::FieldRef> fields;
-    std::vector<Value> values; // decoded on first use per row
+    bool started = false; // has stood on its first row (a part of a walk waits until first used)
+    detail::RowFrame row; // of the current row
+    // Decoded on first use per row. Both are sized at the first use, on the thread that walks.
+    std::vector<Value> values;
     // Parallel to values: the row each value was decoded from, counting rows from 1, so a move
     // to the next row clears them all at once.
     std::vector<std::uint64_t> decodedOnRow;
+    bool decoded(std::size_t column) const {
+        return column < decodedOnRow.size() && decodedOnRow[column] == rowSerial;
+    }
     std::uint64_t rowSerial = 0;
     std::vector<std::uint8_t> longValue; // scratch for chained long values
+    detail::NearbyPages nearby{&scan.readAhead(), {}};
 };
 
 namespace detail {

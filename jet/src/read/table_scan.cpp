@@ -4,6 +4,8 @@
 #include "read/slot_table.h"
 #include "read/usage_map.h"
 
+#include <algorithm>
+
 namespace jet::detail {
 
 namespace {
@@ -12,23 +14,64 @@ constexpr int kMaxMoveHops = 8;
 
 } // namespace
 
-std::vector<std::uint32_t> tableDataPages(const PageStore& pages, const JetFormat& format,
-                                          const TableDef& def) {
+std::vector<std::uint32_t> tableOwnedPages(const PageStore& pages, const JetFormat& format,
+                                           const TableDef& def) {
     if (def.ownedPagesMap == 0)
         return {}; // a table that never held a page may have no map at all
     const std::string owner = "table \"" + def.name + "\"";
     ByteSpan map = rowAtPointer(pages, format, def.ownedPagesMap, "the usage map of " + owner);
-    std::vector<std::uint32_t> owned = readUsageMap(pages, map, owner);
+    return readUsageMap(pages, map, owner);
+}
+
+std::vector<std::uint32_t> tableDataPages(const PageStore& pages, const JetFormat& format,
+                                          const TableDef& def) {
     std::vector<std::uint32_t> data;
-    for (std::uint32_t page : owned)
+    for (std::uint32_t page : tableOwnedPages(pages, format, def))
         if (isDataPageOf(pages.page(page), def.page))
             data.push_back(page);
     return data;
 }
 
 TableScan::TableScan(const PageStore& pages, const JetFormat& format, const TableDef& def)
-    : pages_(pages), format_(format), def_(def), dataPages_(tableDataPages(pages, format, def)) {
+    : TableScan(pages, format, def, tableOwnedPages(pages, format, def)) {}
+
+TableScan::TableScan(const PageStore& pages, const JetFormat& format, const TableDef& def,
+                     std::vector<std::uint32_t> ownedPages)
+    : pages_(pages), format_(format), def_(def), ownedPages_(std::move(ownedPages)) {
     rewind();
+}
+
+void TableScan::enterPage(std::size_t index) {
+    pageIndex_ = index;
+    slot_ = 0;
+    slotsOnPage_ = 0;
+    pageBytes_ = {};
+    if (index >= ownedPages_.size()) {
+        run_ = PageRun(); // its memory goes back to the store for the next walk
+        return;
+    }
+    // Pages of the table's long values and indexes are in its map too; only its data pages hold
+    // rows.
+    const std::uint32_t page = ownedPages_[index];
+    pageBytes_ = walkedPage(index);
+    if (isDataPageOf(pageBytes_, def_.page))
+        slotsOnPage_ = slotCount(format_, pageBytes_, page);
+}
+
+ByteSpan TableScan::walkedPage(std::size_t index) {
+    const std::uint32_t page = ownedPages_[index];
+    if (run_.holds(page))
+        return run_.page(page);
+    // The next pages of the walk, when they lie close together (the table's long values or
+    // another table's pages may lie between), are read at once.
+    const std::size_t most = PageStore::kMaxRunBytes / pages_.pageSize();
+    std::size_t last = std::min(index + most, ownedPages_.size()) - 1;
+    while (ownedPages_[last] - page >= most)
+        --last;
+    run_ = PageRun(); // first back to the store, to be lent again at once
+    if (last > index)
+        run_ = pages_.readRun(page, ownedPages_[last] - page + 1);
+    return run_.holds(page) ? run_.page(page) : pages_.page(page);
 }
 
 bool TableScan::resolve(ByteSpan bytes, std::uint32_t page, std::uint16_t slot, ByteSpan& row,
@@ -59,8 +102,10 @@ std::uint64_t TableScan::countRows() const {
     std::uint64_t count = 0;
     ByteSpan row;
     std::uint32_t rowPage = 0;
-    for (std::uint32_t page : dataPages_) {
+    for (std::uint32_t page : ownedPages_) {
         const ByteSpan bytes = pages_.page(page);
+        if (!isDataPageOf(bytes, def_.page))
+            continue;
         const std::uint16_t slots = slotCount(format_, bytes, page);
         for (std::uint16_t slot = 0; slot < slots; ++slot)
             count += resolve(bytes, page, slot, row, rowPage);
@@ -69,26 +114,23 @@ std::uint64_t TableScan::countRows() const {
 }
 
 void TableScan::rewind() {
-    pageIndex_ = 0;
-    slot_ = 0;
-    pageBytes_ = dataPages_.empty() ? ByteSpan() : pages_.page(dataPages_[0]);
-    slotsOnPage_ = dataPages_.empty() ? 0 : slotCount(format_, pageBytes_, dataPages_[0]);
+    entered_ = false;
+    run_ = PageRun();
     row_ = {};
 }
 
 bool TableScan::next() {
-    while (pageIndex_ < dataPages_.size()) {
+    if (!entered_) {
+        entered_ = true;
+        enterPage(0);
+    }
+    while (pageIndex_ < ownedPages_.size()) {
         while (slot_ < slotsOnPage_) {
             const auto slot = static_cast<std::uint16_t>(slot_++);
-            if (resolve(pageBytes_, dataPages_[pageIndex_], slot, row_, rowPage_))
+            if (resolve(pageBytes_, ownedPages_[pageIndex_], slot, row_, rowPage_))
                 return true;
         }
-        if (++pageIndex_ < dataPages_.size()) {
-            const std::uint32_t page = dataPages_[pageIndex_];
-            pageBytes_ = pages_.page(page);
-            slotsOnPage_ = slotCount(format_, pageBytes_, page);
-            slot_ = 0;
-        }
+        enterPage(pageIndex_ + 1);
     }
     row_ = {};
     return false;

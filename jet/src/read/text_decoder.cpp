@@ -76,6 +76,53 @@ std::size_t asciiRunEnd(ByteSpan bytes, std::size_t i) {
     return i;
 }
 
+// Whether all `n` bytes at `p` are ASCII but zero: the common case. The last read overlaps the
+// one before rather than going byte by byte.
+bool allPlainAscii(const std::uint8_t* p, std::size_t n) {
+    constexpr std::uint64_t ones = 0x0101010101010101ull;
+    constexpr std::uint64_t highBits = 0x8080808080808080ull;
+    auto plain = [&](std::uint64_t word) {
+        return ((word | ((word - ones) & ~word)) & highBits) == 0;
+    };
+    auto load8 = [](const std::uint8_t* at) {
+        std::uint64_t word;
+        std::memcpy(&word, at, 8);
+        return word;
+    };
+#if defined(__SSE2__)
+    if (n >= 16) {
+        const __m128i zero = _mm_setzero_si128();
+        auto plain16 = [&](const std::uint8_t* at) {
+            const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(at));
+            return (_mm_movemask_epi8(v) | _mm_movemask_epi8(_mm_cmpeq_epi8(v, zero))) == 0;
+        };
+        std::size_t i = 0;
+        for (; i + 16 <= n; i += 16)
+            if (!plain16(p + i))
+                return false;
+        return i == n || plain16(p + n - 16);
+    }
+#endif
+    if (n >= 8) {
+        std::size_t i = 0;
+        for (; i + 8 <= n; i += 8)
+            if (!plain(load8(p + i)))
+                return false;
+        return i == n || plain(load8(p + n - 8));
+    }
+    if (n >= 4) {
+        std::uint32_t low;
+        std::uint32_t high;
+        std::memcpy(&low, p, 4);
+        std::memcpy(&high, p + n - 4, 4);
+        return plain(low | std::uint64_t{high} << 32);
+    }
+    for (std::size_t i = 0; i < n; ++i)
+        if (p[i] == 0 || p[i] >= 0x80)
+            return false;
+    return true;
+}
+
 } // namespace
 
 void appendUcs2(std::string& out, ByteSpan bytes) {
@@ -88,6 +135,11 @@ void appendUcs2(std::string& out, ByteSpan bytes) {
 void appendJet4Text(std::string& out, ByteSpan bytes) {
     if (bytes.size() < 2 || bytes[0] != 0xff || bytes[1] != 0xfe) {
         appendUcs2(out, bytes);
+        return;
+    }
+    // Most text is ASCII throughout: one copy.
+    if (allPlainAscii(bytes.data() + 2, bytes.size() - 2)) {
+        out.append(reinterpret_cast<const char*>(bytes.data()) + 2, bytes.size() - 2);
         return;
     }
     out.reserve(out.size() + bytes.size());
