@@ -95,6 +95,19 @@ TEST(PageReading, AnEncodedFileReadsPageByPageAsThePlainOne) {
 
 // With a budget of one window, memory is given back at nearly every page; what was read before
 // must still read the same.
+// A walk decodes an encoded file's pages as it reads them and keeps none of them: memory stays
+// bounded however large the file.
+TEST(PageReading, AWalkOfAnEncodedFileKeepsNoDecodedPages) {
+    test::ScratchDir dir;
+    const auto plain = dictionaryWithRows(dir, 3000);
+    const auto path = dir.write("e.mdb", test::encodePages(test::readBytes(plain), 0x1b2c3d4e));
+    const Database db = Database::open(path);
+    ASSERT_TRUE(db.pageEncrypted());
+    EXPECT_EQ(test::allRows(db.table("data")), test::allRows(plain, "data"));
+    const detail::PageStore& pages = detail::DatabaseAccess::state(db)->pages;
+    EXPECT_LT(pages.decodedPagesHeld(), pages.pageCount() / 4);
+}
+
 TEST(PageReading, ViewsOfPagesOutliveTheMemoryGivenBack) {
     test::ScratchDir dir;
     const auto path = dictionaryWithRows(dir, 3000);

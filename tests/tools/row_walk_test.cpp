@@ -63,21 +63,21 @@ TEST(PartsInOrder, AFailedPartEndsTheOutputAfterWhatItMade) {
 
 // A dictionary file of many pages whose texts need quotes, hold nulls and empty strings.
 std::filesystem::path largeDictionary(const std::filesystem::path& dir) {
-    const std::vector<jet::TableSpec> tables{
-        {"data",
-         {{"names", jet::ColumnType::Text},
-          {"Key", jet::ColumnType::Text},
-          {"Link", jet::ColumnType::Memo},
-          {"Weight", jet::ColumnType::Long}}}};
+    const std::vector<jet::TableSpec> tables{{"data",
+                                              {{"names", jet::ColumnType::Text},
+                                               {"Key", jet::ColumnType::Text},
+                                               {"Link", jet::ColumnType::Memo},
+                                               {"Weight", jet::ColumnType::Long}}}};
     const auto path = dir / "large.mdb";
     const std::vector<std::uint8_t> bytes = jet::buildDatabase(tables, {});
     std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     jet::WriteSession session = jet::WriteSession::open(path);
     const char* keys[] = {"plain", "a,b", "say \"hi\"", "two\r\nlines", "", "Ärger ☽"};
     for (int i = 0; i < 6000; ++i) {
         jet::RowValues row{{"Key", std::string(keys[i % 6]) + std::to_string(i)},
-                     {"Weight", std::int64_t{i}}};
+                           {"Weight", std::int64_t{i}}};
         if (i % 5)
             row.push_back({"Link", i % 7 ? "https://example.org/" + std::to_string(i)
                                          : std::string(3000, 'x')});
@@ -90,8 +90,8 @@ std::filesystem::path largeDictionary(const std::filesystem::path& dir) {
 }
 
 TEST(RowWalk, TheOutputIsTheSameHoweverTheWalkIsCut) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("augurlex-rowwalk-" + std::to_string(::getpid()));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("augurlex-rowwalk-" + std::to_string(::getpid()));
     std::filesystem::create_directories(dir);
     const auto path = largeDictionary(dir);
     const jet::Database db = jet::Database::open(path);
@@ -106,7 +106,8 @@ TEST(RowWalk, TheOutputIsTheSameHoweverTheWalkIsCut) {
         const std::string whole = dump(RowWalk{1000000, 1});
         EXPECT_EQ(dump(RowWalk{1, 3}), whole);
         EXPECT_EQ(dump(RowWalk{5, 2}), whole);
-        const std::string quoted = format == RowFormat::Csv ? R"("say ""hi""2")" : R"("say \"hi\"2")";
+        const std::string quoted =
+            format == RowFormat::Csv ? R"("say ""hi""2")" : R"("say \"hi\"2")";
         EXPECT_NE(whole.find(quoted), std::string::npos);
     }
     std::filesystem::remove_all(dir);
@@ -131,8 +132,8 @@ TEST(CsvForms, QuotedExactlyWhenAFieldHoldsWhatCsvMustQuote) {
                     OutputWriter writer(quoted);
                     putCsvField(writer, text);
                 }
-                const std::string inner = special == '"' ? std::string(text).insert(at, 1, '"')
-                                                         : text;
+                const std::string inner =
+                    special == '"' ? std::string(text).insert(at, 1, '"') : text;
                 ASSERT_EQ(quoted, "\"" + inner + "\"") << length << " at " << at;
             }
     }

@@ -169,7 +169,7 @@ PageStore::OpenFile::~OpenFile() {
 PageRun PageStore::readRun(std::uint32_t first, std::uint32_t count) const {
     PageRun run;
     const std::size_t length = std::size_t{count} * pageSize_;
-    if (file_.fd() < 0 || encodingKey_ != 0 || first >= pageCount_ || count > pageCount_ - first ||
+    if (file_.fd() < 0 || first >= pageCount_ || count > pageCount_ - first ||
         length > kMaxRunBytes || count == 0)
         return run;
     for (std::uint32_t n = first; n < first + count && n < changed_.size(); ++n)
@@ -196,6 +196,13 @@ PageRun PageStore::readRun(std::uint32_t first, std::uint32_t count) const {
             return run; // empty: the mapping, and its guard, will tell what happened
         done += static_cast<std::size_t>(n);
     }
+    // An encoded file's pages are decoded in the run, and not kept once the walk has passed.
+    if (encodingKey_ != 0)
+        for (std::uint32_t n = first; n < first + count; ++n)
+            if (n != 0)
+                applyPageEncoding(
+                    std::span(run.memory_.get() + std::size_t{n - first} * pageSize_, pageSize_), n,
+                    encodingKey_);
     run.first_ = first;
     run.count_ = count;
     return run;
@@ -236,6 +243,12 @@ void PageRun::giveBack() {
 
 ByteSpan PageRun::page(std::uint32_t number) const {
     return ByteSpan(memory_.get() + std::size_t{number - first_} * pageSize_, pageSize_);
+}
+
+std::size_t PageStore::decodedPagesHeld() const {
+    std::lock_guard<std::mutex> lock(*decodeLock_);
+    return static_cast<std::size_t>(
+        std::count_if(decoded_.begin(), decoded_.end(), [](const PageBuffer& p) { return !!p; }));
 }
 
 ByteSpan PageStore::decodedPage(std::uint32_t number) const {

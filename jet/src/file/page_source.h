@@ -99,9 +99,10 @@ public:
     // Pages [first, first + count) copied from the file with one read, for a walk that reads
     // them in order: cheaper than touching a mapping page by page, and the copies are in the
     // processor's cache when read. Runs lend memory from the store and give it back, so walk
-    // after walk reuses the same memory. An empty run when the pages cannot come straight from
-    // the file: more than kMaxRunBytes, a file read whole or encoded, a page this store has
-    // changed, a page past the end, or a file cut short meanwhile; page() then reads them.
+    // after walk reuses the same memory; an encoded file's pages are decoded in it. An empty run
+    // when the pages cannot come straight from the file: more than kMaxRunBytes, a file read
+    // whole, a page this store has changed, a page past the end, or a file cut short meanwhile;
+    // page() then reads them.
     static constexpr std::size_t kMaxRunBytes = std::size_t{64} << 10;
     PageRun readRun(std::uint32_t first, std::uint32_t count) const;
     // ErrorKind Io when pages already read may have come from a file cut short meanwhile.
@@ -117,6 +118,8 @@ public:
     std::uint32_t appendPage(std::span<const std::uint8_t> page);
     void writeFile(std::uint32_t encodingKey, const std::function<void(ByteSpan)>& write) const;
     std::vector<std::uint8_t> fileBytes(std::uint32_t encodingKey) const;
+    // Encoded files: how many decoded pages the store keeps (pages read outside a walk's runs).
+    std::size_t decodedPagesHeld() const;
     // Counts the changes: what was read from the pages before a change may be stale.
     std::uint64_t generation() const { return generation_; }
 
