@@ -1,5 +1,6 @@
 #include "store/record_walk.h"
 
+#include "store/file_message.h"
 #include "store/program_files.h"
 #include "table_walk.h"
 
@@ -43,7 +44,7 @@ std::optional<std::string> walkDatabase(const jet::Database& database, const std
     try {
         TableWalk(database, fields).run(visit);
     } catch (const jet::Error& error) {
-        return path + ": " + error.what();
+        return aboutFile(path, error.what());
     }
     return std::nullopt;
 }
@@ -55,7 +56,7 @@ std::optional<std::string> walkRecords(const std::string& path,
     try {
         database.emplace(jet::Database::open(path, kDatabasePassword));
     } catch (const jet::Error& error) {
-        return path + ": " + error.what();
+        return aboutFile(path, error.what());
     }
     return walkDatabase(*database, path, fields, visit);
 }

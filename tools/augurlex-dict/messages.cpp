@@ -17,12 +17,4 @@ int cannotWriteOutput(std::FILE* err) {
     return kCannotWrite;
 }
 
-std::string aboutFile(std::string_view path, std::string_view reason) {
-    std::string prefix(path);
-    prefix += ": ";
-    if (reason.substr(0, prefix.size()) == prefix)
-        return std::string(reason);
-    return prefix + std::string(reason);
-}
-
 } // namespace dict
