@@ -108,6 +108,8 @@ bool advance(CursorState& s) {
         if (s.onRow) {
             s.row.read(*table.database->format, table.def, s.scan.row(), s.scan.rowPage());
             ++s.rowSerial;
+        } else {
+            s.nearby.lastLongValuePage = PageRun(); // a walk over holds no memory
         }
         return s.onRow;
     });
