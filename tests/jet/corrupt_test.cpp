@@ -32,7 +32,11 @@ TEST(Corrupt, CountsAndPointersOutOfBounds) {
     ScratchDir dir;
     Anatomy file(testFile("jackcess__testV2000.mdb"));
     const detail::TableDef def = file.tableDef("Table1");
-    const std::uint32_t data = detail::tableDataPages(file.pages, file.format, def).at(0);
+    std::uint32_t data = 0; // the table's first data page
+    for (std::uint32_t page : detail::tableOwnedPages(file.pages, file.format, def))
+        if (data == 0 && detail::isDataPageOf(file.pages.page(page), def.page))
+            data = page;
+    ASSERT_NE(data, 0u);
     const std::vector<std::tuple<std::size_t, std::uint32_t, int, std::string>> damage{
         {file.at(2, 4), 0x00abcdef, 4, "page 11259375"}, // the catalogue continues past the end
         {file.at(def.page, file.format.tdefOwnedPages), 0x00fedc00, 4, "page 65244"},
@@ -58,7 +62,7 @@ TEST(Corrupt, LongValueChainThatLoops) {
     const detail::TableDef def = jet4.tableDef("MSP_PROJECTS");
     detail::TableScan scan(jet4.pages, jet4.format, def);
     ASSERT_TRUE(scan.next());
-    detail::RowScratch scratch;
+    detail::RowFrame scratch;
     std::vector<detail::FieldRef> fields;
     detail::crackRow(jet4.format, def, scan.row(), scan.rowPage(), scratch, fields);
     const std::uint32_t pointer =

@@ -70,7 +70,7 @@ ByteSpan entryRow(const PageStore& pages, const JetFormat& format, const TableDe
 std::uint64_t allNullRows(const PageStore& pages, const JetFormat& format, const TableDef& def,
                           const Index& index) {
     TableScan scan(pages, format, def);
-    RowScratch scratch;
+    RowFrame scratch;
     std::vector<FieldRef> fields;
     std::uint64_t count = 0;
     while (scan.next()) {
@@ -95,7 +95,7 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
     const std::vector<std::uint8_t> flags = readIndexFlags(pages, format, def);
     const std::vector<ColumnSortOrder> orders = readColumnSortOrders(pages, format, def);
     std::set<std::uint32_t> roots;
-    RowScratch scratch;
+    RowFrame scratch;
     std::vector<FieldRef> fields;
     std::vector<std::uint8_t> longValue;
     const FieldContext context{pages, format, textDecoder, longValue};

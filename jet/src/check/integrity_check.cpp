@@ -245,7 +245,7 @@ void Checker::checkTable(const CatalogEntry& entry) {
     }
 
     TableScan scan(pages_, format_, def);
-    RowScratch scratch;
+    RowFrame scratch;
     std::vector<FieldRef> fields;
     std::uint64_t rows = 0;
     const bool hasLongValues =

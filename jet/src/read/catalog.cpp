@@ -36,7 +36,7 @@ std::vector<CatalogEntry> readCatalog(const PageStore& pages, const JetFormat& f
 
     std::vector<std::uint8_t> scratch;
     const FieldContext context{pages, format, decoder, scratch};
-    RowScratch rowScratch;
+    RowFrame rowScratch;
     std::vector<FieldRef> fields;
     std::vector<CatalogEntry> entries;
     TableScan scan(pages, format, def);

@@ -219,12 +219,8 @@ bool Cursor::appendText(std::size_t column, std::string& out) const {
         const FieldRef field = s.row.field(column);
         if (!field.present)
             return false;
-        const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue};
-        ByteSpan bytes = field.bytes;
-        if (c.type == ColumnType::Memo)
-            bytes = readLongValue(db.pages, *db.format, field.bytes, s.scan.rowPage(),
-                                  FieldLabel{s.table->def.name, c.name}, s.longValue, &s.nearby);
-        appendFieldText(context, bytes, out);
+        const FieldContext context{db.pages, *db.format, *db.textDecoder, s.longValue, &s.nearby};
+        appendTextField(context, s.table->def.name, c, field, s.scan.rowPage(), out);
         return true;
     });
 }

@@ -92,17 +92,19 @@ Value decodeField(const FieldContext& context, const std::string& table, const C
     return value;
 }
 
+void appendTextField(const FieldContext& context, const std::string& table, const Column& column,
+                     const FieldRef& field, std::uint32_t rowPage, std::string& out) {
+    ByteSpan bytes = field.bytes;
+    if (column.type == ColumnType::Memo)
+        bytes = readLongValue(context.pages, context.format, field.bytes, rowPage,
+                              FieldLabel{table, column.name}, context.scratch, context.nearby);
+    appendFieldText(context, bytes, out);
+}
+
 void decodeFieldInto(const FieldContext& context, const std::string& table, const Column& column,
                      const FieldRef& field, std::uint32_t rowPage, Value& out) {
-    if (column.type == ColumnType::Text && field.present) {
-        appendFieldText(context, field.bytes, out.resetText());
-        return;
-    }
-    if (column.type == ColumnType::Memo && field.present) {
-        ByteSpan bytes =
-            readLongValue(context.pages, context.format, field.bytes, rowPage,
-                          FieldLabel{table, column.name}, context.scratch, context.nearby);
-        appendFieldText(context, bytes, out.resetText());
+    if ((column.type == ColumnType::Text || column.type == ColumnType::Memo) && field.present) {
+        appendTextField(context, table, column, field, rowPage, out.resetText());
         return;
     }
     out = decodeOther(context, table, column, field, rowPage);

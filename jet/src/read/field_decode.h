@@ -29,6 +29,10 @@ Value decodeField(const FieldContext& context, const std::string& table, const C
 void decodeFieldInto(const FieldContext& context, const std::string& table, const Column& column,
                      const FieldRef& field, std::uint32_t rowPage, Value& out);
 
+// The text of a present text or memo field (a memo's long value read first), appended to `out`.
+void appendTextField(const FieldContext& context, const std::string& table, const Column& column,
+                     const FieldRef& field, std::uint32_t rowPage, std::string& out);
+
 // Text of a Jet text or memo field in the database's encoding, appended to `out`.
 void appendFieldText(const FieldContext& context, ByteSpan bytes, std::string& out);
 

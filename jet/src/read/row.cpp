@@ -101,11 +101,11 @@ FieldRef RowFrame::field(std::size_t index) const {
 }
 
 void crackRow(const JetFormat& format, const TableDef& def, ByteSpan row, std::uint32_t page,
-              RowScratch& scratch, std::vector<FieldRef>& fields) {
-    scratch.frame.read(format, def, row, page);
+              RowFrame& frame, std::vector<FieldRef>& fields) {
+    frame.read(format, def, row, page);
     fields.resize(def.columns.size());
     for (std::size_t i = 0; i < def.columns.size(); ++i)
-        fields[i] = scratch.frame.field(i);
+        fields[i] = frame.field(i);
 }
 
 } // namespace jet::detail

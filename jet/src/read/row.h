@@ -49,13 +49,9 @@ private:
     std::vector<std::uint16_t> jet3Offsets_;    // Jet 3: decoded through the jump table
 };
 
-// Reusable buffers, so a walk over many rows does not allocate per row.
-struct RowScratch {
-    RowFrame frame;
-};
-
-// Fills `fields` (one per column of `def`, in definition order). `page` names errors.
+// Fills `fields` (one per column of `def`, in definition order), framing the row in `frame`
+// (reused from row to row, so a walk does not allocate per row). `page` names errors.
 void crackRow(const JetFormat& format, const TableDef& def, ByteSpan row, std::uint32_t page,
-              RowScratch& scratch, std::vector<FieldRef>& fields);
+              RowFrame& frame, std::vector<FieldRef>& fields);
 
 } // namespace jet::detail

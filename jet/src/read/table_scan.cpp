@@ -23,15 +23,6 @@ std::vector<std::uint32_t> tableOwnedPages(const PageStore& pages, const JetForm
     return readUsageMap(pages, map, owner);
 }
 
-std::vector<std::uint32_t> tableDataPages(const PageStore& pages, const JetFormat& format,
-                                          const TableDef& def) {
-    std::vector<std::uint32_t> data;
-    for (std::uint32_t page : tableOwnedPages(pages, format, def))
-        if (isDataPageOf(pages.page(page), def.page))
-            data.push_back(page);
-    return data;
-}
-
 TableScan::TableScan(const PageStore& pages, const JetFormat& format, const TableDef& def)
     : TableScan(pages, format, def, tableOwnedPages(pages, format, def)) {}
 

@@ -16,9 +16,6 @@ namespace jet::detail {
 // Pages the table's usage map says it owns (data, long value and index pages), ascending.
 std::vector<std::uint32_t> tableOwnedPages(const PageStore& pages, const JetFormat& format,
                                            const TableDef& def);
-// Data pages of the table, ascending.
-std::vector<std::uint32_t> tableDataPages(const PageStore& pages, const JetFormat& format,
-                                          const TableDef& def);
 
 class TableScan {
 public:
