@@ -23,11 +23,11 @@ int main(int argc, char* argv[]) {
         qWarning("augurlex: %s", problem.c_str());
     const QString programFolder = QString::fromStdString(dictionaries.folder);
     app::SingleInstance instance(
-        app::SingleInstanceLockPath(QCoreApplication::applicationFilePath()));
+        app::singleInstanceLockPath(QCoreApplication::applicationFilePath()));
     std::unique_ptr<app::MainWindow> window =
-        app::StartProgram(programFolder, instance, app::ProgramStartupHooks());
+        app::startProgram(programFolder, instance, app::programStartupHooks());
     if (!window) {
-        app::CloseAllWindowsAndEnd();
+        app::closeAllWindowsAndEnd();
         return 0;
     }
     return QApplication::exec();

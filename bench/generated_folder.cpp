@@ -69,7 +69,7 @@ void GeneratedFolder::waitUntilSettled() const {
         std::chrono::nanoseconds(lookup::DictionaryCache::kUntrustedAfterChangeNs));
 }
 
-const GeneratedFolder& MillionKeywordFolder() {
+const GeneratedFolder& millionKeywordFolder() {
     static const GeneratedFolder folder("million", 20, 50000);
     return folder;
 }

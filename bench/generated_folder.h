@@ -36,6 +36,6 @@ private:
 };
 
 // The million keywords of the figures: 20 dictionaries of 50,000, made once per run.
-const GeneratedFolder& MillionKeywordFolder();
+const GeneratedFolder& millionKeywordFolder();
 
 } // namespace bench

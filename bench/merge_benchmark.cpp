@@ -79,7 +79,7 @@ template <typename Fixture> void timeMerges(benchmark::State& state, const Fixtu
         fs::remove_all(work);
         fs::copy(in.folder, work);
         state.ResumeTiming();
-        update::MergeReport report = update::MergeUpdateFile(in.updateFile, work.string());
+        update::MergeReport report = update::mergeUpdateFile(in.updateFile, work.string());
         if (!report.succeeded())
             state.SkipWithError(report.failures.front().reason.c_str());
         state.counters["added"] = static_cast<double>(report.added);

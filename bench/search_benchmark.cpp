@@ -13,32 +13,32 @@ namespace {
 // The window reduced to what the commands hand it.
 class CountingView : public lookup::LookupView {
 public:
-    std::string searchText;
-    lookup::SearchMode mode = lookup::SearchMode::Exact;
+    std::string typed;
+    lookup::SearchMode chosenMode = lookup::SearchMode::Exact;
     std::vector<std::string> names;
     std::size_t shown = 0;
     std::string page;
 
-    std::string SearchText() const override { return searchText; }
-    std::string SelectorText() const override { return "All"; }
-    std::vector<std::string> DictionaryNames() const override { return names; }
-    lookup::SearchMode Mode() const override { return mode; }
-    std::size_t KeywordCount() const override { return shown; }
-    std::optional<std::string> SelectedKeyword() const override { return std::nullopt; }
-    void ShowKeywords(std::vector<std::string> keywords) override { shown = keywords.size(); }
-    void SetSearchText(const std::string&) override {}
-    void ShowEnterTerm() override {}
-    void ShowNotFound() override {}
-    void ShowPage(const std::string& address) override { page = address; }
-    void ShowBrowserWindow() override {}
-    void Navigate(const std::string&) override {}
-    void SiteSearch(const std::string&, const std::string&) override {}
-    void FocusSearchBox() override {}
+    std::string searchText() const override { return typed; }
+    std::string selectorText() const override { return "All"; }
+    std::vector<std::string> dictionaryNames() const override { return names; }
+    lookup::SearchMode mode() const override { return chosenMode; }
+    std::size_t keywordCount() const override { return shown; }
+    std::optional<std::string> selectedKeyword() const override { return std::nullopt; }
+    void showKeywords(std::vector<std::string> keywords) override { shown = keywords.size(); }
+    void setSearchText(const std::string&) override {}
+    void showEnterTerm() override {}
+    void showNotFound() override {}
+    void showPage(const std::string& address) override { page = address; }
+    void showBrowserWindow() override {}
+    void navigate(const std::string&) override {}
+    void siteSearch(const std::string&, const std::string&) override {}
+    void focusSearchBox() override {}
 };
 
 const bench::GeneratedFolder& settledFolder() {
     static const bench::GeneratedFolder& folder = []() -> const bench::GeneratedFolder& {
-        const bench::GeneratedFolder& made = bench::MillionKeywordFolder();
+        const bench::GeneratedFolder& made = bench::millionKeywordFolder();
         made.waitUntilSettled();
         return made;
     }();
@@ -52,33 +52,33 @@ void command(benchmark::State& state, void (lookup::LookupCommands::*run)(),
     lookup::DictionaryCache cache;
     CountingView view;
     view.names = folder.names();
-    view.mode = mode;
-    view.searchText = text;
+    view.chosenMode = mode;
+    view.typed = text;
     view.shown = 1; // a filled list, as after start-up
     lookup::LookupCommands commands({folder.path(), "https://home.test", &cache}, view);
     (commands.*run)();
     for (auto _ : state)
         (commands.*run)();
     state.counters["listed"] = static_cast<double>(view.shown);
-    state.counters["cachedMiB"] = static_cast<double>(cache.Bytes()) / (1 << 20);
+    state.counters["cachedMiB"] = static_cast<double>(cache.bytes()) / (1 << 20);
 }
 
-void ExactSearch(benchmark::State& state) {
-    command(state, &lookup::LookupCommands::SearchButton, lookup::SearchMode::Exact, "kalo");
+void exactSearch(benchmark::State& state) {
+    command(state, &lookup::LookupCommands::searchButton, lookup::SearchMode::Exact, "kalo");
 }
-void WildcardSearch(benchmark::State& state) {
-    command(state, &lookup::LookupCommands::SearchButton, lookup::SearchMode::Wildcard, "ra*the");
+void wildcardSearch(benchmark::State& state) {
+    command(state, &lookup::LookupCommands::searchButton, lookup::SearchMode::Wildcard, "ra*the");
 }
-void DisplayInTheLastFile(benchmark::State& state) {
-    command(state, &lookup::LookupCommands::DisplayButton, lookup::SearchMode::Exact,
+void displayInTheLastFile(benchmark::State& state) {
+    command(state, &lookup::LookupCommands::displayButton, lookup::SearchMode::Exact,
             settledFolder().lastFileKeyword());
 }
-void DisplayOfAMissingTerm(benchmark::State& state) {
-    command(state, &lookup::LookupCommands::DisplayButton, lookup::SearchMode::Exact,
+void displayOfAMissingTerm(benchmark::State& state) {
+    command(state, &lookup::LookupCommands::displayButton, lookup::SearchMode::Exact,
             "no such term");
 }
-void DoubleClickInTheLastFile(benchmark::State& state) {
-    command(state, &lookup::LookupCommands::KeywordDoubleClick, lookup::SearchMode::Exact,
+void doubleClickInTheLastFile(benchmark::State& state) {
+    command(state, &lookup::LookupCommands::keywordDoubleClick, lookup::SearchMode::Exact,
             settledFolder().lastFileKeyword());
 }
 
@@ -89,32 +89,32 @@ void search(benchmark::State& state, lookup::SearchMode mode, const char* text,
     std::size_t found = 0;
     for (auto _ : state) {
         found = 0;
-        lookup::SearchKeywords(
+        lookup::searchKeywords(
             folder.path(), folder.names(), mode, text, [&](std::string_view) { ++found; }, {},
             cache);
     }
     state.counters["matches"] = static_cast<double>(found);
 }
-void ExactSearchReadingEveryFile(benchmark::State& state) {
+void exactSearchReadingEveryFile(benchmark::State& state) {
     search(state, lookup::SearchMode::Exact, "kalo", nullptr);
 }
-void WildcardSearchReadingEveryFile(benchmark::State& state) {
+void wildcardSearchReadingEveryFile(benchmark::State& state) {
     search(state, lookup::SearchMode::Wildcard, "ra*the", nullptr);
 }
 // What start-up or the first search after a change pays: decoding into the cache.
-void ExactSearchDecodingEveryFile(benchmark::State& state) {
+void exactSearchDecodingEveryFile(benchmark::State& state) {
     lookup::DictionaryCache keepsNothing(0, 0);
     search(state, lookup::SearchMode::Exact, "kalo", &keepsNothing);
 }
 
 } // namespace
 
-BENCHMARK(ExactSearch)->Unit(benchmark::kMillisecond);
-BENCHMARK(WildcardSearch)->Unit(benchmark::kMillisecond);
-BENCHMARK(DisplayInTheLastFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(DisplayOfAMissingTerm)->Unit(benchmark::kMillisecond);
-BENCHMARK(DoubleClickInTheLastFile)->Unit(benchmark::kMillisecond);
-BENCHMARK(ExactSearchReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(WildcardSearchReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(ExactSearchDecodingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(exactSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(wildcardSearch)->Unit(benchmark::kMillisecond);
+BENCHMARK(displayInTheLastFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(displayOfAMissingTerm)->Unit(benchmark::kMillisecond);
+BENCHMARK(doubleClickInTheLastFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(exactSearchReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(wildcardSearchReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(exactSearchDecodingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK_MAIN();

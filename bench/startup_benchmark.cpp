@@ -13,7 +13,7 @@ namespace {
 
 const bench::GeneratedFolder& settledFolder() {
     static const bench::GeneratedFolder& folder = []() -> const bench::GeneratedFolder& {
-        const bench::GeneratedFolder& made = bench::MillionKeywordFolder();
+        const bench::GeneratedFolder& made = bench::millionKeywordFolder();
         made.waitUntilSettled();
         return made;
     }();
@@ -35,11 +35,11 @@ private:
     std::optional<lookup::DictionaryCache> cache_;
 };
 
-void CatalogueAndKeywords(benchmark::State& state) {
+void catalogueAndKeywords(benchmark::State& state) {
     const bench::GeneratedFolder& folder = settledFolder();
     FreshCache cache;
     for (auto _ : state) {
-        lookup::CatalogueContent content = lookup::LoadCatalogue(folder.path(), cache.get(state));
+        lookup::CatalogueContent content = lookup::loadCatalogue(folder.path(), cache.get(state));
         if (content.keywords.size() != folder.keywords())
             state.SkipWithError("not every keyword was read");
         state.PauseTiming(); // freeing the keywords is not start-up's work
@@ -48,13 +48,13 @@ void CatalogueAndKeywords(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(folder.keywords()));
 }
-BENCHMARK(CatalogueAndKeywords)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(catalogueAndKeywords)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The same load with nothing kept for the searches after it.
-void CatalogueAndKeywordsWithoutTheCache(benchmark::State& state) {
+void catalogueAndKeywordsWithoutTheCache(benchmark::State& state) {
     const bench::GeneratedFolder& folder = settledFolder();
     for (auto _ : state) {
-        lookup::CatalogueContent content = lookup::LoadCatalogue(folder.path(), nullptr);
+        lookup::CatalogueContent content = lookup::loadCatalogue(folder.path(), nullptr);
         if (content.keywords.size() != folder.keywords())
             state.SkipWithError("not every keyword was read");
         state.PauseTiming();
@@ -63,23 +63,23 @@ void CatalogueAndKeywordsWithoutTheCache(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(folder.keywords()));
 }
-BENCHMARK(CatalogueAndKeywordsWithoutTheCache)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(catalogueAndKeywordsWithoutTheCache)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-void CatalogueAndKeywordsIntoTheListModel(benchmark::State& state) {
+void catalogueAndKeywordsIntoTheListModel(benchmark::State& state) {
     const bench::GeneratedFolder& folder = settledFolder();
     FreshCache cache;
     app::KeywordListModel model;
     for (auto _ : state) {
-        model.SetKeywords(lookup::LoadCatalogue(folder.path(), cache.get(state)).keywords);
+        model.setKeywords(lookup::loadCatalogue(folder.path(), cache.get(state)).keywords);
         if (static_cast<std::size_t>(model.rowCount()) != folder.keywords())
             state.SkipWithError("not every keyword reached the list");
         state.PauseTiming(); // at start-up the list is empty before
-        model.SetKeywords({});
+        model.setKeywords({});
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(folder.keywords()));
 }
-BENCHMARK(CatalogueAndKeywordsIntoTheListModel)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(catalogueAndKeywordsIntoTheListModel)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 } // namespace
 

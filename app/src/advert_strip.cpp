@@ -12,7 +12,7 @@ AdvertStrip::AdvertStrip(QWidget* parent) : QWidget(parent) {
     row_->setSpacing(16);
 }
 
-void AdvertStrip::AddAdvert(QWidget* advert, int importance) {
+void AdvertStrip::addAdvert(QWidget* advert, int importance) {
     advert->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Preferred);
     row_->addWidget(advert);
     adverts_.emplace_back(importance, advert);
@@ -27,7 +27,7 @@ QSize AdvertStrip::minimumSizeHint() const {
     return {0, 0};
 }
 
-void AdvertStrip::AddStretch() {
+void AdvertStrip::addStretch() {
     row_->addStretch(1);
 }
 

@@ -14,9 +14,9 @@ class AdvertStrip : public QWidget {
 public:
     explicit AdvertStrip(QWidget* parent = nullptr);
     // Adds an advert at the end of the row; lower importance numbers are kept longer.
-    void AddAdvert(QWidget* advert, int importance);
+    void addAdvert(QWidget* advert, int importance);
     // Free space at this point of the row pushes the adverts after it to the right.
-    void AddStretch();
+    void addStretch();
     // The strip asks for no width of its own: it takes what the bar leaves over.
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;

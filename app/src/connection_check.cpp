@@ -42,7 +42,7 @@ std::vector<InterfaceState> platformInterfaces() {
 
 } // namespace
 
-bool AnyUsableInterface(const std::vector<InterfaceState>& interfaces) {
+bool anyUsableInterface(const std::vector<InterfaceState>& interfaces) {
     for (const InterfaceState& i : interfaces) {
         if (i.up && i.running && !i.loopback && i.addressCount > 0)
             return true;
@@ -50,15 +50,15 @@ bool AnyUsableInterface(const std::vector<InterfaceState>& interfaces) {
     return false;
 }
 
-bool IsConnected(NetworkReach reach, const std::vector<InterfaceState>& interfaces) {
+bool isConnected(NetworkReach reach, const std::vector<InterfaceState>& interfaces) {
     if (reach == NetworkReach::Unknown)
-        return AnyUsableInterface(interfaces);
+        return anyUsableInterface(interfaces);
     return reach == NetworkReach::LocalOrBetter;
 }
 
-bool CheckConnection() {
+bool checkConnection() {
     const NetworkReach reach = platformReach();
-    return IsConnected(reach, reach == NetworkReach::Unknown ? platformInterfaces()
+    return isConnected(reach, reach == NetworkReach::Unknown ? platformInterfaces()
                                                              : std::vector<InterfaceState>{});
 }
 

@@ -12,7 +12,7 @@ void appendAll(QStringList& to, const std::vector<std::string>& keywords) {
 }
 } // namespace
 
-KeywordOrder NextKeywordOrder(KeywordOrder order) {
+KeywordOrder nextKeywordOrder(KeywordOrder order) {
     switch (order) {
     case KeywordOrder::File:
         return KeywordOrder::AToZ;
@@ -46,7 +46,7 @@ QVariant KeywordListModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractListModel::headerData(section, orientation, role);
 }
 
-QStringList KeywordListModel::ShownKeywords() const {
+QStringList KeywordListModel::shownKeywords() const {
     QStringList shown;
     shown.reserve(keywords_.size());
     for (int row = 0; row < rowCount(); ++row)
@@ -72,14 +72,14 @@ void KeywordListModel::sortRows() {
     std::sort(shown_.begin(), shown_.end(), [this](int a, int b) { return shownBefore(a, b); });
 }
 
-void KeywordListModel::SetOrder(KeywordOrder order) {
+void KeywordListModel::setOrder(KeywordOrder order) {
     beginResetModel();
     order_ = order;
     sortRows();
     endResetModel();
 }
 
-void KeywordListModel::SetKeywords(const std::vector<std::string>& keywords) {
+void KeywordListModel::setKeywords(const std::vector<std::string>& keywords) {
     beginResetModel();
     keywords_.clear();
     appendAll(keywords_, keywords);

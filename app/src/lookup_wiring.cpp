@@ -25,68 +25,68 @@ public:
     MainWindowLookupView(MainWindow& window, viewer::BrowserPane& pane)
         : QObject(&window), window_(window), pane_(pane) {}
 
-    std::string SearchText() const override { return window_.SearchBox()->text().toStdString(); }
-    std::string SelectorText() const override {
-        return window_.DictionarySelector()->currentText().toStdString();
+    std::string searchText() const override { return window_.searchBox()->text().toStdString(); }
+    std::string selectorText() const override {
+        return window_.dictionarySelector()->currentText().toStdString();
     }
-    std::vector<std::string> DictionaryNames() const override {
+    std::vector<std::string> dictionaryNames() const override {
         std::vector<std::string> names;
-        for (const QString& name : window_.DictionaryNames())
+        for (const QString& name : window_.dictionaryNames())
             names.push_back(name.toStdString());
         return names;
     }
-    SearchMode Mode() const override {
-        if (window_.WebSearchChosen())
+    SearchMode mode() const override {
+        if (window_.webSearchChosen())
             return SearchMode::Web;
-        return window_.WildcardChosen() ? SearchMode::Wildcard : SearchMode::Exact;
+        return window_.wildcardChosen() ? SearchMode::Wildcard : SearchMode::Exact;
     }
-    std::size_t KeywordCount() const override {
-        return static_cast<std::size_t>(window_.Keywords().rowCount());
+    std::size_t keywordCount() const override {
+        return static_cast<std::size_t>(window_.keywords().rowCount());
     }
-    std::optional<std::string> SelectedKeyword() const override {
-        const QTreeView* list = window_.KeywordList();
+    std::optional<std::string> selectedKeyword() const override {
+        const QTreeView* list = window_.keywordList();
         const QModelIndex current = list->currentIndex();
         if (!current.isValid() || !list->selectionModel()->isSelected(current))
             return std::nullopt;
         return current.data().toString().toStdString();
     }
 
-    void ShowKeywords(std::vector<std::string> keywords) override {
-        window_.Keywords().SetKeywords(keywords);
+    void showKeywords(std::vector<std::string> keywords) override {
+        window_.keywords().setKeywords(keywords);
     }
-    void SetSearchText(const std::string& text) override {
-        window_.SearchBox()->setText(QString::fromStdString(text));
+    void setSearchText(const std::string& text) override {
+        window_.searchBox()->setText(QString::fromStdString(text));
     }
-    void ShowEnterTerm() override { tell(QStringLiteral("Please Enter Search Term")); }
-    void ShowNotFound() override {
+    void showEnterTerm() override { tell(QStringLiteral("Please Enter Search Term")); }
+    void showNotFound() override {
         tell(QStringLiteral("Keyword not found - Please search in google\r"
                             "Or write to us so that we can add the term in our dictionary"));
     }
-    void ShowPage(const std::string& address) override {
-        pane_.ShowPage(QString::fromStdString(address));
+    void showPage(const std::string& address) override {
+        pane_.showPage(QString::fromStdString(address));
     }
-    void ShowBrowserWindow() override {
+    void showBrowserWindow() override {
         pane_.show();
         pane_.raise();
     }
-    void Navigate(const std::string& address) override {
-        pane_.Navigate(QString::fromStdString(address));
+    void navigate(const std::string& address) override {
+        pane_.navigate(QString::fromStdString(address));
     }
-    void SiteSearch(const std::string& text, const std::string& site) override {
+    void siteSearch(const std::string& text, const std::string& site) override {
         // A build without the maker's site has no site to search.
         if (site.empty()) {
-            ui::ShowMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, &window_);
+            ui::showMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, &window_);
             return;
         }
-        viewer::SiteSearch().Search(QString::fromStdString(text), QString::fromStdString(site));
+        viewer::SiteSearch().search(QString::fromStdString(text), QString::fromStdString(site));
     }
-    void FocusSearchBox() override { window_.SearchBox()->setFocus(); }
+    void focusSearchBox() override { window_.searchBox()->setFocus(); }
 
 private:
     // A lookup message, then the focus back in the search box.
     void tell(const QString& text) {
-        ui::ShowMessage({text}, &window_);
-        FocusSearchBox();
+        ui::showMessage({text}, &window_);
+        focusSearchBox();
     }
 
     MainWindow& window_;
@@ -95,24 +95,24 @@ private:
 
 } // namespace
 
-void ConnectLookup(MainWindow& window, viewer::BrowserPane& pane) {
+void connectLookup(MainWindow& window, viewer::BrowserPane& pane) {
     auto* view = new MainWindowLookupView(window, pane);
     auto commands = std::make_shared<lookup::LookupCommands>(
-        lookup::LookupSettings{window.ProgramFolder().toStdString(),
-                               ui::MakerAddress(ui::MakerPage::Home).value_or("").toStdString()},
+        lookup::LookupSettings{window.programFolder().toStdString(),
+                               ui::makerAddress(ui::MakerPage::Home).value_or("").toStdString()},
         *view);
     QObject::connect(&window, &MainWindow::searchClicked, view,
-                     [commands] { commands->SearchButton(); });
+                     [commands] { commands->searchButton(); });
     QObject::connect(&window, &MainWindow::enterPressedInSearchBox, view,
-                     [commands] { commands->EnterKey(); });
+                     [commands] { commands->enterKey(); });
     QObject::connect(&window, &MainWindow::displayClicked, view,
-                     [commands] { commands->DisplayButton(); });
+                     [commands] { commands->displayButton(); });
     QObject::connect(&window, &MainWindow::keywordDoubleClicked, view,
-                     [commands] { commands->KeywordDoubleClick(); });
+                     [commands] { commands->keywordDoubleClick(); });
     QObject::connect(&window, &MainWindow::searchOptionClicked, view,
-                     [commands] { commands->OptionClick(); });
+                     [commands] { commands->optionClick(); });
     QObject::connect(&window, &MainWindow::toolbarButtonClicked, &pane,
-                     &viewer::BrowserPane::OnToolbarButton);
+                     &viewer::BrowserPane::onToolbarButton);
 }
 
 } // namespace app

@@ -67,12 +67,12 @@ void MainWindow::connectControls() {
     connect(donateAction_, &QAction::triggered, this, &MainWindow::donateChosen);
     connect(donateButton_, &QPushButton::clicked, this, &MainWindow::donateChosen);
     const auto homePage = [this] { emit homePageChosen(); };
-    ui::MakeLabelClickable(*supportNotice_, homePage);
-    ui::MakeLabelClickable(*forumAdvert_, homePage);
+    ui::makeLabelClickable(*supportNotice_, homePage);
+    ui::makeLabelClickable(*forumAdvert_, homePage);
     // The almanac advert acts on a click but does not look like a link.
-    ui::MakeLabelClickable(*almanacAdvert_, homePage, ui::LinkPointer::Arrow);
-    ui::MakeLabelClickable(*fullBrandOffer_, [this] { emit fullBrandOfferClicked(); });
-    ui::MakeLabelClickable(*coBrandOffer_, [this] { emit coBrandOfferClicked(); });
+    ui::makeLabelClickable(*almanacAdvert_, homePage, ui::LinkPointer::Arrow);
+    ui::makeLabelClickable(*fullBrandOffer_, [this] { emit fullBrandOfferClicked(); });
+    ui::makeLabelClickable(*coBrandOffer_, [this] { emit coBrandOfferClicked(); });
 
     connect(exitButton_, &QPushButton::clicked, this, &QWidget::close);
     connect(exitAction_, &QAction::triggered, this, &QWidget::close);
@@ -92,7 +92,7 @@ void MainWindow::addKeyboardShortcuts() {
     toSearchBox->setObjectName(QStringLiteral("focusSearchBox"));
     toSearchBox->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_F)});
-    connect(toSearchBox, &QAction::triggered, this, &MainWindow::FocusSearchBox);
+    connect(toSearchBox, &QAction::triggered, this, &MainWindow::focusSearchBox);
     addAction(toSearchBox);
 }
 
@@ -115,7 +115,7 @@ void MainWindow::setTabOrderAndNames() {
         control->setAccessibleName(tr(name));
 }
 
-void MainWindow::FocusSearchBox() {
+void MainWindow::focusSearchBox() {
     searchBox_->setFocus(Qt::ShortcutFocusReason);
     searchBox_->selectAll();
 }
@@ -132,25 +132,25 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MainWindow::onKeywordHeaderClicked() {
-    const KeywordOrder order = NextKeywordOrder(keywords_->Order());
-    keywords_->SetOrder(order);
+    const KeywordOrder order = nextKeywordOrder(keywords_->order());
+    keywords_->setOrder(order);
     QHeaderView* header = keywordList_->header();
     header->setSortIndicatorShown(order != KeywordOrder::File);
     header->setSortIndicator(0, order == KeywordOrder::ZToA ? Qt::DescendingOrder
                                                             : Qt::AscendingOrder);
 }
 
-void MainWindow::Load() {
+void MainWindow::load() {
     dictionarySelector_->addItem(QString::fromLatin1(lookup::kAllEntry));
     dictionarySelector_->setCurrentIndex(0);
     // The catalogue and every keyword: the list is filled once, whatever the count.
-    lookup::CatalogueContent content = lookup::LoadCatalogue(folderPath());
+    lookup::CatalogueContent content = lookup::loadCatalogue(folderPath());
     for (const std::string& name : content.dictionaryNames)
         dictionarySelector_->addItem(QString::fromStdString(name));
-    keywords_->SetKeywords(content.keywords);
+    keywords_->setKeywords(content.keywords);
 }
 
-void MainWindow::BringOfferToFront(int draw) {
+void MainWindow::bringOfferToFront(int draw) {
     QLabel* front = draw % 2 == 0 ? fullBrandOffer_ : coBrandOffer_;
     QLabel* back = front == fullBrandOffer_ ? coBrandOffer_ : fullBrandOffer_;
     front->raise();
@@ -159,7 +159,7 @@ void MainWindow::BringOfferToFront(int draw) {
     back->hide();
 }
 
-QLabel* MainWindow::FrontOffer() const {
+QLabel* MainWindow::frontOffer() const {
     // Later siblings lie on top of earlier ones.
     const QObjectList& stacking = offerFrame_->children();
     for (auto it = stacking.crbegin(); it != stacking.crend(); ++it) {
@@ -169,7 +169,7 @@ QLabel* MainWindow::FrontOffer() const {
     return nullptr;
 }
 
-void MainWindow::SetDocumentWindow(QWidget* window) {
+void MainWindow::setDocumentWindow(QWidget* window) {
     if (documentWindow_ == window)
         return;
     QWidget* old = documentWindow_;
@@ -188,15 +188,15 @@ void MainWindow::SetDocumentWindow(QWidget* window) {
     }
 }
 
-bool MainWindow::WildcardChosen() const {
+bool MainWindow::wildcardChosen() const {
     return wildcardOption_->isChecked();
 }
 
-bool MainWindow::WebSearchChosen() const {
+bool MainWindow::webSearchChosen() const {
     return webSearchOption_->isChecked();
 }
 
-QStringList MainWindow::DictionaryNames() const {
+QStringList MainWindow::dictionaryNames() const {
     QStringList names;
     for (int i = 1; i < dictionarySelector_->count(); ++i)
         names.append(dictionarySelector_->itemText(i));
@@ -204,28 +204,28 @@ QStringList MainWindow::DictionaryNames() const {
 }
 
 void MainWindow::loadAllKeywords() {
-    keywords_->SetKeywords(lookup::LoadAllKeywords(folderPath(), toStd(DictionaryNames())));
+    keywords_->setKeywords(lookup::loadAllKeywords(folderPath(), toStd(dictionaryNames())));
 }
 
 void MainWindow::reportMissingDictionary(const std::string& name) {
     ui::MessageRequest request;
-    request.text = QString::fromStdString(lookup::MissingDictionaryMessage(name));
+    request.text = QString::fromStdString(lookup::missingDictionaryMessage(name));
     request.icon = ui::MessageIcon::Critical;
-    ui::ShowMessage(request, this);
+    ui::showMessage(request, this);
 }
 
 void MainWindow::onDictionaryChosen() {
-    lookup::SelectionOutcome outcome = lookup::ReactToSelection(
-        folderPath(), toStd(DictionaryNames()), dictionarySelector_->currentText().toStdString());
+    lookup::SelectionOutcome outcome = lookup::reactToSelection(
+        folderPath(), toStd(dictionaryNames()), dictionarySelector_->currentText().toStdString());
     if (outcome.replaceList)
-        keywords_->SetKeywords(outcome.keywords);
+        keywords_->setKeywords(outcome.keywords);
     if (outcome.missingDictionary)
         reportMissingDictionary(*outcome.missingDictionary);
 }
 
 void MainWindow::onSearchTextChanged(const QString& text) {
     // Typing narrows nothing; only a box emptied of all but spaces brings every keyword back.
-    if (lookup::TrimSpaces(text.toStdString()).empty())
+    if (lookup::trimSpaces(text.toStdString()).empty())
         loadAllKeywords();
 }
 

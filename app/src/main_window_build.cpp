@@ -30,7 +30,7 @@ namespace app {
 namespace {
 
 constexpr int px(float twips) {
-    return ui::TwipsToPixels(twips);
+    return ui::twipsToPixels(twips);
 }
 
 QFont designFont() {
@@ -63,7 +63,7 @@ void setDesignSize(QWidget* control, int width, int height) {
 }
 
 QIcon toolbarIcon(QStyle* style, const QString& key) {
-    const QIcon own = ui::ToolbarIcon(key);
+    const QIcon own = ui::toolbarIcon(key);
     if (!own.isNull())
         return own;
     static const QHash<QString, QStyle::StandardPixmap> kIcons = {
@@ -119,20 +119,20 @@ void MainWindow::buildToolbar() {
                                  "at Seerhall, our discussion forum."),
                               "Label61");
     forum->addWidget(forumAdvert_);
-    adverts->AddAdvert(forumPicture, 0);
+    adverts->addAdvert(forumPicture, 0);
 
     almanacAdvert_ =
         plainLabel(tr("New: Augurlex Almanac,\nmoon phases and lucky days."), "Label4");
-    adverts->AddAdvert(almanacAdvert_, 2);
+    adverts->addAdvert(almanacAdvert_, 2);
 
-    adverts->AddStretch();
+    adverts->addStretch();
     auto* adSpacePicture = named(new QWidget(adverts), "Picture2");
     auto* adSpace = new QVBoxLayout(adSpacePicture);
     adSpace->setContentsMargins(0, 0, 0, 0);
     adSpace->setSpacing(0);
     adSpace->addWidget(plainLabel(tr("Place you ad here permanently"), "Label9"));
     adSpace->addWidget(plainLabel(tr("Write to ads@augurlex.example"), "Label10"));
-    adverts->AddAdvert(adSpacePicture, 1);
+    adverts->addAdvert(adSpacePicture, 1);
 
     toolbar_->addWidget(adverts);
     addToolBar(Qt::TopToolBarArea, toolbar_);
@@ -284,7 +284,7 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     : QMainWindow(parent), programFolder_(programFolder) {
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QString::fromLatin1(ui::kTitleWithVersion));
-    setWindowIcon(ui::ProgramIcon());
+    setWindowIcon(ui::programIcon());
     keywords_ = new KeywordListModel(this);
 
     buildMenus();

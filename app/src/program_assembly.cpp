@@ -21,22 +21,22 @@ namespace {
 void connectWebLinks(MainWindow& window) {
     MainWindow* owner = &window;
     QObject::connect(owner, &MainWindow::donateChosen, owner,
-                     [owner] { weblinks::OpenDonatePage(owner); });
+                     [owner] { weblinks::openDonatePage(owner); });
     QObject::connect(owner, &MainWindow::homePageChosen, owner,
-                     [owner] { weblinks::OpenHomePage(owner); });
+                     [owner] { weblinks::openHomePage(owner); });
     QObject::connect(owner, &MainWindow::fullBrandOfferClicked, owner,
-                     [owner] { weblinks::OpenFullBrandPage(owner); });
+                     [owner] { weblinks::openFullBrandPage(owner); });
     QObject::connect(owner, &MainWindow::coBrandOfferClicked, owner,
-                     [owner] { weblinks::OpenCoBrandPage(owner); });
+                     [owner] { weblinks::openCoBrandPage(owner); });
 }
 
 // The start page's table: each dictionary of the selector with the number of its keywords.
 QList<viewer::DictionarySummary> dictionarySummaries(const MainWindow& window) {
     QList<viewer::DictionarySummary> summaries;
-    const std::string folder = window.ProgramFolder().toStdString();
-    for (const QString& name : window.DictionaryNames()) {
+    const std::string folder = window.programFolder().toStdString();
+    for (const QString& name : window.dictionaryNames()) {
         std::vector<std::string> keywords;
-        if (lookup::LoadKeywords(folder, name.toStdString(), keywords))
+        if (lookup::loadKeywords(folder, name.toStdString(), keywords))
             summaries.append({name, static_cast<qsizetype>(keywords.size())});
     }
     return summaries;
@@ -44,12 +44,12 @@ QList<viewer::DictionarySummary> dictionarySummaries(const MainWindow& window) {
 
 void connectUpdate(MainWindow& window, update_dialog::UpdateFileChooser chooseFile) {
     if (!chooseFile)
-        chooseFile = update_dialog::OpenFileDialog(&window);
+        chooseFile = update_dialog::openFileDialog(&window);
     QObject::connect(&window, &MainWindow::updateChosen, &window, [&window, chooseFile] {
-        QLineEdit* searchBox = window.SearchBox();
-        update_dialog::UpdateCommand::ForWindow(&window, window.ProgramFolder(), chooseFile,
+        QLineEdit* searchBox = window.searchBox();
+        update_dialog::UpdateCommand::forWindow(&window, window.programFolder(), chooseFile,
                                                 [searchBox] { searchBox->setFocus(); })
-            .Run();
+            .run();
     });
 }
 
@@ -57,38 +57,38 @@ void connectUpdate(MainWindow& window, update_dialog::UpdateFileChooser chooseFi
 // program.
 void connectExit(MainWindow& window) {
     QObject::connect(&window, &MainWindow::unloading, [] {
-        if (ProgramIsEnding())
+        if (programIsEnding())
             return;
-        weblinks::ExitScreen* screen = weblinks::ShowExitScreen();
+        weblinks::ExitScreen* screen = weblinks::showExitScreen();
         QObject::connect(screen, &weblinks::ExitScreen::endRequested,
-                         [] { CloseAllWindowsAndEnd(); });
+                         [] { closeAllWindowsAndEnd(); });
     });
 }
 
 } // namespace
 
-void AssembleProgram(MainWindow& window, bool online, const ProgramOptions& options) {
+void assembleProgram(MainWindow& window, bool online, const ProgramOptions& options) {
     connectWebLinks(window);
     connectUpdate(window, options.chooseUpdateFile);
     connectExit(window);
 
-    QLineEdit* searchBox = window.SearchBox();
+    QLineEdit* searchBox = window.searchBox();
     auto* pane = new viewer::BrowserPane([searchBox] { return searchBox->text(); },
                                          options.makeBrowser ? options.makeBrowser() : nullptr);
-    window.SetDocumentWindow(pane);
-    ConnectLookup(window, *pane);
-    pane->SetDictionarySummaries([&window] { return dictionarySummaries(window); });
+    window.setDocumentWindow(pane);
+    connectLookup(window, *pane);
+    pane->setDictionarySummaries([&window] { return dictionarySummaries(window); });
     QObject::connect(&window, &MainWindow::onlineHelpChosen, pane,
-                     [pane] { pane->ShowOwnPage(QString::fromLatin1(viewer::kHelpPageName)); });
-    pane->Load(online);
+                     [pane] { pane->showOwnPage(QString::fromLatin1(viewer::kHelpPageName)); });
+    pane->load(online);
 }
 
-StartupHooks ProgramStartupHooks(ProgramOptions options) {
+StartupHooks programStartupHooks(ProgramOptions options) {
     StartupHooks hooks;
-    hooks.runUpdateReminder = [] { RunUpdateReminder(); };
-    hooks.checkConnection = [] { return CheckConnection(); };
+    hooks.runUpdateReminder = [] { runUpdateReminder(); };
+    hooks.checkConnection = [] { return checkConnection(); };
     hooks.loadDocumentWindow = [options = std::move(options)](MainWindow& window, bool online) {
-        AssembleProgram(window, online, options);
+        assembleProgram(window, online, options);
     };
     return hooks;
 }

@@ -30,15 +30,15 @@ void unloadWindow(QWidget* window) {
 
 } // namespace
 
-bool ProgramIsEnding() {
+bool programIsEnding() {
     return ending;
 }
 
-void SetProgramEndForTesting(std::function<void()> handler) {
+void setProgramEndForTesting(std::function<void()> handler) {
     testHandler() = std::move(handler);
 }
 
-void CloseAllWindowsAndEnd() {
+void closeAllWindowsAndEnd() {
     if (testHandler()) {
         testHandler()();
         return;

@@ -12,13 +12,13 @@ std::mt19937& generator() {
 }
 } // namespace
 
-void SeedRandomFromClock() {
+void seedRandomFromClock() {
     const auto now = std::chrono::system_clock::now().time_since_epoch();
     generator().seed(static_cast<std::mt19937::result_type>(
         std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
 }
 
-int RandomWholeNumber(int low, int high) {
+int randomWholeNumber(int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(generator());
 }
 

@@ -7,7 +7,7 @@
 
 namespace app {
 
-QString SingleInstanceLockPath(const QString& executablePath) {
+QString singleInstanceLockPath(const QString& executablePath) {
     QFileInfo info(executablePath);
     const QString canonical =
         info.canonicalFilePath().isEmpty() ? info.absoluteFilePath() : info.canonicalFilePath();
@@ -26,7 +26,7 @@ SingleInstance::SingleInstance(const QString& lockPath)
     lock_->setStaleLockTime(0);
 }
 
-bool SingleInstance::AnotherCopyRuns() {
+bool SingleInstance::anotherCopyRuns() {
     if (held_)
         return false;
     held_ = lock_->tryLock(0);

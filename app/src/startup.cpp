@@ -19,13 +19,13 @@ template <class F> void runStep(F&& step) {
 }
 } // namespace
 
-std::unique_ptr<MainWindow> StartProgram(const QString& programFolder, SingleInstance& instance,
+std::unique_ptr<MainWindow> startProgram(const QString& programFolder, SingleInstance& instance,
                                          const StartupHooks& hooks) {
-    if (instance.AnotherCopyRuns()) {
-        ui::ShowMessage({QStringLiteral("Application is already running")});
+    if (instance.anotherCopyRuns()) {
+        ui::showMessage({QStringLiteral("Application is already running")});
         return nullptr;
     }
-    SeedRandomFromClock();
+    seedRandomFromClock();
     if (hooks.runUpdateReminder)
         runStep(hooks.runUpdateReminder);
 
@@ -33,11 +33,11 @@ std::unique_ptr<MainWindow> StartProgram(const QString& programFolder, SingleIns
     bool online = false;
     if (hooks.checkConnection)
         runStep([&] { online = hooks.checkConnection(); });
-    runStep([&] { window->Load(); });
+    runStep([&] { window->load(); });
     if (hooks.loadDocumentWindow)
         runStep([&] { hooks.loadDocumentWindow(*window, online); });
     window->show();
-    runStep([&] { window->BringOfferToFront(RandomWholeNumber(1, 6)); });
+    runStep([&] { window->bringOfferToFront(randomWholeNumber(1, 6)); });
     return window;
 }
 

@@ -14,7 +14,7 @@ constexpr qint64 kQuietDays = 14;
 
 } // namespace
 
-ReminderDates::Action ReminderDates::ActionFor(const QString& stored, const QDate& today) {
+ReminderDates::Action ReminderDates::actionFor(const QString& stored, const QDate& today) {
     const QDate last = QDate::fromString(stored, Qt::ISODate);
     // A value that is not a date would otherwise silence the reminder for good.
     if (!last.isValid())
@@ -23,7 +23,7 @@ ReminderDates::Action ReminderDates::ActionFor(const QString& stored, const QDat
     return days >= -kQuietDays && days <= kQuietDays ? Action::StayQuiet : Action::Ask;
 }
 
-QString ReminderDates::DateText(const QDate& date) {
+QString ReminderDates::dateText(const QDate& date) {
     return date.toString(Qt::ISODate);
 }
 
@@ -31,13 +31,13 @@ UpdateReminder::UpdateReminder(QSettings& settings, Today today, Ask ask, OpenPa
     : settings_(settings), today_(std::move(today)), ask_(std::move(ask)),
       openDownloadPage_(std::move(openDownloadPage)) {}
 
-void UpdateReminder::Run() {
+void UpdateReminder::run() {
     const QDate today = today_();
-    switch (ReminderDates::ActionFor(settings_.value(kDurationKey).toString(), today)) {
+    switch (ReminderDates::actionFor(settings_.value(kDurationKey).toString(), today)) {
     case ReminderDates::Action::StayQuiet:
         return;
     case ReminderDates::Action::StoreToday:
-        settings_.setValue(kDurationKey, ReminderDates::DateText(today));
+        settings_.setValue(kDurationKey, ReminderDates::dateText(today));
         return;
     case ReminderDates::Action::Ask:
         break;
@@ -46,24 +46,24 @@ void UpdateReminder::Run() {
         ask_({"There maybe an update to this software available\r"
               "Do you want to check for an update?",
               ui::MessageIcon::Information, ui::MessageButtons::YesNo});
-    settings_.setValue(kDurationKey, ReminderDates::DateText(today));
+    settings_.setValue(kDurationKey, ReminderDates::dateText(today));
     settings_.sync();
     if (answer == ui::MessageAnswer::Yes)
         openDownloadPage_();
 }
 
-QString SettingsApplicationName() {
+QString settingsApplicationName() {
     return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
 }
 
-void RunUpdateReminder() {
-    const QString application = SettingsApplicationName();
+void runUpdateReminder() {
+    const QString application = settingsApplicationName();
     QSettings settings(QSettings::NativeFormat, QSettings::UserScope, application, application);
     UpdateReminder reminder(
         settings, [] { return QDate::currentDate(); },
-        [](const ui::MessageRequest& request) { return ui::ShowMessage(request); },
-        [] { weblinks::OpenDownloadPage(); });
-    reminder.Run();
+        [](const ui::MessageRequest& request) { return ui::showMessage(request); },
+        [] { weblinks::openDownloadPage(); });
+    reminder.run();
 }
 
 } // namespace app

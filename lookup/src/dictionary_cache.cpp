@@ -20,7 +20,7 @@ DictionaryReading decode(const std::string& path, bool withLinks) {
     reading.problem = store::walkRecords(path, fields, [&](const store::Record& record) {
         content->keys.push_back(record[0]);
         lowered.clear();
-        AppendLowered(record[0], lowered);
+        appendLowered(record[0], lowered);
         content->loweredKeys.push_back(lowered);
         if (withLinks)
             content->links.push_back(record[1]);
@@ -36,11 +36,11 @@ DictionaryReading decode(const std::string& path, bool withLinks) {
 
 } // namespace
 
-DictionaryReading ReadDictionary(const std::string& path, bool withLinks) {
+DictionaryReading readDictionary(const std::string& path, bool withLinks) {
     return decode(path, withLinks);
 }
 
-DictionaryReading DictionaryCache::Read(const std::string& path, bool withLinks) {
+DictionaryReading DictionaryCache::read(const std::string& path, bool withLinks) {
     const std::optional<store::FileStamp> stamp = store::stampOf(path);
     const std::int64_t now = store::nowNs();
     {
@@ -97,17 +97,17 @@ void DictionaryCache::evictOverBudget() {
     }
 }
 
-std::size_t DictionaryCache::Bytes() const {
+std::size_t DictionaryCache::bytes() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return bytes_;
 }
 
-std::size_t DictionaryCache::Files() const {
+std::size_t DictionaryCache::files() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return entries_.size();
 }
 
-DictionaryCache& SharedDictionaryCache() {
+DictionaryCache& sharedDictionaryCache() {
     static DictionaryCache cache;
     return cache;
 }

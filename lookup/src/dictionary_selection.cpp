@@ -7,19 +7,19 @@
 
 namespace lookup {
 
-bool IsAllScope(const std::string& selectorText) {
-    return TrimSpaces(selectorText) == kAllEntry;
+bool isAllScope(const std::string& selectorText) {
+    return trimSpaces(selectorText) == kAllEntry;
 }
 
-CatalogueContent LoadCatalogue(const std::string& programFolder, DictionaryCache* cache) {
+CatalogueContent loadCatalogue(const std::string& programFolder, DictionaryCache* cache) {
     CatalogueContent content;
     content.dictionaryNames = store::readCatalogue(programFolder).names;
     for (const std::string& name : content.dictionaryNames)
-        LoadKeywords(programFolder, name, content.keywords, cache);
+        loadKeywords(programFolder, name, content.keywords, cache);
     return content;
 }
 
-SelectionOutcome ReactToSelection(const std::string& programFolder,
+SelectionOutcome reactToSelection(const std::string& programFolder,
                                   const std::vector<std::string>& dictionaryNames,
                                   const std::string& chosenText) {
     SelectionOutcome outcome;
@@ -27,7 +27,7 @@ SelectionOutcome ReactToSelection(const std::string& programFolder,
         outcome.missingDictionary = "";
         return outcome;
     }
-    if (IsAllScope(chosenText)) {
+    if (isAllScope(chosenText)) {
         // Every entry, untrimmed; loading stops at the first missing file, keeping what came
         // before it.
         outcome.replaceList = true;
@@ -37,21 +37,21 @@ SelectionOutcome ReactToSelection(const std::string& programFolder,
                 outcome.missingDictionary = name;
                 break;
             }
-            LoadKeywords(programFolder, name, outcome.keywords);
+            loadKeywords(programFolder, name, outcome.keywords);
         }
         return outcome;
     }
-    const std::string name = jet::utf8::toLower(TrimSpaces(chosenText));
+    const std::string name = jet::utf8::toLower(trimSpaces(chosenText));
     if (!store::dictionaryExists(programFolder, name)) {
         outcome.missingDictionary = name;
         return outcome;
     }
     outcome.replaceList = true;
-    LoadKeywords(programFolder, name, outcome.keywords);
+    loadKeywords(programFolder, name, outcome.keywords);
     return outcome;
 }
 
-std::string MissingDictionaryMessage(const std::string& name) {
+std::string missingDictionaryMessage(const std::string& name) {
     return name + " Dictionary is missing\rPlease download " + name +
            " Dictionary Database\rOr Reinstall the Software";
 }

@@ -19,7 +19,7 @@ bool findByWalking(const std::string& path, const std::string& term, std::string
     std::string key;
     store::walkRecords(path, {"Key", "Link"}, [&](const store::Record& record) {
         key.clear();
-        AppendLowered(record[0], key, lowered.size() + 1); // a byte more tells it is longer
+        appendLowered(record[0], key, lowered.size() + 1); // a byte more tells it is longer
         if (key != lowered)
             return true;
         address = record[1];
@@ -32,7 +32,7 @@ bool findByWalking(const std::string& path, const std::string& term, std::string
 bool findInContent(const DictionaryContent& content, const std::string& term,
                    std::string& address) {
     std::string lowered;
-    AppendLowered(term, lowered);
+    appendLowered(term, lowered);
     const PackedTexts& keys = content.loweredKeys;
     const char* all = keys.all().data();
     for (std::size_t i = 0; i < keys.size(); ++i) {
@@ -48,22 +48,22 @@ bool findInContent(const DictionaryContent& content, const std::string& term,
 
 } // namespace
 
-bool FindLinkIn(const std::string& programFolder, const std::string& dictionaryName,
+bool findLinkIn(const std::string& programFolder, const std::string& dictionaryName,
                 const std::string& term, std::string& address, DictionaryCache* cache) {
     const std::string path = store::dictionaryPath(programFolder, dictionaryName);
     if (!cache)
         return findByWalking(path, term, address);
     // Records before any damage count, as in a walk that stops at the first match.
-    return findInContent(*cache->Read(path, true).content, term, address);
+    return findInContent(*cache->read(path, true).content, term, address);
 }
 
-bool FindLink(const std::string& programFolder, const std::vector<std::string>& dictionaryNames,
+bool findLink(const std::string& programFolder, const std::vector<std::string>& dictionaryNames,
               const std::string& term, const std::string& choice, std::string& address,
               DictionaryCache* cache) {
-    if (!IsAllScope(choice))
-        return FindLinkIn(programFolder, choice, term, address, cache);
+    if (!isAllScope(choice))
+        return findLinkIn(programFolder, choice, term, address, cache);
     for (const std::string& name : dictionaryNames) {
-        if (FindLinkIn(programFolder, name, term, address, cache))
+        if (findLinkIn(programFolder, name, term, address, cache))
             return true;
     }
     return false;

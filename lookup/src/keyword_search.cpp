@@ -12,20 +12,20 @@ std::optional<std::string> searchFile(const std::string& path, const KeywordMatc
                                       DictionaryCache* cache) {
     if (!cache) {
         return store::walkRecords(path, {"Key"}, [&](const store::Record& record) {
-            if (matcher.Matches(record[0]))
+            if (matcher.matches(record[0]))
                 found(record[0]);
             return true;
         });
     }
-    DictionaryReading reading = cache->Read(path, false);
+    DictionaryReading reading = cache->read(path, false);
     const DictionaryContent& content = *reading.content;
-    matcher.ForEachMatch(content.loweredKeys, [&](std::size_t i) { found(content.keys[i]); });
+    matcher.forEachMatch(content.loweredKeys, [&](std::size_t i) { found(content.keys[i]); });
     return reading.problem;
 }
 
 } // namespace
 
-void SearchKeywords(const std::string& programFolder,
+void searchKeywords(const std::string& programFolder,
                     const std::vector<std::string>& dictionaryNames, SearchMode mode,
                     const std::string& searchText,
                     const std::function<void(std::string_view keyword)>& found,

@@ -7,7 +7,7 @@
 
 namespace lookup {
 
-std::string TrimSpaces(std::string_view text) {
+std::string trimSpaces(std::string_view text) {
     const std::size_t first = text.find_first_not_of(' ');
     if (first == std::string_view::npos)
         return {};
@@ -15,7 +15,7 @@ std::string TrimSpaces(std::string_view text) {
     return std::string(text.substr(first, last - first + 1));
 }
 
-bool LoadKeywords(const std::string& programFolder, const std::string& dictionaryName,
+bool loadKeywords(const std::string& programFolder, const std::string& dictionaryName,
                   std::vector<std::string>& keywords, DictionaryCache* cache) {
     const std::string path = store::dictionaryPath(programFolder, dictionaryName);
     if (!cache) {
@@ -31,7 +31,7 @@ bool LoadKeywords(const std::string& programFolder, const std::string& dictionar
                         std::make_move_iterator(read.end()));
         return true;
     }
-    DictionaryReading reading = cache->Read(path, false);
+    DictionaryReading reading = cache->read(path, false);
     if (reading.problem)
         return false;
     const PackedTexts& keys = reading.content->keys;
@@ -43,12 +43,12 @@ bool LoadKeywords(const std::string& programFolder, const std::string& dictionar
     return true;
 }
 
-std::vector<std::string> LoadAllKeywords(const std::string& programFolder,
+std::vector<std::string> loadAllKeywords(const std::string& programFolder,
                                          const std::vector<std::string>& dictionaryNames,
                                          DictionaryCache* cache) {
     std::vector<std::string> keywords;
     for (const std::string& name : dictionaryNames)
-        LoadKeywords(programFolder, name, keywords, cache);
+        loadKeywords(programFolder, name, keywords, cache);
     return keywords;
 }
 

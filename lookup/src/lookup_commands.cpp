@@ -14,65 +14,65 @@ LookupCommands::LookupCommands(LookupSettings settings, LookupView& view)
     : settings_(std::move(settings)), view_(view) {}
 
 void LookupCommands::runSearch(const std::vector<std::string>& dictionaryNames) {
-    const std::string text = view_.SearchText();
-    const SearchMode mode = view_.Mode();
+    const std::string text = view_.searchText();
+    const SearchMode mode = view_.mode();
     if (mode == SearchMode::Wildcard)
-        address_ = BuildPattern(text);
+        address_ = buildPattern(text);
     std::vector<std::string> found;
-    SearchKeywords(
-        settings_.programFolder, dictionaryNames, mode, SearchTerm(mode, text),
+    searchKeywords(
+        settings_.programFolder, dictionaryNames, mode, searchTerm(mode, text),
         [&](std::string_view keyword) { found.emplace_back(keyword); }, {}, settings_.cache);
-    view_.ShowKeywords(std::move(found));
+    view_.showKeywords(std::move(found));
 }
 
 bool LookupCommands::searchedTheWeb(const std::string& text) {
-    if (view_.Mode() != SearchMode::Web)
+    if (view_.mode() != SearchMode::Web)
         return false;
-    view_.SiteSearch(text, settings_.homeURL);
+    view_.siteSearch(text, settings_.homeURL);
     return true;
 }
 
 void LookupCommands::reloadAndAskForATerm(const std::string& dictionaryName) {
     std::vector<std::string> keywords;
-    LoadKeywords(settings_.programFolder, dictionaryName, keywords, settings_.cache);
-    view_.ShowKeywords(std::move(keywords));
-    view_.ShowEnterTerm();
+    loadKeywords(settings_.programFolder, dictionaryName, keywords, settings_.cache);
+    view_.showKeywords(std::move(keywords));
+    view_.showEnterTerm();
 }
 
-void LookupCommands::SearchButton() {
-    const std::string text = view_.SearchText();
-    const std::string trimmed = TrimSpaces(text);
+void LookupCommands::searchButton() {
+    const std::string text = view_.searchText();
+    const std::string trimmed = trimSpaces(text);
     if (trimmed.empty()) {
-        view_.ShowEnterTerm();
+        view_.showEnterTerm();
         return;
     }
     if (searchedTheWeb(text))
         return;
-    const std::string scope = view_.SelectorText();
-    if (IsAllScope(scope)) {
-        runSearch(view_.DictionaryNames());
-        view_.ShowBrowserWindow();
+    const std::string scope = view_.selectorText();
+    if (isAllScope(scope)) {
+        runSearch(view_.dictionaryNames());
+        view_.showBrowserWindow();
         return;
     }
     runSearch({scope});
-    if (view_.KeywordCount() > 0)
-        view_.Navigate(trimmed);
+    if (view_.keywordCount() > 0)
+        view_.navigate(trimmed);
     else
-        view_.ShowNotFound();
+        view_.showNotFound();
 }
 
-void LookupCommands::EnterKey() {
-    const std::string text = view_.SearchText();
+void LookupCommands::enterKey() {
+    const std::string text = view_.searchText();
     if (searchedTheWeb(text))
         return;
-    const std::string scope = view_.SelectorText();
-    if (IsAllScope(scope)) {
+    const std::string scope = view_.selectorText();
+    if (isAllScope(scope)) {
         if (text.empty()) {
-            view_.ShowEnterTerm();
+            view_.showEnterTerm();
             return;
         }
-        runSearch(view_.DictionaryNames());
-        view_.ShowBrowserWindow();
+        runSearch(view_.dictionaryNames());
+        view_.showBrowserWindow();
         return;
     }
     if (text.empty()) {
@@ -80,19 +80,19 @@ void LookupCommands::EnterKey() {
         return;
     }
     runSearch({scope});
-    if (view_.KeywordCount() == 0)
-        view_.ShowNotFound();
+    if (view_.keywordCount() == 0)
+        view_.showNotFound();
     else
-        view_.ShowBrowserWindow();
+        view_.showBrowserWindow();
 }
 
-void LookupCommands::DisplayButton() {
-    const std::string text = view_.SearchText();
+void LookupCommands::displayButton() {
+    const std::string text = view_.searchText();
     if (searchedTheWeb(text))
         return;
-    address_ = jet::utf8::toLower(TrimSpaces(text));
-    const std::string scope = view_.SelectorText();
-    if (IsAllScope(scope)) {
+    address_ = jet::utf8::toLower(trimSpaces(text));
+    const std::string scope = view_.selectorText();
+    if (isAllScope(scope)) {
         lookUpInEveryDictionary();
         showPageUnlessListEmpty();
         return;
@@ -103,42 +103,42 @@ void LookupCommands::DisplayButton() {
         lookUpInChosenDictionary(scope);
 }
 
-void LookupCommands::KeywordDoubleClick() {
-    address_ = TrimSpaces(view_.SearchText());
-    const std::string scope = view_.SelectorText();
-    if (IsAllScope(scope)) {
+void LookupCommands::keywordDoubleClick() {
+    address_ = trimSpaces(view_.searchText());
+    const std::string scope = view_.selectorText();
+    if (isAllScope(scope)) {
         lookUpInEveryDictionary();
-        view_.ShowPage(address_);
+        view_.showPage(address_);
         return;
     }
     lookUpInChosenDictionary(scope);
 }
 
-void LookupCommands::OptionClick() {
-    view_.FocusSearchBox();
+void LookupCommands::optionClick() {
+    view_.focusSearchBox();
 }
 
 void LookupCommands::lookUpInEveryDictionary() {
     const std::string term = address_;
-    FindLink(settings_.programFolder, view_.DictionaryNames(), term, kAllEntry, address_,
+    findLink(settings_.programFolder, view_.dictionaryNames(), term, kAllEntry, address_,
              settings_.cache);
 }
 
 void LookupCommands::lookUpInChosenDictionary(const std::string& dictionaryName) {
     // The term is the one taken before; the selected keyword is only copied into the box.
     const std::string term = address_;
-    if (std::optional<std::string> selected = view_.SelectedKeyword())
-        view_.SetSearchText(*selected);
-    FindLinkIn(settings_.programFolder, dictionaryName, term, address_, settings_.cache);
+    if (std::optional<std::string> selected = view_.selectedKeyword())
+        view_.setSearchText(*selected);
+    findLinkIn(settings_.programFolder, dictionaryName, term, address_, settings_.cache);
     showPageUnlessListEmpty();
 }
 
 // The not-found decision is the keyword list's: an empty list means nothing matched there.
 void LookupCommands::showPageUnlessListEmpty() {
-    if (view_.KeywordCount() == 0)
-        view_.ShowNotFound();
+    if (view_.keywordCount() == 0)
+        view_.showNotFound();
     else
-        view_.ShowPage(address_);
+        view_.showPage(address_);
 }
 
 } // namespace lookup

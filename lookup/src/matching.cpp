@@ -39,15 +39,15 @@ bool piecesInOrder(std::string_view text, std::size_t from, const std::vector<st
 
 } // namespace
 
-std::string SearchTerm(SearchMode mode, std::string_view searchText) {
-    return mode == SearchMode::Wildcard ? std::string(searchText) : TrimSpaces(searchText);
+std::string searchTerm(SearchMode mode, std::string_view searchText) {
+    return mode == SearchMode::Wildcard ? std::string(searchText) : trimSpaces(searchText);
 }
 
-std::string BuildPattern(std::string_view text) {
+std::string buildPattern(std::string_view text) {
     return jet::utf8::toLower(text);
 }
 
-void AppendLowered(std::string_view text, std::string& out, std::size_t enough) {
+void appendLowered(std::string_view text, std::string& out, std::size_t enough) {
     // Plain ASCII, the common case, is lowered in place without a table look-up.
     const std::size_t start = out.size();
     out.resize(start + text.size());
@@ -72,19 +72,19 @@ void AppendLowered(std::string_view text, std::string& out, std::size_t enough) 
     }
 }
 
-bool MatchesPrefix(std::string_view keyword, std::string_view term) {
-    return KeywordMatcher(SearchMode::Exact, term).Matches(keyword);
+bool matchesPrefix(std::string_view keyword, std::string_view term) {
+    return KeywordMatcher(SearchMode::Exact, term).matches(keyword);
 }
 
-bool MatchesPattern(std::string_view keyword, std::string_view pattern) {
+bool matchesPattern(std::string_view keyword, std::string_view pattern) {
     if (keyword.empty())
         return false;
     std::string lowered;
-    AppendLowered(keyword, lowered);
+    appendLowered(keyword, lowered);
     return piecesInOrder(lowered, 0, piecesOf(pattern), 0);
 }
 
-bool KeyEquals(std::string_view keyword, std::string_view term) {
+bool keyEquals(std::string_view keyword, std::string_view term) {
     return jet::utf8::toLower(keyword) == jet::utf8::toLower(term);
 }
 
@@ -94,15 +94,15 @@ KeywordMatcher::KeywordMatcher(SearchMode mode, std::string_view searchText)
         pieces_ = piecesOf(lowered_);
 }
 
-bool KeywordMatcher::Matches(std::string_view keyword) const {
+bool KeywordMatcher::matches(std::string_view keyword) const {
     scratch_.clear();
     // A prefix needs no more of the keyword lowered than the term is long.
-    AppendLowered(keyword, scratch_,
+    appendLowered(keyword, scratch_,
                   mode_ == SearchMode::Wildcard ? std::string::npos : lowered_.size());
-    return MatchesLowered(scratch_);
+    return matchesLowered(scratch_);
 }
 
-bool KeywordMatcher::MatchesLowered(std::string_view lowered) const {
+bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
     if (mode_ == SearchMode::Wildcard)
         return !lowered.empty() && piecesInOrder(lowered, 0, pieces_, 0);
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
@@ -110,7 +110,7 @@ bool KeywordMatcher::MatchesLowered(std::string_view lowered) const {
     return lowered.starts_with(lowered_);
 }
 
-void KeywordMatcher::ForEachMatch(const PackedTexts& lowered,
+void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
                                   const std::function<void(std::size_t)>& found) const {
     if (mode_ == SearchMode::Wildcard)
         return eachWildcardMatch(lowered, found);

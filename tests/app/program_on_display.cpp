@@ -129,7 +129,7 @@ void photographStartPage(app::MainWindow& window, const QString& windowOut,
     auto* view = control<QWebEngineView>(window, "WB");
     const auto photograph = [&window, windowOut, paneOut] {
         const QPixmap shot = window.screen()->grabWindow(window.winId());
-        QWidget* pane = window.DocumentWindow();
+        QWidget* pane = window.documentWindow();
         const qreal scale = shot.devicePixelRatio();
         const QRect paneArea(pane->mapTo(&window, QPoint(0, 0)) * scale, pane->size() * scale);
         if (!shot.save(windowOut, "PNG") || !shot.copy(paneArea).save(paneOut, "PNG"))
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         QApplication::setPalette(darkPalette());
     }
-    ui::SetWebPageOpenerForTesting([](const QString&) {});
+    ui::setWebPageOpenerForTesting([](const QString&) {});
     QTimer::singleShot(90000, [] { fail("the process did not end"); });
 
     testing_support::DictionaryFolder folder;
@@ -167,11 +167,11 @@ int main(int argc, char** argv) {
                                       exitFlow ? "http://o/crow" : args[2].toStdString()}});
     QTemporaryDir lockFolder;
     app::SingleInstance instance(lockFolder.filePath("copy.lock"));
-    app::StartupHooks hooks = app::ProgramStartupHooks();
+    app::StartupHooks hooks = app::programStartupHooks();
     hooks.runUpdateReminder = {};
     hooks.checkConnection = [] { return true; };
     const QString programFolder = startPage ? args[1] : QString::fromStdString(folder.path());
-    const auto window = app::StartProgram(programFolder, instance, hooks);
+    const auto window = app::startProgram(programFolder, instance, hooks);
     if (!window || !QTest::qWaitForWindowExposed(window.get()))
         fail("the main window never appeared");
     if (startPage) {

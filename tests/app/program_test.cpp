@@ -53,7 +53,7 @@ class ProgramTest : public QObject {
     }
     QLineEdit* searchBox() const { return control<QLineEdit>("txtKey"); }
     QTreeView* list() const { return control<QTreeView>("lstKeys"); }
-    QStringList listed() const { return window->Keywords().Keywords(); }
+    QStringList listed() const { return window->keywords().keywords(); }
     // What a user's choice of a dictionary does.
     void choose(int index) const {
         control<QComboBox>("cboNames")->setCurrentIndex(index);
@@ -85,7 +85,7 @@ class ProgramTest : public QObject {
 
 private slots:
     void initTestCase() {
-        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        ui::setMakerSitesForTesting(ui::MakerSites{});
         folder.writeCatalogue({"Omens", "Runes", "Tarot"}); // no file for Tarot
         folder.writeDictionary("Omens", {{"Crow", "http://omens.example/crow"},
                                          {"Comet", "https://omens.example/comet"},
@@ -94,11 +94,11 @@ private slots:
                                          {"Hex", "javascript:document.title='ran'"},
                                          {"  ", "http://runes.example/blank"}});
         updateFolder.writeDictionary("Empty", {});
-        ui::SetMessageHandlerForTesting([this](const ui::MessageRequest& request) {
+        ui::setMessageHandlerForTesting([this](const ui::MessageRequest& request) {
             messages << request;
             return ui::MessageAnswer::Ok;
         });
-        ui::SetWebPageOpenerForTesting([this](const QString& address) { opened << address; });
+        ui::setWebPageOpenerForTesting([this](const QString& address) { opened << address; });
 
         app::ProgramOptions options;
         options.makeBrowser = [this] {
@@ -107,13 +107,13 @@ private slots:
             return recording;
         };
         options.chooseUpdateFile = [this] { return chosenUpdate; };
-        app::StartupHooks hooks = app::ProgramStartupHooks(options);
+        app::StartupHooks hooks = app::programStartupHooks(options);
         hooks.runUpdateReminder = {};
         hooks.checkConnection = [] { return true; };
-        window = app::StartProgram(QString::fromStdString(folder.path()), instance, hooks);
+        window = app::startProgram(QString::fromStdString(folder.path()), instance, hooks);
         QVERIFY(window && browser);
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QCOMPARE(window->DictionaryNames(), QStringList({"Omens", "Runes", "Tarot"}));
+        QCOMPARE(window->dictionaryNames(), QStringList({"Omens", "Runes", "Tarot"}));
         QCOMPARE(listed(), all);
         QCOMPARE(browser->asked, QStringList{"go augurlex:start"}); // no maker site: our own
         QVERIFY(messages.isEmpty());
@@ -221,11 +221,11 @@ private slots:
             control<QAction>("mnuDonate")->trigger();
             for (const char* name : {"cmdDonate", "lblPicTop2", "Label61", "Label4"})
                 click(name);
-            window->BringOfferToFront(2);
-            QCOMPARE(window->FrontOffer()->objectName(), QString("lblFullBrand"));
+            window->bringOfferToFront(2);
+            QCOMPARE(window->frontOffer()->objectName(), QString("lblFullBrand"));
             click("lblFullBrand");
-            window->BringOfferToFront(1);
-            QCOMPARE(window->FrontOffer()->objectName(), QString("lblCoBrand"));
+            window->bringOfferToFront(1);
+            QCOMPARE(window->frontOffer()->objectName(), QString("lblCoBrand"));
             click("lblCoBrand");
         };
         auto* help = control<QMenu>("mnuHelp");
@@ -240,10 +240,10 @@ private slots:
         for (const ui::MessageRequest& message : messages)
             QCOMPARE(message.text, noAddress);
 
-        ui::SetMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
+        ui::setMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
         messages.clear();
         clickEveryLink();
-        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        ui::setMakerSitesForTesting(ui::MakerSites{});
         const QString site = "https://maker.example";
         QCOMPARE(opened,
                  QStringList({site + "/donate.html", site + "/donate.html", site, site, site,
@@ -267,7 +267,7 @@ private slots:
 
     void everyWayOutLeavesTheExitScreenWhoseExitEndsTheProgram() {
         int ends = 0;
-        app::SetProgramEndForTesting([&ends] { ++ends; });
+        app::setProgramEndForTesting([&ends] { ++ends; });
         const std::function<void()> ways[] = {[&] { click("cmdExit"); },
                                               [&] { control<QAction>("mnuExit")->trigger(); },
                                               [&] { window->windowHandle()->close(); }};
@@ -285,7 +285,7 @@ private slots:
             exitScreen->close(); // asks again; ending twice is the end's own affair
             ends = 0;
         }
-        app::SetProgramEndForTesting({});
+        app::setProgramEndForTesting({});
     }
 
     // --- The keyboard path ---
@@ -313,7 +313,7 @@ private slots:
         key(Qt::Key_Right, Qt::AltModifier);
         key(Qt::Key_F5);
         key(Qt::Key_Escape); // outside the pane: nothing
-        window->DocumentWindow()->setFocus();
+        window->documentWindow()->setFocus();
         key(Qt::Key_Escape);
         QCOMPARE(browser->asked.mid(2), (QStringList{"back", "forward", "refresh", "stop"}));
         QVERIFY(messages.isEmpty());
@@ -322,7 +322,7 @@ private slots:
     // Ctrl+Q leaves the exit screen; Enter presses its focused Exit, Escape closes it.
     void ctrlQLeavesTheExitScreenWhichEnterOrEscapeCloses() {
         int ends = 0;
-        app::SetProgramEndForTesting([&ends] { ++ends; });
+        app::setProgramEndForTesting([&ends] { ++ends; });
         for (int closingKey : {Qt::Key_Return, Qt::Key_Escape}) {
             if (closingKey == Qt::Key_Escape) {
                 window->show();
@@ -343,7 +343,7 @@ private slots:
                 exitScreen->close();
             ends = 0;
         }
-        app::SetProgramEndForTesting({});
+        app::setProgramEndForTesting({});
     }
 
     // A, then Z, then the file's order again; a search while sorted lists its matches sorted.
@@ -378,7 +378,7 @@ private slots:
     // --- The window's shape ---
 
     void tabGoesFromTheSelectorThroughTheLookupToThePane() {
-        QWidget* pane = window->DocumentWindow();
+        QWidget* pane = window->documentWindow();
         control<QComboBox>("cboNames")->setFocus(Qt::TabFocusReason);
         QStringList order{"cboNames"};
         for (int i = 0; i < 12 && QApplication::focusWidget() != pane; ++i) {
@@ -447,10 +447,10 @@ private slots:
     }
 
     void cleanupTestCase() {
-        ui::SetMakerSitesForTesting(std::nullopt);
+        ui::setMakerSitesForTesting(std::nullopt);
         window.reset();
-        ui::SetMessageHandlerForTesting({});
-        ui::SetWebPageOpenerForTesting({});
+        ui::setMessageHandlerForTesting({});
+        ui::setWebPageOpenerForTesting({});
     }
 };
 

@@ -26,7 +26,7 @@ class StartupTest : public QObject {
     Q_OBJECT
 private slots:
     void aSecondCopyIsRefusedWhileTheRealProgramRuns() {
-        const QString lockPath = app::SingleInstanceLockPath(AUGURLEX_PROGRAM);
+        const QString lockPath = app::singleInstanceLockPath(AUGURLEX_PROGRAM);
         // A run of this test cut short may have left a lock behind (empty, if the program was
         // killed while writing it): no copy of the program runs now.
         QFile::remove(lockPath);
@@ -37,16 +37,16 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(QFileInfo(lockPath).size() > 0, 30000);
 
         QList<ui::MessageRequest> messages;
-        ui::SetMessageHandlerForTesting([&messages](const ui::MessageRequest& request) {
+        ui::setMessageHandlerForTesting([&messages](const ui::MessageRequest& request) {
             messages.append(request);
             return ui::MessageAnswer::Ok;
         });
         testing_support::DictionaryFolder folder;
         SingleInstance second(lockPath);
         bool reminderRan = false;
-        const auto window = app::StartProgram(QString::fromStdString(folder.path()), second,
+        const auto window = app::startProgram(QString::fromStdString(folder.path()), second,
                                               {[&] { reminderRan = true; }, {}, {}});
-        ui::SetMessageHandlerForTesting({});
+        ui::setMessageHandlerForTesting({});
         QVERIFY(!window);
         QVERIFY(!reminderRan);
         QCOMPARE(messages.size(), 1);
@@ -56,16 +56,16 @@ private slots:
         // A crash leaves the lock file behind; the next start is not blocked by it.
         first.kill();
         QVERIFY(first.waitForFinished());
-        QVERIFY(!SingleInstance(lockPath).AnotherCopyRuns());
+        QVERIFY(!SingleInstance(lockPath).anotherCopyRuns());
     }
 
     void oneLockPerExecutable() {
-        QCOMPARE(app::SingleInstanceLockPath("/opt/a/augurlex"),
-                 app::SingleInstanceLockPath("/opt/a/../a/augurlex"));
-        QVERIFY(app::SingleInstanceLockPath("/opt/a/augurlex") !=
-                app::SingleInstanceLockPath("/opt/b/augurlex"));
+        QCOMPARE(app::singleInstanceLockPath("/opt/a/augurlex"),
+                 app::singleInstanceLockPath("/opt/a/../a/augurlex"));
+        QVERIFY(app::singleInstanceLockPath("/opt/a/augurlex") !=
+                app::singleInstanceLockPath("/opt/b/augurlex"));
         // An unwritable folder does not keep the program from running.
-        QVERIFY(!SingleInstance("/proc/no-such-folder/augurlex.lock").AnotherCopyRuns());
+        QVERIFY(!SingleInstance("/proc/no-such-folder/augurlex.lock").anotherCopyRuns());
     }
 
     void stepsRunInOrderAndAFailingStepIsSkipped() {
@@ -83,13 +83,13 @@ private slots:
         };
         hooks.loadDocumentWindow = [&](app::MainWindow& window, bool online) {
             steps << QString("document window after %1 keywords, %2, %3")
-                         .arg(window.Keywords().rowCount())
+                         .arg(window.keywords().rowCount())
                          .arg(online ? "online" : "offline")
                          .arg(window.isVisible() ? "shown" : "not shown");
             throw std::runtime_error("a failing step is skipped");
         };
         const auto window =
-            app::StartProgram(QString::fromStdString(folder.path()), instance, hooks);
+            app::startProgram(QString::fromStdString(folder.path()), instance, hooks);
         QVERIFY(window && window->isVisible());
         QCOMPARE(steps, QStringList({"reminder", "connection",
                                      "document window after 1 keywords, online, not shown"}));
@@ -99,18 +99,18 @@ private slots:
         const InterfaceState loopback{true, true, true, 1}, down{false, false, false, 1},
             noAddress{true, true, false, 0}, notRunning{true, false, false, 1},
             usable{true, true, false, 2};
-        QVERIFY(!app::IsConnected(NetworkReach::Unknown, {loopback, down, noAddress, notRunning}));
-        QVERIFY(app::IsConnected(NetworkReach::Unknown, {loopback, usable}));
+        QVERIFY(!app::isConnected(NetworkReach::Unknown, {loopback, down, noAddress, notRunning}));
+        QVERIFY(app::isConnected(NetworkReach::Unknown, {loopback, usable}));
         // A backend that knows the answer is believed over the interface list.
-        QVERIFY(!app::IsConnected(NetworkReach::Disconnected, {usable}));
-        QVERIFY(app::IsConnected(NetworkReach::LocalOrBetter, {}));
+        QVERIFY(!app::isConnected(NetworkReach::Disconnected, {usable}));
+        QVERIFY(app::isConnected(NetworkReach::LocalOrBetter, {}));
     }
 
     void theReminderActsOnTheStoredDate_data() {
         QTest::addColumn<QString>("stored");
         QTest::addColumn<int>("action");
         const auto away = [](int days) {
-            return ReminderDates::DateText(QDate(2024, 3, 10).addDays(days));
+            return ReminderDates::dateText(QDate(2024, 3, 10).addDays(days));
         };
         QTest::newRow("first run") << QString() << int(Action::StoreToday);
         QTest::newRow("14 days ago") << away(-14) << int(Action::StayQuiet);
@@ -124,7 +124,7 @@ private slots:
     void theReminderActsOnTheStoredDate() {
         QFETCH(QString, stored);
         QFETCH(int, action);
-        QCOMPARE(int(ReminderDates::ActionFor(stored, QDate(2024, 3, 10))), action);
+        QCOMPARE(int(ReminderDates::actionFor(stored, QDate(2024, 3, 10))), action);
     }
 
     void aDueReminderAsksOpensThePageOnYesAndStoresToday() {
@@ -140,8 +140,8 @@ private slots:
                 return ui::MessageAnswer::Yes;
             },
             [&] { ++pagesOpened; });
-        reminder.Run();
-        reminder.Run(); // the same day again: quiet
+        reminder.run();
+        reminder.run(); // the same day again: quiet
         QCOMPARE(questions, QStringList{"There maybe an update to this software available\r"
                                         "Do you want to check for an update?"});
         QCOMPARE(pagesOpened, 1);

@@ -26,7 +26,7 @@ using Keys = std::vector<std::string>;
 Keys search(const std::string& folder, const Keys& names, const std::string& text,
             DictionaryCache* cache, SearchMode mode = SearchMode::Exact) {
     Keys shown, reasons;
-    SearchKeywords(
+    searchKeywords(
         folder, names, mode, text, [&](std::string_view keyword) { shown.emplace_back(keyword); },
         [&](const std::string& reason) { reasons.push_back("!" + reason); }, cache);
     shown.insert(shown.end(), reasons.begin(), reasons.end());
@@ -65,14 +65,14 @@ struct CachedSearch : ::testing::Test {
 
 TEST_F(CachedSearch, AnUnchangedFileIsDecodedOnceAndAFreshlyWrittenOneEveryTime) {
     EXPECT_EQ(search("c", &cache), (Keys{"Crow", "Comet"}));
-    const auto first = cache.Read(file(), false).content;
-    EXPECT_EQ(cache.Read(file(), false).content, first);
+    const auto first = cache.read(file(), false).content;
+    EXPECT_EQ(cache.read(file(), false).content, first);
     // Links are decoded when first asked for, replacing the entry rather than adding one.
-    EXPECT_NE(cache.Read(file(), true).content, first);
-    EXPECT_EQ(cache.Files(), 1u);
+    EXPECT_NE(cache.read(file(), true).content, first);
+    EXPECT_EQ(cache.files(), 1u);
     // A file changed a moment ago could change again within the same clock tick unseen.
     DictionaryCache wary;
-    EXPECT_NE(wary.Read(file(), false).content, wary.Read(file(), false).content);
+    EXPECT_NE(wary.read(file(), false).content, wary.read(file(), false).content);
 }
 
 TEST_F(CachedSearch, SeesAFileChangedBetweenTwoSearchesByOurWriterAndByAnOverwriteInPlace) {
@@ -101,7 +101,7 @@ TEST_F(CachedSearch, SeesAFileChangedBetweenTwoSearchesByOurWriterAndByAnOverwri
     ASSERT_EQ(now.size, old.size);
     EXPECT_EQ(search("r", &cache), (Keys{"Roven", "Rock"}));
     std::string link;
-    EXPECT_TRUE(FindLinkIn(folder.path(), "Omens", "ROCK", link, &cache));
+    EXPECT_TRUE(findLinkIn(folder.path(), "Omens", "ROCK", link, &cache));
     EXPECT_EQ(link, "https://example.org/Rock");
 }
 
@@ -118,18 +118,18 @@ TEST_F(CachedSearch, AFileDeletedLockedOrDamagedSinceLooksAsItDoesWithoutTheCach
         EXPECT_EQ(search("comet 39", &cache), straight);
         EXPECT_EQ(search("comet 39", &cache), straight); // and not kept
         Keys loaded{"Earlier"};
-        EXPECT_EQ(LoadKeywords(folder.path(), "Omens", loaded, &cache),
-                  LoadKeywords(folder.path(), "Omens", loaded, nullptr));
+        EXPECT_EQ(loadKeywords(folder.path(), "Omens", loaded, &cache),
+                  loadKeywords(folder.path(), "Omens", loaded, nullptr));
         std::string cachedLink = "-", straightLink = "-";
-        EXPECT_EQ(FindLinkIn(folder.path(), "Omens", many[3], cachedLink, &cache),
-                  FindLinkIn(folder.path(), "Omens", many[3], straightLink, nullptr));
+        EXPECT_EQ(findLinkIn(folder.path(), "Omens", many[3], cachedLink, &cache),
+                  findLinkIn(folder.path(), "Omens", many[3], straightLink, nullptr));
         EXPECT_EQ(cachedLink, straightLink);
         return straight;
     };
     const Keys deleted = replaceAndCompare([&] { fs::remove(file()); });
     ASSERT_EQ(deleted.size(), 1u);
     EXPECT_EQ(deleted[0].substr(0, file().size() + 1), "!" + file());
-    EXPECT_EQ(cache.Files(), 0u);
+    EXPECT_EQ(cache.files(), 0u);
 
     replaceAndCompare([&] {
         fs::remove(file());
@@ -151,20 +151,20 @@ TEST(DictionaryCacheBudget, KeepsTheMostRecentlyUsedFilesWithinItsBudget) {
                                          10, {std::string(200, name[0]), "https://example.org"}));
     }
     DictionaryCache probe(DictionaryCache::kDefaultBudget, 0);
-    probe.Read(store::dictionaryPath(folder.path(), "A"), false);
-    const std::size_t one = probe.Bytes();
+    probe.read(store::dictionaryPath(folder.path(), "A"), false);
+    const std::size_t one = probe.bytes();
     DictionaryCache cache(2 * one + one / 2, 0);
     for (const std::string& name : names)
-        cache.Read(store::dictionaryPath(folder.path(), name), false);
-    EXPECT_EQ(cache.Files(), 2u);
-    EXPECT_LE(cache.Bytes(), 2 * one + one / 2);
+        cache.read(store::dictionaryPath(folder.path(), name), false);
+    EXPECT_EQ(cache.files(), 2u);
+    EXPECT_LE(cache.bytes(), 2 * one + one / 2);
     // B and C are kept: C was read last, A first.
-    const auto c = cache.Read(store::dictionaryPath(folder.path(), "C"), false).content;
-    EXPECT_EQ(cache.Read(store::dictionaryPath(folder.path(), "C"), false).content, c);
+    const auto c = cache.read(store::dictionaryPath(folder.path(), "C"), false).content;
+    EXPECT_EQ(cache.read(store::dictionaryPath(folder.path(), "C"), false).content, c);
     EXPECT_EQ(search(folder.path(), names, "bb", &cache), Keys(10, std::string(200, 'B')));
     DictionaryCache tooSmall(one / 2, 0);
     EXPECT_EQ(search(folder.path(), names, "aa", &tooSmall), Keys(10, std::string(200, 'A')));
-    EXPECT_EQ(tooSmall.Files(), 0u);
+    EXPECT_EQ(tooSmall.files(), 0u);
 }
 
 } // namespace

@@ -14,35 +14,35 @@ const std::string kSite = "https://home.test";
 // The window as a record of every action taken, one line each.
 class RecordingView : public LookupView {
 public:
-    std::string searchText, selectorText = "All";
+    std::string typed, selector = "All";
     Strings dictionaries{"Methods", "Tarot"}, keywords, actions;
-    SearchMode mode = SearchMode::Exact;
+    SearchMode chosenMode = SearchMode::Exact;
     std::optional<std::string> selected;
 
-    std::string SearchText() const override { return searchText; }
-    std::string SelectorText() const override { return selectorText; }
-    Strings DictionaryNames() const override { return dictionaries; }
-    SearchMode Mode() const override { return mode; }
-    std::size_t KeywordCount() const override { return keywords.size(); }
-    std::optional<std::string> SelectedKeyword() const override { return selected; }
-    void ShowKeywords(Strings shown) override { keywords = std::move(shown); }
-    void SetSearchText(const std::string& text) override { act("box:" + (searchText = text)); }
-    void ShowEnterTerm() override { act("enter-term"); }
-    void ShowNotFound() override { act("not-found"); }
-    void ShowPage(const std::string& address) override { act("page:" + address); }
-    void ShowBrowserWindow() override { act("window"); }
-    void Navigate(const std::string& address) override { act("go:" + address); }
-    void SiteSearch(const std::string& t, const std::string& s) override {
+    std::string searchText() const override { return typed; }
+    std::string selectorText() const override { return selector; }
+    Strings dictionaryNames() const override { return dictionaries; }
+    SearchMode mode() const override { return chosenMode; }
+    std::size_t keywordCount() const override { return keywords.size(); }
+    std::optional<std::string> selectedKeyword() const override { return selected; }
+    void showKeywords(Strings shown) override { keywords = std::move(shown); }
+    void setSearchText(const std::string& text) override { act("box:" + (typed = text)); }
+    void showEnterTerm() override { act("enter-term"); }
+    void showNotFound() override { act("not-found"); }
+    void showPage(const std::string& address) override { act("page:" + address); }
+    void showBrowserWindow() override { act("window"); }
+    void navigate(const std::string& address) override { act("go:" + address); }
+    void siteSearch(const std::string& t, const std::string& s) override {
         act("site:[" + t + "]" + s);
     }
-    void FocusSearchBox() override { act("focus"); }
+    void focusSearchBox() override { act("focus"); }
     void act(const std::string& line) { actions.push_back(line); }
     Strings taken() { return std::exchange(actions, {}); } // the actions since the last call
 };
 
-constexpr auto kSearch = &LookupCommands::SearchButton, kEnter = &LookupCommands::EnterKey,
-               kDisplay = &LookupCommands::DisplayButton,
-               kDoubleClick = &LookupCommands::KeywordDoubleClick;
+constexpr auto kSearch = &LookupCommands::searchButton, kEnter = &LookupCommands::enterKey,
+               kDisplay = &LookupCommands::displayButton,
+               kDoubleClick = &LookupCommands::keywordDoubleClick;
 
 // Every link is the dictionary's initial and the keyword's place in it: "m4" for the first Omen.
 class Commands : public ::testing::Test {
@@ -71,30 +71,30 @@ protected:
 
 TEST_F(Commands, SearchesListMatchesInSelectorAndRecordOrderAndOnlyWildcardKeepsThePattern) {
     view.keywords = {"old"};
-    view.searchText = "ORA";
+    view.typed = "ORA";
     EXPECT_EQ(press(kSearch), Strings{"window"});
     EXPECT_EQ(view.keywords, (Strings{"Oracle", "Oracle bones", "oracle"}));
-    EXPECT_EQ(commands.PageAddress(), "");
-    view.mode = SearchMode::Wildcard;
-    view.searchText = "ACL";
+    EXPECT_EQ(commands.pageAddress(), "");
+    view.chosenMode = SearchMode::Wildcard;
+    view.typed = "ACL";
     press(kSearch); // a keyword holding the pattern twice is listed once
     EXPECT_EQ(view.keywords, (Strings{"Oracle", "Coracle", "Oracle bones", "Acle acle", "oracle"}));
-    EXPECT_EQ(commands.PageAddress(), "acl");
-    view.searchText = "ra ";
+    EXPECT_EQ(commands.pageAddress(), "acl");
+    view.typed = "ra ";
     press(kEnter); // the spaces at the ends belong to the pattern
     EXPECT_EQ(view.keywords, (Strings{"Aura reading"}));
-    EXPECT_EQ(commands.PageAddress(), "ra ");
+    EXPECT_EQ(commands.pageAddress(), "ra ");
 }
 
 // The two entry points, case by case where they differ.
 TEST_F(Commands, ABoxOfSpacesAsksForATermOnlyFromTheButton) {
-    view.searchText = " ";
+    view.typed = " ";
     view.keywords = {"kept"};
     EXPECT_EQ(press(kSearch), Strings{"enter-term"});
     EXPECT_EQ(view.keywords, Strings{"kept"});
     EXPECT_EQ(press(kEnter), Strings{"window"}); // exact: every keyword begins with ""
     EXPECT_EQ(view.keywords.size(), 10u);
-    view.mode = SearchMode::Wildcard; // the space is the pattern
+    view.chosenMode = SearchMode::Wildcard; // the space is the pattern
     press(kEnter);
     EXPECT_EQ(view.keywords,
               (Strings{"Oracle bones", "Aura reading", "Acle acle", "The Fool", " Spaced "}));
@@ -102,36 +102,36 @@ TEST_F(Commands, ABoxOfSpacesAsksForATermOnlyFromTheButton) {
 
 TEST_F(Commands, WebModeHandsTheTextAsTypedToTheSiteSearchEvenEmptyFromTheKey) {
     view.keywords = {"kept"};
-    EXPECT_EQ(press(&LookupCommands::OptionClick), Strings{"focus"}); // and nothing else
-    view.mode = SearchMode::Web;
+    EXPECT_EQ(press(&LookupCommands::optionClick), Strings{"focus"}); // and nothing else
+    view.chosenMode = SearchMode::Web;
     EXPECT_EQ(press(kSearch), Strings{"enter-term"});
     EXPECT_EQ(press(kEnter), Strings{"site:[]" + kSite});
-    view.searchText = " Tarot spread ";
+    view.typed = " Tarot spread ";
     EXPECT_EQ(press(kSearch), Strings{"site:[ Tarot spread ]" + kSite});
     EXPECT_EQ(press(kDisplay), Strings{"site:[ Tarot spread ]" + kSite});
     EXPECT_EQ(view.keywords, Strings{"kept"});
-    EXPECT_EQ(commands.PageAddress(), "");
+    EXPECT_EQ(commands.pageAddress(), "");
 }
 
 TEST_F(Commands, OneDictionaryIsReloadedByTheKeyOnAnEmptyBoxAndNavigatedToByTheButtonOnAMatch) {
-    view.selectorText = "Tarot";
+    view.selector = "Tarot";
     view.keywords = {"kept"};
     EXPECT_EQ(press(kEnter), Strings{"enter-term"});
     EXPECT_EQ(view.keywords, (Strings{"oracle", "The Fool", " Spaced "}));
-    view.selectorText = " Methods "; // the scope test trims, the file name does not
+    view.selector = " Methods "; // the scope test trims, the file name does not
     folder.writeDictionary(" Methods ", {{"Omen", "spaced"}});
-    view.searchText = " om ";
+    view.typed = " om ";
     EXPECT_EQ(press(kSearch), Strings{"go:om"});
     EXPECT_EQ(view.keywords, Strings{"Omen"});
     EXPECT_EQ(press(kEnter), Strings{"window"});
 }
 
 TEST_F(Commands, NoMatchIsReportedOnlyForOneDictionary) {
-    view.searchText = "zzz";                            // the list stays empty either way
+    view.typed = "zzz";                                 // the list stays empty either way
     view.dictionaries = {"Methods", "Absent", "Tarot"}; // a missing file contributes nothing
     EXPECT_EQ(press(kSearch), Strings{"window"});
     EXPECT_EQ(press(kEnter), Strings{"window"});
-    view.selectorText = "Tarot";
+    view.selector = "Tarot";
     EXPECT_EQ(press(kSearch), Strings{"not-found"});
     EXPECT_EQ(press(kEnter), Strings{"not-found"});
 }
@@ -139,7 +139,7 @@ TEST_F(Commands, NoMatchIsReportedOnlyForOneDictionary) {
 TEST_F(Commands, FindLinkTakesTheFirstDictionaryAndTheFirstRecordWithoutTrimming) {
     const auto find = [&](const std::string& term, const std::string& choice) {
         std::string address = "kept";
-        return (FindLink(folder.path(), view.dictionaries, term, choice, address) ? "1" : "0") +
+        return (findLink(folder.path(), view.dictionaries, term, choice, address) ? "1" : "0") +
                address;
     };
     EXPECT_EQ(find("ORACLE", "All"), "1m0");
@@ -151,42 +151,42 @@ TEST_F(Commands, FindLinkTakesTheFirstDictionaryAndTheFirstRecordWithoutTrimming
 
 TEST_F(Commands, DisplayShowsTheLinkOfTheTrimmedLoweredTermOrTheTermWhenTheListIsNotEmpty) {
     view.keywords = {"Omen"};
-    view.searchText = "  OMEN ";
+    view.typed = "  OMEN ";
     EXPECT_EQ(press(kDisplay), Strings{"page:m4"});
-    view.searchText = "Unknown Term";
+    view.typed = "Unknown Term";
     EXPECT_EQ(press(kDisplay), Strings{"page:unknown term"});
     view.keywords.clear(); // an empty list means not found, whatever was looked up
-    view.searchText = "oracle";
+    view.typed = "oracle";
     EXPECT_EQ(press(kDisplay), Strings{"not-found"});
-    EXPECT_EQ(commands.PageAddress(), "m0");
+    EXPECT_EQ(commands.pageAddress(), "m0");
 }
 
 TEST_F(Commands, DisplayInOneDictionaryCopiesTheSelectionButLooksUpTheTypedTerm) {
-    view.selectorText = "Tarot";
+    view.selector = "Tarot";
     view.keywords = {"oracle", "The Fool"};
     view.selected = "The Fool";
-    view.searchText = "Oracle";
+    view.typed = "Oracle";
     EXPECT_EQ(press(kDisplay), (Strings{"box:The Fool", "page:t0"}));
-    view.searchText = ""; // an empty box reloads the dictionary and asks for a term
+    view.typed = ""; // an empty box reloads the dictionary and asks for a term
     EXPECT_EQ(press(kDisplay), Strings{"enter-term"});
     EXPECT_EQ(view.keywords, (Strings{"oracle", "The Fool", " Spaced "}));
-    view.searchText = "   "; // spaces are not empty here: the empty term matches nothing
+    view.typed = "   "; // spaces are not empty here: the empty term matches nothing
     view.selected.reset();
     EXPECT_EQ(press(kDisplay), Strings{"page:"});
 }
 
 TEST_F(Commands, DoubleClickKeepsTheCaseOfATermThatIsNoKeyAndConsultsTheListOnlyForOne) {
-    view.searchText = " Evil Eye "; // under "All" the list is not consulted
+    view.typed = " Evil Eye "; // under "All" the list is not consulted
     EXPECT_EQ(press(kDoubleClick), Strings{"page:Evil Eye"});
-    view.searchText = "the fool";
+    view.typed = "the fool";
     EXPECT_EQ(press(kDoubleClick), Strings{"page:t1"});
-    view.selectorText = "Methods";
-    view.searchText = "omen";
+    view.selector = "Methods";
+    view.typed = "omen";
     EXPECT_EQ(press(kDoubleClick), Strings{"not-found"});
     view.keywords = {"Omen"};
     view.selected = "Omen";
     EXPECT_EQ(press(kDoubleClick), (Strings{"box:Omen", "page:m4"}));
-    view.selectorText = "Absent"; // a dictionary that cannot be opened finds nothing
+    view.selector = "Absent"; // a dictionary that cannot be opened finds nothing
     EXPECT_EQ(press(kDoubleClick), (Strings{"box:Omen", "page:Omen"}));
 }
 

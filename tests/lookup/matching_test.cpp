@@ -7,30 +7,30 @@ namespace lookup {
 namespace {
 
 TEST(Matching, ExactIsAPrefixMatchIgnoringCaseInCharactersNotBytes) {
-    EXPECT_TRUE(MatchesPrefix("Oracle bones", "ORA"));
-    EXPECT_FALSE(MatchesPrefix("Coracle", "ora"));
-    EXPECT_FALSE(MatchesPrefix("Oracle", "oracle bones"));
-    EXPECT_TRUE(MatchesPrefix("Ärmelorakel", "ÄRM") && MatchesPrefix("ΣΕΛΗΝΗ", "σελ"));
+    EXPECT_TRUE(matchesPrefix("Oracle bones", "ORA"));
+    EXPECT_FALSE(matchesPrefix("Coracle", "ora"));
+    EXPECT_FALSE(matchesPrefix("Oracle", "oracle bones"));
+    EXPECT_TRUE(matchesPrefix("Ärmelorakel", "ÄRM") && matchesPrefix("ΣΕΛΗΝΗ", "σελ"));
     // İ (two bytes) lowers to i (one byte).
-    EXPECT_TRUE(MatchesPrefix("İstikhara", "is") && MatchesPrefix("istikhara", "İS"));
-    EXPECT_TRUE(KeyEquals("ΘΕΑ", "θεα"));
-    EXPECT_FALSE(KeyEquals(" Omen", "Omen") || KeyEquals("Omens", "Omen")); // no trimming
+    EXPECT_TRUE(matchesPrefix("İstikhara", "is") && matchesPrefix("istikhara", "İS"));
+    EXPECT_TRUE(keyEquals("ΘΕΑ", "θεα"));
+    EXPECT_FALSE(keyEquals(" Omen", "Omen") || keyEquals("Omens", "Omen")); // no trimming
 }
 
 TEST(Matching, WildcardFindsTheLoweredUntrimmedPatternAnywhereAndAStarStandsForAnyRun) {
-    EXPECT_EQ(BuildPattern("  Or*LÉ "), "  or*lé ");
-    EXPECT_EQ(SearchTerm(SearchMode::Exact, "  ora ") + "|" +
-                  SearchTerm(SearchMode::Wildcard, " ora "),
+    EXPECT_EQ(buildPattern("  Or*LÉ "), "  or*lé ");
+    EXPECT_EQ(searchTerm(SearchMode::Exact, "  ora ") + "|" +
+                  searchTerm(SearchMode::Wildcard, " ora "),
               "ora| ora ");
-    EXPECT_TRUE(MatchesPattern("ORACLE", "acl") && MatchesPattern("Aura reading", "ra "));
-    EXPECT_FALSE(MatchesPattern("Oracle", "ra ") || MatchesPattern("", ""));
-    EXPECT_TRUE(MatchesPattern("Coracle bones", "or*le") && MatchesPattern("Orle", "or*le"));
-    EXPECT_FALSE(MatchesPattern("Lore", "or*le"));
-    EXPECT_TRUE(MatchesPattern("Tarot", "*"));
-    EXPECT_FALSE(MatchesPattern("aba", "aba*ba")); // pieces in order, not overlapping
-    EXPECT_TRUE(MatchesPattern("ababa", "aba*ba"));
-    EXPECT_TRUE(KeywordMatcher(SearchMode::Wildcard, "OR").Matches("Coracle"));
-    EXPECT_FALSE(KeywordMatcher(SearchMode::Exact, "OR").Matches("Coracle"));
+    EXPECT_TRUE(matchesPattern("ORACLE", "acl") && matchesPattern("Aura reading", "ra "));
+    EXPECT_FALSE(matchesPattern("Oracle", "ra ") || matchesPattern("", ""));
+    EXPECT_TRUE(matchesPattern("Coracle bones", "or*le") && matchesPattern("Orle", "or*le"));
+    EXPECT_FALSE(matchesPattern("Lore", "or*le"));
+    EXPECT_TRUE(matchesPattern("Tarot", "*"));
+    EXPECT_FALSE(matchesPattern("aba", "aba*ba")); // pieces in order, not overlapping
+    EXPECT_TRUE(matchesPattern("ababa", "aba*ba"));
+    EXPECT_TRUE(KeywordMatcher(SearchMode::Wildcard, "OR").matches("Coracle"));
+    EXPECT_FALSE(KeywordMatcher(SearchMode::Exact, "OR").matches("Coracle"));
 }
 
 // Over keywords packed end to end a hit may run from one keyword into the next; it belongs to
@@ -42,8 +42,8 @@ TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
     PackedTexts lowered;
     for (const std::string& keyword : keywords) {
         std::string text;
-        AppendLowered(keyword, text);
-        EXPECT_EQ(text, BuildPattern(keyword)) << keyword;
+        appendLowered(keyword, text);
+        EXPECT_EQ(text, buildPattern(keyword)) << keyword;
         lowered.push_back(text);
     }
     for (SearchMode mode : {SearchMode::Exact, SearchMode::Wildcard}) {
@@ -52,10 +52,10 @@ TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
             const KeywordMatcher matcher(mode, text);
             std::vector<std::size_t> oneByOne, packed;
             for (std::size_t i = 0; i < keywords.size(); ++i) {
-                if (matcher.Matches(keywords[i]))
+                if (matcher.matches(keywords[i]))
                     oneByOne.push_back(i);
             }
-            matcher.ForEachMatch(lowered, [&](std::size_t i) { packed.push_back(i); });
+            matcher.forEachMatch(lowered, [&](std::size_t i) { packed.push_back(i); });
             EXPECT_EQ(packed, oneByOne) << static_cast<int>(mode) << " [" << text << "]";
         }
     }

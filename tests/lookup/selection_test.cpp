@@ -30,28 +30,28 @@ struct Selector : ::testing::Test {
         folder.writeDictionary(name, records);
     }
     SelectionOutcome choose(const std::string& text) {
-        return ReactToSelection(folder.path(), names, text);
+        return reactToSelection(folder.path(), names, text);
     }
     std::string file(const std::string& name) { return store::dictionaryPath(folder.path(), name); }
 };
 
 TEST_F(Selector, StartUpListsEveryNameAndEveryKeywordInOrderWithDuplicates) {
-    CatalogueContent content = LoadCatalogue(folder.path());
+    CatalogueContent content = loadCatalogue(folder.path());
     EXPECT_EQ(content.dictionaryNames, names);
     EXPECT_EQ(content.keywords, (Keys{"Crow", "Fehu", "Crow", "Fehu", " Uruz "}));
 }
 
 TEST_F(Selector, LoadKeywordsAppendsAWholeReadableFileOrNothing) {
     Keys keywords{"Earlier"};
-    EXPECT_TRUE(LoadKeywords(folder.path(), "RUNES", keywords));
+    EXPECT_TRUE(loadKeywords(folder.path(), "RUNES", keywords));
     EXPECT_EQ(keywords, (Keys{"Earlier", "Fehu", " Uruz "}));
-    EXPECT_FALSE(LoadKeywords(folder.path(), " Runes", keywords)); // the name is not trimmed
+    EXPECT_FALSE(loadKeywords(folder.path(), " Runes", keywords)); // the name is not trimmed
     write("Empty", {});
-    EXPECT_TRUE(LoadKeywords(folder.path(), "Empty", keywords));
+    EXPECT_TRUE(loadKeywords(folder.path(), "Empty", keywords));
     jet::createDatabase(file("Locked"), {{"data", {{"Key"}}}}, {"another password", {}});
     std::ofstream(file("Damaged")) << std::string(12288, '\x01');
     jet::createDatabase(file("Keyless"), {{"data", {{"Word"}}}}, {store::kDatabasePassword, {}});
-    EXPECT_EQ(LoadAllKeywords(folder.path(), {"Locked", "Damaged", "Runes", "Keyless", "Tarot"}),
+    EXPECT_EQ(loadAllKeywords(folder.path(), {"Locked", "Damaged", "Runes", "Keyless", "Tarot"}),
               (Keys{"Fehu", " Uruz "}));
 }
 
@@ -81,16 +81,16 @@ TEST_F(Selector, WithoutTheCatalogueEveryChoiceReportsTheEmptyNameAndKeepsTheLis
         EXPECT_FALSE(choose(choice).replaceList) << choice;
         EXPECT_EQ(choose(choice).missingDictionary, "") << choice;
     }
-    EXPECT_EQ(MissingDictionaryMessage(""), " Dictionary is missing\rPlease download  Dictionary "
+    EXPECT_EQ(missingDictionaryMessage(""), " Dictionary is missing\rPlease download  Dictionary "
                                             "Database\rOr Reinstall the Software");
 }
 
 TEST_F(Selector, ANameWithTrailingSpacesReadsTheSpacedFileUnderAllAndTheTrimmedOneAlone) {
     folder.writeCatalogue({"Omens "});
     write("Omens ", {"Spaced"});
-    EXPECT_EQ(LoadCatalogue(folder.path()).keywords, (Keys{"Spaced"}));
-    EXPECT_EQ(ReactToSelection(folder.path(), {"Omens "}, "All").keywords, (Keys{"Spaced"}));
-    EXPECT_EQ(ReactToSelection(folder.path(), {"Omens "}, "Omens ").keywords,
+    EXPECT_EQ(loadCatalogue(folder.path()).keywords, (Keys{"Spaced"}));
+    EXPECT_EQ(reactToSelection(folder.path(), {"Omens "}, "All").keywords, (Keys{"Spaced"}));
+    EXPECT_EQ(reactToSelection(folder.path(), {"Omens "}, "Omens ").keywords,
               (Keys{"Crow", "Fehu", "Crow"}));
 }
 

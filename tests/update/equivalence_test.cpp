@@ -147,7 +147,7 @@ void expectSameFiles(std::uint64_t seed, const Shape& shape) {
     copyFolder(base.path(), rowByRow.path());
     copyFolder(base.path(), merged.path());
     ASSERT_TRUE(rowByRowMerge(base.file("update.mdb"), rowByRow.path()));
-    MergeReport report = MergeUpdateFile(base.file("update.mdb"), merged.path());
+    MergeReport report = mergeUpdateFile(base.file("update.mdb"), merged.path());
     EXPECT_EQ(folderContents(merged.path()), folderContents(rowByRow.path())) << "seed " << seed;
     // Every update row is added, a duplicate or a failure; only a listed dictionary whose file
     // is missing can fail here.

@@ -63,7 +63,7 @@ protected:
     }
     MergeReport merge(const std::string& folder, const Rows& records) {
         writeDictionaryFile(outside.file("update.mdb"), records);
-        return MergeUpdateFile(outside.file("update.mdb"), folder);
+        return mergeUpdateFile(outside.file("update.mdb"), folder);
     }
     void expectClean(const std::string& folder) {
         for (const auto& [name, records] : folderContents(folder))
@@ -91,8 +91,8 @@ TEST_F(IndexedMerge, BundledDictionariesMadeIndexedTakeTheSameRecordsAsThePlainO
 
     const MergeReport intoPlain = merge(plain, update);
     const MergeReport intoIndexed = merge(indexed, update);
-    EXPECT_TRUE(intoIndexed.succeeded()) << ReportText(intoIndexed);
-    EXPECT_EQ(CountsLine(intoIndexed), CountsLine(intoPlain));
+    EXPECT_TRUE(intoIndexed.succeeded()) << reportText(intoIndexed);
+    EXPECT_EQ(countsLine(intoIndexed), countsLine(intoPlain));
     EXPECT_GT(intoIndexed.added, 300u);
     EXPECT_EQ(folderContents(indexed), folderContents(plain));
     expectClean(indexed);
@@ -110,9 +110,9 @@ TEST_F(IndexedMerge, ALinkThatOnlyTheUniqueIndexHoldsTwiceFailsNamingTheIndex) {
 
     EXPECT_TRUE(merge(plain, update).succeeded());
     const MergeReport report = merge(indexed, update);
-    EXPECT_EQ(CountsLine(report), "1 record added, 0 skipped as duplicates, 1 failed");
+    EXPECT_EQ(countsLine(report), "1 record added, 0 skipped as duplicates, 1 failed");
     ASSERT_EQ(report.failed(), 1u);
-    EXPECT_THAT(FailureLine(report.failures[0]),
+    EXPECT_THAT(failureLine(report.failures[0]),
                 AllOf(HasSubstr("row 1 (Omens, Key \"Shouted\")"), HasSubstr("index \"Link\""),
                       HasSubstr("duplicates")));
     EXPECT_EQ(readRows(store::dictionaryPath(indexed, "Omens")).back(),

@@ -42,7 +42,7 @@ protected:
             if (step == jet::CommitStep::WriteTemp && failing.count(n))
                 throw jet::Error(jet::ErrorKind::Io, "No space left on device");
         });
-        MergeReport report = MergeUpdateFile(outside.file("update.mdb"), program);
+        MergeReport report = mergeUpdateFile(outside.file("update.mdb"), program);
         jet::setCommitHookForTesting({});
         return report;
     }
@@ -61,8 +61,8 @@ TEST_F(Merge, RecordsGoInLowerCaseAndALinkAlreadyThereIsSkippedComparedExactly) 
               (Lines{"omens\tRaven\thttp://o/Raven", "omens\tRaven\thttp://o/raven",
                      "omens\tRaven\thttp://o/raven ", "omens\tOwl\thttp://o/owl"}));
     EXPECT_EQ(rows("divination.dll"), Lines{"Omens\tomens.dll"});
-    EXPECT_EQ(CountsLine(report), "3 records added, 2 skipped as duplicates, 0 failed");
-    EXPECT_EQ(ClosingMessageFor(report).text,
+    EXPECT_EQ(countsLine(report), "3 records added, 2 skipped as duplicates, 0 failed");
+    EXPECT_EQ(closingMessageFor(report).text,
               "Augurlex Successfully Updated\rPlease Restart the Dictionary Software");
 }
 
@@ -93,7 +93,7 @@ TEST_F(Merge, AnUpdateFileWithoutRecordsOrUnreadableIsNothingToUpdate) {
     writeDictionaryFile(outside.file("empty.mdb"), {});
     std::ofstream(outside.file("garbage.mdb")) << "not a database";
     for (const char* name : {"empty.mdb", "garbage.mdb", "missing.mdb", "program/divination.dll"}) {
-        MergeReport report = MergeUpdateFile(outside.file(name), program);
+        MergeReport report = mergeUpdateFile(outside.file(name), program);
         EXPECT_TRUE(report.nothingToUpdate) << name;
         EXPECT_EQ(report.updateFileProblem.empty(), name == std::string("empty.mdb")) << name;
     }
@@ -127,12 +127,12 @@ TEST_F(Merge, RecordsRefusedHalfWayAreCountedWithTheirReasonsAndTheOthersStillGo
     EXPECT_EQ(rows("divination.dll"),
               (Lines{"Omens\tomens.dll", "Ghost\tghost.dll", "Runes\trunes.dll"}));
     EXPECT_THAT(
-        ReportText(report),
+        reportText(report),
         AllOf(HasSubstr("row 2 (Omens, Key \"Far too long\"): omens.dll refused the record"),
               HasSubstr("row 3 (Ghost, Key \"Boo\"): the catalogue lists it, but its "
                         "dictionary file ghost.dll is missing"),
               HasSubstr("row 4 (Astrologically, Key \"Sun\"): the catalogue divination")));
-    ClosingMessage message = ClosingMessageFor(report);
+    ClosingMessage message = closingMessageFor(report);
     EXPECT_TRUE(message.warning);
     EXPECT_EQ(message.text.substr(0, message.text.find("\rrow 2")),
               "Augurlex could not merge every record of the update\r3 records added, 1 skipped as "
@@ -144,8 +144,8 @@ TEST_F(Merge, AFullDiskFailsTheRecordsOfEveryFileItCouldNotWriteAndChangesNothin
     MergeReport report =
         merge({{"Omens", "Raven", "http://o/raven"}, {"Runes", "Fehu", "http://r/fehu"}}, {1, 2});
     EXPECT_EQ(folderContents(program), before);
-    EXPECT_EQ(CountsLine(report), "0 records added, 0 skipped as duplicates, 2 failed");
-    EXPECT_THAT(ReportText(report),
+    EXPECT_EQ(countsLine(report), "0 records added, 0 skipped as duplicates, 2 failed");
+    EXPECT_THAT(reportText(report),
                 AllOf(HasSubstr("the dictionary file omens.dll could not be saved: No space left"),
                       HasSubstr("the dictionary file runes.dll could not be made: No space left")));
 }
@@ -192,7 +192,7 @@ TEST_F(Merge, AFileAlreadyThereIsNeverReplacedNorANameUsedAsAPath) {
     for (const std::string& name : unsafe)
         update.push_back({name, "k", "http://x"});
     MergeReport report = merge(update);
-    EXPECT_EQ(CountsLine(report), "2 records added, 1 skipped as a duplicate, 11 failed");
+    EXPECT_EQ(countsLine(report), "2 records added, 1 skipped as a duplicate, 11 failed");
     EXPECT_EQ(rows("runes.dll"),
               (Lines{"runes\tFehu\thttp://r/fehu", "runes\tUruz\thttp://r/uruz"}));
     EXPECT_EQ(readRows(file("tarot.dll")).front().rfind("unreadable: ", 0), 0u);
@@ -207,7 +207,7 @@ TEST_F(Merge, WithoutATemplateOrAReadableCatalogueNothingIsListedThatIsNotThere)
     fs::remove(file("clone.dll"));
     MergeReport report =
         merge({{"Runes", "Fehu", "http://r/fehu"}, {"Omens", "Raven", "http://o/raven"}});
-    EXPECT_THAT(ReportText(report), HasSubstr("the template clone.dll cannot be read"));
+    EXPECT_THAT(reportText(report), HasSubstr("the template clone.dll cannot be read"));
     EXPECT_EQ(rows("divination.dll"), Lines{"Omens\tomens.dll"});
     EXPECT_FALSE(fs::exists(file("runes.dll")));
 

@@ -27,7 +27,7 @@ class UpdateDialogTest : public QObject {
         seams.showProgressDialog = [&log] { log << "progress"; };
         seams.focusSearchBox = [&log] { log << "focus"; };
         seams.setBusy = [&log](bool busy) { log << (busy ? "busy" : "idle"); };
-        update_dialog::UpdateCommand(QString::fromStdString(program.path()), seams).Run();
+        update_dialog::UpdateCommand(QString::fromStdString(program.path()), seams).run();
         return log.join(" | ");
     }
     static QString file(const DictionaryFolder& folder, const char* name) {
@@ -43,18 +43,18 @@ private slots:
         QVERIFY(timer->isActive());
         QCOMPARE(timer->interval(), 100);
         for (int tick = 1; tick <= 50; ++tick) {
-            dialog.Tick();
+            dialog.tick();
             QCOMPARE(bar->value(), tick);
         }
         QVERIFY(dialog.isVisible());
         dialog.findChild<QPushButton*>("cmdPB")->click(); // does nothing
-        dialog.Tick();
+        dialog.tick();
         QVERIFY(!dialog.isVisible());
         QVERIFY(!timer->isActive());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
 
         dialog.show(); // shown again, it starts from an empty bar
-        dialog.Tick();
+        dialog.tick();
         QCOMPARE(bar->value(), 1);
         dialog.reject();
         QVERIFY(!timer->isActive());

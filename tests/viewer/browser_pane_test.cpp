@@ -71,7 +71,7 @@ class BrowserPaneTest : public QObject {
     std::unique_ptr<BrowserPane> pane;
 
     std::optional<QString> ownPage(const QString& name) const {
-        return pane ? pane->OwnPage(name) : std::nullopt;
+        return pane ? pane->ownPage(name) : std::nullopt;
     }
 
     void recordingPane() {
@@ -83,22 +83,22 @@ class BrowserPaneTest : public QObject {
 private slots:
     void theLoadOpensTheHomePageOrWhatIsPendingOnlineAndOnlyTheNoticeOffline() {
         recordingPane();
-        pane->Load(true);
-        pane->Load(true, "https://en.wikipedia.org/wiki/Oracle");
-        ui::SetMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
-        pane->Load(true); // a build with the maker's site opens it instead of the start page
-        ui::SetMakerSitesForTesting(std::nullopt);
+        pane->load(true);
+        pane->load(true, "https://en.wikipedia.org/wiki/Oracle");
+        ui::setMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
+        pane->load(true); // a build with the maker's site opens it instead of the start page
+        ui::setMakerSitesForTesting(std::nullopt);
         QCOMPARE(browser->asked,
                  (QStringList{"go augurlex:start", "go https://en.wikipedia.org/wiki/Oracle",
                               "go https://maker.example"}));
         QVERIFY(browser->visible && pane->offlineNotice()->isHidden());
 
         recordingPane();
-        pane->Load(false, "https://en.wikipedia.org/wiki/Oracle");
+        pane->load(false, "https://en.wikipedia.org/wiki/Oracle");
         QVERIFY(browser->asked.isEmpty());
         QVERIFY(!browser->visible && !pane->offlineNotice()->isHidden());
         // A later page still reaches the hidden browser; the user sees only the notice.
-        pane->ShowPage("https://en.wikipedia.org/wiki/Omen");
+        pane->showPage("https://en.wikipedia.org/wiki/Omen");
         QCOMPARE(browser->asked, QStringList{"go https://en.wikipedia.org/wiki/Omen"});
         QVERIFY(!browser->visible);
     }
@@ -106,11 +106,11 @@ private slots:
     void aPendingSearchFillsTheFormWithTheQueryAsALiteralOnlyInADocument() {
         recordingPane();
         searchBox = "  oracle.example  ";
-        pane->Load(true, viewer::kSearchRootURL); // no document: only the navigation
+        pane->load(true, viewer::kSearchRootURL); // no document: only the navigation
         QCOMPARE(browser->asked, QStringList{"go http://oracle.example"});
-        browser->hasDocument = true;
+        browser->documentLoaded = true;
         searchBox = " a\"b'c</script>\\ ";
-        pane->Load(true, viewer::kSearchRootURL);
+        pane->load(true, viewer::kSearchRootURL);
         QCOMPARE(browser->asked.value(1), QString("script"));
         QVERIFY(browser->lastScript.contains("q.value = \"a\\\"b'c</script>\\\\\";"));
     }
@@ -122,13 +122,13 @@ private slots:
              {"javascript:alert(1)", " JavaScript:alert(1)", "file:///etc/passwd", "/etc/passwd",
               "data:text/html,<b>x</b>", "ftp://example.org/x", "vbscript:msgbox(1)",
               "augurlex:start", "AUGURLEX:help", "qrc:/augurlex/pages/help.html", ""}) {
-            pane->ShowPage(text);
+            pane->showPage(text);
             if (!text.isEmpty())
-                pane->Load(true, text);
+                pane->load(true, text);
         }
         QVERIFY2(browser->asked.isEmpty(), qPrintable(browser->asked.join(", ")));
-        pane->Navigate("HTTPS://example.org/a");
-        pane->Navigate("oracle.example/page");
+        pane->navigate("HTTPS://example.org/a");
+        pane->navigate("oracle.example/page");
         QCOMPARE(browser->asked,
                  (QStringList{"go https://example.org/a", "go http://oracle.example/page"}));
     }
@@ -137,16 +137,16 @@ private slots:
         recordingPane();
         for (QString key : {"Back", "Forward", "Stop", "Refresh", "Home", "Search", "back", "HOME",
                             "Search ", ""})
-            pane->OnToolbarButton(key);
+            pane->onToolbarButton(key);
         QCOMPARE(browser->asked, (QStringList{"back", "forward", "stop", "refresh",
                                               "go augurlex:start", "go augurlex:search"}));
     }
 
     void siteSearchHandsTheDefaultBrowserAnEncodedQuery() {
         QStringList opened;
-        ui::SetWebPageOpenerForTesting([&](const QString& a) { opened << a; });
-        viewer::SiteSearch().Search(" tarot & runes#1 ", "http://maker.example");
-        ui::SetWebPageOpenerForTesting({});
+        ui::setWebPageOpenerForTesting([&](const QString& a) { opened << a; });
+        viewer::SiteSearch().search(" tarot & runes#1 ", "http://maker.example");
+        ui::setWebPageOpenerForTesting({});
         const QUrlQuery query{QUrl(opened.value(0), QUrl::StrictMode)};
         QCOMPARE(query.queryItemValue("q", QUrl::FullyDecoded), QString(" tarot & runes#1 "));
         QCOMPARE(query.queryItemValue("sitesearch", QUrl::FullyDecoded),
@@ -157,17 +157,17 @@ private slots:
 
     void theStartPageListsTheDictionariesWithTheirCountsEscaped() {
         recordingPane();
-        pane->SetDictionarySummaries([] {
+        pane->setDictionarySummaries([] {
             return QList<viewer::DictionarySummary>{{"Omens", 3}, {"<b>Runes</b>", 1200}};
         });
-        const QString page = pane->OwnPage("start").value_or("");
+        const QString page = pane->ownPage("start").value_or("");
         QVERIFY(page.contains("<td>Omens</td><td class=\"count\">3</td>"));
         QVERIFY(page.contains("&lt;b&gt;Runes&lt;/b&gt;") && !page.contains("<b>Runes"));
         QVERIFY(page.contains(QLocale().toString(1203))); // the total
         QVERIFY(page.contains("<kbd>Alt+D</kbd>") && page.contains("<kbd>Ctrl+Q</kbd>"));
         QVERIFY(page.contains("href=\"augurlex:help\""));
-        QVERIFY(pane->OwnPage("search").value_or("").startsWith("<HTML><BODY>"));
-        QVERIFY(!pane->OwnPage("nothing").has_value());
+        QVERIFY(pane->ownPage("search").value_or("").startsWith("<HTML><BODY>"));
+        QVERIFY(!pane->ownPage("nothing").has_value());
     }
 
     // Every help page is there, links to the others, and takes the palette's colours.
@@ -175,17 +175,17 @@ private slots:
         QPalette dark;
         dark.setColor(QPalette::Base, QColor("#202124"));
         dark.setColor(QPalette::Text, QColor("#e8eaed"));
-        const viewer::PageColours colours = viewer::ColoursOf(dark);
+        const viewer::PageColours colours = viewer::coloursOf(dark);
         const QStringList names{"help", "help-wildcards", "help-updating", "help-shortcuts"};
         for (const QString& name : names) {
-            const QString page = viewer::HelpPageHtml(name, colours).value_or("");
+            const QString page = viewer::helpPageHtml(name, colours).value_or("");
             QVERIFY2(page.contains("background:#202124;color:#e8eaed"), qPrintable(name));
             QVERIFY2(page.contains("<h1>"), qPrintable(name));
             for (const QString& other : names)
                 QVERIFY(other == name || page.contains("href=\"augurlex:" + other + "\""));
         }
-        QVERIFY(viewer::HelpPageHtml("help-shortcuts", colours)->contains("<kbd>F5</kbd>"));
-        QVERIFY(!viewer::HelpPageHtml("start", colours).has_value());
+        QVERIFY(viewer::helpPageHtml("help-shortcuts", colours)->contains("<kbd>F5</kbd>"));
+        QVERIFY(!viewer::helpPageHtml("start", colours).has_value());
     }
 
     // With the real browser from here on.
@@ -194,8 +194,8 @@ private slots:
         QVERIFY(pages.isListening());
         auto real = std::make_unique<viewer::WebEngineBrowser>(
             nullptr, [](const QUrl&) {}, [this](const QString& name) { return ownPage(name); });
-        QWebEngineView* view = real->View();
-        viewer::PanePage* page = real->Page();
+        QWebEngineView* view = real->view();
+        viewer::PanePage* page = real->page();
         pane = std::make_unique<BrowserPane>([this] { return searchBox; }, std::move(real));
         pane->show();
         QList<QPair<QUrl, bool>> asked;
@@ -209,18 +209,18 @@ private slots:
             QVERIFY(finished.wait(20000));
         };
 
-        loadAndWait([&] { pane->Load(true, pages.url("/first")); });
+        loadAndWait([&] { pane->load(true, pages.url("/first")); });
         evaluate(page, "document.getElementById('file').click()");
         QVERIFY(evaluate(page, "window.open('" + pages.url("/popup") + "') === null").toBool());
         // A later load finishing means the requests above have been decided.
-        loadAndWait([&] { pane->Navigate(pages.url("/second")); });
+        loadAndWait([&] { pane->navigate(pages.url("/second")); });
         for (const auto& [url, accepted] : asked)
             QVERIFY2(url.scheme() == "http" || !accepted, qPrintable(url.toString()));
         QCOMPARE(view->url().path(), QString("/second"));
 
         asked.clear();
         searchBox = "  tarot \"cards\" </script>'  ";
-        pane->Load(true, viewer::kSearchRootURL);
+        pane->load(true, viewer::kSearchRootURL);
         const auto submitted = [&]() -> QUrl {
             for (const auto& [url, accepted] : asked)
                 if (url.toString(QUrl::RemoveQuery) == viewer::kSearchFormActionURL)
@@ -232,12 +232,12 @@ private slots:
         QCOMPARE(QUrlQuery(submitted()).queryItemValue("q", QUrl::FullyDecoded).replace('+', ' '),
                  QString("tarot \"cards\" </script>'"));
 
-        pane->OnToolbarButton("Stop");
-        pane->OnToolbarButton("Search"); // the form page of the program's own
+        pane->onToolbarButton("Stop");
+        pane->onToolbarButton("Search"); // the form page of the program's own
         QTRY_COMPARE_WITH_TIMEOUT(
             evaluate(page, "String(document.getElementsByName('sa').length)").toString(),
             QString("1"), 10000);
-        QCOMPARE(view->url(), viewer::OwnPageAddress("search"));
+        QCOMPARE(view->url(), viewer::ownPageAddress("search"));
     }
 
     // The search page and the start page are history entries like any page; a web page cannot
@@ -246,28 +246,28 @@ private slots:
         LocalPages pages;
         auto real = std::make_unique<viewer::WebEngineBrowser>(
             nullptr, [](const QUrl&) {}, [this](const QString& name) { return ownPage(name); });
-        QWebEngineView* view = real->View();
-        viewer::PanePage* page = real->Page();
+        QWebEngineView* view = real->view();
+        viewer::PanePage* page = real->page();
         pane = std::make_unique<BrowserPane>([this] { return searchBox; }, std::move(real));
         pane->show();
         const auto at = [view](const QUrl& url) {
             QTRY_COMPARE_WITH_TIMEOUT(view->url(), url, 20000);
         };
         const QUrl first(pages.url("/first"));
-        const QUrl search = viewer::OwnPageAddress("search");
-        const QUrl start = viewer::OwnPageAddress("start");
-        pane->Navigate(first.toString());
+        const QUrl search = viewer::ownPageAddress("search");
+        const QUrl start = viewer::ownPageAddress("start");
+        pane->navigate(first.toString());
         at(first);
-        pane->OnToolbarButton("Search");
+        pane->onToolbarButton("Search");
         at(search);
-        pane->OnToolbarButton("Home");
+        pane->onToolbarButton("Home");
         at(start);
         QTRY_VERIFY_WITH_TIMEOUT(evaluate(page, "document.title").toString() == "Augurlex", 10000);
-        pane->OnToolbarButton("Back");
+        pane->onToolbarButton("Back");
         at(search);
-        pane->OnToolbarButton("Back");
+        pane->onToolbarButton("Back");
         at(first);
-        pane->OnToolbarButton("Forward");
+        pane->onToolbarButton("Forward");
         at(search);
 
         QList<QPair<QUrl, bool>> asked;
@@ -275,13 +275,13 @@ private slots:
                 [&asked](const QUrl& url, bool accepted) {
                     asked.append({url, accepted});
                 });
-        pane->Navigate(pages.url("/second"));
+        pane->navigate(pages.url("/second"));
         at(QUrl(pages.url("/second")));
         evaluate(page, "location.href = 'augurlex:start'");
-        pane->Navigate(pages.url("/third")); // once it has loaded, the request above was decided
+        pane->navigate(pages.url("/third")); // once it has loaded, the request above was decided
         at(QUrl(pages.url("/third")));
         for (const auto& [url, accepted] : asked)
-            QVERIFY2(!viewer::IsOwnPageAddress(url) || !accepted, qPrintable(url.toString()));
+            QVERIFY2(!viewer::isOwnPageAddress(url) || !accepted, qPrintable(url.toString()));
     }
 
     // Deleted the other way round, Qt WebEngine warns "Release of profile requested but

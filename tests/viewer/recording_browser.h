@@ -9,18 +9,18 @@ class RecordingBrowser : public viewer::Browser {
 public:
     QStringList asked;
     bool visible = true;
-    bool hasDocument = false;
+    bool documentLoaded = false;
     QString lastScript;
 
-    QWidget* Widget() override { return nullptr; }
-    void SetVisible(bool shown) override { visible = shown; }
-    void Navigate(const QUrl& address) override { asked << "go " + address.toString(); }
-    void GoBack() override { asked << "back"; }
-    void GoForward() override { asked << "forward"; }
-    void Stop() override { asked << "stop"; }
-    void Refresh() override { asked << "refresh"; }
-    bool HasDocument() const override { return hasDocument; }
-    void RunJavaScript(const QString& script, std::function<void(bool)> done) override {
+    QWidget* widget() override { return nullptr; }
+    void setVisible(bool shown) override { visible = shown; }
+    void navigate(const QUrl& address) override { asked << "go " + address.toString(); }
+    void goBack() override { asked << "back"; }
+    void goForward() override { asked << "forward"; }
+    void stop() override { asked << "stop"; }
+    void refresh() override { asked << "refresh"; }
+    bool hasDocument() const override { return documentLoaded; }
+    void runJavaScript(const QString& script, std::function<void(bool)> done) override {
         asked << "script";
         lastScript = script;
         done(true);

@@ -33,9 +33,9 @@ const QString kNoAddress = QString::fromLatin1(ui::kNoMakerAddressMessage);
 // Records the addresses handed to the default browser while it lives.
 struct OpenerSpy {
     OpenerSpy() {
-        ui::SetWebPageOpenerForTesting([this](const QString& a) { opened.append(a); });
+        ui::setWebPageOpenerForTesting([this](const QString& a) { opened.append(a); });
     }
-    ~OpenerSpy() { ui::SetWebPageOpenerForTesting({}); }
+    ~OpenerSpy() { ui::setWebPageOpenerForTesting({}); }
     QStringList opened;
 };
 
@@ -57,8 +57,8 @@ class WeblinksTest : public QObject {
     void submit() { QTest::mouseClick(child<QPushButton>("cmdSubmit"), Qt::LeftButton); }
 
 private slots:
-    void initTestCase() { ui::SetMakerSitesForTesting(kSites); }
-    void cleanupTestCase() { ui::SetMakerSitesForTesting(std::nullopt); }
+    void initTestCase() { ui::setMakerSitesForTesting(kSites); }
+    void cleanupTestCase() { ui::setMakerSitesForTesting(std::nullopt); }
 
     // Online Help asks the owner for the shipped pages; the others open the maker's pages, or,
     // in a build without the maker's sites, say so and open nothing.
@@ -72,11 +72,11 @@ private slots:
         QCOMPARE(onlineHelp.count(), 1);
         QCOMPARE(spy.opened,
                  QStringList({"https://maker.example", "https://product.example/download.html"}));
-        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        ui::setMakerSitesForTesting(ui::MakerSites{});
         messages_.clear();
         for (const char* name : {"mnuVisit", "mnuUpdateSoftware"})
             help.findChild<QAction*>(name)->trigger();
-        ui::SetMakerSitesForTesting(kSites);
+        ui::setMakerSitesForTesting(kSites);
         QCOMPARE(spy.opened.size(), 2);
         QCOMPARE(messages_.filter(kNoAddress).size(), 2);
     }
@@ -127,7 +127,7 @@ private slots:
 
     void init() {
         messages_.clear();
-        ui::SetMessageHandlerForTesting([this](const ui::MessageRequest& request) {
+        ui::setMessageHandlerForTesting([this](const ui::MessageRequest& request) {
             messages_.append(request.text);
             if (request.icon != ui::MessageIcon::Critical)
                 messages_.append("(not the critical icon)");
@@ -140,7 +140,7 @@ private slots:
     }
     void cleanup() {
         screen_.reset();
-        ui::SetMessageHandlerForTesting({});
+        ui::setMessageHandlerForTesting({});
     }
 
     // The message box lies below its frame's visible area, yet the Tab key reaches it.
@@ -201,7 +201,7 @@ private slots:
 
     // Without the maker's sites no link of the screen opens anything: each says so.
     void withoutTheMakersSitesEveryLinkSaysSo() {
-        ui::SetMakerSitesForTesting(ui::MakerSites{});
+        ui::setMakerSitesForTesting(ui::MakerSites{});
         OpenerSpy spy;
         QTest::mouseClick(child<QCheckBox>("Check1"), Qt::LeftButton);
         QTest::mouseClick(child<QLabel>("lblGoToHome"), Qt::LeftButton);
@@ -210,7 +210,7 @@ private slots:
         box("txtFriendName")->setText("Bo");
         box("txtFriendEmail")->setText("bo@mail.example");
         submit();
-        ui::SetMakerSitesForTesting(kSites);
+        ui::setMakerSitesForTesting(kSites);
         QVERIFY(spy.opened.isEmpty());
         QCOMPARE(messages_.filter(kNoAddress).size(), 3);
     }
@@ -283,7 +283,7 @@ private slots:
     void referralProblemsComeInFormOrder() {
         QFETCH(QStringList, form);
         QFETCH(QString, problem);
-        QCOMPARE(ReferralRequest({form[0], form[1], form[2], form[3], form[4]}).Problem(), problem);
+        QCOMPARE(ReferralRequest({form[0], form[1], form[2], form[3], form[4]}).problem(), problem);
     }
 
     // Spaces are trimmed, tabs and line breaks kept; no value can add, change or cut a key.
@@ -291,7 +291,7 @@ private slots:
         const weblinks::ReferralFields typed{"  Tom & Jerry=1&taf6=http://evil.example/ ",
                                              "ann@mail.example#frag", "\tHi\r\n+100% sure?",
                                              "Zoë Çelik 名前", "bo@mail.example&taf1=x"};
-        const QString address = ReferralRequest(typed).Address("https://maker.example/refer",
+        const QString address = ReferralRequest(typed).address("https://maker.example/refer",
                                                                "https://product.example/");
         for (QChar c : address)
             QVERIFY2(c.unicode() > 0x20 && c.unicode() < 0x7f, qPrintable(address));
@@ -319,13 +319,13 @@ private slots:
         const QList<MakerPage> productPages = {MakerPage::Download, MakerPage::ProductSite};
         QStringList addresses;
         for (MakerPage page : makerPages + productPages) {
-            QVERIFY(!ui::MakerPageAddress(page, {}).has_value());
-            addresses << ui::MakerPageAddress(page, kSites).value_or("none");
+            QVERIFY(!ui::makerPageAddress(page, {}).has_value());
+            addresses << ui::makerPageAddress(page, kSites).value_or("none");
         }
         for (MakerPage page : makerPages)
-            QCOMPARE(ui::MakerPageAddress(page, {"https://maker.example", ""}).has_value(), true);
+            QCOMPARE(ui::makerPageAddress(page, {"https://maker.example", ""}).has_value(), true);
         for (MakerPage page : productPages)
-            QVERIFY(!ui::MakerPageAddress(page, {"https://maker.example", ""}).has_value());
+            QVERIFY(!ui::makerPageAddress(page, {"https://maker.example", ""}).has_value());
         QCOMPARE(
             addresses,
             (QStringList{

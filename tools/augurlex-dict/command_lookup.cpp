@@ -17,19 +17,19 @@ int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     if (args.positionals().size() != 1)
         throw UsageError("lookup takes exactly one TERM");
     const std::string folder = dictionaryFolder(args);
-    const std::string term = lookup::TrimSpaces(args.positionals()[0]);
+    const std::string term = lookup::trimSpaces(args.positionals()[0]);
     const std::string choice = args.option("dictionary").value_or(lookup::kAllEntry);
 
     std::string link = term;
     bool found = false;
     try {
         std::vector<std::string> names;
-        if (lookup::IsAllScope(choice))
+        if (lookup::isAllScope(choice))
             names = catalogueNames(folder);
         else if (!store::dictionaryExists(folder, choice))
             throw std::runtime_error("no file " + store::dictionaryPath(folder, choice));
         // One lookup per process: read straight, stopping at the first match.
-        found = lookup::FindLink(folder, names, term, choice, link, nullptr);
+        found = lookup::findLink(folder, names, term, choice, link, nullptr);
     } catch (const std::exception& error) {
         tellUser(err, folder + ": " + error.what());
         return kUnreadable;

@@ -22,8 +22,8 @@ int runMerge(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
         return kFailure;
     }
 
-    update::MergeReport report = update::MergeUpdateFile(args.positionals()[0], folder);
-    std::string text = update::ReportText(report);
+    update::MergeReport report = update::mergeUpdateFile(args.positionals()[0], folder);
+    std::string text = update::reportText(report);
     bool written = std::fputs(text.c_str(), out) >= 0 && std::fflush(out) == 0;
     if (report.nothingToUpdate && !report.updateFileProblem.empty())
         return kFailure; // the file could not be read as an update

@@ -52,7 +52,7 @@ int runSearch(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     int status = kSuccess;
     try {
         OutputWriter found(text);
-        lookup::SearchKeywords(
+        lookup::searchKeywords(
             folder, dictionaryScope(args, folder),
             mode == "wildcard" ? lookup::SearchMode::Wildcard : lookup::SearchMode::Exact,
             args.positionals()[0],

@@ -8,7 +8,7 @@
 namespace dict {
 
 void tellUser(std::FILE* err, std::string_view message) {
-    const std::string line = "augurlex-dict: " + update::PrintableText(message) + "\n";
+    const std::string line = "augurlex-dict: " + update::printableText(message) + "\n";
     std::fwrite(line.data(), 1, line.size(), err);
 }
 

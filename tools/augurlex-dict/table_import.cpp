@@ -13,7 +13,7 @@ namespace {
 std::string describe(std::size_t line, const std::string& column, const std::string& reason) {
     std::string text = "line " + std::to_string(line);
     if (!column.empty())
-        text += ", column \"" + update::PrintableText(column) + "\"";
+        text += ", column \"" + update::printableText(column) + "\"";
     return text + ": " + reason;
 }
 

@@ -4,26 +4,26 @@
 
 namespace ui {
 
-bool CanDrawSvgIcons() {
+bool canDrawSvgIcons() {
     static const bool can = QImageReader::supportedImageFormats().contains("svg");
     return can;
 }
 
-QString IconResourcePath(const QString& fileName) {
+QString iconResourcePath(const QString& fileName) {
     return QStringLiteral(":/augurlex/icons/") + fileName;
 }
 
-QIcon ProgramIcon() {
-    if (!CanDrawSvgIcons())
+QIcon programIcon() {
+    if (!canDrawSvgIcons())
         return {};
-    return QIcon(IconResourcePath(QStringLiteral("augurlex.svg")));
+    return QIcon(iconResourcePath(QStringLiteral("augurlex.svg")));
 }
 
-QIcon ToolbarIcon(const QString& key) {
+QIcon toolbarIcon(const QString& key) {
     static const QStringList kKeys = {"Back", "Forward", "Stop", "Refresh", "Home", "Search"};
-    if (!CanDrawSvgIcons() || !kKeys.contains(key))
+    if (!canDrawSvgIcons() || !kKeys.contains(key))
         return {};
-    return QIcon(IconResourcePath(key.toLower() + QStringLiteral(".svg")));
+    return QIcon(iconResourcePath(key.toLower() + QStringLiteral(".svg")));
 }
 
 } // namespace ui

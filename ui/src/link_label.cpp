@@ -41,13 +41,13 @@ private:
 
 } // namespace
 
-void MakeLabelClickable(QLabel& label, std::function<void()> onClick, LinkPointer pointer) {
+void makeLabelClickable(QLabel& label, std::function<void()> onClick, LinkPointer pointer) {
     label.installEventFilter(new LabelClickFilter(label, std::move(onClick)));
     if (pointer == LinkPointer::Hand)
         label.setCursor(Qt::PointingHandCursor);
 }
 
-void ColourAsLink(QLabel& label) {
+void colourAsLink(QLabel& label) {
     QPalette palette = label.palette();
     palette.setColor(QPalette::WindowText, palette.color(QPalette::Link));
     label.setPalette(palette);

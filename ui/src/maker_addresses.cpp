@@ -22,7 +22,7 @@ QString withoutTrailingSlash(QString site) {
 
 } // namespace
 
-std::optional<QString> MakerPageAddress(MakerPage page, const MakerSites& sites) {
+std::optional<QString> makerPageAddress(MakerPage page, const MakerSites& sites) {
     const QString maker = withoutTrailingSlash(sites.maker);
     const QString product = withoutTrailingSlash(sites.product);
     const auto under = [](const QString& site, const char* path) -> std::optional<QString> {
@@ -51,32 +51,32 @@ std::optional<QString> MakerPageAddress(MakerPage page, const MakerSites& sites)
     return std::nullopt;
 }
 
-MakerSites BuiltInMakerSites() {
+MakerSites builtInMakerSites() {
     if (testSites())
         return *testSites();
     // Set by the build from its cache variables; empty unless a distributor named the sites.
     return {QStringLiteral(AUGURLEX_MAKER_SITE), QStringLiteral(AUGURLEX_PRODUCT_SITE)};
 }
 
-void SetMakerSitesForTesting(std::optional<MakerSites> sites) {
+void setMakerSitesForTesting(std::optional<MakerSites> sites) {
     testSites() = std::move(sites);
 }
 
-std::optional<QString> MakerAddress(MakerPage page) {
-    return MakerPageAddress(page, BuiltInMakerSites());
+std::optional<QString> makerAddress(MakerPage page) {
+    return makerPageAddress(page, builtInMakerSites());
 }
 
-QString MakerSiteHost() {
-    const std::optional<QString> home = MakerAddress(MakerPage::Home);
+QString makerSiteHost() {
+    const std::optional<QString> home = makerAddress(MakerPage::Home);
     return home ? QUrl(*home).host() : QString();
 }
 
-void OpenMakerPage(MakerPage page, QWidget* parent) {
-    if (const std::optional<QString> address = MakerAddress(page)) {
-        OpenWebPage(*address);
+void openMakerPage(MakerPage page, QWidget* parent) {
+    if (const std::optional<QString> address = makerAddress(page)) {
+        openWebPage(*address);
         return;
     }
-    ShowMessage({QString::fromLatin1(kNoMakerAddressMessage)}, parent);
+    showMessage({QString::fromLatin1(kNoMakerAddressMessage)}, parent);
 }
 
 } // namespace ui

@@ -26,11 +26,11 @@ QMessageBox::Icon toQt(MessageIcon icon) {
 
 } // namespace
 
-void SetMessageHandlerForTesting(MessageHandler h) {
+void setMessageHandlerForTesting(MessageHandler h) {
     handler() = std::move(h);
 }
 
-MessageAnswer ShowMessage(const MessageRequest& request, QWidget* parent) {
+MessageAnswer showMessage(const MessageRequest& request, QWidget* parent) {
     if (handler())
         return handler()(request);
     QString text = request.text;

@@ -9,10 +9,10 @@
 
 namespace ui {
 
-QPixmap ProgramIconPixmap(const QWidget& window) {
+QPixmap programIconPixmap(const QWidget& window) {
     QIcon icon = QApplication::windowIcon();
     if (icon.isNull())
-        icon = ProgramIcon();
+        icon = programIcon();
     if (icon.isNull())
         icon = window.style()->standardIcon(QStyle::SP_FileDialogInfoView);
     return icon.pixmap(32, 32);

@@ -6,7 +6,7 @@
 
 namespace ui {
 
-void CentreOnScreen(QWidget& window) {
+void centreOnScreen(QWidget& window) {
     QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
     if (screen == nullptr)
         return;

@@ -13,11 +13,11 @@ WebPageOpener& testOpener() {
 
 } // namespace
 
-void SetWebPageOpenerForTesting(WebPageOpener opener) {
+void setWebPageOpenerForTesting(WebPageOpener opener) {
     testOpener() = std::move(opener);
 }
 
-void OpenWebPage(const QString& address) {
+void openWebPage(const QString& address) {
     if (testOpener()) {
         testOpener()(address);
         return;

@@ -23,7 +23,7 @@ bool holdsControlCharacter(const std::string& text) {
 
 } // namespace
 
-std::optional<std::string> UnsafeDictionaryName(const std::string& names) {
+std::optional<std::string> unsafeDictionaryName(const std::string& names) {
     const std::string name = jet::utf8::toLower(names);
     const std::string quoted = "the dictionary name \"" + names + "\"";
     if (name.empty())
@@ -42,7 +42,7 @@ std::optional<std::string> UnsafeDictionaryName(const std::string& names) {
     return std::nullopt;
 }
 
-std::string DisplayName(const std::string& names) {
+std::string displayName(const std::string& names) {
     return jet::utf8::capitalizeFirst(names);
 }
 

@@ -30,28 +30,28 @@ public:
     // A file of a name the catalogue lists, or not: an existing file is appended to, never
     // replaced by the template; a missing one is made from the template only for a name the
     // catalogue does not list yet.
-    DictionaryTarget& For(const std::string& name, bool listed) {
+    DictionaryTarget& target(const std::string& name, bool listed) {
         if (auto found = files_.find(name); found != files_.end())
             return found->second;
         order_.push_back(name);
-        return files_.emplace(name, Open(name, listed)).first->second;
+        return files_.emplace(name, open(name, listed)).first->second;
     }
 
-    const std::vector<std::string>& Order() const { return order_; }
-    DictionaryTarget& At(const std::string& name) { return files_.at(name); }
+    const std::vector<std::string>& order() const { return order_; }
+    DictionaryTarget& at(const std::string& name) { return files_.at(name); }
 
 private:
-    DictionaryTarget Open(const std::string& name, bool listed) const {
+    DictionaryTarget open(const std::string& name, bool listed) const {
         const std::string path = store::dictionaryPath(folder_, name);
         std::error_code error;
         const bool missing = !std::filesystem::exists(path, error) && !error;
         if (!missing)
-            return DictionaryTarget::Existing(path, asked_);
+            return DictionaryTarget::existing(path, asked_);
         if (listed)
-            return DictionaryTarget::Unusable(path, "the catalogue lists it, but its dictionary "
+            return DictionaryTarget::unusable(path, "the catalogue lists it, but its dictionary "
                                                     "file " +
                                                         name + ".dll is missing");
-        return DictionaryTarget::FromTemplate(path, store::templatePath(folder_), asked_);
+        return DictionaryTarget::fromTemplate(path, store::templatePath(folder_), asked_);
     }
 
     std::string folder_;
@@ -64,28 +64,28 @@ class Merge {
 public:
     Merge(const std::string& folder, const std::vector<store::DictionaryRecord>& rows,
           const MergeProgress& progress)
-        : asked_(LinksOf(rows)), files_(folder, asked_),
-          catalogue_(CatalogueTarget::Open(store::cataloguePath(folder))), progress_(progress) {}
+        : asked_(linksOf(rows)), files_(folder, asked_),
+          catalogue_(CatalogueTarget::open(store::cataloguePath(folder))), progress_(progress) {}
 
-    void Walk(const std::vector<store::DictionaryRecord>& rows) {
+    void walk(const std::vector<store::DictionaryRecord>& rows) {
         for (std::uint64_t i = 0; i < rows.size(); ++i) {
-            MergeRow(i + 1, rows[i]);
+            mergeRow(i + 1, rows[i]);
             if (progress_ && (i + 1) % kProgressEvery == 0)
                 progress_(i + 1, rows.size());
         }
     }
 
-    void Save(std::uint64_t total) {
+    void save(std::uint64_t total) {
         std::set<std::string> notMade;
-        for (const std::string& name : files_.Order()) {
-            DictionaryTarget& file = files_.At(name);
+        for (const std::string& name : files_.order()) {
+            DictionaryTarget& file = files_.at(name);
             // A new file is made only once the catalogue lists it; an existing one only
             // when it has new rows.
             bool listedHere = newlyListed_.count(name) != 0;
-            if (file.Problem() || (file.IsNew() ? !listedHere : file.AppendedRows() == 0))
+            if (file.problem() || (file.isNew() ? !listedHere : file.appendedRows() == 0))
                 continue;
-            if (auto reason = file.Save()) {
-                FailAdded(name, *reason);
+            if (auto reason = file.save()) {
+                failAdded(name, *reason);
                 if (listedHere)
                     notMade.insert(name);
             }
@@ -94,82 +94,82 @@ public:
         }
         if (newlyListed_.empty())
             return;
-        auto catalogueProblem = catalogue_.Save(notMade);
+        auto catalogueProblem = catalogue_.save(notMade);
         for (const auto& [name, displayName] : listedOrder_) {
             if (notMade.count(name) != 0)
                 continue;
             if (!catalogueProblem)
                 report_.newDictionaries.push_back(displayName);
             else
-                FailAdded(name, *catalogueProblem + " (so " + name + ".dll is not listed)");
+                failAdded(name, *catalogueProblem + " (so " + name + ".dll is not listed)");
         }
     }
 
-    MergeReport Finish() {
+    MergeReport finish() {
         std::stable_sort(
             report_.failures.begin(), report_.failures.end(),
             [](const MergeFailure& a, const MergeFailure& b) { return a.row < b.row; });
         return std::move(report_);
     }
 
-    MergeReport& Report() { return report_; }
+    MergeReport& report() { return report_; }
 
 private:
-    static LinkSet LinksOf(const std::vector<store::DictionaryRecord>& rows) {
+    static LinkSet linksOf(const std::vector<store::DictionaryRecord>& rows) {
         LinkSet links;
         for (const store::DictionaryRecord& row : rows)
             links.insert(row.link);
         return links;
     }
 
-    void MergeRow(std::uint64_t number, const store::DictionaryRecord& row) {
-        if (auto unsafe = UnsafeDictionaryName(row.names))
-            return Fail(number, row, *unsafe);
+    void mergeRow(std::uint64_t number, const store::DictionaryRecord& row) {
+        if (auto unsafe = unsafeDictionaryName(row.names))
+            return fail(number, row, *unsafe);
         const std::string name = jet::utf8::toLower(row.names);
-        if (catalogue_.Problem())
-            return Fail(number, row, *catalogue_.Problem());
+        if (catalogue_.problem())
+            return fail(number, row, *catalogue_.problem());
 
-        if (catalogue_.Lists(name)) {
-            DictionaryTarget& file = files_.For(name, true);
-            if (file.Problem())
-                return Fail(number, row, *file.Problem());
-            if (file.HasLink(row.link)) {
+        if (catalogue_.lists(name)) {
+            DictionaryTarget& file = files_.target(name, true);
+            if (file.problem())
+                return fail(number, row, *file.problem());
+            if (file.hasLink(row.link)) {
                 ++report_.duplicates;
                 return;
             }
-            return Add(number, row, name, file);
+            return add(number, row, name, file);
         }
 
-        DictionaryTarget& file = files_.For(name, false);
-        if (file.Problem())
-            return Fail(number, row, *file.Problem());
-        if (auto refused = catalogue_.Append(DisplayName(row.names), name))
-            return Fail(number, row, *refused);
+        DictionaryTarget& file = files_.target(name, false);
+        if (file.problem())
+            return fail(number, row, *file.problem());
+        if (auto refused = catalogue_.append(displayName(row.names), name))
+            return fail(number, row, *refused);
         newlyListed_.insert(name);
-        listedOrder_.emplace_back(name, DisplayName(row.names));
+        listedOrder_.emplace_back(name, displayName(row.names));
         // The first record of a dictionary made from the template is not compared with what
         // the template holds; one appended to a file that was already there is.
-        if (!file.IsNew() && file.HasLink(row.link)) {
+        if (!file.isNew() && file.hasLink(row.link)) {
             ++report_.duplicates;
             return;
         }
-        Add(number, row, name, file);
+        add(number, row, name, file);
     }
 
-    void Add(std::uint64_t number, const store::DictionaryRecord& row, const std::string& name,
+    void add(std::uint64_t number, const store::DictionaryRecord& row, const std::string& name,
              DictionaryTarget& file) {
-        if (auto refused = file.Append({name, row.key, row.link}))
-            return Fail(number, row, *refused);
+        if (auto refused = file.append({name, row.key, row.link}))
+            return fail(number, row, *refused);
         ++report_.added;
         added_[name].push_back({number, row.names, row.key, {}});
     }
 
-    void Fail(std::uint64_t number, const store::DictionaryRecord& row, const std::string& reason) {
+    void fail(std::uint64_t number, const store::DictionaryRecord& row, const std::string& reason) {
         report_.failures.push_back({number, row.names, row.key, reason});
     }
 
     // The rows added to `name` in memory did not reach the disk.
-    void FailAdded(const std::string& name, const std::string& reason) {
+    void failAdded(const std::string& name, const std::string& reason) {
         for (MergeFailure failure : added_[name]) {
             failure.reason = reason;
             report_.failures.push_back(std::move(failure));
@@ -190,9 +190,9 @@ private:
 
 } // namespace
 
-MergeReport MergeUpdateFile(const std::string& updateFilePath, const std::string& programFolder,
+MergeReport mergeUpdateFile(const std::string& updateFilePath, const std::string& programFolder,
                             const MergeProgress& progress) {
-    UpdateRows update = ReadUpdateRows(updateFilePath);
+    UpdateRows update = readUpdateRows(updateFilePath);
     if (update.problem || update.rows.empty()) {
         MergeReport report;
         report.nothingToUpdate = true;
@@ -214,10 +214,10 @@ MergeReport MergeUpdateFile(const std::string& updateFilePath, const std::string
         return report;
     }
     Merge merge(programFolder, update.rows, progress);
-    merge.Report().rowsRead = update.rows.size();
-    merge.Walk(update.rows);
-    merge.Save(update.rows.size());
-    return merge.Finish();
+    merge.report().rowsRead = update.rows.size();
+    merge.walk(update.rows);
+    merge.save(update.rows.size());
+    return merge.finish();
 }
 
 } // namespace update

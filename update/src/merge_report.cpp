@@ -12,36 +12,36 @@ std::string count(std::uint64_t n, const char* one, const char* many) {
 
 } // namespace
 
-std::string CountsLine(const MergeReport& report) {
+std::string countsLine(const MergeReport& report) {
     return count(report.added, "record added", "records added") + ", " +
            count(report.duplicates, "skipped as a duplicate", "skipped as duplicates") + ", " +
            std::to_string(report.failed()) + " failed";
 }
 
-std::string FailureLine(const MergeFailure& failure) {
-    return "row " + std::to_string(failure.row) + " (" + PrintableText(failure.dictionary) +
-           ", Key \"" + PrintableText(failure.key) + "\"): " + PrintableText(failure.reason);
+std::string failureLine(const MergeFailure& failure) {
+    return "row " + std::to_string(failure.row) + " (" + printableText(failure.dictionary) +
+           ", Key \"" + printableText(failure.key) + "\"): " + printableText(failure.reason);
 }
 
-ClosingMessage ClosingMessageFor(const MergeReport& report) {
+ClosingMessage closingMessageFor(const MergeReport& report) {
     if (report.succeeded())
         return {false, "Augurlex Successfully Updated\rPlease Restart the Dictionary Software"};
     std::string text = "Augurlex could not merge every record of the update\r";
-    text += CountsLine(report) + ".";
+    text += countsLine(report) + ".";
     std::size_t shown = std::min(report.failures.size(), kReasonsShown);
     text += shown == 1 ? "\rThe reason:" : "\rThe first reasons:";
     for (std::size_t i = 0; i < shown; ++i)
-        text += "\r" + FailureLine(report.failures[i]);
+        text += "\r" + failureLine(report.failures[i]);
     if (report.added > 0)
         text += "\rPlease Restart the Dictionary Software";
     return {true, text};
 }
 
-std::string ReportText(const MergeReport& report) {
+std::string reportText(const MergeReport& report) {
     if (report.nothingToUpdate) {
         std::string text = std::string(kNothingToUpdate) + "\n";
         if (!report.updateFileProblem.empty())
-            text += PrintableText(report.updateFileProblem) + "\n";
+            text += printableText(report.updateFileProblem) + "\n";
         return text;
     }
     std::string text = "Rows read: " + std::to_string(report.rowsRead) + "\n";
@@ -49,9 +49,9 @@ std::string ReportText(const MergeReport& report) {
     text += "Duplicates: " + std::to_string(report.duplicates) + "\n";
     text += "Failed: " + std::to_string(report.failed()) + "\n";
     for (const std::string& name : report.newDictionaries)
-        text += "New dictionary: " + PrintableText(name) + "\n";
+        text += "New dictionary: " + printableText(name) + "\n";
     for (const MergeFailure& failure : report.failures)
-        text += "Failed " + FailureLine(failure) + "\n";
+        text += "Failed " + failureLine(failure) + "\n";
     return text;
 }
 

@@ -15,14 +15,14 @@ std::string fileName(const std::string& path) {
 
 } // namespace
 
-DictionaryTarget DictionaryTarget::Opened(const std::string& path, const std::string& unreadable,
+DictionaryTarget DictionaryTarget::opened(const std::string& path, const std::string& unreadable,
                                           const std::function<store::DictionaryFile()>& open,
                                           const LinkSet& asked) {
     DictionaryTarget target(path);
     try {
         target.file_.emplace(open());
     } catch (const std::exception& error) {
-        return Unusable(path, unreadable + error.what());
+        return unusable(path, unreadable + error.what());
     }
     auto problem = target.file_->walk({"Link"}, [&](const store::Record& record) {
         if (asked.contains(record[0]))
@@ -30,20 +30,20 @@ DictionaryTarget DictionaryTarget::Opened(const std::string& path, const std::st
         return true;
     });
     if (problem)
-        return Unusable(path, unreadable + *problem);
+        return unusable(path, unreadable + *problem);
     return target;
 }
 
-DictionaryTarget DictionaryTarget::Existing(const std::string& path, const LinkSet& asked) {
-    return Opened(
+DictionaryTarget DictionaryTarget::existing(const std::string& path, const LinkSet& asked) {
+    return opened(
         path, "the dictionary file " + fileName(path) + " cannot be read: ",
         [&] { return store::DictionaryFile::open(path); }, asked);
 }
 
-DictionaryTarget DictionaryTarget::FromTemplate(const std::string& path,
+DictionaryTarget DictionaryTarget::fromTemplate(const std::string& path,
                                                 const std::string& templatePath,
                                                 const LinkSet& asked) {
-    DictionaryTarget target = Opened(
+    DictionaryTarget target = opened(
         path,
         "the template " + fileName(templatePath) + " cannot be read, so the dictionary file " +
             fileName(path) + " cannot be made: ",
@@ -52,13 +52,13 @@ DictionaryTarget DictionaryTarget::FromTemplate(const std::string& path,
     return target;
 }
 
-DictionaryTarget DictionaryTarget::Unusable(const std::string& path, const std::string& reason) {
+DictionaryTarget DictionaryTarget::unusable(const std::string& path, const std::string& reason) {
     DictionaryTarget target(path);
     target.problem_ = reason;
     return target;
 }
 
-std::optional<std::string> DictionaryTarget::Append(const store::DictionaryRecord& record) {
+std::optional<std::string> DictionaryTarget::append(const store::DictionaryRecord& record) {
     if (problem_)
         return problem_;
     try {
@@ -70,7 +70,7 @@ std::optional<std::string> DictionaryTarget::Append(const store::DictionaryRecor
     return std::nullopt;
 }
 
-std::optional<std::string> DictionaryTarget::Save() {
+std::optional<std::string> DictionaryTarget::save() {
     if (problem_)
         return problem_;
     try {
@@ -82,7 +82,7 @@ std::optional<std::string> DictionaryTarget::Save() {
     return std::nullopt;
 }
 
-CatalogueTarget CatalogueTarget::Open(const std::string& path) {
+CatalogueTarget CatalogueTarget::open(const std::string& path) {
     CatalogueTarget target;
     target.path_ = path;
     const std::string unreadable = "the catalogue " + fileName(path) + " cannot be read: ";
@@ -103,7 +103,7 @@ CatalogueTarget CatalogueTarget::Open(const std::string& path) {
     return target;
 }
 
-std::optional<std::string> CatalogueTarget::Append(const std::string& displayName,
+std::optional<std::string> CatalogueTarget::append(const std::string& displayName,
                                                    const std::string& lowerCaseName) {
     if (problem_)
         return problem_;
@@ -118,7 +118,7 @@ std::optional<std::string> CatalogueTarget::Append(const std::string& displayNam
     return std::nullopt;
 }
 
-std::optional<std::string> CatalogueTarget::Save(const std::set<std::string>& leftOut) {
+std::optional<std::string> CatalogueTarget::save(const std::set<std::string>& leftOut) {
     if (problem_)
         return problem_;
     try {

@@ -20,30 +20,30 @@ public:
     // A dictionary file that is already there, listed in the catalogue or not. Of the links
     // the file holds, only those in `asked` (the links of the update being merged) are kept:
     // a merge of ten thousand records into a million need not hold a million links.
-    static DictionaryTarget Existing(const std::string& path, const LinkSet& asked);
+    static DictionaryTarget existing(const std::string& path, const LinkSet& asked);
     // A dictionary file to be made from the template: nothing is on disk before Save.
-    static DictionaryTarget FromTemplate(const std::string& path, const std::string& templatePath,
+    static DictionaryTarget fromTemplate(const std::string& path, const std::string& templatePath,
                                          const LinkSet& asked);
     // A file that cannot take records, for `reason`.
-    static DictionaryTarget Unusable(const std::string& path, const std::string& reason);
+    static DictionaryTarget unusable(const std::string& path, const std::string& reason);
 
-    const std::optional<std::string>& Problem() const { return problem_; }
-    bool IsNew() const { return isNew_; }
+    const std::optional<std::string>& problem() const { return problem_; }
+    bool isNew() const { return isNew_; }
     // Whether the file (the template, for a new file) holds the link or this merge appended
     // it; asked only of links in `asked`.
-    bool HasLink(const std::string& link) const { return links_.contains(link); }
+    bool hasLink(const std::string& link) const { return links_.contains(link); }
 
     // Appends in memory; the reason when the record is refused (then nothing changed).
-    std::optional<std::string> Append(const store::DictionaryRecord& record);
-    std::uint64_t AppendedRows() const { return file_ ? file_->appendedRecords() : 0; }
+    std::optional<std::string> append(const store::DictionaryRecord& record);
+    std::uint64_t appendedRows() const { return file_ ? file_->appendedRecords() : 0; }
 
     // Writes the file in one atomic step: an existing file is replaced by its new contents, a
     // new one appears whole. The reason on failure (then the file is as it was).
-    std::optional<std::string> Save();
+    std::optional<std::string> save();
 
 private:
     explicit DictionaryTarget(std::string path) : path_(std::move(path)) {}
-    static DictionaryTarget Opened(const std::string& path, const std::string& unreadable,
+    static DictionaryTarget opened(const std::string& path, const std::string& unreadable,
                                    const std::function<store::DictionaryFile()>& open,
                                    const LinkSet& asked);
 
@@ -56,18 +56,18 @@ private:
 
 class CatalogueTarget {
 public:
-    static CatalogueTarget Open(const std::string& path);
+    static CatalogueTarget open(const std::string& path);
 
-    const std::optional<std::string>& Problem() const { return problem_; }
-    bool Lists(const std::string& lowerCaseName) const { return names_.count(lowerCaseName) != 0; }
+    const std::optional<std::string>& problem() const { return problem_; }
+    bool lists(const std::string& lowerCaseName) const { return names_.count(lowerCaseName) != 0; }
 
     // Lists a new dictionary (in memory); the reason when the record is refused.
-    std::optional<std::string> Append(const std::string& displayName,
+    std::optional<std::string> append(const std::string& displayName,
                                       const std::string& lowerCaseName);
 
     // Writes the catalogue with the records added, leaving out those of `leftOut` (lower-cased
     // names whose dictionary files could not be written). The reason on failure.
-    std::optional<std::string> Save(const std::set<std::string>& leftOut);
+    std::optional<std::string> save(const std::set<std::string>& leftOut);
 
 private:
     std::string path_;

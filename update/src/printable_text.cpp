@@ -4,7 +4,7 @@
 
 namespace update {
 
-std::string PrintableText(std::string_view text) {
+std::string printableText(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
     std::string printable;
     printable.reserve(text.size());

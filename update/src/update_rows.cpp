@@ -4,7 +4,7 @@
 
 namespace update {
 
-UpdateRows ReadUpdateRows(const std::string& path) {
+UpdateRows readUpdateRows(const std::string& path) {
     UpdateRows update;
     update.problem =
         store::walkRecords(path, {"names", "Key", "Link"}, [&](const store::Record& record) {

@@ -14,6 +14,6 @@ struct UpdateRows {
     std::optional<std::string> problem; // why the file is not a dictionary database
 };
 
-UpdateRows ReadUpdateRows(const std::string& path);
+UpdateRows readUpdateRows(const std::string& path);
 
 } // namespace update

@@ -10,7 +10,7 @@
 
 namespace update_dialog {
 
-UpdateFileChooser OpenFileDialog(QWidget* window) {
+UpdateFileChooser openFileDialog(QWidget* window) {
     return [window]() -> std::optional<QString> {
         QString path = QFileDialog::getOpenFileName(window);
         if (path.isEmpty())
@@ -22,13 +22,13 @@ UpdateFileChooser OpenFileDialog(QWidget* window) {
 UpdateCommand::UpdateCommand(QString programFolder, UpdateSeams seams)
     : programFolder_(std::move(programFolder)), seams_(std::move(seams)) {}
 
-UpdateCommand UpdateCommand::ForWindow(QWidget* window, QString programFolder,
+UpdateCommand UpdateCommand::forWindow(QWidget* window, QString programFolder,
                                        UpdateFileChooser chooseFile,
                                        std::function<void()> focusSearchBox) {
     UpdateSeams seams;
     seams.chooseFile = std::move(chooseFile);
     seams.showMessage = [window](const ui::MessageRequest& request) {
-        ui::ShowMessage(request, window);
+        ui::showMessage(request, window);
     };
     seams.showProgressDialog = [window] {
         UpdateProgressDialog progress(window);
@@ -45,7 +45,7 @@ UpdateCommand UpdateCommand::ForWindow(QWidget* window, QString programFolder,
     return UpdateCommand(std::move(programFolder), std::move(seams));
 }
 
-void UpdateCommand::Run() {
+void UpdateCommand::run() {
     std::optional<QString> chosen = seams_.chooseFile();
     if (!chosen || chosen->isEmpty())
         return;
@@ -61,7 +61,7 @@ void UpdateCommand::Run() {
             sinceRepaint.restart();
         }
     };
-    report_ = update::MergeUpdateFile(QFile::encodeName(*chosen).toStdString(),
+    report_ = update::mergeUpdateFile(QFile::encodeName(*chosen).toStdString(),
                                       QFile::encodeName(programFolder_).toStdString(), progress);
     if (seams_.setBusy)
         seams_.setBusy(false);
@@ -73,7 +73,7 @@ void UpdateCommand::Run() {
         return;
     }
     seams_.showProgressDialog();
-    update::ClosingMessage closing = update::ClosingMessageFor(report_);
+    update::ClosingMessage closing = update::closingMessageFor(report_);
     seams_.showMessage({QString::fromStdString(closing.text),
                         closing.warning ? ui::MessageIcon::Warning : ui::MessageIcon::Information});
     seams_.focusSearchBox();

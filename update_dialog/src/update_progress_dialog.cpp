@@ -16,9 +16,9 @@ namespace {
 
 // A design rectangle in twips.
 void place(QWidget* widget, float left, float top, float width, float height) {
-    using ui::TwipsToPixels;
-    widget->setGeometry(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width),
-                        TwipsToPixels(height));
+    using ui::twipsToPixels;
+    widget->setGeometry(twipsToPixels(left), twipsToPixels(top), twipsToPixels(width),
+                        twipsToPixels(height));
 }
 
 } // namespace
@@ -46,23 +46,23 @@ UpdateProgressDialog::UpdateProgressDialog(QWidget* parent) : QDialog(parent) {
     place(showProgressButton_, 1920, 1920, 1605, 375);
     fitCaption();
 
-    connect(timer_, &QTimer::timeout, this, &UpdateProgressDialog::Tick);
+    connect(timer_, &QTimer::timeout, this, &UpdateProgressDialog::tick);
 }
 
 void UpdateProgressDialog::fitCaption() {
     // The design's sizes assume its own font; with any other the caption grows to its whole text
     // and the dialog grows with it, the bar keeping its margins.
-    using ui::TwipsToPixels;
+    using ui::twipsToPixels;
     const QSize text = waitCaption_->sizeHint();
-    const int margin = TwipsToPixels(195);
-    const int width = std::max(TwipsToPixels(5925), text.width() + 2 * margin);
-    const int captionTop = TwipsToPixels(240);
-    const int captionHeight = std::max(TwipsToPixels(195), text.height());
-    const int barTop = std::max(TwipsToPixels(720), captionTop + captionHeight + margin);
-    const int barHeight = TwipsToPixels(300);
+    const int margin = twipsToPixels(195);
+    const int width = std::max(twipsToPixels(5925), text.width() + 2 * margin);
+    const int captionTop = twipsToPixels(240);
+    const int captionHeight = std::max(twipsToPixels(195), text.height());
+    const int barTop = std::max(twipsToPixels(720), captionTop + captionHeight + margin);
+    const int barHeight = twipsToPixels(300);
     waitCaption_->setGeometry((width - text.width()) / 2, captionTop, text.width(), captionHeight);
     bar_->setGeometry(margin, barTop, width - 2 * margin, barHeight);
-    setFixedSize(width, std::max(TwipsToPixels(1305), barTop + barHeight + margin));
+    setFixedSize(width, std::max(twipsToPixels(1305), barTop + barHeight + margin));
 }
 
 void UpdateProgressDialog::showEvent(QShowEvent* event) {
@@ -86,7 +86,7 @@ void UpdateProgressDialog::stop() {
     started_ = false;
 }
 
-void UpdateProgressDialog::Tick() {
+void UpdateProgressDialog::tick() {
     if (ticks_ != kSteps) {
         ++ticks_;
         bar_->setValue(ticks_);

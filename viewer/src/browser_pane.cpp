@@ -20,8 +20,8 @@ namespace {
 
 std::unique_ptr<Browser> realBrowser(BrowserPane* pane) {
     return std::make_unique<WebEngineBrowser>(
-        pane, [](const QUrl& url) { ui::OpenWebPage(QString::fromUtf8(url.toEncoded())); },
-        [pane](const QString& name) { return pane->OwnPage(name); });
+        pane, [](const QUrl& url) { ui::openWebPage(QString::fromUtf8(url.toEncoded())); },
+        [pane](const QString& name) { return pane->ownPage(name); });
 }
 
 } // namespace
@@ -39,7 +39,7 @@ BrowserPane::BrowserPane(std::function<QString()> searchText, std::unique_ptr<Br
     // The pane is a stop of the window's tab order, and hands the focus on to its page.
     setFocusPolicy(Qt::StrongFocus);
     setAccessibleName(tr("Definition"));
-    if (QWidget* view = browser_->Widget()) {
+    if (QWidget* view = browser_->widget()) {
         layout->addWidget(view, 1);
         setFocusProxy(view);
     }
@@ -47,56 +47,56 @@ BrowserPane::BrowserPane(std::function<QString()> searchText, std::unique_ptr<Br
     offlineNotice_->setObjectName(QStringLiteral("lblCaption"));
     offlineNotice_->setContentsMargins(16, 0, 0, 0);
     offlineNotice_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    layout->addWidget(offlineNotice_, browser_->Widget() ? 0 : 1);
+    layout->addWidget(offlineNotice_, browser_->widget() ? 0 : 1);
     offlineNotice_->hide();
 }
 
 BrowserPane::~BrowserPane() = default;
 
-void BrowserPane::SetDictionarySummaries(std::function<QList<DictionarySummary>()> summaries) {
+void BrowserPane::setDictionarySummaries(std::function<QList<DictionarySummary>()> summaries) {
     summaries_ = std::move(summaries);
 }
 
-QUrl BrowserPane::HomeAddress() {
-    if (const std::optional<QString> site = ui::MakerAddress(ui::MakerPage::Home))
+QUrl BrowserPane::homeAddress() {
+    if (const std::optional<QString> site = ui::makerAddress(ui::MakerPage::Home))
         return QUrl(*site);
-    return OwnPageAddress(QString::fromLatin1(kStartPageName));
+    return ownPageAddress(QString::fromLatin1(kStartPageName));
 }
 
-std::optional<QString> BrowserPane::OwnPage(const QString& name) const {
-    const PageColours colours = ColoursOf(QApplication::palette());
+std::optional<QString> BrowserPane::ownPage(const QString& name) const {
+    const PageColours colours = coloursOf(QApplication::palette());
     if (name == QLatin1String(kStartPageName))
-        return StartPageHtml(summaries_ ? summaries_() : QList<DictionarySummary>{}, colours);
+        return startPageHtml(summaries_ ? summaries_() : QList<DictionarySummary>{}, colours);
     if (name == QLatin1String(kSearchPageName))
-        return SearchFormPage();
-    return HelpPageHtml(name, colours);
+        return searchFormPage();
+    return helpPageHtml(name, colours);
 }
 
-void BrowserPane::ShowOwnPage(const QString& name) {
-    browser_->SetVisible(true);
+void BrowserPane::showOwnPage(const QString& name) {
+    browser_->setVisible(true);
     offlineNotice_->hide();
-    browser_->Navigate(OwnPageAddress(name));
+    browser_->navigate(ownPageAddress(name));
     show();
     raise();
 }
 
-void BrowserPane::Load(bool online, const QString& pendingAddress) {
+void BrowserPane::load(bool online, const QString& pendingAddress) {
     if (!online) {
         showOfflineNotice();
         return;
     }
-    browser_->SetVisible(true);
+    browser_->setVisible(true);
     offlineNotice_->hide();
     if (pendingAddress.isEmpty())
-        browser_->Navigate(HomeAddress());
+        browser_->navigate(homeAddress());
     else if (pendingAddress == QLatin1String(kSearchRootURL))
         searchTheWeb(searchText_ ? searchText_().trimmed() : QString());
     else
-        Navigate(pendingAddress);
+        navigate(pendingAddress);
 }
 
 void BrowserPane::showOfflineNotice() {
-    browser_->SetVisible(false);
+    browser_->setVisible(false);
     offlineNotice_->show();
     // The notice takes the whole pane.
     if (auto* box = qobject_cast<QVBoxLayout*>(layout()))
@@ -105,41 +105,41 @@ void BrowserPane::showOfflineNotice() {
 
 void BrowserPane::searchTheWeb(const QString& query) {
     // A browser without a document cannot take the form; the query is then only navigated to.
-    if (!browser_->HasDocument()) {
-        Navigate(query);
+    if (!browser_->hasDocument()) {
+        navigate(query);
         return;
     }
     QPointer<BrowserPane> self(this);
-    browser_->RunJavaScript(FormSearchScript(SearchFormPage(), query), [self, query](bool) {
+    browser_->runJavaScript(formSearchScript(searchFormPage(), query), [self, query](bool) {
         if (self)
-            self->Navigate(query);
+            self->navigate(query);
     });
 }
 
-void BrowserPane::ShowPage(const QString& address) {
-    Navigate(address);
+void BrowserPane::showPage(const QString& address) {
+    navigate(address);
     show();
     raise();
 }
 
-void BrowserPane::Navigate(const QString& text) {
-    if (std::optional<QUrl> address = PaneAddress(text))
-        browser_->Navigate(*address);
+void BrowserPane::navigate(const QString& text) {
+    if (std::optional<QUrl> address = paneAddress(text))
+        browser_->navigate(*address);
 }
 
-void BrowserPane::OnToolbarButton(const QString& key) {
+void BrowserPane::onToolbarButton(const QString& key) {
     if (key == QLatin1String("Back"))
-        browser_->GoBack();
+        browser_->goBack();
     else if (key == QLatin1String("Forward"))
-        browser_->GoForward();
+        browser_->goForward();
     else if (key == QLatin1String("Refresh"))
-        browser_->Refresh();
+        browser_->refresh();
     else if (key == QLatin1String("Home"))
-        browser_->Navigate(HomeAddress());
+        browser_->navigate(homeAddress());
     else if (key == QLatin1String("Search"))
-        browser_->Navigate(OwnPageAddress(QString::fromLatin1(kSearchPageName)));
+        browser_->navigate(ownPageAddress(QString::fromLatin1(kSearchPageName)));
     else if (key == QLatin1String("Stop"))
-        browser_->Stop();
+        browser_->stop();
 }
 
 } // namespace viewer

@@ -43,7 +43,7 @@ QString fileText(const QString& path) {
 }
 
 QString programIconImage() {
-    QFile file(ui::IconResourcePath(QStringLiteral("augurlex.svg")));
+    QFile file(ui::iconResourcePath(QStringLiteral("augurlex.svg")));
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QStringLiteral("<img class=\"icon\" alt=\"\" src=\"data:image/svg+xml;base64,%1\">")
@@ -63,7 +63,7 @@ QString helpLinks(const QString& current) {
 
 } // namespace
 
-PageColours ColoursOf(const QPalette& palette) {
+PageColours coloursOf(const QPalette& palette) {
     return {palette.color(QPalette::Base).name(),
             palette.color(QPalette::Text).name(),
             palette.color(QPalette::PlaceholderText).name(),
@@ -72,7 +72,7 @@ PageColours ColoursOf(const QPalette& palette) {
             palette.color(QPalette::AlternateBase).name()};
 }
 
-QString OwnPageDocument(const QString& title, const QString& body, const PageColours& colours) {
+QString ownPageDocument(const QString& title, const QString& body, const PageColours& colours) {
     const QString style = QStringLiteral(
         "body{background:%1;color:%2;font-family:sans-serif;font-size:15px;line-height:1.5;"
         "margin:20px 28px;max-width:46em}"
@@ -92,7 +92,7 @@ QString OwnPageDocument(const QString& title, const QString& body, const PageCol
              body);
 }
 
-QString ShortcutsTable() {
+QString shortcutsTable() {
     QString rows = QStringLiteral("<tr><th>Keys</th><th>What they do</th></tr>");
     for (const Shortcut& shortcut : kShortcuts)
         rows += QStringLiteral("<tr><td><kbd>%1</kbd> %2</td><td>%3</td></tr>")
@@ -100,7 +100,7 @@ QString ShortcutsTable() {
     return "<table>" + rows + "</table>";
 }
 
-QString StartPageHtml(const QList<DictionarySummary>& dictionaries, const PageColours& colours) {
+QString startPageHtml(const QList<DictionarySummary>& dictionaries, const PageColours& colours) {
     const QLocale locale;
     QString rows = QStringLiteral("<tr><th>Dictionary</th><th>Keywords</th></tr>");
     qsizetype total = 0;
@@ -128,18 +128,18 @@ QString StartPageHtml(const QList<DictionarySummary>& dictionaries, const PageCo
         "<li>Double-click a keyword, or select it and press Enter or Display, to read its "
         "definition here.</li></ol>\n"
         "<h2>Dictionaries</h2>\n" +
-        dictionaryPart + "\n<h2>Keyboard shortcuts</h2>\n" + ShortcutsTable() +
+        dictionaryPart + "\n<h2>Keyboard shortcuts</h2>\n" + shortcutsTable() +
         "\n<p>More in the <a href=\"augurlex:help\">help pages</a>.</p>";
-    return OwnPageDocument(QStringLiteral("Augurlex"), body, colours);
+    return ownPageDocument(QStringLiteral("Augurlex"), body, colours);
 }
 
-std::optional<QString> HelpPageHtml(const QString& name, const PageColours& colours) {
+std::optional<QString> helpPageHtml(const QString& name, const PageColours& colours) {
     for (const auto& [page, title] : kHelpPages) {
         if (name != QLatin1String(page))
             continue;
         QString body = fileText(QStringLiteral(":/augurlex/pages/") + name + ".html");
-        body.replace(QStringLiteral("@SHORTCUTS@"), ShortcutsTable());
-        return OwnPageDocument(QString::fromLatin1(title), helpLinks(name) + "\n" + body, colours);
+        body.replace(QStringLiteral("@SHORTCUTS@"), shortcutsTable());
+        return ownPageDocument(QString::fromLatin1(title), helpLinks(name) + "\n" + body, colours);
     }
     return std::nullopt;
 }

@@ -5,22 +5,22 @@
 
 namespace viewer {
 
-QUrl OwnPageAddress(const QString& name) {
+QUrl ownPageAddress(const QString& name) {
     QUrl url;
     url.setScheme(QString::fromLatin1(kOwnPageScheme));
     url.setPath(name);
     return url;
 }
 
-bool IsOwnPageAddress(const QUrl& url) {
+bool isOwnPageAddress(const QUrl& url) {
     return url.isValid() && url.scheme() == QLatin1String(kOwnPageScheme);
 }
 
-QString OwnPageName(const QUrl& url) {
-    return IsOwnPageAddress(url) ? url.path() : QString();
+QString ownPageName(const QUrl& url) {
+    return isOwnPageAddress(url) ? url.path() : QString();
 }
 
-void RegisterOwnPageScheme() {
+void registerOwnPageScheme() {
     static bool registered = false;
     if (registered || QCoreApplication::instance() != nullptr)
         return;

@@ -2,16 +2,16 @@
 
 namespace viewer {
 
-bool IsWebAddress(const QUrl& url) {
+bool isWebAddress(const QUrl& url) {
     const QString scheme = url.scheme();
     return url.isValid() && (scheme == QLatin1String("http") || scheme == QLatin1String("https"));
 }
 
-std::optional<QUrl> PaneAddress(const QString& text) {
+std::optional<QUrl> paneAddress(const QString& text) {
     if (text.trimmed().isEmpty())
         return std::nullopt;
     QUrl url = QUrl::fromUserInput(text);
-    if (!IsWebAddress(url))
+    if (!isWebAddress(url))
         return std::nullopt;
     return url;
 }

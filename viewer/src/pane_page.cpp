@@ -19,7 +19,7 @@ public:
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType, bool) override {
-        if (!handed_ && IsWebAddress(url) && open_)
+        if (!handed_ && isWebAddress(url) && open_)
             open_(url);
         handed_ = true;
         deleteLater();
@@ -46,11 +46,11 @@ PanePage::PanePage(QWebEngineProfile* profile, std::function<void(const QUrl&)> 
 }
 
 bool PanePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
-    bool accepted = IsWebAddress(url);
-    if (!accepted && isMainFrame && IsOwnPageAddress(url)) {
+    bool accepted = isWebAddress(url);
+    if (!accepted && isMainFrame && isOwnPageAddress(url)) {
         // The program's own loads (typed), history and reloads, and links between own pages.
         accepted = type == NavigationTypeTyped || type == NavigationTypeBackForward ||
-                   type == NavigationTypeReload || IsOwnPageAddress(this->url());
+                   type == NavigationTypeReload || isOwnPageAddress(this->url());
     }
     emit navigationAsked(url, accepted);
     return accepted;

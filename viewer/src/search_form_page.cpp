@@ -8,7 +8,7 @@
 
 namespace viewer {
 
-QString SearchFormPage() {
+QString searchFormPage() {
     const QString root = QString::fromLatin1(kSearchRootURL);
     const QStringList lines = {
         "<HTML><BODY>",
@@ -40,14 +40,14 @@ QString SearchFormPage() {
     return lines.join("\r\n") + "\r\n";
 }
 
-QString JavaScriptString(const QString& text) {
+QString javaScriptString(const QString& text) {
     // A JSON string is a JavaScript string literal; only the array brackets are dropped.
     QString array =
         QString::fromUtf8(QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact));
     return array.mid(1, array.size() - 2);
 }
 
-QString FormSearchScript(const QString& page, const QString& query) {
+QString formSearchScript(const QString& page, const QString& query) {
     return QString("(function () {"
                    "  var body = document.body;"
                    "  if (!body) return false;"
@@ -68,7 +68,7 @@ QString FormSearchScript(const QString& page, const QString& query) {
                    "  sa.click();"
                    "  return true;"
                    "})()")
-        .arg(JavaScriptString(page), JavaScriptString(query));
+        .arg(javaScriptString(page), javaScriptString(query));
 }
 
 } // namespace viewer

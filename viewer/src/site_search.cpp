@@ -5,14 +5,14 @@
 
 namespace viewer {
 
-QUrl SiteSearchAddress(const QString& text, const QString& site) {
+QUrl siteSearchAddress(const QString& text, const QString& site) {
     QByteArray address = QByteArray(kSearchRootURL) + "/search?q=" + QUrl::toPercentEncoding(text) +
                          "&sitesearch=" + QUrl::toPercentEncoding(site);
     return QUrl::fromEncoded(address, QUrl::StrictMode);
 }
 
-bool SiteSearch::Search(const QString& text, const QString& site) {
-    ui::OpenWebPage(QString::fromLatin1(SiteSearchAddress(text, site).toEncoded()));
+bool SiteSearch::search(const QString& text, const QString& site) {
+    ui::openWebPage(QString::fromLatin1(siteSearchAddress(text, site).toEncoded()));
     return true;
 }
 

@@ -16,7 +16,7 @@ namespace {
 // uses this browser links this file, so a static initialiser is the one place that runs early
 // enough for all of them.
 const bool kSchemeRegistered = [] {
-    RegisterOwnPageScheme();
+    registerOwnPageScheme();
     return true;
 }();
 
@@ -27,7 +27,7 @@ public:
 
     void requestStarted(QWebEngineUrlRequestJob* job) override {
         const std::optional<QString> html =
-            pages_ ? pages_(OwnPageName(job->requestUrl())) : std::nullopt;
+            pages_ ? pages_(ownPageName(job->requestUrl())) : std::nullopt;
         if (!html) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
@@ -59,36 +59,36 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, std::function<void(const QUr
                      [this](bool) { hasDocument_ = true; });
 }
 
-QWidget* WebEngineBrowser::Widget() {
+QWidget* WebEngineBrowser::widget() {
     return view_;
 }
 
-void WebEngineBrowser::SetVisible(bool visible) {
+void WebEngineBrowser::setVisible(bool visible) {
     view_->setVisible(visible);
 }
 
-void WebEngineBrowser::Navigate(const QUrl& address) {
+void WebEngineBrowser::navigate(const QUrl& address) {
     page_->load(address);
 }
 
-void WebEngineBrowser::GoBack() {
+void WebEngineBrowser::goBack() {
     page_->triggerAction(QWebEnginePage::Back);
 }
-void WebEngineBrowser::GoForward() {
+void WebEngineBrowser::goForward() {
     page_->triggerAction(QWebEnginePage::Forward);
 }
-void WebEngineBrowser::Stop() {
+void WebEngineBrowser::stop() {
     page_->triggerAction(QWebEnginePage::Stop);
 }
-void WebEngineBrowser::Refresh() {
+void WebEngineBrowser::refresh() {
     page_->triggerAction(QWebEnginePage::Reload);
 }
 
-bool WebEngineBrowser::HasDocument() const {
+bool WebEngineBrowser::hasDocument() const {
     return hasDocument_;
 }
 
-void WebEngineBrowser::RunJavaScript(const QString& script, std::function<void(bool)> done) {
+void WebEngineBrowser::runJavaScript(const QString& script, std::function<void(bool)> done) {
     page_->runJavaScript(script, [done = std::move(done)](const QVariant& result) {
         if (done)
             done(result.toBool());

@@ -35,7 +35,7 @@ AboutDialog::AboutDialog(QWidget* owner)
 
     auto* picture = new QLabel(this);
     picture->setObjectName("Picture1");
-    picture->setPixmap(ui::ProgramIconPixmap(*this));
+    picture->setPixmap(ui::programIconPixmap(*this));
 
     QLabel* title = addLabel(*this, "Label2", ui::kTitleWithVersion);
     QFont titleFont = title->font();
@@ -53,12 +53,12 @@ AboutDialog::AboutDialog(QWidget* owner)
                              "make money online. Get this software fully branded for your "
                              "website.");
     QLabel* offerLink = addLabel(*this, "lblCoBrand", "Click here for more details.");
-    ui::MakeLabelClickable(*offerLink, [this] { OpenFullBrandPage(this); });
-    const QString home = ui::MakerAddress(ui::MakerPage::Home).value_or("our web site");
+    ui::makeLabelClickable(*offerLink, [this] { openFullBrandPage(this); });
+    const QString home = ui::makerAddress(ui::MakerPage::Home).value_or("our web site");
     QLabel* homeLink = addLabel(*this, "lblHomePage", "Click here to visit " + home);
-    ui::MakeLabelClickable(*homeLink, [this] { OpenHomePage(this); });
-    ui::ColourAsLink(*offerLink);
-    ui::ColourAsLink(*homeLink);
+    ui::makeLabelClickable(*homeLink, [this] { openHomePage(this); });
+    ui::colourAsLink(*offerLink);
+    ui::colourAsLink(*homeLink);
 
     auto* line = new QFrame(this);
     line->setObjectName("Line1");
@@ -89,11 +89,11 @@ AboutDialog::AboutDialog(QWidget* owner)
 
 void AboutDialog::showEvent(QShowEvent* event) {
     // Centred once its wrapped text has settled the window's final size.
-    ui::CentreOnScreen(*this);
+    ui::centreOnScreen(*this);
     QDialog::showEvent(event);
 }
 
-void ShowAboutDialog(QWidget* owner) {
+void showAboutDialog(QWidget* owner) {
     // Unloaded when it closes, so that the next use loads a fresh window; the owner may be gone
     // by then if the program ended while the window was open.
     QPointer<AboutDialog> about = new AboutDialog(owner);

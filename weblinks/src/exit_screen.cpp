@@ -28,9 +28,9 @@ namespace weblinks {
 namespace {
 
 // A design rectangle in twips, placed in pixels.
-QRect TwipsRect(int left, int top, int width, int height) {
-    using ui::TwipsToPixels;
-    return {TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height)};
+QRect twipsRect(int left, int top, int width, int height) {
+    using ui::twipsToPixels;
+    return {twipsToPixels(left), twipsToPixels(top), twipsToPixels(width), twipsToPixels(height)};
 }
 
 const std::array<const char*, 4> kAppeals{
@@ -58,13 +58,13 @@ Widget* place(Parent* parent, const char* name, QRect twipsRect) {
 QLineEdit* placeTextBox(QWidget* frame, const char* name, const char* placeholder, QRect rect) {
     auto* box = place<QLineEdit>(frame, name, rect);
     box->setText(placeholder);
-    AddPlaceholder(*box, placeholder);
+    addPlaceholder(*box, placeholder);
     return box;
 }
 
 } // namespace
 
-QString ExitScreen::Appeal(int index) {
+QString ExitScreen::appeal(int index) {
     return kAppeals.at(static_cast<size_t>(index));
 }
 
@@ -74,13 +74,13 @@ ExitScreen::ExitScreen()
                            Qt::WindowStaysOnTopHint) {
     setObjectName("frmExitScreen");
     setWindowTitle(ui::kTitleWithVersion);
-    setFixedSize(ui::TwipsToPixels(11115), ui::TwipsToPixels(4725));
+    setFixedSize(ui::twipsToPixels(11115), ui::twipsToPixels(4725));
 
     buildAppealArea();
     buildSoftwareFrame();
     buildReferralFrame();
 
-    exitButton_ = place<QPushButton>(this, "cmdClose", TwipsRect(9600, 4200, 1335, 405));
+    exitButton_ = place<QPushButton>(this, "cmdClose", twipsRect(9600, 4200, 1335, 405));
     exitButton_->setText("E&xit");
     connect(exitButton_, &QPushButton::clicked, this, &ExitScreen::endRequested);
 
@@ -94,74 +94,74 @@ ExitScreen::ExitScreen()
 }
 
 void ExitScreen::buildAppealArea() {
-    auto* picture = place<QLabel>(this, "Picture1", TwipsRect(120, 120, 480, 480));
-    picture->setPixmap(ui::ProgramIconPixmap(*this));
+    auto* picture = place<QLabel>(this, "Picture1", twipsRect(120, 120, 480, 480));
+    picture->setPixmap(ui::programIconPixmap(*this));
 
-    auto* title = place<QLabel>(this, "Label1", TwipsRect(720, 180, 6000, 360));
+    auto* title = place<QLabel>(this, "Label1", twipsRect(720, 180, 6000, 360));
     title->setText(ui::kTitleWithVersion);
     QFont titleFont = title->font();
     titleFont.setBold(true);
     titleFont.setPointSizeF(titleFont.pointSizeF() * 1.5);
     title->setFont(titleFont);
 
-    appeal_ = place<QLabel>(this, "Label2", TwipsRect(120, 720, 6600, 1200));
+    appeal_ = place<QLabel>(this, "Label2", twipsRect(120, 720, 6600, 1200));
     appeal_->setWordWrap(true);
     appeal_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    appeal_->setText(Appeal(static_cast<int>(QRandomGenerator::global()->bounded(4))));
+    appeal_->setText(appeal(static_cast<int>(QRandomGenerator::global()->bounded(4))));
 
-    visitCheck_ = place<QCheckBox>(this, "Check1", TwipsRect(120, 1980, 6600, 315));
-    const QString host = ui::MakerSiteHost();
+    visitCheck_ = place<QCheckBox>(this, "Check1", twipsRect(120, 1980, 6600, 315));
+    const QString host = ui::makerSiteHost();
     visitCheck_->setText("Click Here To Visit " + (host.isEmpty() ? "Seerhall" : host) + " Now");
     connect(visitCheck_, &QCheckBox::clicked, this, &ExitScreen::onVisitCheckClicked);
 }
 
 void ExitScreen::buildSoftwareFrame() {
-    auto* frame = place<QGroupBox>(this, "Frame6", TwipsRect(6960, 120, 3975, 3975));
+    auto* frame = place<QGroupBox>(this, "Frame6", twipsRect(6960, 120, 3975, 3975));
     frame->setTitle("Download Vatic Softwares");
 
-    auto* invitation = place<QLabel>(frame, "Label3", TwipsRect(120, 360, 3735, 2700));
+    auto* invitation = place<QLabel>(frame, "Label3", twipsRect(120, 360, 3735, 2700));
     invitation->setWordWrap(true);
     invitation->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     invitation->setText(
         "Try the other Vatic Softwares: free programs for astrology, psychic readings, tarot, "
         "numerology and the occult, made by the people behind this one.");
 
-    auto* link = place<QLabel>(frame, "lblGoToHome", TwipsRect(120, 3240, 3735, 480));
+    auto* link = place<QLabel>(frame, "lblGoToHome", twipsRect(120, 3240, 3735, 480));
     link->setText("Click Here To Visit Vatic Softwares");
-    ui::ColourAsLink(*link);
-    ui::MakeLabelClickable(*link, [this] { OpenSoftwareSitePage(this); });
+    ui::colourAsLink(*link);
+    ui::makeLabelClickable(*link, [this] { openSoftwareSitePage(this); });
 }
 
 void ExitScreen::buildReferralFrame() {
-    auto* frame = place<QGroupBox>(this, "Frame2", TwipsRect(120, 2400, 6600, 1455));
+    auto* frame = place<QGroupBox>(this, "Frame2", twipsRect(120, 2400, 6600, 1455));
     frame->setTitle("Refer A Friend");
 
-    nameBox_ = placeTextBox(frame, "txtName", "Your Name", TwipsRect(120, 300, 3120, 315));
+    nameBox_ = placeTextBox(frame, "txtName", "Your Name", twipsRect(120, 300, 3120, 315));
     emailBox_ =
-        placeTextBox(frame, "txtEmail", "Your Email Address", TwipsRect(3360, 300, 3120, 315));
+        placeTextBox(frame, "txtEmail", "Your Email Address", twipsRect(3360, 300, 3120, 315));
     friendNameBox_ =
-        placeTextBox(frame, "txtFriendName", "Friend's Name", TwipsRect(120, 690, 3120, 315));
+        placeTextBox(frame, "txtFriendName", "Friend's Name", twipsRect(120, 690, 3120, 315));
     friendEmailBox_ = placeTextBox(frame, "txtFriendEmail", "Friend's Email Address",
-                                   TwipsRect(3360, 690, 3120, 315));
+                                   twipsRect(3360, 690, 3120, 315));
     nameBox_->setAccessibleName("Your name");
     emailBox_->setAccessibleName("Your e-mail address");
     friendNameBox_->setAccessibleName("Your friend's name");
     friendEmailBox_->setAccessibleName("Your friend's e-mail address");
-    RejectTypedSpaces(*emailBox_);
-    RejectTypedSpaces(*friendEmailBox_);
+    rejectTypedSpaces(*emailBox_);
+    rejectTypedSpaces(*friendEmailBox_);
 
-    submitButton_ = place<QPushButton>(frame, "cmdSubmit", TwipsRect(2280, 1050, 2040, 345));
+    submitButton_ = place<QPushButton>(frame, "cmdSubmit", twipsRect(2280, 1050, 2040, 345));
     submitButton_->setText("Refer A Friend &Now");
     connect(submitButton_, &QPushButton::clicked, this, &ExitScreen::onSubmit);
 
     // Lies below the frame's visible area: never seen, yet reached with the Tab key, and its
     // initial text (with its line break) is sent unless the user types into it.
-    messageBox_ = place<QPlainTextEdit>(frame, "txtMessage", TwipsRect(120, 3600, 6360, 735));
+    messageBox_ = place<QPlainTextEdit>(frame, "txtMessage", twipsRect(120, 3600, 6360, 735));
     messageBox_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     messageBox_->setTabChangesFocus(true);
     messageBox_->setPlainText("Your Message\n");
     messageBox_->setAccessibleName("Your message");
-    AddPlaceholder(*messageBox_, "Your Message");
+    addPlaceholder(*messageBox_, "Your Message");
 }
 
 void ExitScreen::setTabOrder() {
@@ -179,7 +179,7 @@ void ExitScreen::onVisitCheckClicked(bool checked) {
     if (!checked)
         return;
     visitCheck_->setChecked(false);
-    OpenHomePage(this);
+    openHomePage(this);
 }
 
 QString ExitScreen::messageText() const {
@@ -190,18 +190,18 @@ QString ExitScreen::messageText() const {
 void ExitScreen::onSubmit() {
     const ReferralRequest request({nameBox_->text(), emailBox_->text(), messageText(),
                                    friendNameBox_->text(), friendEmailBox_->text()});
-    const QString problem = request.Problem();
+    const QString problem = request.problem();
     if (!problem.isEmpty()) {
-        ui::ShowMessage({problem, ui::MessageIcon::Critical, ui::MessageButtons::Ok}, this);
+        ui::showMessage({problem, ui::MessageIcon::Critical, ui::MessageButtons::Ok}, this);
         return;
     }
-    const std::optional<QString> service = ui::MakerAddress(ui::MakerPage::ReferralService);
+    const std::optional<QString> service = ui::makerAddress(ui::MakerPage::ReferralService);
     if (!service) {
-        ui::ShowMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, this);
+        ui::showMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, this);
         return;
     }
-    ui::OpenWebPage(
-        request.Address(*service, ui::MakerAddress(ui::MakerPage::ProductSite).value_or("")));
+    ui::openWebPage(
+        request.address(*service, ui::makerAddress(ui::MakerPage::ProductSite).value_or("")));
 }
 
 void ExitScreen::closeEvent(QCloseEvent* event) {
@@ -209,10 +209,10 @@ void ExitScreen::closeEvent(QCloseEvent* event) {
     emit endRequested();
 }
 
-ExitScreen* ShowExitScreen() {
+ExitScreen* showExitScreen() {
     auto* screen = new ExitScreen;
     screen->setAttribute(Qt::WA_DeleteOnClose); // no one else owns it
-    ui::CentreOnScreen(*screen);
+    ui::centreOnScreen(*screen);
     screen->show();
     screen->raise();
     screen->activateWindow();

@@ -27,13 +27,13 @@ HelpMenu::HelpMenu(QWidget* aboutOwner) : QMenu(tr("&Help"), aboutOwner) {
     connect(addEntry(*this, "mnuOnline", "&Online Help"), &QAction::triggered, this,
             &HelpMenu::onlineHelpChosen);
     connect(addEntry(*this, "mnuVisit", "&Visit Us Online"), &QAction::triggered, this,
-            [owner] { OpenHomePage(owner); });
+            [owner] { openHomePage(owner); });
     addNamedSeparator(*this, "mnuHelpSep1");
     connect(addEntry(*this, "mnuUpdateSoftware", "Check for Software &Update"), &QAction::triggered,
-            this, [owner] { OpenDownloadPage(owner); });
+            this, [owner] { openDownloadPage(owner); });
     addNamedSeparator(*this, "mnuHelpSep2");
     connect(addEntry(*this, "mnuAbout", "&About Software"), &QAction::triggered, this,
-            [owner] { ShowAboutDialog(owner); });
+            [owner] { showAboutDialog(owner); });
 }
 
 } // namespace weblinks

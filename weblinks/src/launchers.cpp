@@ -4,23 +4,23 @@
 
 namespace weblinks {
 
-void OpenHomePage(QWidget* parent) {
-    ui::OpenMakerPage(ui::MakerPage::Home, parent);
+void openHomePage(QWidget* parent) {
+    ui::openMakerPage(ui::MakerPage::Home, parent);
 }
-void OpenSoftwareSitePage(QWidget* parent) {
-    ui::OpenMakerPage(ui::MakerPage::SoftwareSite, parent);
+void openSoftwareSitePage(QWidget* parent) {
+    ui::openMakerPage(ui::MakerPage::SoftwareSite, parent);
 }
-void OpenDownloadPage(QWidget* parent) {
-    ui::OpenMakerPage(ui::MakerPage::Download, parent);
+void openDownloadPage(QWidget* parent) {
+    ui::openMakerPage(ui::MakerPage::Download, parent);
 }
-void OpenDonatePage(QWidget* parent) {
-    ui::OpenMakerPage(ui::MakerPage::Donate, parent);
+void openDonatePage(QWidget* parent) {
+    ui::openMakerPage(ui::MakerPage::Donate, parent);
 }
-void OpenFullBrandPage(QWidget* parent) {
-    ui::OpenMakerPage(ui::MakerPage::FullBrand, parent);
+void openFullBrandPage(QWidget* parent) {
+    ui::openMakerPage(ui::MakerPage::FullBrand, parent);
 }
-void OpenCoBrandPage(QWidget* parent) {
-    ui::OpenMakerPage(ui::MakerPage::CoBrand, parent);
+void openCoBrandPage(QWidget* parent) {
+    ui::openMakerPage(ui::MakerPage::CoBrand, parent);
 }
 
 } // namespace weblinks

@@ -26,7 +26,7 @@ QString encoded(const QString& value) {
 
 } // namespace
 
-QString TrimSpaces(const QString& text) {
+QString trimSpaces(const QString& text) {
     qsizetype first = 0;
     qsizetype end = text.size();
     while (first < end && text[first] == QChar(' '))
@@ -37,11 +37,11 @@ QString TrimSpaces(const QString& text) {
 }
 
 ReferralRequest::ReferralRequest(const ReferralFields& typed)
-    : fields_{TrimSpaces(typed.referrerName), TrimSpaces(typed.referrerEmail),
-              TrimSpaces(typed.message), TrimSpaces(typed.friendName),
-              TrimSpaces(typed.friendEmail)} {}
+    : fields_{trimSpaces(typed.referrerName), trimSpaces(typed.referrerEmail),
+              trimSpaces(typed.message), trimSpaces(typed.friendName),
+              trimSpaces(typed.friendEmail)} {}
 
-QString ReferralRequest::Problem() const {
+QString ReferralRequest::problem() const {
     const QString pair = emailPairProblem();
     return pair.isEmpty() ? missingFieldProblem() : pair;
 }
@@ -67,7 +67,7 @@ QString ReferralRequest::missingFieldProblem() const {
     return {};
 }
 
-QString ReferralRequest::Address(const QString& serviceAddress, const QString& productSite) const {
+QString ReferralRequest::address(const QString& serviceAddress, const QString& productSite) const {
     return serviceAddress + "?taf1=" + encoded(fields_.referrerName) +
            "&taf2=" + encoded(fields_.referrerEmail) + "&taf3=" + encoded(fields_.message) +
            "&taf4=" + encoded(fields_.friendName) + "&taf5=" + encoded(fields_.friendEmail) +

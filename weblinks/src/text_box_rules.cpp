@@ -42,7 +42,7 @@ protected:
             return false;
         if (!movesFocusWithinWindow(*static_cast<QFocusEvent*>(event)))
             return false;
-        const QString trimmed = TrimSpaces(textOf(box));
+        const QString trimmed = trimSpaces(textOf(box));
         if (event->type() == QEvent::FocusIn && trimmed == placeholder_)
             setTextOf(box, QString());
         else if (event->type() == QEvent::FocusOut && trimmed.isEmpty())
@@ -64,7 +64,7 @@ protected:
             return false;
         if (static_cast<QKeyEvent*>(event)->text() != QLatin1String(" "))
             return false;
-        ui::ShowMessage({"Email Address Cannot Contain Space", ui::MessageIcon::Critical,
+        ui::showMessage({"Email Address Cannot Contain Space", ui::MessageIcon::Critical,
                          ui::MessageButtons::Ok},
                         box_.window());
         box_.setFocus(Qt::OtherFocusReason);
@@ -77,11 +77,11 @@ private:
 
 } // namespace
 
-void AddPlaceholder(QWidget& textBox, const QString& placeholder) {
+void addPlaceholder(QWidget& textBox, const QString& placeholder) {
     textBox.installEventFilter(new PlaceholderFilter(textBox, placeholder));
 }
 
-void RejectTypedSpaces(QWidget& textBox) {
+void rejectTypedSpaces(QWidget& textBox) {
     textBox.installEventFilter(new SpaceRefusal(textBox));
 }
 

@@ -10,9 +10,9 @@ namespace weblinks {
 // The box is emptied when it gets the focus while holding its placeholder (ignoring spaces at the
 // ends), and gets its placeholder back when it loses the focus while holding only spaces.
 // Switching to another window and back does not count as a change of focus.
-void AddPlaceholder(QWidget& textBox, const QString& placeholder);
+void addPlaceholder(QWidget& textBox, const QString& placeholder);
 
 // Typing a space is refused with a message; the focus stays in the box.
-void RejectTypedSpaces(QWidget& textBox);
+void rejectTypedSpaces(QWidget& textBox);
 
 } // namespace weblinks

@@ -18,12 +18,12 @@ struct InterfaceState {
 };
 
 // Any interface that is up, running, not loopback and holds an address.
-bool AnyUsableInterface(const std::vector<InterfaceState>& interfaces);
+bool anyUsableInterface(const std::vector<InterfaceState>& interfaces);
 
 // The reachability when known, otherwise whether any interface is usable.
-bool IsConnected(NetworkReach reach, const std::vector<InterfaceState>& interfaces);
+bool isConnected(NetworkReach reach, const std::vector<InterfaceState>& interfaces);
 
 // Asks the platform.
-bool CheckConnection();
+bool checkConnection();
 
 } // namespace app

@@ -14,7 +14,7 @@ namespace app {
 enum class KeywordOrder { File, AToZ, ZToA };
 
 // The order after a click on the list's header: A to Z, Z to A, then the file's own order again.
-KeywordOrder NextKeywordOrder(KeywordOrder order);
+KeywordOrder nextKeywordOrder(KeywordOrder order);
 
 class KeywordListModel : public QAbstractListModel {
     Q_OBJECT
@@ -26,14 +26,14 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
 
-    void SetKeywords(const std::vector<std::string>& keywords);
+    void setKeywords(const std::vector<std::string>& keywords);
     // The keywords in the order they were given, whatever the order shown.
-    const QStringList& Keywords() const { return keywords_; }
+    const QStringList& keywords() const { return keywords_; }
     // The keywords as shown.
-    QStringList ShownKeywords() const;
+    QStringList shownKeywords() const;
 
-    KeywordOrder Order() const { return order_; }
-    void SetOrder(KeywordOrder order);
+    KeywordOrder order() const { return order_; }
+    void setOrder(KeywordOrder order);
 
 private:
     // Rebuilds the shown order from the given one.

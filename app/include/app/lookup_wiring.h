@@ -12,6 +12,6 @@ namespace app {
 class MainWindow;
 
 // The commands live as long as the window; the pane must be the window's document window.
-void ConnectLookup(MainWindow& window, viewer::BrowserPane& pane);
+void connectLookup(MainWindow& window, viewer::BrowserPane& pane);
 
 } // namespace app

@@ -34,32 +34,32 @@ public:
     explicit MainWindow(const QString& programFolder, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const QString& ProgramFolder() const { return programFolder_; }
+    const QString& programFolder() const { return programFolder_; }
 
     // The window's load, run once by start-up: "All" in the selector, then the catalogue's
     // dictionaries and every keyword.
-    void Load();
+    void load();
     // Draws 2, 4, 6 bring the fully-branded offer to the front; 1, 3, 5 the co-branded one.
-    void BringOfferToFront(int draw);
+    void bringOfferToFront(int draw);
     // The offer label in front.
-    QLabel* FrontOffer() const;
+    QLabel* frontOffer() const;
 
     // The document window fills the area right of the lookup pane; the window owns it.
-    QWidget* DocumentWindow() const { return documentWindow_; }
-    void SetDocumentWindow(QWidget* window);
+    QWidget* documentWindow() const { return documentWindow_; }
+    void setDocumentWindow(QWidget* window);
 
     // Puts the focus in the search box with its text selected (Ctrl+L, Ctrl+F).
-    void FocusSearchBox();
+    void focusSearchBox();
 
     // The controls the lookup commands read and write.
-    QLineEdit* SearchBox() const { return searchBox_; }
-    QComboBox* DictionarySelector() const { return dictionarySelector_; }
-    QTreeView* KeywordList() const { return keywordList_; }
-    KeywordListModel& Keywords() const { return *keywords_; }
-    bool WildcardChosen() const;
-    bool WebSearchChosen() const;
+    QLineEdit* searchBox() const { return searchBox_; }
+    QComboBox* dictionarySelector() const { return dictionarySelector_; }
+    QTreeView* keywordList() const { return keywordList_; }
+    KeywordListModel& keywords() const { return *keywords_; }
+    bool wildcardChosen() const;
+    bool webSearchChosen() const;
     // The selector's dictionary entries (all but "All"), as shown.
-    QStringList DictionaryNames() const;
+    QStringList dictionaryNames() const;
 
 signals:
     void searchClicked();

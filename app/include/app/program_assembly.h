@@ -27,10 +27,10 @@ struct ProgramOptions {
 };
 
 // Wires every part into a loaded main window and loads its browser pane.
-void AssembleProgram(MainWindow& window, bool online, const ProgramOptions& options = {});
+void assembleProgram(MainWindow& window, bool online, const ProgramOptions& options = {});
 
 // The start-up hooks of the shipped program: the update reminder, the connection check, then
 // AssembleProgram as the document window's load.
-StartupHooks ProgramStartupHooks(ProgramOptions options = {});
+StartupHooks programStartupHooks(ProgramOptions options = {});
 
 } // namespace app

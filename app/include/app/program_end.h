@@ -10,13 +10,13 @@ namespace app {
 // Qt::WA_DeleteOnClose) take care of that. Inside the event loop every loop stops as soon as the
 // current handler returns; called before the event loop has started it ends the process at once.
 // A second call while ending does nothing.
-void CloseAllWindowsAndEnd();
+void closeAllWindowsAndEnd();
 
 // True once the program has started to end: a window's close handler checks it so that closing
 // during the end does not start anything new (such as showing the exit screen).
-bool ProgramIsEnding();
+bool programIsEnding();
 
 // Replaces the end of the program for tests of windows that end it; an empty handler restores it.
-void SetProgramEndForTesting(std::function<void()> handler);
+void setProgramEndForTesting(std::function<void()> handler);
 
 } // namespace app

@@ -3,8 +3,8 @@
 
 namespace app {
 
-void SeedRandomFromClock();
+void seedRandomFromClock();
 // A whole number from low to high inclusive, each equally likely.
-int RandomWholeNumber(int low, int high);
+int randomWholeNumber(int low, int high);
 
 } // namespace app

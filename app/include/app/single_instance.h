@@ -10,15 +10,15 @@
 namespace app {
 
 // The lock file for an executable: the user's runtime folder, "augurlex-<hash of path>.lock".
-QString SingleInstanceLockPath(const QString& executablePath);
+QString singleInstanceLockPath(const QString& executablePath);
 
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& lockPath);
     // Takes the lock; true only when another running copy holds it. When the lock cannot be
     // made at all (an unwritable folder) this copy runs unguarded rather than not at all.
-    bool AnotherCopyRuns();
-    bool Held() const { return held_; }
+    bool anotherCopyRuns();
+    bool held() const { return held_; }
 
 private:
     std::unique_ptr<QLockFile> lock_;

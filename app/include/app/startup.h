@@ -24,7 +24,7 @@ struct StartupHooks {
 // the random numbers, the update reminder, the connection sample and the window's load, the
 // document window's load, show the window, pick the offer in front. Returns the shown window, or
 // nullptr when another copy is running. Every step but the first goes on past failures.
-std::unique_ptr<MainWindow> StartProgram(const QString& programFolder, SingleInstance& instance,
+std::unique_ptr<MainWindow> startProgram(const QString& programFolder, SingleInstance& instance,
                                          const StartupHooks& hooks = {});
 
 } // namespace app

@@ -21,10 +21,10 @@ public:
         Ask,        // ask, then store today whatever the answer
     };
 
-    static Action ActionFor(const QString& stored, const QDate& today);
+    static Action actionFor(const QString& stored, const QDate& today);
 
     // ISO text, which reads back the same whatever the locale.
-    static QString DateText(const QDate& date);
+    static QString dateText(const QDate& date);
 };
 
 class UpdateReminder {
@@ -37,7 +37,7 @@ public:
     UpdateReminder(QSettings& settings, Today today, Ask ask, OpenPage openDownloadPage);
 
     // Reads the date, asks if it is due, and writes today's date after a first run or an answer.
-    void Run();
+    void run();
 
 private:
     QSettings& settings_;
@@ -48,10 +48,10 @@ private:
 
 // The settings store of this user for this program: application name = the executable's file name
 // without its extension.
-QString SettingsApplicationName();
+QString settingsApplicationName();
 
 // Runs the reminder on the user's settings store, with the system clock, the message box and the
 // browser.
-void RunUpdateReminder();
+void runUpdateReminder();
 
 } // namespace app

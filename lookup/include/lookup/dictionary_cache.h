@@ -54,11 +54,11 @@ public:
         : budget_(byteBudget), recentChangeNs_(recentChangeNs) {}
 
     // The keys of the dictionary file at `path`; links too when asked for.
-    DictionaryReading Read(const std::string& path, bool withLinks);
+    DictionaryReading read(const std::string& path, bool withLinks);
 
     // What the kept files take, and how many there are.
-    std::size_t Bytes() const;
-    std::size_t Files() const;
+    std::size_t bytes() const;
+    std::size_t files() const;
 
 private:
     struct Entry {
@@ -79,9 +79,9 @@ private:
 };
 
 // The cache the program's windows share for the life of the process.
-DictionaryCache& SharedDictionaryCache();
+DictionaryCache& sharedDictionaryCache();
 
 // Decodes one dictionary file without keeping it (a one-off reader such as the command line).
-DictionaryReading ReadDictionary(const std::string& path, bool withLinks);
+DictionaryReading readDictionary(const std::string& path, bool withLinks);
 
 } // namespace lookup

@@ -14,7 +14,7 @@ namespace lookup {
 inline constexpr const char* kAllEntry = "All";
 
 // Whether the selector's text, trimmed, is "All" (same case): the scope of every dictionary.
-bool IsAllScope(const std::string& selectorText);
+bool isAllScope(const std::string& selectorText);
 
 struct CatalogueContent {
     std::vector<std::string> dictionaryNames; // selector entries after "All", as stored
@@ -24,8 +24,8 @@ struct CatalogueContent {
 // The start-up load: the catalogue's names, and the keywords of each name's file (name
 // lowered, not trimmed). Missing or unreadable files only leave their keywords out. The files
 // are decoded into `cache`, so the searches after start-up find them there.
-CatalogueContent LoadCatalogue(const std::string& programFolder,
-                               DictionaryCache* cache = &SharedDictionaryCache());
+CatalogueContent loadCatalogue(const std::string& programFolder,
+                               DictionaryCache* cache = &sharedDictionaryCache());
 
 struct SelectionOutcome {
     // When true the keyword list is replaced by `keywords`; otherwise it keeps what it held.
@@ -37,11 +37,11 @@ struct SelectionOutcome {
 
 // The reaction to a choice in the selector. `dictionaryNames` are the entries after "All";
 // `chosenText` is the selector's current text.
-SelectionOutcome ReactToSelection(const std::string& programFolder,
+SelectionOutcome reactToSelection(const std::string& programFolder,
                                   const std::vector<std::string>& dictionaryNames,
                                   const std::string& chosenText);
 
 // The three lines telling the user a dictionary file is missing, separated by carriage returns.
-std::string MissingDictionaryMessage(const std::string& name);
+std::string missingDictionaryMessage(const std::string& name);
 
 } // namespace lookup

@@ -16,11 +16,11 @@ namespace lookup {
 // cannot be read contributes what was read of it before the problem; unreadable, when given,
 // hears the reason. Files come through `cache` (nullptr: each file read straight, nothing kept,
 // for a one-off search).
-void SearchKeywords(const std::string& programFolder,
+void searchKeywords(const std::string& programFolder,
                     const std::vector<std::string>& dictionaryNames, SearchMode mode,
                     const std::string& searchText,
                     const std::function<void(std::string_view keyword)>& found,
                     const std::function<void(const std::string& reason)>& unreadable = {},
-                    DictionaryCache* cache = &SharedDictionaryCache());
+                    DictionaryCache* cache = &sharedDictionaryCache());
 
 } // namespace lookup

@@ -18,47 +18,47 @@ class LookupView {
 public:
     virtual ~LookupView() = default;
 
-    virtual std::string SearchText() const = 0;   // the search box, as typed
-    virtual std::string SelectorText() const = 0; // the dictionary selector's text
+    virtual std::string searchText() const = 0;   // the search box, as typed
+    virtual std::string selectorText() const = 0; // the dictionary selector's text
     // The selector's entries after "All", in order.
-    virtual std::vector<std::string> DictionaryNames() const = 0;
-    virtual SearchMode Mode() const = 0;
-    virtual std::size_t KeywordCount() const = 0;
-    virtual std::optional<std::string> SelectedKeyword() const = 0;
+    virtual std::vector<std::string> dictionaryNames() const = 0;
+    virtual SearchMode mode() const = 0;
+    virtual std::size_t keywordCount() const = 0;
+    virtual std::optional<std::string> selectedKeyword() const = 0;
 
     // Replaces what the keyword list holds, in one batch.
-    virtual void ShowKeywords(std::vector<std::string> keywords) = 0;
-    virtual void SetSearchText(const std::string& text) = 0;
-    virtual void ShowEnterTerm() = 0; // "Please Enter Search Term", then focus to the box
-    virtual void ShowNotFound() = 0;  // the not-found message, then focus to the box
+    virtual void showKeywords(std::vector<std::string> keywords) = 0;
+    virtual void setSearchText(const std::string& text) = 0;
+    virtual void showEnterTerm() = 0; // "Please Enter Search Term", then focus to the box
+    virtual void showNotFound() = 0;  // the not-found message, then focus to the box
     // Navigates the pane to the address and brings it forward.
-    virtual void ShowPage(const std::string& address) = 0;
-    virtual void ShowBrowserWindow() = 0;
-    virtual void Navigate(const std::string& address) = 0; // the pane, without bringing it up
-    virtual void SiteSearch(const std::string& text, const std::string& site) = 0;
-    virtual void FocusSearchBox() = 0;
+    virtual void showPage(const std::string& address) = 0;
+    virtual void showBrowserWindow() = 0;
+    virtual void navigate(const std::string& address) = 0; // the pane, without bringing it up
+    virtual void siteSearch(const std::string& text, const std::string& site) = 0;
+    virtual void focusSearchBox() = 0;
 };
 
 struct LookupSettings {
     std::string programFolder;
     std::string homeURL; // the site of web searches
     // Where decoded dictionaries are kept between commands.
-    DictionaryCache* cache = &SharedDictionaryCache();
+    DictionaryCache* cache = &sharedDictionaryCache();
 };
 
 class LookupCommands {
 public:
     LookupCommands(LookupSettings settings, LookupView& view);
 
-    void SearchButton();
-    void EnterKey();
-    void DisplayButton();
-    void KeywordDoubleClick();
-    void OptionClick();
+    void searchButton();
+    void enterKey();
+    void displayButton();
+    void keywordDoubleClick();
+    void optionClick();
 
     // The pending page address: the term or link a lookup settled on, or the pattern of the
     // last wildcard search; empty at first.
-    const std::string& PageAddress() const { return address_; }
+    const std::string& pageAddress() const { return address_; }
 
 private:
     // Keeps a wildcard pattern as the page address; the matches replace the list.

@@ -16,24 +16,24 @@ enum class SearchMode { Exact, Wildcard, Web };
 
 // The wildcard pattern of a search text: the text lowered, not trimmed, every character kept in
 // order. A "*" stays in the pattern and stands for any run of characters, none included.
-std::string BuildPattern(std::string_view text);
+std::string buildPattern(std::string_view text);
 
 // What a search matches with: exact mode the trimmed text, wildcard mode the text as typed
 // (spaces at its ends belong to the pattern).
-std::string SearchTerm(SearchMode mode, std::string_view searchText);
+std::string searchTerm(SearchMode mode, std::string_view searchText);
 
 // Appends the text lowered as the engine's UTF-8 module lowers it, without a new string per
 // call: the hot path of decoding a million keywords. Stops once `enough` bytes are appended (or
 // a character later).
-void AppendLowered(std::string_view text, std::string& out, std::size_t enough = std::string::npos);
+void appendLowered(std::string_view text, std::string& out, std::size_t enough = std::string::npos);
 
 // Exact mode: the keyword begins with the term, case ignored.
-bool MatchesPrefix(std::string_view keyword, std::string_view term);
+bool matchesPrefix(std::string_view keyword, std::string_view term);
 // Wildcard mode: the pattern occurs as one piece of the lowered keyword. An empty keyword
 // never matches.
-bool MatchesPattern(std::string_view keyword, std::string_view pattern);
+bool matchesPattern(std::string_view keyword, std::string_view pattern);
 // Lookup: keyword and term are equal, case ignored; nothing is trimmed.
-bool KeyEquals(std::string_view keyword, std::string_view term);
+bool keyEquals(std::string_view keyword, std::string_view term);
 
 // The same rules with the term or pattern lowered and split once, for walking many keywords.
 class KeywordMatcher {
@@ -41,10 +41,10 @@ public:
     KeywordMatcher(SearchMode mode, std::string_view searchText);
 
     // Lowers the keyword into a buffer of the matcher's own: one matcher per thread.
-    bool Matches(std::string_view keyword) const;
-    bool MatchesLowered(std::string_view loweredKeyword) const;
+    bool matches(std::string_view keyword) const;
+    bool matchesLowered(std::string_view loweredKeyword) const;
     // Calls found with the index of every lowered keyword that matches, in order.
-    void ForEachMatch(const PackedTexts& loweredKeywords,
+    void forEachMatch(const PackedTexts& loweredKeywords,
                       const std::function<void(std::size_t)>& found) const;
 
 private:

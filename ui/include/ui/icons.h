@@ -8,16 +8,16 @@ namespace ui {
 
 // Whether this Qt can draw SVG (its SVG plugin is installed). Without it the icons below are
 // null and callers use the desktop theme's or the style's icons instead.
-bool CanDrawSvgIcons();
+bool canDrawSvgIcons();
 
 // The program: a crystal ball on a stand.
-QIcon ProgramIcon();
+QIcon programIcon();
 
 // A toolbar button's icon by its key ("Back", "Forward", "Stop", "Refresh", "Home", "Search");
 // null for any other key.
-QIcon ToolbarIcon(const QString& key);
+QIcon toolbarIcon(const QString& key);
 
 // The resource path of an icon by its file name ("home.svg").
-QString IconResourcePath(const QString& fileName);
+QString iconResourcePath(const QString& fileName);
 
 } // namespace ui

@@ -11,10 +11,10 @@ enum class LinkPointer { Hand, Arrow };
 
 // The action runs when a left button press on the label is released over it. With
 // LinkPointer::Hand the label shows the link pointer.
-void MakeLabelClickable(QLabel& label, std::function<void()> onClick,
+void makeLabelClickable(QLabel& label, std::function<void()> onClick,
                         LinkPointer pointer = LinkPointer::Hand);
 
 // Draws the label's text in the style's link colour.
-void ColourAsLink(QLabel& label);
+void colourAsLink(QLabel& label);
 
 } // namespace ui

@@ -30,17 +30,17 @@ struct MakerSites {
 };
 
 // The address of a page of the given sites; nullopt when its site is not set.
-std::optional<QString> MakerPageAddress(MakerPage page, const MakerSites& sites);
+std::optional<QString> makerPageAddress(MakerPage page, const MakerSites& sites);
 
 // The sites this build was made with (or those a test put in place).
-MakerSites BuiltInMakerSites();
-void SetMakerSitesForTesting(std::optional<MakerSites> sites);
+MakerSites builtInMakerSites();
+void setMakerSitesForTesting(std::optional<MakerSites> sites);
 
 // The address of a page of this build's sites.
-std::optional<QString> MakerAddress(MakerPage page);
+std::optional<QString> makerAddress(MakerPage page);
 
 // The maker's host for captions ("www.example.org"), or an empty text without a maker site.
-QString MakerSiteHost();
+QString makerSiteHost();
 
 // The message shown for a link whose page has no address in this build.
 inline constexpr const char* kNoMakerAddressMessage =
@@ -48,6 +48,6 @@ inline constexpr const char* kNoMakerAddressMessage =
     "open.";
 
 // Opens the page in the default browser, or, when it has no address, shows the message above.
-void OpenMakerPage(MakerPage page, QWidget* parent = nullptr);
+void openMakerPage(MakerPage page, QWidget* parent = nullptr);
 
 } // namespace ui

@@ -24,10 +24,10 @@ struct MessageRequest {
 };
 
 // Shows the box and waits for the answer (Ok for a box with only an OK button).
-MessageAnswer ShowMessage(const MessageRequest& request, QWidget* parent = nullptr);
+MessageAnswer showMessage(const MessageRequest& request, QWidget* parent = nullptr);
 
 // Replaces the box for tests; an empty handler restores it.
 using MessageHandler = std::function<MessageAnswer(const MessageRequest&)>;
-void SetMessageHandlerForTesting(MessageHandler handler);
+void setMessageHandlerForTesting(MessageHandler handler);
 
 } // namespace ui

@@ -9,6 +9,6 @@ namespace ui {
 
 // The application's icon at 32 by 32 pixels, or the style's information icon when the
 // application has none.
-QPixmap ProgramIconPixmap(const QWidget& window);
+QPixmap programIconPixmap(const QWidget& window);
 
 } // namespace ui

@@ -6,6 +6,6 @@ class QWidget;
 namespace ui {
 
 // Moves a top-level window so that it sits in the middle of its screen's free area.
-void CentreOnScreen(QWidget& window);
+void centreOnScreen(QWidget& window);
 
 } // namespace ui

@@ -5,7 +5,7 @@ namespace ui {
 
 inline constexpr float kTwipsPerPixel = 15.0f;
 
-constexpr int TwipsToPixels(float twips) {
+constexpr int twipsToPixels(float twips) {
     const float pixels = twips / kTwipsPerPixel;
     return static_cast<int>(pixels < 0 ? pixels - 0.5f : pixels + 0.5f);
 }

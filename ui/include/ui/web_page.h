@@ -8,10 +8,10 @@ namespace ui {
 
 // Hands the address to the desktop's default browser and returns at once. The outcome is not
 // examined: without a browser or network nothing visible happens.
-void OpenWebPage(const QString& address);
+void openWebPage(const QString& address);
 
 // Replaces the browser hand-off for tests; an empty opener restores it.
 using WebPageOpener = std::function<void(const QString& address)>;
-void SetWebPageOpenerForTesting(WebPageOpener opener);
+void setWebPageOpenerForTesting(WebPageOpener opener);
 
 } // namespace ui

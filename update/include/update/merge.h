@@ -46,7 +46,7 @@ using MergeProgress = std::function<void(std::uint64_t done, std::uint64_t total
 
 // Never throws for a problem in a file: each record that cannot be merged is in the report's
 // failures with its reason.
-MergeReport MergeUpdateFile(const std::string& updateFilePath, const std::string& programFolder,
+MergeReport mergeUpdateFile(const std::string& updateFilePath, const std::string& programFolder,
                             const MergeProgress& progress = {});
 
 } // namespace update

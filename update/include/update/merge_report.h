@@ -12,9 +12,9 @@ inline constexpr const char* kNothingToUpdate = "There is nothing to Update";
 inline constexpr std::size_t kReasonsShown = 5;
 
 // "3 records added, 1 skipped as a duplicate, 2 failed"
-std::string CountsLine(const MergeReport& report);
+std::string countsLine(const MergeReport& report);
 // "row 7 (omens, Key \"Fehu\"): why"
-std::string FailureLine(const MergeFailure& failure);
+std::string failureLine(const MergeFailure& failure);
 
 struct ClosingMessage {
     bool warning = false; // false: the information box of a merge without failures
@@ -23,9 +23,9 @@ struct ClosingMessage {
 
 // The success message when nothing failed; otherwise a warning with the counts and the
 // first reasons.
-ClosingMessage ClosingMessageFor(const MergeReport& report);
+ClosingMessage closingMessageFor(const MergeReport& report);
 
 // The report the command-line tool prints, lines ending in '\n'.
-std::string ReportText(const MergeReport& report);
+std::string reportText(const MergeReport& report);
 
 } // namespace update

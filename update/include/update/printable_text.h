@@ -9,6 +9,6 @@
 
 namespace update {
 
-std::string PrintableText(std::string_view text);
+std::string printableText(std::string_view text);
 
 } // namespace update

@@ -18,7 +18,7 @@ namespace update_dialog {
 using UpdateFileChooser = std::function<std::optional<QString>()>;
 
 // The open-file dialog over `window`, with no title, filter or folder.
-UpdateFileChooser OpenFileDialog(QWidget* window);
+UpdateFileChooser openFileDialog(QWidget* window);
 
 struct UpdateSeams {
     UpdateFileChooser chooseFile;
@@ -39,14 +39,14 @@ public:
 
     // The seams of a real window: the given file chooser, ShowMessage, the progress dialog shown
     // modally over `window`, the wait cursor, repaints without user input.
-    static UpdateCommand ForWindow(QWidget* window, QString programFolder,
+    static UpdateCommand forWindow(QWidget* window, QString programFolder,
                                    UpdateFileChooser chooseFile,
                                    std::function<void()> focusSearchBox);
 
-    void Run();
+    void run();
 
     // The last merge's report (empty before a merge ran).
-    const update::MergeReport& LastReport() const { return report_; }
+    const update::MergeReport& lastReport() const { return report_; }
 
 private:
     QString programFolder_;

@@ -21,7 +21,7 @@ public:
     explicit UpdateProgressDialog(QWidget* parent = nullptr);
 
     // One timer tick: a step of the bar, or, once it is full, the end of the dialog.
-    void Tick();
+    void tick();
 
     // Closed early (Escape, the close box), the dialog is left as a full run leaves it.
     void reject() override;

@@ -32,27 +32,27 @@ public:
     QLabel* offlineNotice() const { return offlineNotice_; }
 
     // The dictionaries the start page lists, asked for each time it is shown.
-    void SetDictionarySummaries(std::function<QList<DictionarySummary>()> summaries);
+    void setDictionarySummaries(std::function<QList<DictionarySummary>()> summaries);
 
     // The home page: the maker's site when this build has one, otherwise the start page.
-    static QUrl HomeAddress();
+    static QUrl homeAddress();
 
     // The load step. Online it opens the pending address: the home page when there is none, the
     // web-search form filled with the search box text when it is the search service's root, the
     // address itself otherwise. Offline it hides the browser behind the notice and opens nothing.
-    void Load(bool online, const QString& pendingAddress = {});
+    void load(bool online, const QString& pendingAddress = {});
     // Navigates to the address and brings the pane forward; offline the browser stays hidden.
-    void ShowPage(const QString& address);
+    void showPage(const QString& address);
     // The pane, to a link or a term; addresses that are not web pages are not opened.
-    void Navigate(const QString& text);
+    void navigate(const QString& text);
     // One of the pane's own pages by its name (own_pages.h); shown even after an offline start,
     // since it needs no network.
-    void ShowOwnPage(const QString& name);
+    void showOwnPage(const QString& name);
     // A toolbar button, by its key (compared exactly); an unknown key does nothing.
-    void OnToolbarButton(const QString& key);
+    void onToolbarButton(const QString& key);
 
     // The HTML of an own page by its name, in the colours of the current palette.
-    std::optional<QString> OwnPage(const QString& name) const;
+    std::optional<QString> ownPage(const QString& name) const;
 
 private:
     void showOfflineNotice();

@@ -24,20 +24,20 @@ struct PageColours {
     QString stripe;
 };
 
-PageColours ColoursOf(const QPalette& palette);
+PageColours coloursOf(const QPalette& palette);
 
 // A whole page: the shared head and style around a body.
-QString OwnPageDocument(const QString& title, const QString& body, const PageColours& colours);
+QString ownPageDocument(const QString& title, const QString& body, const PageColours& colours);
 
 // The start page: the program's name, how to search, the dictionaries with their keyword counts
 // and the keyboard shortcuts.
-QString StartPageHtml(const QList<DictionarySummary>& dictionaries, const PageColours& colours);
+QString startPageHtml(const QList<DictionarySummary>& dictionaries, const PageColours& colours);
 
 // The help page of that name ("help", "help-wildcards", "help-updating", "help-shortcuts");
 // nullopt for any other name.
-std::optional<QString> HelpPageHtml(const QString& name, const PageColours& colours);
+std::optional<QString> helpPageHtml(const QString& name, const PageColours& colours);
 
 // The keyboard shortcuts as an HTML table.
-QString ShortcutsTable();
+QString shortcutsTable();
 
 } // namespace viewer

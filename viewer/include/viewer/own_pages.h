@@ -18,14 +18,14 @@ inline constexpr const char* kStartPageName = "start";
 inline constexpr const char* kSearchPageName = "search";
 inline constexpr const char* kHelpPageName = "help";
 
-QUrl OwnPageAddress(const QString& name);
-bool IsOwnPageAddress(const QUrl& url);
+QUrl ownPageAddress(const QString& name);
+bool isOwnPageAddress(const QUrl& url);
 // The page name of an own address ("start" for "augurlex:start").
-QString OwnPageName(const QUrl& url);
+QString ownPageName(const QUrl& url);
 
 // Makes the scheme known to Qt WebEngine; runs once, before the application object exists
 // (see web_engine_browser.cpp). Later calls do nothing.
-void RegisterOwnPageScheme();
+void registerOwnPageScheme();
 
 // Gives a page's HTML by its name; nullopt for a name that is no page.
 using OwnPageSource = std::function<std::optional<QString>(const QString& name)>;

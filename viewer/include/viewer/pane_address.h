@@ -9,11 +9,11 @@
 namespace viewer {
 
 // Whether the pane may load url: http and https only.
-bool IsWebAddress(const QUrl& url);
+bool isWebAddress(const QUrl& url);
 
 // The address the pane opens for a link or a term. Text without a scheme is read the way an
 // address bar reads it ("oracle.example/x" is an http address). nullopt when the result is not a
 // web address, or the text is empty: the pane then keeps its page.
-std::optional<QUrl> PaneAddress(const QString& text);
+std::optional<QUrl> paneAddress(const QString& text);
 
 } // namespace viewer

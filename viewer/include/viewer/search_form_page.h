@@ -7,13 +7,13 @@
 namespace viewer {
 
 // The page, lines ended by CR LF.
-QString SearchFormPage();
+QString searchFormPage();
 
 // A JavaScript string literal of text: no text can end the literal or run as script.
-QString JavaScriptString(const QString& text);
+QString javaScriptString(const QString& text);
 
 // Writes page into the current document's body, puts query into the field "q" (name compared
 // ignoring case) and clicks "sa". The script's value is true when all three steps ran.
-QString FormSearchScript(const QString& page, const QString& query);
+QString formSearchScript(const QString& page, const QString& query);
 
 } // namespace viewer

@@ -8,13 +8,13 @@
 namespace viewer {
 
 // The search results address: the text and the site, each percent-encoded.
-QUrl SiteSearchAddress(const QString& text, const QString& site);
+QUrl siteSearchAddress(const QString& text, const QString& site);
 
 class SiteSearch {
 public:
     // Hands the search to the default browser (ui::OpenWebPage); when no browser can be
     // started nothing happens. The result means nothing and is always true.
-    bool Search(const QString& text, const QString& site);
+    bool search(const QString& text, const QString& site);
 };
 
 } // namespace viewer

@@ -20,18 +20,18 @@ public:
     WebEngineBrowser(QWidget* parent, std::function<void(const QUrl&)> openExternally,
                      OwnPageSource ownPages = {});
 
-    QWebEngineView* View() const { return view_; }
-    PanePage* Page() const { return page_; }
+    QWebEngineView* view() const { return view_; }
+    PanePage* page() const { return page_; }
 
-    QWidget* Widget() override;
-    void SetVisible(bool visible) override;
-    void Navigate(const QUrl& address) override;
-    void GoBack() override;
-    void GoForward() override;
-    void Stop() override;
-    void Refresh() override;
-    bool HasDocument() const override;
-    void RunJavaScript(const QString& script, std::function<void(bool)> done) override;
+    QWidget* widget() override;
+    void setVisible(bool visible) override;
+    void navigate(const QUrl& address) override;
+    void goBack() override;
+    void goForward() override;
+    void stop() override;
+    void refresh() override;
+    bool hasDocument() const override;
+    void runJavaScript(const QString& script, std::function<void(bool)> done) override;
 
 private:
     QWebEngineProfile* profile_ = nullptr;

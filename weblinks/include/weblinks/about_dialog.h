@@ -18,6 +18,6 @@ protected:
 
 // Loads a fresh about dialog, shows it modally in the middle of the screen and unloads it when
 // it closes.
-void ShowAboutDialog(QWidget* owner);
+void showAboutDialog(QWidget* owner);
 
 } // namespace weblinks

@@ -19,7 +19,7 @@ public:
     ExitScreen();
 
     // The four appeals, one of which is chosen at random each time the screen is loaded.
-    static QString Appeal(int index);
+    static QString appeal(int index);
 
 signals:
     // The Exit button was pressed or the screen was closed.
@@ -50,6 +50,6 @@ private:
 
 // Loads the exit screen and shows it without waiting for it, in the middle of the screen and
 // above other windows. The screen deletes itself when it closes.
-ExitScreen* ShowExitScreen();
+ExitScreen* showExitScreen();
 
 } // namespace weblinks

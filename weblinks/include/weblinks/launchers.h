@@ -6,11 +6,11 @@ class QWidget;
 
 namespace weblinks {
 
-void OpenHomePage(QWidget* parent = nullptr);
-void OpenSoftwareSitePage(QWidget* parent = nullptr);
-void OpenDownloadPage(QWidget* parent = nullptr);
-void OpenDonatePage(QWidget* parent = nullptr);
-void OpenFullBrandPage(QWidget* parent = nullptr);
-void OpenCoBrandPage(QWidget* parent = nullptr);
+void openHomePage(QWidget* parent = nullptr);
+void openSoftwareSitePage(QWidget* parent = nullptr);
+void openDownloadPage(QWidget* parent = nullptr);
+void openDonatePage(QWidget* parent = nullptr);
+void openFullBrandPage(QWidget* parent = nullptr);
+void openCoBrandPage(QWidget* parent = nullptr);
 
 } // namespace weblinks
