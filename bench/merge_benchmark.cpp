@@ -2,8 +2,8 @@
 // 20 dictionaries of 5,000 rows, and 10,000 rows into one dictionary of a million, on copies of
 // the same files on disk. Measures only; the tests check what the merge writes.
 #include "augurlex-dict/program_files_build.h"
-#include "jet/utf8.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 #include "update/merge.h"
 
 #include <benchmark/benchmark.h>
@@ -23,7 +23,7 @@ std::string dictionaryName(int i) {
     return "Dictionary " + std::to_string(i);
 }
 std::string link(const std::string& name, int i) {
-    return "https://example.org/" + jet::utf8::toLower(name) + "/term-" + std::to_string(i);
+    return "https://example.org/" + text::utf8::toLower(name) + "/term-" + std::to_string(i);
 }
 
 // The program folder and the update file, made once per run with the code that builds the
@@ -46,7 +46,7 @@ struct Input {
                 csv += "term " + std::to_string(i) + "," + link(names.back(), i) + "\n";
             dict::writeDictionaryFile(templatePath,
                                       store::dictionaryPath(folder.string(), names.back()), csv,
-                                      {{"names", jet::utf8::toLower(names.back())}});
+                                      {{"names", text::utf8::toLower(names.back())}});
         }
         dict::writeCatalogue(store::cataloguePath(folder.string()), names);
         // Four rows in five go to known dictionaries, one to five new ones; one in ten repeats

@@ -3,8 +3,10 @@
 
 Each top-level folder is one layer; a folder may include its own headers and those of the
 layers below it, never those of its own layer's other folders or of a layer above. The logic
-layers and the engine never include Qt. Prints the layers as they stand and each climbing
-include; exits 1 when there is one.
+layers and the engine never include Qt. The engine has one door: only the folders in
+ENGINE_USERS include it. Inside the engine, the groups of jet/src/ stand in one line, each
+including only itself and the groups below it. Prints the layers as they stand and each
+include out of place; exits 1 when there is one.
 """
 import pathlib
 import re
@@ -12,6 +14,7 @@ import sys
 
 # From the bottom up; folders on one line share a layer and must not include each other.
 LAYERS = [
+    ["text"],
     ["jet"],
     ["store"],
     ["lookup", "update"],
@@ -20,10 +23,28 @@ LAYERS = [
     ["app"],
     ["bench"],
 ]
-WITHOUT_QT = {"jet", "store", "lookup", "update", "tools"}
+WITHOUT_QT = {"text", "jet", "store", "lookup", "update", "tools"}
+ENGINE_USERS = {"jet", "store", "tools", "bench"}
+# The engine's groups, from the bottom up: the file and its pages, reading, index keys, the
+# integrity check, writing (which may check a file before it changes it).
+ENGINE_GROUPS = ["file", "read", "keys", "check", "write"]
 SOURCES = {".cpp", ".h", ".hpp", ".cc"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 QT_HEADER = re.compile(r"^Q[A-Za-z]+$|^Qt[A-Za-z]*/")
+
+
+def engine_group_fault(relative: pathlib.PurePath, name: str):
+    """The fault of an include between the engine's groups that runs up the line, if any."""
+    parts = relative.parts
+    if parts[:2] != ("jet", "src") or len(parts) < 4 or parts[2] not in ENGINE_GROUPS:
+        return None
+    group, included = parts[2], name.split("/")[0]
+    if included not in ENGINE_GROUPS:
+        return None
+    if ENGINE_GROUPS.index(included) > ENGINE_GROUPS.index(group):
+        return (f"{relative}: engine group {group} includes {name} ({included}, above it in "
+                f"{' <- '.join(ENGINE_GROUPS)})")
+    return None
 
 
 def main() -> int:
@@ -48,6 +69,12 @@ def main() -> int:
                 faults.append(f"{relative}: includes Qt ({name}), below the windows")
             if bracket != '"':
                 continue
+            if first == "jet" and here not in ENGINE_USERS:
+                faults.append(f"{relative}: includes the engine ({name}); only "
+                              f"{', '.join(sorted(ENGINE_USERS - {'jet'}))} may")
+            group_fault = engine_group_fault(relative, name)
+            if group_fault:
+                faults.append(group_fault)
             if "/" not in name:
                 if name not in names_in[here]:
                     faults.append(f"{relative}: includes {name}, which is not in {here}/")

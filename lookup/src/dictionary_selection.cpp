@@ -1,9 +1,9 @@
 #include "lookup/dictionary_selection.h"
 
-#include "jet/utf8.h"
 #include "lookup/keywords.h"
 #include "store/catalogue.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 
 namespace lookup {
 
@@ -32,7 +32,7 @@ SelectionOutcome reactToSelection(const std::string& programFolder,
         // before it.
         outcome.replaceList = true;
         for (const std::string& entry : dictionaryNames) {
-            const std::string name = jet::utf8::toLower(entry);
+            const std::string name = text::utf8::toLower(entry);
             if (!store::dictionaryExists(programFolder, name)) {
                 outcome.missingDictionary = name;
                 break;
@@ -41,7 +41,7 @@ SelectionOutcome reactToSelection(const std::string& programFolder,
         }
         return outcome;
     }
-    const std::string name = jet::utf8::toLower(trimSpaces(chosenText));
+    const std::string name = text::utf8::toLower(trimSpaces(chosenText));
     if (!store::dictionaryExists(programFolder, name)) {
         outcome.missingDictionary = name;
         return outcome;

@@ -1,10 +1,10 @@
 #include "lookup/find_link.h"
 
-#include "jet/utf8.h"
 #include "lookup/dictionary_selection.h"
 #include "lookup/matching.h"
 #include "store/program_files.h"
 #include "store/record_walk.h"
+#include "text/utf8.h"
 
 #include <cstring>
 
@@ -15,7 +15,7 @@ namespace {
 // A one-off lookup stops at the first match instead of decoding the whole file.
 bool findByWalking(const std::string& path, const std::string& term, std::string& address) {
     bool found = false;
-    const std::string lowered = jet::utf8::toLower(term);
+    const std::string lowered = text::utf8::toLower(term);
     std::string key;
     store::walkRecords(path, {"Key", "Link"}, [&](const store::Record& record) {
         key.clear();

@@ -1,10 +1,10 @@
 #include "lookup/lookup_commands.h"
 
-#include "jet/utf8.h"
 #include "lookup/dictionary_selection.h"
 #include "lookup/find_link.h"
 #include "lookup/keyword_search.h"
 #include "lookup/keywords.h"
+#include "text/utf8.h"
 
 #include <utility>
 
@@ -90,7 +90,7 @@ void LookupCommands::displayButton() {
     const std::string text = view_.searchText();
     if (searchedTheWeb(text))
         return;
-    address_ = jet::utf8::toLower(trimSpaces(text));
+    address_ = text::utf8::toLower(trimSpaces(text));
     const std::string scope = view_.selectorText();
     if (isAllScope(scope)) {
         lookUpInEveryDictionary();

@@ -1,7 +1,7 @@
 #include "lookup/matching.h"
 
-#include "jet/utf8.h"
 #include "lookup/keywords.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cstring>
@@ -44,7 +44,7 @@ std::string searchTerm(SearchMode mode, std::string_view searchText) {
 }
 
 std::string buildPattern(std::string_view text) {
-    return jet::utf8::toLower(text);
+    return text::utf8::toLower(text);
 }
 
 void appendLowered(std::string_view text, std::string& out, std::size_t enough) {
@@ -62,12 +62,12 @@ void appendLowered(std::string_view text, std::string& out, std::size_t enough) 
     out.resize(start + i);
     while (i < text.size() && out.size() - start < enough) {
         char32_t c = 0;
-        const std::size_t length = jet::utf8::decode(text, i, c);
+        const std::size_t length = text::utf8::decode(text, i, c);
         if (length == 0) {
             out += text[i++]; // malformed bytes stay as they are
             continue;
         }
-        jet::utf8::append(out, jet::utf8::toLower(c));
+        text::utf8::append(out, text::utf8::toLower(c));
         i += length;
     }
 }
@@ -85,11 +85,11 @@ bool matchesPattern(std::string_view keyword, std::string_view pattern) {
 }
 
 bool keyEquals(std::string_view keyword, std::string_view term) {
-    return jet::utf8::toLower(keyword) == jet::utf8::toLower(term);
+    return text::utf8::toLower(keyword) == text::utf8::toLower(term);
 }
 
 KeywordMatcher::KeywordMatcher(SearchMode mode, std::string_view searchText)
-    : mode_(mode), lowered_(jet::utf8::toLower(searchText)) {
+    : mode_(mode), lowered_(text::utf8::toLower(searchText)) {
     if (mode_ == SearchMode::Wildcard)
         pieces_ = piecesOf(lowered_);
 }

@@ -1,11 +1,11 @@
 #include "store/dictionary_seeding.h"
 
 #include "jet/atomic_file.h"
-#include "jet/utf8.h"
 #include "store/files_for_appending.h"
 #include "store/folder_write_lock.h"
 #include "store/program_files.h"
 #include "store/record_walk.h"
+#include "text/utf8.h"
 
 #include <cstdint>
 #include <exception>
@@ -104,7 +104,7 @@ std::optional<std::string> readCatalogueRows(const std::string& path,
 std::set<std::string> listedNames(const std::string& path, std::optional<std::string>& problem) {
     std::set<std::string> names;
     problem = walkRecords(path, {"names"}, [&](const Record& record) {
-        names.insert(jet::utf8::toLower(record[0]));
+        names.insert(text::utf8::toLower(record[0]));
         return true;
     });
     return names;
@@ -132,7 +132,7 @@ SeedReport seedDictionaryFolder(const std::string& installedFolder, const std::s
         seeding.copyIfMissing(fileName(templatePath(to)));
         std::vector<CatalogueRow> copied;
         for (const CatalogueRow& row : installed)
-            if (seeding.copyIfMissing(jet::utf8::toLower(row.names) + ".dll"))
+            if (seeding.copyIfMissing(text::utf8::toLower(row.names) + ".dll"))
                 copied.push_back(row);
         if (!userHasCatalogue) {
             seeding.copyIfMissing(fileName(cataloguePath(to)));
@@ -146,7 +146,7 @@ SeedReport seedDictionaryFolder(const std::string& installedFolder, const std::s
         }
         std::vector<CatalogueRow> unlisted;
         for (const CatalogueRow& row : copied)
-            if (!listed.count(jet::utf8::toLower(row.names)))
+            if (!listed.count(text::utf8::toLower(row.names)))
                 unlisted.push_back(row);
         seeding.listInUserCatalogue(unlisted);
     } catch (const std::exception& error) {

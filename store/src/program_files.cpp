@@ -1,6 +1,6 @@
 #include "store/program_files.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <filesystem>
 #include <system_error>
@@ -21,7 +21,7 @@ std::string cataloguePath(const std::string& programFolder) {
 }
 
 std::string dictionaryPath(const std::string& programFolder, const std::string& dictionaryName) {
-    return programFolder + "/" + jet::utf8::toLower(dictionaryName) + ".dll";
+    return programFolder + "/" + text::utf8::toLower(dictionaryName) + ".dll";
 }
 
 std::string templatePath(const std::string& programFolder) {

@@ -2,7 +2,7 @@
 // ascending and descending, for every type an index can hold.
 #include "index_support.h"
 #include "jet/error.h"
-#include "write/index_text_key.h"
+#include "keys/text_key.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>

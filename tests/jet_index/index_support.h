@@ -3,9 +3,9 @@
 #pragma once
 
 #include "jet/database.h"
+#include "keys/column_key.h"
+#include "keys/text_key97.h"
 #include "read/index_pages_read.h"
-#include "write/index_column_key.h"
-#include "write/index_text_key97.h"
 
 #include <filesystem>
 #include <string>

@@ -1,7 +1,7 @@
 #include "literal_rows.h"
 
-#include "jet/utf8.h"
 #include "jet/write_session.h"
+#include "text/utf8.h"
 
 #include <cfloat>
 #include <cstdint>
@@ -14,8 +14,8 @@ std::string cycle(std::string_view piece, std::size_t count) {
     std::string out;
     for (std::size_t i = 0; count > 0; --count, i %= piece.size()) {
         char32_t c = 0;
-        i += utf8::decode(piece, i, c);
-        utf8::append(out, c);
+        i += text::utf8::decode(piece, i, c);
+        text::utf8::append(out, c);
     }
     return out;
 }

@@ -1,9 +1,9 @@
 #include "dictionary_folder.h"
 
 #include "jet/create.h"
-#include "jet/utf8.h"
 #include "jet/write_session.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 
 #include <random>
 #include <unistd.h>
@@ -51,7 +51,7 @@ DictionaryFolder::~DictionaryFolder() {
 void DictionaryFolder::writeCatalogue(const std::vector<std::string>& names) const {
     Rows rows;
     for (const std::string& name : names)
-        rows.push_back({name, jet::utf8::toLower(name) + ".dll"});
+        rows.push_back({name, text::utf8::toLower(name) + ".dll"});
     writeCatalogueFile(store::cataloguePath(path()), rows);
 }
 
@@ -59,7 +59,7 @@ void DictionaryFolder::writeDictionary(const std::string& name,
                                        const std::vector<Record>& records) const {
     Rows rows;
     for (const auto& [key, link] : records)
-        rows.push_back({jet::utf8::toLower(name), key, link});
+        rows.push_back({text::utf8::toLower(name), key, link});
     writeDictionaryFile(store::dictionaryPath(path(), name), rows);
 }
 
@@ -76,7 +76,7 @@ void writeCatalogueFile(const std::string& path, const Rows& namesAndDatabase) {
 void writeProgramFolder(const std::string& folder, const std::vector<std::string>& names) {
     Rows catalogue;
     for (const std::string& name : names) {
-        catalogue.push_back({name, jet::utf8::toLower(name) + ".dll"});
+        catalogue.push_back({name, text::utf8::toLower(name) + ".dll"});
         writeDictionaryFile(store::dictionaryPath(folder, name), {});
     }
     writeCatalogueFile(store::cataloguePath(folder), catalogue);

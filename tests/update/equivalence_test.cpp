@@ -3,9 +3,9 @@
 // unlisted dictionary file in the way.
 #include "dictionary_folder.h"
 #include "jet/database.h"
-#include "jet/utf8.h"
 #include "jet/write_session.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 #include "update/merge.h"
 
 #include <gtest/gtest.h>
@@ -45,12 +45,12 @@ bool rowByRowMerge(const std::string& updateFile, const std::string& folder) {
     std::vector<Fields> update;
     skipOnError([&] { update = records(updateFile, {"names", "Key", "Link"}); });
     for (const Fields& row : update) {
-        const std::string name = jet::utf8::toLower(row[0]);
+        const std::string name = text::utf8::toLower(row[0]);
         const std::string dictionary = store::dictionaryPath(folder, row[0]);
         bool known = false;
         skipOnError([&] {
             for (const Fields& listed : records(store::cataloguePath(folder), {"names"}))
-                known = known || jet::utf8::toLower(listed[0]) == name;
+                known = known || text::utf8::toLower(listed[0]) == name;
         });
         if (known) {
             skipOnError([&] {
@@ -63,7 +63,7 @@ bool rowByRowMerge(const std::string& updateFile, const std::string& folder) {
         }
         skipOnError([&] {
             append(store::cataloguePath(folder),
-                   {{"names", jet::utf8::capitalizeFirst(row[0])}, {"Database", name + ".dll"}});
+                   {{"names", text::utf8::capitalizeFirst(row[0])}, {"Database", name + ".dll"}});
         });
         skipOnError([&] {
             std::filesystem::copy_file(store::templatePath(folder), dictionary,
@@ -94,7 +94,7 @@ Rows randomCase(std::uint64_t seed, const Shape& shape, const std::string& folde
         const int how = pick(0, 3);
         for (char& c : name)
             c = how == 1 ? static_cast<char>(std::toupper(static_cast<unsigned char>(c))) : c;
-        return how == 0 ? jet::utf8::toLower(name) : name;
+        return how == 0 ? text::utf8::toLower(name) : name;
     };
     // Few distinct addresses, so duplicates are common; some differ only in case, and their
     // lengths vary so records fill pages unevenly.
@@ -111,7 +111,7 @@ Rows randomCase(std::uint64_t seed, const Shape& shape, const std::string& folde
         if (chance(0.4))
             continue;
         name += chance(0.2) ? " " : "";
-        const std::string lower = jet::utf8::toLower(name);
+        const std::string lower = text::utf8::toLower(name);
         for (int copies = chance(0.2) ? 2 : 1; copies > 0; --copies) // twice, in another case
             catalogue.push_back({recase(name), lower + ".dll"});
         if (chance(0.1))

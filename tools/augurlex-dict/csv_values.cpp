@@ -1,6 +1,6 @@
 #include "augurlex-dict/csv_values.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <array>
 #include <charconv>
@@ -289,7 +289,7 @@ jet::Value parseFieldValue(const jet::Column& column, const CsvField& field) {
     switch (column.type) {
     case jet::ColumnType::Text:
     case jet::ColumnType::Memo:
-        if (!jet::utf8::isValid(text))
+        if (!text::utf8::isValid(text))
             throw ValueError("the text is not valid UTF-8");
         return std::string(text);
     case jet::ColumnType::Binary:

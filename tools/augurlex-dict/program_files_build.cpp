@@ -2,8 +2,8 @@
 
 #include "augurlex-dict/dictionary_tables.h"
 #include "augurlex-dict/table_import.h"
-#include "jet/utf8.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 
 #include <filesystem>
 
@@ -37,7 +37,7 @@ void writeCatalogue(const std::string& path, const std::vector<std::string>& nam
         jet::WriteSession session = jet::WriteSession::open(path, store::kDatabasePassword);
         for (const std::string& name : names)
             session.appendRow(store::kDataTable,
-                              {{"names", name}, {"Database", jet::utf8::toLower(name) + ".dll"}});
+                              {{"names", name}, {"Database", text::utf8::toLower(name) + ".dll"}});
         session.commit();
     } catch (...) {
         std::error_code ignored;

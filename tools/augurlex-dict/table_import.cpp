@@ -2,7 +2,7 @@
 
 #include "augurlex-dict/csv_reader.h"
 #include "augurlex-dict/csv_values.h"
-#include "update/printable_text.h"
+#include "text/printable_text.h"
 
 #include <vector>
 
@@ -13,7 +13,7 @@ namespace {
 std::string describe(std::size_t line, const std::string& column, const std::string& reason) {
     std::string text = "line " + std::to_string(line);
     if (!column.empty())
-        text += ", column \"" + update::printableText(column) + "\"";
+        text += ", column \"" + text::printableText(column) + "\"";
     return text + ": " + reason;
 }
 

@@ -1,6 +1,6 @@
 #include "augurlex-dict/text_forms.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <charconv>
 #include <cmath>
@@ -78,7 +78,7 @@ void putJsonString(OutputWriter& out, std::string_view text) {
         }
         if (c >= 0x80) {
             char32_t ignored = 0;
-            if (std::size_t length = jet::utf8::decode(text, i, ignored)) {
+            if (std::size_t length = text::utf8::decode(text, i, ignored)) {
                 i += length;
                 continue;
             }

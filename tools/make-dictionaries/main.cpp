@@ -7,8 +7,8 @@
 #include "augurlex-dict/csv_reader.h"
 #include "augurlex-dict/program_files_build.h"
 #include "augurlex-dict/table_import.h"
-#include "jet/utf8.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -64,7 +64,7 @@ int build(const fs::path& dataDir, const fs::path& outDir) {
     const std::vector<std::string> names = readCatalogue(dataDir / "dictionaries.csv");
     dict::createTemplate(store::templatePath(out));
     for (const std::string& name : names) {
-        const std::string lower = jet::utf8::toLower(name);
+        const std::string lower = text::utf8::toLower(name);
         const fs::path source = dataDir / (lower + ".csv");
         try {
             dict::writeDictionaryFile(store::templatePath(out), store::dictionaryPath(out, name),

@@ -1,6 +1,6 @@
 #include "update/dictionary_name.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 namespace update {
 
@@ -9,12 +9,12 @@ namespace {
 bool holdsControlCharacter(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         char32_t c = 0;
-        const std::size_t length = jet::utf8::decode(text, i, c);
+        const std::size_t length = text::utf8::decode(text, i, c);
         if (length == 0) { // a stray byte is no character at all
             ++i;
             continue;
         }
-        if (jet::utf8::isControl(c))
+        if (text::utf8::isControl(c))
             return true;
         i += length;
     }
@@ -24,7 +24,7 @@ bool holdsControlCharacter(const std::string& text) {
 } // namespace
 
 std::optional<std::string> unsafeDictionaryName(const std::string& names) {
-    const std::string name = jet::utf8::toLower(names);
+    const std::string name = text::utf8::toLower(names);
     const std::string quoted = "the dictionary name \"" + names + "\"";
     if (name.empty())
         return std::string("the dictionary name is empty");
@@ -43,7 +43,7 @@ std::optional<std::string> unsafeDictionaryName(const std::string& names) {
 }
 
 std::string displayName(const std::string& names) {
-    return jet::utf8::capitalizeFirst(names);
+    return text::utf8::capitalizeFirst(names);
 }
 
 } // namespace update

@@ -1,9 +1,9 @@
 #include "update/merge.h"
 
-#include "jet/utf8.h"
 #include "merge_targets.h"
 #include "store/folder_write_lock.h"
 #include "store/program_files.h"
+#include "text/utf8.h"
 #include "update/dictionary_name.h"
 #include "update_rows.h"
 
@@ -125,7 +125,7 @@ private:
     void mergeRow(std::uint64_t number, const store::DictionaryRecord& row) {
         if (auto unsafe = unsafeDictionaryName(row.names))
             return fail(number, row, *unsafe);
-        const std::string name = jet::utf8::toLower(row.names);
+        const std::string name = text::utf8::toLower(row.names);
         if (catalogue_.problem())
             return fail(number, row, *catalogue_.problem());
 

@@ -1,6 +1,6 @@
 #include "update/merge_report.h"
 
-#include "update/printable_text.h"
+#include "text/printable_text.h"
 
 namespace update {
 
@@ -19,8 +19,9 @@ std::string countsLine(const MergeReport& report) {
 }
 
 std::string failureLine(const MergeFailure& failure) {
-    return "row " + std::to_string(failure.row) + " (" + printableText(failure.dictionary) +
-           ", Key \"" + printableText(failure.key) + "\"): " + printableText(failure.reason);
+    return "row " + std::to_string(failure.row) + " (" + text::printableText(failure.dictionary) +
+           ", Key \"" + text::printableText(failure.key) +
+           "\"): " + text::printableText(failure.reason);
 }
 
 ClosingMessage closingMessageFor(const MergeReport& report) {
@@ -41,7 +42,7 @@ std::string reportText(const MergeReport& report) {
     if (report.nothingToUpdate) {
         std::string text = std::string(kNothingToUpdate) + "\n";
         if (!report.updateFileProblem.empty())
-            text += printableText(report.updateFileProblem) + "\n";
+            text += text::printableText(report.updateFileProblem) + "\n";
         return text;
     }
     std::string text = "Rows read: " + std::to_string(report.rowsRead) + "\n";
@@ -49,7 +50,7 @@ std::string reportText(const MergeReport& report) {
     text += "Duplicates: " + std::to_string(report.duplicates) + "\n";
     text += "Failed: " + std::to_string(report.failed()) + "\n";
     for (const std::string& name : report.newDictionaries)
-        text += "New dictionary: " + printableText(name) + "\n";
+        text += "New dictionary: " + text::printableText(name) + "\n";
     for (const MergeFailure& failure : report.failures)
         text += "Failed " + failureLine(failure) + "\n";
     return text;

@@ -1,6 +1,6 @@
 #include "merge_targets.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <exception>
 #include <filesystem>
@@ -93,7 +93,7 @@ CatalogueTarget CatalogueTarget::open(const std::string& path) {
         return target;
     }
     auto problem = target.file_->walk({"names"}, [&](const store::Record& record) {
-        target.names_.insert(jet::utf8::toLower(record[0]));
+        target.names_.insert(text::utf8::toLower(record[0]));
         return true;
     });
     if (problem) {

@@ -2,13 +2,13 @@
 
 #include "check/index_tree_check.h"
 #include "jet/error.h"
+#include "keys/column_key.h"
+#include "keys/text_key97.h"
 #include "read/field_decode.h"
 #include "read/index_pages_read.h"
 #include "read/row.h"
 #include "read/slot_table.h"
 #include "read/table_scan.h"
-#include "write/index_column_key.h"
-#include "write/index_text_key97.h"
 
 #include <algorithm>
 #include <set>

@@ -1,7 +1,7 @@
 #include "read/code_page.h"
 
-#include "jet/utf8.h"
 #include "read/text_decoder.h"
+#include "text/utf8.h"
 
 #include <array>
 #include <cerrno>
@@ -23,9 +23,9 @@ void appendCp1252(std::string& out, ByteSpan bytes) {
         if (b < 0x80)
             out.push_back(static_cast<char>(b));
         else if (b < 0xa0)
-            utf8::append(out, kCp1252High[b - 0x80]);
+            text::utf8::append(out, kCp1252High[b - 0x80]);
         else
-            utf8::append(out, b);
+            text::utf8::append(out, b);
     }
 }
 
@@ -187,7 +187,7 @@ void CodePageDecoder::appendWithIconv(std::string& out, ByteSpan bytes) const {
         out.append(buffer.data(), outPtr);
         if (rc == static_cast<std::size_t>(-1) && errno != E2BIG) {
             // An invalid or cut-off sequence: mark it and go on after one byte.
-            utf8::append(out, kReplacementCharacter);
+            text::utf8::append(out, kReplacementCharacter);
             ++in;
             --inLeft;
             iconv(cd, nullptr, nullptr, nullptr, nullptr);

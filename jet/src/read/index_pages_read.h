@@ -6,7 +6,7 @@
 #include "file/format.h"
 #include "file/page_source.h"
 #include "read/table_def.h"
-#include "write/index_sort_weights.h"
+#include "read/text_sort_order.h"
 
 #include <cstdint>
 #include <optional>

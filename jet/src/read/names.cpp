@@ -1,6 +1,6 @@
 #include "read/names.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 namespace jet::detail {
 
@@ -10,7 +10,7 @@ namespace {
 char32_t nextCodePoint(std::string_view s, std::size_t& i) {
     const auto lead = static_cast<unsigned char>(s[i]);
     char32_t codePoint = lead;
-    const std::size_t length = lead < 0x80 ? 1 : utf8::decode(s, i, codePoint);
+    const std::size_t length = lead < 0x80 ? 1 : text::utf8::decode(s, i, codePoint);
     i += length == 0 ? 1 : length;
     return codePoint;
 }

@@ -1,6 +1,6 @@
 #include "read/text_decoder.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <cstring>
 
@@ -23,7 +23,8 @@ public:
             return;
         }
         if (unit >= 0xdc00 && unit < 0xe000 && high_) {
-            utf8::append(out_, 0x10000 + ((char32_t{high_} - 0xd800) << 10) + (unit - 0xdc00));
+            text::utf8::append(out_,
+                               0x10000 + ((char32_t{high_} - 0xd800) << 10) + (unit - 0xdc00));
             high_ = 0;
             return;
         }
@@ -31,9 +32,9 @@ public:
         if (unit >= 0xd800 && unit < 0xdc00)
             high_ = unit;
         else if (unit >= 0xdc00 && unit < 0xe000)
-            utf8::append(out_, kReplacementCharacter);
+            text::utf8::append(out_, kReplacementCharacter);
         else
-            utf8::append(out_, unit);
+            text::utf8::append(out_, unit);
     }
     // A run of ASCII code units, which need no pairing and no conversion.
     void putAscii(const std::uint8_t* units, std::size_t count) {
@@ -44,7 +45,7 @@ public:
 private:
     void flush() {
         if (high_)
-            utf8::append(out_, kReplacementCharacter);
+            text::utf8::append(out_, kReplacementCharacter);
         high_ = 0;
     }
     std::string& out_;

@@ -8,9 +8,9 @@
 #include "file/format.h"
 #include "jet/atomic_file.h"
 #include "jet/error.h"
-#include "jet/utf8.h"
 #include "read/names.h"
 #include "read/table_def.h"
+#include "text/utf8.h"
 #include "write/data_page.h"
 #include "write/header_encoder.h"
 #include "write/index_key.h"
@@ -81,7 +81,7 @@ void checkUserTables(const std::vector<TableSpec>& tables) {
                 throw Error(ErrorKind::Invalid, "table name '" + t.name +
                                                     "' may hold only letters, digits, spaces "
                                                     "and underscores");
-        if (utf8::toLower(t.name).rfind("msys", 0) == 0)
+        if (text::utf8::toLower(t.name).rfind("msys", 0) == 0)
             throw Error(ErrorKind::Invalid, "table name '" + t.name + "' is reserved");
     }
     for (std::size_t i = 0; i < tables.size(); ++i)

@@ -2,9 +2,9 @@
 
 #include "file/byte_writer.h"
 #include "file/errors.h"
+#include "keys/text_key97.h"
 #include "read/index_pages_read.h"
 #include "read/relationships_read.h"
-#include "write/index_text_key97.h"
 
 #include <algorithm>
 

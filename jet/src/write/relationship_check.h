@@ -6,9 +6,9 @@
 #include "file/format.h"
 #include "file/page_source.h"
 #include "jet/value.h"
+#include "keys/column_key.h"
 #include "read/code_page.h"
 #include "read/table_def.h"
-#include "write/index_column_key.h"
 #include "write/usage_map_editor.h"
 
 #include <cstdint>

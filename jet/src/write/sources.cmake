@@ -1,18 +1,14 @@
-# Writing: new databases (header, system catalogue, table layout and definitions, index keys and
-# leaves) and appended rows (write session, row encoding, data pages, long values, usage maps,
-# text encoding), and index keys for every column type.
+# Writing: new databases (header, system catalogue, table layout and definitions, index pages)
+# and appended rows (write session, row encoding, data pages, long values, usage maps, text
+# encoding, index maintenance).
 target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/create.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/header_encoder.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/index_column_key.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_key.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_leaf.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_maintenance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_page_writer.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/index_sort_weights.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/index_text_key.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/index_text_key97.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_tree.cpp
     ${CMAKE_CURRENT_LIST_DIR}/long_value_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/relationship_check.cpp

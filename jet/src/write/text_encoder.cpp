@@ -1,8 +1,8 @@
 #include "write/text_encoder.h"
 
 #include "jet/error.h"
-#include "jet/utf8.h"
 #include "read/code_page.h"
+#include "text/utf8.h"
 
 #include <cerrno>
 #include <cstring>
@@ -58,7 +58,7 @@ std::u16string utf8ToUtf16(std::string_view s) {
     out.reserve(s.size());
     for (std::size_t i = 0; i < s.size();) {
         char32_t cp = 0;
-        const std::size_t length = utf8::decode(s, i, cp);
+        const std::size_t length = text::utf8::decode(s, i, cp);
         if (length == 0)
             badUtf8();
         if (cp >= 0x10000) {
@@ -118,7 +118,7 @@ std::vector<std::uint8_t> encodeWindows1252(std::string_view utf8) {
     out.reserve(utf8.size());
     for (std::size_t at = 0; at < utf8.size();) {
         char32_t c = 0;
-        at += utf8::decode(utf8, at, c); // valid: checked by the caller
+        at += text::utf8::decode(utf8, at, c); // valid: checked by the caller
         const int byte = windows1252Byte(c);
         if (byte < 0)
             throw Error(ErrorKind::Invalid, "the text \"" + std::string(utf8) +
@@ -131,7 +131,7 @@ std::vector<std::uint8_t> encodeWindows1252(std::string_view utf8) {
 } // namespace
 
 std::vector<std::uint8_t> encodeCodePageText(std::string_view utf8, std::uint16_t codePage) {
-    if (!utf8::isValid(utf8)) // malformed input must not reach iconv
+    if (!text::utf8::isValid(utf8)) // malformed input must not reach iconv
         badUtf8();
     if (codePage == 1252) // as the reader maps it, unassigned bytes included: text reads back
         return encodeWindows1252(utf8);

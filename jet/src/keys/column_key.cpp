@@ -1,8 +1,8 @@
-#include "write/index_column_key.h"
+#include "keys/column_key.h"
 
 #include "jet/error.h"
-#include "write/index_text_key.h"
-#include "write/index_text_key97.h"
+#include "keys/text_key.h"
+#include "keys/text_key97.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // Text index keys of Access 97 files: the "General" sort order of Windows-1252 text.
 #pragma once
 
-#include "write/index_sort_weights.h"
+#include "keys/sort_weights.h"
 
 #include <cstdint>
 #include <optional>

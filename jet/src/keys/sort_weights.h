@@ -2,6 +2,8 @@
 // the key's first part, and the extra codes (accents, case, punctuation) written after it.
 #pragma once
 
+#include "read/text_sort_order.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -26,9 +28,6 @@ struct CharWeight {
     std::uint8_t weight[8] = {};
     std::uint8_t extra[4] = {};
 };
-
-// General97: Access 97 files, whose text is in Windows-1252 (its keys are built elsewhere).
-enum class TextSortOrder { General, GeneralLegacy, General97 };
 
 // The weights of one code unit in that sort order.
 const CharWeight& charWeight(TextSortOrder order, char16_t unit);

@@ -1,8 +1,8 @@
-#include "write/index_text_key97.h"
+#include "keys/text_key97.h"
 
 #include "jet/error.h"
-#include "jet/utf8.h"
 #include "read/code_page.h"
+#include "text/utf8.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -13,7 +13,7 @@
 namespace jet::detail {
 namespace {
 
-#include "write/index_sort_general97.inc"
+#include "keys/sort_general97.inc"
 
 enum class Kind : std::uint8_t { None, Plain, LetterWithAccents, Accented };
 
@@ -47,7 +47,7 @@ std::vector<std::uint8_t> keyBytes(std::string_view utf8) {
     std::vector<std::uint8_t> bytes;
     for (std::size_t pos = 0; pos < utf8.size() && bytes.size() < kMaxKeyChars;) {
         char32_t c = 0xfffd;
-        const std::size_t length = utf8::decode(utf8, pos, c);
+        const std::size_t length = text::utf8::decode(utf8, pos, c);
         pos += length ? length : 1;
         const int byte = windows1252Byte(c);
         if (byte < 0)

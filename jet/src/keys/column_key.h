@@ -2,7 +2,7 @@
 #pragma once
 
 #include "jet/value.h"
-#include "write/index_sort_weights.h"
+#include "keys/sort_weights.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 // Text index keys in the "General" sort orders: the bytes Access writes for a text value.
 #pragma once
 
-#include "write/index_sort_weights.h"
+#include "keys/sort_weights.h"
 
 #include <cstdint>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "write/index_sort_weights.h"
+#include "keys/sort_weights.h"
 
 #include <array>
 #include <cstddef>
@@ -8,8 +8,8 @@
 namespace jet::detail {
 namespace {
 
-#include "write/index_sort_general.inc"
-#include "write/index_sort_general_legacy.inc"
+#include "keys/sort_general.inc"
+#include "keys/sort_general_legacy.inc"
 
 using WeightTable = std::array<CharWeight, 0x10000>;
 

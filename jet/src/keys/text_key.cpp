@@ -1,6 +1,6 @@
-#include "write/index_text_key.h"
+#include "keys/text_key.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <cstddef>
 #include <string>
@@ -26,7 +26,7 @@ std::u16string keyUnits(std::string_view utf8) {
     std::u16string units;
     for (std::size_t pos = 0; pos < utf8.size() && units.size() < kMaxKeyUnits;) {
         char32_t c = 0xfffd;
-        const std::size_t length = utf8::decode(utf8, pos, c);
+        const std::size_t length = text::utf8::decode(utf8, pos, c);
         pos += length ? length : 1;
         if (c >= 0x10000) {
             c -= 0x10000;

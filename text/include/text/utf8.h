@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-namespace jet::utf8 {
+namespace text::utf8 {
 
 // Decodes the well-formed sequence that starts at text[pos] into `codePoint` and returns its
 // length; returns 0 (leaving `codePoint` alone) for a truncated, overlong or surrogate sequence,
@@ -35,4 +35,4 @@ inline bool isControl(char32_t c) {
     return c < 0x20 || (c >= 0x7f && c <= 0x9f);
 }
 
-} // namespace jet::utf8
+} // namespace text::utf8

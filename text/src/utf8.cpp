@@ -1,9 +1,9 @@
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
 #include <locale.h>
 #include <wctype.h>
 
-namespace jet::utf8 {
+namespace text::utf8 {
 namespace {
 
 locale_t unicodeLocale() {
@@ -117,4 +117,4 @@ std::string capitalizeFirst(std::string_view text) {
     return out;
 }
 
-} // namespace jet::utf8
+} // namespace text::utf8

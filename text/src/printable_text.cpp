@@ -1,8 +1,8 @@
-#include "update/printable_text.h"
+#include "text/printable_text.h"
 
-#include "jet/utf8.h"
+#include "text/utf8.h"
 
-namespace update {
+namespace text {
 
 std::string printableText(std::string_view text) {
     static const char kHex[] = "0123456789abcdef";
@@ -11,10 +11,10 @@ std::string printableText(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const auto byte = static_cast<unsigned char>(text[at]);
         char32_t c = 0;
-        const std::size_t length = byte < 0x80 ? 0 : jet::utf8::decode(text, at, c);
+        const std::size_t length = byte < 0x80 ? 0 : text::utf8::decode(text, at, c);
         if (length > 0) {
             // C1 controls too: some terminals act on them as on escape sequences.
-            if (jet::utf8::isControl(c))
+            if (text::utf8::isControl(c))
                 printable += std::string("\\u00") + kHex[c >> 4] + kHex[c & 0xf];
             else
                 printable.append(text, at, length);
@@ -39,4 +39,4 @@ std::string printableText(std::string_view text) {
     return printable;
 }
 
-} // namespace update
+} // namespace text

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-namespace update {
+namespace text {
 
 std::string printableText(std::string_view text);
 
-} // namespace update
+} // namespace text
