@@ -140,12 +140,12 @@ TEST(CreateIndexed, AUniqueIndexRefusesALinkThatDiffersOnlyInCase) {
 
 TEST(CreateIndexed, DeclarationsThatCannotBeStoredAreRefused) {
     const std::vector<std::pair<std::vector<IndexSpec>, std::string>> cases = {
-        {{{{"Colour"}}}, "no column 'Colour'"},
-        {{{{"Key", "key"}}}, "names column 'key' twice"},
+        {{{{"Colour"}}}, "no column \"Colour\""},
+        {{{{"Key", "key"}}}, "names column \"key\" twice"},
         {{{{"Picture"}}}, "which no index holds"},
         {{{{}}}, "1 to 10 columns"},
         {{{{"Key"}, false, true}, {{"Id"}, false, true}}, "one primary key"},
-        {{{{"Key"}}, {{"Link"}, true, false, "key"}}, "two indexes are named 'key'"},
+        {{{{"Key"}}, {{"Link"}, true, false, "key"}}, "two indexes are named \"key\""},
         {std::vector<IndexSpec>(33, IndexSpec{{"Key"}}), "at most 32 indexes"},
     };
     for (const auto& [indexes, reason] : cases) {

@@ -191,7 +191,7 @@ class Writing(Scratch):
                     1, "", 'index "Link": the row duplicates a key')
         self.assertEqual(pathlib.Path(target).read_bytes(), before)
         for words, err in [(["--unique", "--index", "Key"], "--unique describes the --index before it"),
-                           (["--index", "Colour"], "no column 'Colour'"),
+                           (["--index", "Colour"], 'no column "Colour"'),
                            (["--index", "Key,"], "separated by commas"),
                            (["--index", "Key", "--primary-key", "--index", "Link", "--primary-key"],
                             "one primary key")]:

@@ -1,7 +1,7 @@
 #include "check/index_entries.h"
 
 #include "check/index_tree_check.h"
-#include "jet/error.h"
+#include "file/errors.h"
 #include "keys/column_key.h"
 #include "keys/text_key97.h"
 #include "read/field_decode.h"
@@ -103,7 +103,7 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
         const Index& index = def.indexes[at];
         if (!roots.insert(index.firstPage).second)
             continue; // logical indexes may share one tree
-        const std::string name = "index \"" + index.name + "\" of " + table;
+        const std::string name = named("index", index.name) + " of " + table;
         std::vector<LeafEntry> entries;
         try {
             entries = readIndexEntries(pages, format, index.firstPage, def.page);

@@ -50,7 +50,7 @@ private:
         try {
             checkTable(entry);
         } catch (const Error& e) {
-            fault("table \"" + entry.name + "\": " + e.what());
+            fault(named("table", entry.name) + ": " + e.what());
         }
     }
     void checkDataPage(std::uint32_t page, const std::string& table);
@@ -196,7 +196,7 @@ void Checker::checkLongValue(ByteSpan field, const std::function<std::string()>&
 }
 
 void Checker::checkTable(const CatalogEntry& entry) {
-    const std::string table = "table \"" + entry.name + "\"";
+    const std::string table = named("table", entry.name);
     TableDef def;
     try {
         def = readTableDef(pages_, format_, decoder_, entry.tableDefPage(), entry.name);
@@ -238,7 +238,7 @@ void Checker::checkTable(const CatalogEntry& entry) {
     for (const auto& index : def.indexes) {
         if (!roots.insert(index.firstPage).second)
             continue; // logical indexes may share one tree
-        const std::string name = "index \"" + index.name + "\" of " + table;
+        const std::string name = named("index", index.name) + " of " + table;
         for (std::uint32_t page : indexTreePages(pages_, format_, index.firstPage, def.page, name,
                                                  [this](std::string f) { fault(std::move(f)); }))
             claim(page, table);
@@ -264,7 +264,7 @@ void Checker::checkTable(const CatalogEntry& entry) {
                 checkLongValue(
                     fields[c].bytes,
                     [&] {
-                        return table + " column \"" + def.columns[c].name + "\" on " +
+                        return table + " " + named("column", def.columns[c].name) + " on " +
                                pageName(scan.rowPage());
                     },
                     table);
@@ -308,8 +308,8 @@ CheckReport Checker::run(std::uint64_t fileSize) {
             for (const auto& entry : catalog)
                 if (entry.type == kObjectTable &&
                     entry.tableDefPage() == le32(bytes.data() + kPageOwnerOffset))
-                    fault(pageName(page) + ": a data page of table \"" + entry.name +
-                          "\" that its map of owned pages leaves out");
+                    fault(pageName(page) + ": a data page of " + named("table", entry.name) +
+                          " that its map of owned pages leaves out");
     }
     CheckReport report{std::move(faults_), std::vector<bool>(owner_.size())};
     for (std::size_t page = 0; page < owner_.size(); ++page)

@@ -2,6 +2,10 @@
 
 namespace jet::detail {
 
+std::string named(std::string_view kind, std::string_view name) {
+    return std::string(kind) + " \"" + std::string(name) + "\"";
+}
+
 void throwCorrupt(const std::string& what) {
     throw Error(ErrorKind::Corrupt, "corrupt database: " + what);
 }

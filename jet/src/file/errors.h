@@ -5,8 +5,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace jet::detail {
+
+// A thing and its name as every message quotes them: named("table", "data") is `table "data"`.
+std::string named(std::string_view kind, std::string_view name);
 
 [[noreturn]] void throwCorrupt(const std::string& what);
 [[noreturn]] void throwCorruptPage(std::uint32_t page, const std::string& what);

@@ -15,8 +15,7 @@ std::size_t requireColumn(const TableDef& def, std::string_view name) {
     const int position = columnPosition(def.columns, name);
     if (position >= 0)
         return static_cast<std::size_t>(position);
-    throwCorruptPage(kCatalogPage,
-                     "the system catalogue has no column \"" + std::string(name) + "\"");
+    throwCorruptPage(kCatalogPage, "the system catalogue has no " + named("column", name));
 }
 
 std::int64_t integerOr(const Value& v, std::int64_t fallback) {

@@ -80,8 +80,8 @@ namespace {
 // A write session that adds pages moves them in memory; a cursor opened before must not go on.
 void checkCurrent(const CursorState& s) {
     if (s.generation != s.table->database->pages.generation())
-        throw Error(ErrorKind::Invalid,
-                    "table \"" + s.table->def.name + "\" has changed since this cursor was opened");
+        throw Error(ErrorKind::Invalid, named("table", s.table->def.name) +
+                                            " has changed since this cursor was opened");
 }
 
 void startIfNeeded(CursorState& s);
@@ -92,10 +92,10 @@ const Column& checkedColumn(CursorState& s, std::size_t column) {
     checkCurrent(s);
     const TableDef& def = s.table->def;
     if (!s.onRow)
-        throw Error(ErrorKind::Invalid, "no current row in table \"" + def.name + "\"");
+        throw Error(ErrorKind::Invalid, "no current row in " + named("table", def.name));
     if (column >= def.columns.size())
         throw Error(ErrorKind::Invalid,
-                    "table \"" + def.name + "\" has no column " + std::to_string(column));
+                    named("table", def.name) + " has no column " + std::to_string(column));
     return def.columns[column];
 }
 
@@ -194,8 +194,8 @@ const Value& Cursor::value(std::string_view columnName) const {
     const int position = columnPosition(table.def.columns, columnName);
     if (position >= 0)
         return value(static_cast<std::size_t>(position));
-    throw Error(ErrorKind::NotFound, "table \"" + table.def.name + "\" has no column \"" +
-                                         std::string(columnName) + "\"");
+    throw Error(ErrorKind::NotFound,
+                named("table", table.def.name) + " has no " + named("column", columnName));
 }
 
 void Cursor::readText(std::size_t column, std::string& out) const {

@@ -120,8 +120,7 @@ const CatalogEntry& userTable(const DatabaseState& db, std::string_view name) {
     for (const auto& entry : db.userTables)
         if (equalsIgnoringCase(entry.name, name))
             return entry;
-    throw Error(ErrorKind::NotFound,
-                "no table \"" + std::string(name) + "\" in " + db.path.string());
+    throw Error(ErrorKind::NotFound, "no " + named("table", name) + " in " + db.path.string());
 }
 
 TableDef readUserTableDef(const DatabaseState& db, const CatalogEntry& entry) {

@@ -136,7 +136,9 @@ std::vector<ColumnSortOrder> readColumnSortOrders(const PageStore& pages, const 
 std::vector<std::uint8_t> readIndexFlags(const PageStore& pages, const JetFormat& format,
                                          const TableDef& def) {
     const std::vector<std::uint8_t> bytes = readTableDefBytes(pages, def.page, def.name);
-    auto fail = [&] { throwCorrupt("the index list of table \"" + def.name + "\" is cut short"); };
+    auto fail = [&] {
+        throwCorrupt("the index list of " + named("table", def.name) + " is cut short");
+    };
     std::size_t at = format.tdefRealIndexStart +
                      std::size_t{def.realIndexCount} * format.tdefRealIndexEntrySize +
                      def.columns.size() * format.columnEntrySize;

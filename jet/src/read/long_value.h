@@ -3,6 +3,7 @@
 #pragma once
 
 #include "file/bytes.h"
+#include "file/errors.h"
 #include "file/format.h"
 #include "file/page_source.h"
 
@@ -35,7 +36,7 @@ inline LongValueHeader parseLongValueHeader(ByteSpan field) {
 struct FieldLabel {
     const std::string& table;
     const std::string& column;
-    std::string text() const { return "column \"" + column + "\" of table \"" + table + "\""; }
+    std::string text() const { return named("column", column) + " of " + named("table", table); }
 };
 
 // Pages a walk keeps at hand for the long values of its rows, looked in before the store: the

@@ -31,7 +31,7 @@ std::size_t physicalIndexListOffset(const std::vector<std::uint8_t>& bytes, cons
                      def.columns.size() * format.columnEntrySize;
     for (std::size_t i = 0; i < def.columns.size(); ++i) {
         if (at + format.nameLengthSize > bytes.size())
-            throwCorrupt("the column names of table \"" + def.name + "\" are cut short");
+            throwCorrupt("the column names of " + named("table", def.name) + " are cut short");
         at += format.nameLengthSize +
               (format.nameLengthSize == 1 ? bytes[at] : le16(bytes.data() + at));
     }
@@ -46,7 +46,7 @@ std::vector<LogicalIndexFacts> readLogicalIndexes(const PageStore& pages, const 
     std::vector<LogicalIndexFacts> out(def.indexes.size());
     for (std::size_t i = 0; i < out.size(); ++i, at += format.logicalIndexSize) {
         if (at + format.logicalIndexSize > bytes.size())
-            throwCorrupt("the index list of table \"" + def.name + "\" is cut short");
+            throwCorrupt("the index list of " + named("table", def.name) + " is cut short");
         const std::uint8_t* p = bytes.data() + at + format.logicalIndexLead;
         LogicalIndexFacts& index = out[i];
         index.name = def.indexes[i].name;

@@ -5,7 +5,7 @@
 namespace jet::detail {
 
 void RowFrame::bad(const std::string& what) const {
-    throwCorruptPage(page_, "a row of table \"" + def_->name + "\" " + what);
+    throwCorruptPage(page_, "a row of " + named("table", def_->name) + " " + what);
 }
 
 void RowFrame::read(const JetFormat& format, const TableDef& def, ByteSpan row,
@@ -87,7 +87,7 @@ FieldRef RowFrame::field(std::size_t index) const {
             size = column.length;
         const std::size_t start = fixedStart_ + layout.fixedOffset;
         if (!fits(dataEnd_, start, size))
-            bad("is too short for column \"" + column.name + "\"");
+            bad("is too short for " + named("column", column.name));
         return FieldRef{true, row_.subspan(start, size)};
     }
     if (layout.varIndex >= varCount_)
@@ -95,8 +95,8 @@ FieldRef RowFrame::field(std::size_t index) const {
     const std::size_t start = varOffset(layout.varIndex);
     const std::size_t end = varOffset(layout.varIndex + 1u);
     if (start < fixedStart_ || start > end || end > dataEnd_)
-        bad("has bad bounds " + std::to_string(start) + ".." + std::to_string(end) +
-            " for column \"" + column.name + "\"");
+        bad("has bad bounds " + std::to_string(start) + ".." + std::to_string(end) + " for " +
+            named("column", column.name));
     return FieldRef{true, row_.subspan(start, end - start)};
 }
 

@@ -23,7 +23,8 @@ public:
     std::size_t pos() const { return pos_; }
     const std::uint8_t* take(std::size_t n, const char* what) {
         if (!fits(bytes_.size(), pos_, n))
-            throwCorrupt("the definition of table \"" + table_ + "\" ends inside its " + what);
+            throwCorrupt("the definition of " + named("table", table_) + " ends inside its " +
+                         what);
         const std::uint8_t* p = bytes_.data() + pos_;
         pos_ += n;
         return p;
@@ -34,7 +35,7 @@ public:
     // Checks that `count` entries of `size` bytes can follow, before anything is reserved.
     void expect(std::uint64_t count, std::size_t size, const char* what) {
         if (count * size > bytes_.size() - std::min(pos_, bytes_.size()))
-            throwCorrupt("table \"" + table_ + "\" claims " + std::to_string(count) + " " + what +
+            throwCorrupt(named("table", table_) + " claims " + std::to_string(count) + " " + what +
                          ", more than its definition holds");
     }
     std::string name(const JetFormat& format, const CodePageDecoder& decoder, const char* what) {
@@ -111,7 +112,7 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
                 continue;
             const int position = positionOfColumnNumber(def, number);
             if (position < 0)
-                throwCorrupt("an index of table \"" + def.name + "\" names column number " +
+                throwCorrupt("an index of " + named("table", def.name) + " names column number " +
                              std::to_string(number) + ", which the table does not have");
             real.columns.push_back({static_cast<std::uint16_t>(position), order == 1});
         }
@@ -139,7 +140,7 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
         in.seek(start);
         in.take(format.logicalIndexSize, "index list");
         if (real >= reals.size())
-            throwCorrupt("an index of table \"" + def.name + "\" uses physical index " +
+            throwCorrupt("an index of " + named("table", def.name) + " uses physical index " +
                          std::to_string(real) + " of " + std::to_string(reals.size()));
         index.columns = reals[real].columns;
         index.firstPage = reals[real].firstPage;
@@ -204,8 +205,8 @@ std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_
     visited[firstPage] = true;
     while (next != 0) {
         if (next < visited.size() && visited[next])
-            throwCorruptPage(next, "the definition of table \"" + tableName +
-                                       "\" loops back to this page");
+            throwCorruptPage(next, "the definition of " + named("table", tableName) +
+                                       " loops back to this page");
         page = pages.pageOfType(next, tdefType, "a continued table definition");
         visited[next] = true;
         bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());

@@ -18,7 +18,7 @@ std::vector<std::uint32_t> tableOwnedPages(const PageStore& pages, const JetForm
                                            const TableDef& def) {
     if (def.ownedPagesMap == 0)
         return {}; // a table that never held a page may have no map at all
-    const std::string owner = "table \"" + def.name + "\"";
+    const std::string owner = named("table", def.name);
     ByteSpan map = rowAtPointer(pages, format, def.ownedPagesMap, "the usage map of " + owner);
     return readUsageMap(pages, map, owner);
 }
@@ -73,17 +73,17 @@ bool TableScan::resolve(ByteSpan bytes, std::uint32_t page, std::uint16_t slot, 
     rowPage = page;
     for (int hop = 0; found.flags & kRowMoved; ++hop) {
         if (hop == kMaxMoveHops || found.bytes.size() < 4)
-            throwCorruptPage(rowPage, "row " + std::to_string(slot) + " of table \"" + def_.name +
-                                          "\" has a bad move pointer");
+            throwCorruptPage(rowPage, "row " + std::to_string(slot) + " of " +
+                                          named("table", def_.name) + " has a bad move pointer");
         const std::uint32_t pointer = le32(found.bytes.data());
         rowPage = rowPointerPage(pointer);
         slot = static_cast<std::uint16_t>(rowPointerRow(pointer));
         bytes = pages_.page(rowPage);
         if (!isDataPageOf(bytes, def_.page))
-            throwCorruptPage(rowPage, "a moved row of table \"" + def_.name +
-                                          "\" points to a page of another table");
+            throwCorruptPage(rowPage, "a moved row of " + named("table", def_.name) +
+                                          " points to a page of another table");
         found = pointedRow(format_, bytes, rowPage, slot,
-                           [&] { return "a moved row of table \"" + def_.name + "\""; });
+                           [&] { return "a moved row of " + named("table", def_.name); });
     }
     row = found.bytes;
     return true;

@@ -5,9 +5,9 @@
 #include "jet/create.h"
 
 #include "file/byte_writer.h"
+#include "file/errors.h"
 #include "file/format.h"
 #include "jet/atomic_file.h"
-#include "jet/error.h"
 #include "read/names.h"
 #include "read/table_def.h"
 #include "text/utf8.h"
@@ -67,7 +67,7 @@ std::vector<std::uint8_t> indexEntry(const TableUnderConstruction& t, const Inde
             appendTextKey(key, v.as<std::string>());
         else
             throw Error(ErrorKind::Invalid,
-                        "cannot index column '" + t.layout.columns[column].name + "'");
+                        "cannot index " + named("column", t.layout.columns[column].name));
     }
     appendEntryRowPointer(key, t.locations[rowIndex].page, t.locations[rowIndex].row);
     return key;
@@ -78,16 +78,16 @@ void checkUserTables(const std::vector<TableSpec>& tables) {
     for (const auto& t : tables) {
         for (char c : t.name)
             if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != ' ')
-                throw Error(ErrorKind::Invalid, "table name '" + t.name +
-                                                    "' may hold only letters, digits, spaces "
+                throw Error(ErrorKind::Invalid, named("table name", t.name) +
+                                                    " may hold only letters, digits, spaces "
                                                     "and underscores");
         if (text::utf8::toLower(t.name).rfind("msys", 0) == 0)
-            throw Error(ErrorKind::Invalid, "table name '" + t.name + "' is reserved");
+            throw Error(ErrorKind::Invalid, named("table name", t.name) + " is reserved");
     }
     for (std::size_t i = 0; i < tables.size(); ++i)
         for (std::size_t j = 0; j < i; ++j)
             if (equalsIgnoringCase(tables[i].name, tables[j].name))
-                throw Error(ErrorKind::Invalid, "two tables are named '" + tables[i].name + "'");
+                throw Error(ErrorKind::Invalid, named("two tables are named", tables[i].name));
 }
 
 // Index flags as Access sets them: 0x80 always, 0x01 unique, 0x08 nulls refused.
@@ -110,7 +110,7 @@ std::string defaultIndexName(const IndexSpec& declared) {
 // for a missing or repeated column, a column of a type no index holds, a second primary key or
 // two indexes of the same name.
 std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
-    const std::string where = "table '" + table.name + "': ";
+    const std::string where = named("table", table.name) + ": ";
     if (table.indexes.size() > kMostIndexesPerTable)
         throw Error(ErrorKind::Invalid, where + "a table holds at most " +
                                             std::to_string(kMostIndexesPerTable) + " indexes");
@@ -130,21 +130,22 @@ std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
                 std::find_if(table.columns.begin(), table.columns.end(),
                              [&](const ColumnSpec& c) { return equalsIgnoringCase(c.name, name); });
             if (at == table.columns.end())
-                throw Error(ErrorKind::Invalid, where + "no column '" + name + "' to index");
+                throw Error(ErrorKind::Invalid,
+                            where + "no " + named("column", name) + " to index");
             if (at->type == ColumnType::Ole)
-                throw Error(ErrorKind::Invalid, where + "column '" + at->name +
-                                                    "' holds objects, which no index holds");
+                throw Error(ErrorKind::Invalid, where + named("column", at->name) +
+                                                    " holds objects, which no index holds");
             const auto number = static_cast<std::uint16_t>(at - table.columns.begin());
             if (std::find(def.columns.begin(), def.columns.end(), number) != def.columns.end())
-                throw Error(ErrorKind::Invalid,
-                            where + "index '" + def.name + "' names column '" + name + "' twice");
+                throw Error(ErrorKind::Invalid, where + named("index", def.name) + " names " +
+                                                    named("column", name) + " twice");
             def.columns.push_back(number);
         }
         for (const IndexDefinition& earlier : out) {
             if (earlier.primaryKey && def.primaryKey)
                 throw Error(ErrorKind::Invalid, where + "a table has one primary key at most");
             if (equalsIgnoringCase(earlier.name, def.name))
-                throw Error(ErrorKind::Invalid, where + "two indexes are named '" + def.name + "'");
+                throw Error(ErrorKind::Invalid, where + named("two indexes are named", def.name));
         }
         out.push_back(std::move(def));
     }

@@ -35,7 +35,7 @@ std::vector<IndexShape> readIndexShapes(const PageStore& pages, const JetFormat&
     std::vector<IndexShape> out(def.realIndexCount);
     for (IndexShape& index : out) {
         if (at + format.realIndexSize > bytes.size())
-            throwCorrupt("the index list of table \"" + def.name + "\" is cut short");
+            throwCorrupt("the index list of " + named("table", def.name) + " is cut short");
         const std::uint8_t* p = bytes.data() + at + format.realIndexLead;
         for (std::size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
             const std::uint16_t number = le16(p + slot * 3);
@@ -44,7 +44,7 @@ std::vector<IndexShape> readIndexShapes(const PageStore& pages, const JetFormat&
             const auto column = std::find_if(def.columns.begin(), def.columns.end(),
                                              [&](const Column& c) { return c.number == number; });
             if (column == def.columns.end())
-                throwCorrupt("an index of table \"" + def.name + "\" names a missing column");
+                throwCorrupt("an index of " + named("table", def.name) + " names a missing column");
             const auto position = static_cast<std::size_t>(column - def.columns.begin());
             KeyColumn key{column->type, p[slot * 3 + 2] == kAscending, orders[position].supported(),
                           orders[position].name()};
@@ -113,7 +113,7 @@ IndexMaintenance::~IndexMaintenance() = default;
 IndexMaintenance::Keys IndexMaintenance::prepare(const std::vector<Value>& row) {
     Keys keys;
     for (PhysicalIndex& index : indexes_) {
-        const std::string what = "table \"" + table_ + "\", index \"" + index.name + "\"";
+        const std::string what = named("table", table_) + ", " + named("index", index.name);
         std::vector<const Value*> values;
         for (std::size_t position : index.columns)
             values.push_back(&row[position]);

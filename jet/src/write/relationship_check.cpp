@@ -10,13 +10,6 @@
 #include <algorithm>
 
 namespace jet::detail {
-namespace {
-
-std::string quoted(const std::string& s) {
-    return "\"" + s + "\"";
-}
-
-} // namespace
 
 RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
                                      PageAllocator allocate, const TableDef& def,
@@ -38,9 +31,10 @@ RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
         const auto entry = std::find_if(catalog.begin(), catalog.end(), [&](const CatalogEntry& e) {
             return e.type == kObjectTable && e.tableDefPage() == fk.relatedTablePage;
         });
+        const std::string relationship =
+            named("the relationship", fk.name) + " of " + named("table", def.name);
         if (entry == catalog.end())
-            throwCorrupt("the relationship " + quoted(fk.name) + " of table " + quoted(def.name) +
-                         " names a table that is not there");
+            throwCorrupt(relationship + " names a table that is not there");
         const TableDef related =
             readTableDef(pages, format, text, fk.relatedTablePage, entry->name);
         const std::vector<LogicalIndexFacts> theirs = readLogicalIndexes(pages, format, related);
@@ -50,17 +44,16 @@ RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
         const std::vector<IndexShape> theirShapes = readIndexShapes(pages, format, related, text);
         if (target == theirs.end() || target->physical >= theirShapes.size() ||
             fk.physical >= ownShapes.size())
-            throwCorrupt("the relationship " + quoted(fk.name) + " of table " + quoted(def.name) +
-                         " names an index table " + quoted(related.name) + " does not have");
+            throwCorrupt(relationship + " names an index " + named("table", related.name) +
+                         " does not have");
         const IndexShape& mine = ownShapes[fk.physical];
         const IndexShape& parent = theirShapes[target->physical];
         if (mine.positions.size() != parent.positions.size())
-            throwCorrupt("the relationship " + quoted(fk.name) + " of table " + quoted(def.name) +
-                         " joins different numbers of columns");
+            throwCorrupt(relationship + " joins different numbers of columns");
         Link link;
-        link.description = "the relationship " + quoted(fk.name) + " between table " +
-                           quoted(related.name) + " (index " + quoted(target->name) +
-                           ") and table " + quoted(def.name);
+        link.description = named("the relationship", fk.name) + " between " +
+                           named("table", related.name) + " (" + named("index", target->name) +
+                           ") and " + named("table", def.name);
         link.positions = mine.positions;
         link.keyColumns = parent.keyColumns;
         link.relatedTablePage = related.page;

@@ -1,7 +1,7 @@
 #include "write/row_encoder.h"
 
 #include "file/byte_writer.h"
-#include "jet/error.h"
+#include "file/errors.h"
 #include "write/text_encoder.h"
 
 #include <algorithm>
@@ -16,7 +16,7 @@ constexpr std::size_t kMaxRowSize = 4060; // the most a Jet 4 data page takes in
 
 [[noreturn]] void unsuitable(const ColumnLayout& c, const char* what) {
     throw Error(ErrorKind::Invalid,
-                "column '" + c.name + "' (" + columnTypeName(c.type) + "): " + what);
+                named("column", c.name) + " (" + columnTypeName(c.type) + "): " + what);
 }
 
 std::int64_t integerOf(const ColumnLayout& c, const Value& v, std::int64_t lo, std::int64_t hi) {

@@ -1,6 +1,6 @@
 #include "write/table_layout.h"
 
-#include "jet/error.h"
+#include "file/errors.h"
 
 namespace jet::detail {
 namespace {
@@ -13,7 +13,8 @@ std::uint16_t fixedLength(ColumnType type) {
 
 void checkName(const std::string& what, const std::string& name) {
     if (name.empty() || name.size() > 64)
-        throw Error(ErrorKind::Invalid, what + " name must be 1 to 64 characters: '" + name + "'");
+        throw Error(ErrorKind::Invalid,
+                    named(what + " name", name) + " must be 1 to 64 characters");
 }
 
 } // namespace
@@ -33,7 +34,7 @@ TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinit
                         bool system) {
     checkName("table", name);
     if (columns.empty() || columns.size() > 255)
-        throw Error(ErrorKind::Invalid, "table '" + name + "' needs 1 to 255 columns");
+        throw Error(ErrorKind::Invalid, named("table", name) + " needs 1 to 255 columns");
 
     TableLayout table;
     table.name = name;
@@ -45,12 +46,13 @@ TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinit
         for (const auto& other : table.columns)
             if (other.name == spec.name)
                 throw Error(ErrorKind::Invalid,
-                            "table '" + name + "' has two columns named '" + spec.name + "'");
+                            named("table", name) + " has two " + named("columns named", spec.name));
         if (spec.type == ColumnType::Numeric)
             throw Error(ErrorKind::Invalid,
-                        "creating decimal columns is not supported: '" + spec.name + "'");
+                        "creating decimal columns is not supported: " + named("column", spec.name));
         if (spec.autoNumber && spec.type != ColumnType::Long)
-            throw Error(ErrorKind::Invalid, "autonumber column '" + spec.name + "' must be a long");
+            throw Error(ErrorKind::Invalid,
+                        named("autonumber column", spec.name) + " must be a long");
 
         ColumnLayout col;
         col.name = spec.name;
@@ -67,7 +69,7 @@ TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinit
             if (spec.type == ColumnType::Text) {
                 if (spec.maxChars < 1 || spec.maxChars > 255)
                     throw Error(ErrorKind::Invalid,
-                                "text column '" + spec.name + "' must hold 1 to 255 characters");
+                                named("text column", spec.name) + " must hold 1 to 255 characters");
                 col.length = static_cast<std::uint16_t>(spec.maxChars * 2);
             } else if (spec.type == ColumnType::Binary) {
                 col.length = 255;

@@ -1,8 +1,8 @@
 #include "write/tdef_encoder.h"
 
 #include "file/byte_writer.h"
+#include "file/errors.h"
 #include "file/format.h"
-#include "jet/error.h"
 #include "read/table_def.h"
 #include "write/text_encoder.h"
 
@@ -118,7 +118,7 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableLayout& table) {
     const std::size_t pageSize = JetFormat::jet4().pageSize;
     if (page.size() + 8 > pageSize)
         throw Error(ErrorKind::Invalid,
-                    "the definition of table '" + table.name + "' does not fit one page");
+                    "the definition of " + named("table", table.name) + " does not fit one page");
     putLe32(page, 8, static_cast<std::uint32_t>(page.size()));
     putLe16(page, kPageFreeSpaceOffset, static_cast<std::uint16_t>(pageSize - page.size() - 8));
     page.resize(pageSize, 0);

@@ -1,6 +1,6 @@
 #include "write/text_encoder.h"
 
-#include "jet/error.h"
+#include "file/errors.h"
 #include "read/code_page.h"
 #include "text/utf8.h"
 
@@ -15,6 +15,11 @@ namespace {
 
 [[noreturn]] void badUtf8() {
     throw Error(ErrorKind::Invalid, "text is not valid UTF-8");
+}
+
+[[noreturn]] void cannotHold(std::string_view utf8, std::uint16_t codePage) {
+    throw Error(ErrorKind::Invalid, named("the text", utf8) + " has characters code page " +
+                                        std::to_string(codePage) + " cannot hold");
 }
 
 std::vector<std::uint8_t> littleEndian(const std::u16string& units) {
@@ -121,8 +126,7 @@ std::vector<std::uint8_t> encodeWindows1252(std::string_view utf8) {
         at += text::utf8::decode(utf8, at, c); // valid: checked by the caller
         const int byte = windows1252Byte(c);
         if (byte < 0)
-            throw Error(ErrorKind::Invalid, "the text \"" + std::string(utf8) +
-                                                "\" has characters code page 1252 cannot hold");
+            cannotHold(utf8, 1252);
         out.push_back(static_cast<std::uint8_t>(byte));
     }
     return out;
@@ -151,9 +155,7 @@ std::vector<std::uint8_t> encodeCodePageText(std::string_view utf8, std::uint16_
     char* outPtr = reinterpret_cast<char*>(out.data());
     std::size_t outLeft = out.size();
     if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-        throw Error(ErrorKind::Invalid, "the text \"" + std::string(utf8) +
-                                            "\" has characters code page " +
-                                            std::to_string(codePage) + " cannot hold");
+        cannotHold(utf8, codePage);
     out.resize(out.size() - outLeft);
     return out;
 }

@@ -72,7 +72,7 @@ std::vector<std::uint8_t> longValueBytes(const ColumnLayout& c, const Value& v,
                                          std::uint16_t jet3CodePage) {
     if (c.type == ColumnType::Memo) {
         if (!v.is<std::string>())
-            throw Error(ErrorKind::Invalid, "column '" + c.name + "' (memo): needs text");
+            throw Error(ErrorKind::Invalid, named("column", c.name) + " (memo): needs text");
         const std::string& s = v.as<std::string>();
         if (jet3CodePage)
             return encodeCodePageText(s, jet3CodePage);
@@ -80,14 +80,14 @@ std::vector<std::uint8_t> longValueBytes(const ColumnLayout& c, const Value& v,
         return encodeJet4Text(s, compress);
     }
     if (!v.is<Bytes>())
-        throw Error(ErrorKind::Invalid, "column '" + c.name + "' (OLE): needs binary data");
+        throw Error(ErrorKind::Invalid, named("column", c.name) + " (OLE): needs binary data");
     return v.as<Bytes>();
 }
 
 // The table's last data page that its free-space map still offers; 0 when there is none.
 std::uint32_t lastPageWithFreeSpace(const PageStore& pages, const JetFormat& format,
                                     const TableDef& def) {
-    const std::string owner = "table \"" + def.name + "\"";
+    const std::string owner = named("table", def.name);
     auto map = [&](std::uint32_t pointer) {
         return readUsageMap(
             pages, rowAtPointer(pages, format, pointer, "the usage map of " + owner), owner);
@@ -204,11 +204,11 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
         const int position = findColumn(t.def.columns, name);
         if (position < 0)
             throw Error(ErrorKind::NotFound,
-                        "no column \"" + name + "\" in table \"" + table + "\"");
+                        "no " + named("column", name) + " in " + named("table", table));
         const auto i = static_cast<std::size_t>(position);
         if (given[i])
             throw Error(ErrorKind::Invalid,
-                        "column \"" + name + "\" is given twice for table \"" + table + "\"");
+                        named("column", name) + " is given twice for " + named("table", table));
         given[i] = true;
         row[i] = value;
     }
@@ -221,7 +221,7 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
             if (row[i].isNull()) {
                 if (lastAutoNumber == 0x7fffffff)
                     throw Error(ErrorKind::Invalid,
-                                "table \"" + table + "\" has run out of autonumbers");
+                                named("table", table) + " has run out of autonumbers");
                 row[i] = std::int64_t{++lastAutoNumber};
             } else if (row[i].is<std::int64_t>() && row[i].as<std::int64_t>() > lastAutoNumber &&
                        row[i].as<std::int64_t>() <= 0x7fffffff) {
@@ -290,7 +290,7 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
         slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
         if (!slot)
             throw Error(ErrorKind::Invalid,
-                        "a row of table \"" + table + "\" does not fit an empty page");
+                        "a row of " + named("table", table) + " does not fit an empty page");
     }
     t.currentPage = page;
     t.indexes->insert(indexKeys, page, *slot);
