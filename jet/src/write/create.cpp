@@ -8,13 +8,13 @@
 #include "file/errors.h"
 #include "file/format.h"
 #include "jet/atomic_file.h"
+#include "keys/column_key.h"
 #include "read/names.h"
 #include "read/table_def.h"
 #include "text/utf8.h"
 #include "write/data_page.h"
 #include "write/header_encoder.h"
-#include "write/index_key.h"
-#include "write/index_leaf.h"
+#include "write/index_page_writer.h"
 #include "write/row_encoder.h"
 #include "write/system_catalog.h"
 #include "write/tdef_encoder.h"
@@ -53,27 +53,22 @@ double currentTimeInDays() {
     return 25569.0 + seconds / 86400.0;
 }
 
-std::vector<std::uint8_t> indexEntry(const TableUnderConstruction& t, const IndexDefinition& idx,
-                                     std::size_t rowIndex) {
-    std::vector<std::uint8_t> key;
+// The entry of row `rowIndex` in the index `idx`. Its columns are ascending, and text columns
+// declare the "General" order of Access 2000-2003 (see tdef_encoder).
+IndexEntryBytes indexEntry(const TableUnderConstruction& t, const IndexDefinition& idx,
+                           std::size_t rowIndex) {
+    std::vector<const Value*> values;
+    std::vector<KeyColumn> columns;
     for (std::uint16_t column : idx.columns) {
-        const Value& v = t.rows[rowIndex][column];
-        ColumnType type = t.layout.columns[column].type;
-        if (v.isNull())
-            appendNullKey(key);
-        else if (type == ColumnType::Long)
-            appendLongKey(key, static_cast<std::int32_t>(v.as<std::int64_t>()));
-        else if (type == ColumnType::Text)
-            appendTextKey(key, v.as<std::string>());
-        else
-            throw Error(ErrorKind::Invalid,
-                        "cannot index " + named("column", t.layout.columns[column].name));
+        values.push_back(&t.rows[rowIndex][column]);
+        columns.push_back({t.layout.columns[column].type, true, TextSortOrder::GeneralLegacy, {}});
     }
-    appendEntryRowPointer(key, t.locations[rowIndex].page, t.locations[rowIndex].row);
-    return key;
+    return leafEntry(entryKey(values, columns), t.locations[rowIndex].page,
+                     t.locations[rowIndex].row);
 }
 
-// Table names become index keys of the catalogue, which the engine builds for plain names only.
+// Table names are plain (letters, digits, spaces and underscores), none starts with "MSys" as
+// the system tables' do, and no two are alike ignoring case.
 void checkUserTables(const std::vector<TableSpec>& tables) {
     for (const auto& t : tables) {
         for (char c : t.name)
@@ -227,11 +222,12 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
         t.layout.freePages = addMap(t.dataPages);
         for (std::size_t i = 0; i < t.definition.indexes.size(); ++i) {
             const IndexDefinition& def = t.definition.indexes[i];
-            std::vector<std::vector<std::uint8_t>> entries;
+            IndexPageContents leaf;
             for (std::size_t r = 0; r < t.rows.size(); ++r)
-                entries.push_back(indexEntry(t, def, r));
-            std::sort(entries.begin(), entries.end());
-            leafPages.push_back(buildIndexLeafPage(t.definitionPage, entries));
+                leaf.entries.push_back(indexEntry(t, def, r));
+            std::sort(leaf.entries.begin(), leaf.entries.end());
+            leafPages.emplace_back(format.pageSize, 0);
+            writeIndexPage(format, leafPages.back(), leaf, t.definitionPage);
 
             IndexLayout idx;
             idx.name = def.name;
@@ -240,7 +236,7 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
             idx.primaryKey = def.primaryKey;
             idx.rootPage = t.leafPages[i];
             idx.usageMap = addMap({t.leafPages[i]});
-            idx.entryCount = static_cast<std::uint32_t>(entries.size());
+            idx.entryCount = static_cast<std::uint32_t>(leaf.entries.size());
             t.layout.indexes.push_back(std::move(idx));
         }
         for (const auto& c : t.layout.columns)

@@ -48,6 +48,14 @@ std::size_t sharedPrefix(const IndexPageContents& contents) {
 
 } // namespace
 
+IndexEntryBytes leafEntry(IndexEntryBytes key, std::uint32_t rowPage, std::uint8_t rowSlot) {
+    key.push_back(static_cast<std::uint8_t>(rowPage >> 16));
+    key.push_back(static_cast<std::uint8_t>(rowPage >> 8));
+    key.push_back(static_cast<std::uint8_t>(rowPage));
+    key.push_back(rowSlot);
+    return key;
+}
+
 std::size_t indexPageCapacity(const JetFormat& format) {
     const std::size_t maskBits = (format.indexFirstEntryOffset - format.indexEntryMaskOffset) * 8;
     return std::min(format.pageSize - format.indexFirstEntryOffset, maskBits);

@@ -22,6 +22,9 @@ struct IndexPageContents {
     std::vector<IndexEntryBytes> entries;
 };
 
+// A leaf entry: `key`, then the row pointer (3-byte page and row number, most significant first).
+IndexEntryBytes leafEntry(IndexEntryBytes key, std::uint32_t rowPage, std::uint8_t rowSlot);
+
 // The most entry bytes (shared prefix counted once) one page holds.
 std::size_t indexPageCapacity(const JetFormat& format);
 

@@ -116,9 +116,7 @@ bool IndexTree::containsKey(const std::vector<std::uint8_t>& key) {
 
 void IndexTree::insert(const std::vector<std::uint8_t>& key, std::uint32_t rowPage,
                        std::uint8_t rowSlot) {
-    IndexEntryBytes entry = key;
-    appendBigEndian(entry, rowPage, 3);
-    entry.push_back(rowSlot);
+    const IndexEntryBytes entry = leafEntry(key, rowPage, rowSlot);
     std::vector<Step> path = pathTo(entry);
     Node& leaf = node(path.back().page);
     leaf.contents.entries.insert(

@@ -5,8 +5,6 @@ target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/create.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data_page.cpp
     ${CMAKE_CURRENT_LIST_DIR}/header_encoder.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/index_key.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/index_leaf.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_maintenance.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_page_writer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/index_tree.cpp
