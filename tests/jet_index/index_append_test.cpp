@@ -171,10 +171,7 @@ int depthOf(const Database& db, std::uint32_t root) {
         const auto read = detail::readIndexPage(*state.format, state.pages.page(page), page);
         if (read.leaf || read.entries.empty())
             return depth;
-        const auto& first = read.entries.front();
-        page = 0;
-        for (std::size_t i = first.size() - 4; i < first.size(); ++i)
-            page = page << 8 | first[i];
+        page = detail::childPageOf(read.entries.front());
     }
 }
 

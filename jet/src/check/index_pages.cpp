@@ -1,6 +1,6 @@
 #include "check/index_pages.h"
 
-#include "file/bytes.h"
+#include "read/index_pages_read.h"
 
 #include <set>
 
@@ -8,22 +8,15 @@ namespace jet::detail {
 
 namespace {
 
-std::uint32_t be32(const std::uint8_t* p) {
-    return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
-}
-
-// The child pages a node's entries end in.
+// The child pages a node's entries end in, and the last one, which the node names apart.
 void addChildren(const JetFormat& format, ByteSpan node, std::vector<std::uint32_t>& out) {
-    const std::size_t maskBits = (format.indexFirstEntryOffset - format.indexEntryMaskOffset) * 8;
-    for (std::size_t bit = 1; bit < maskBits; ++bit) {
-        if (!((node[format.indexEntryMaskOffset + bit / 8] >> (bit % 8)) & 1))
-            continue;
-        const std::size_t end = format.indexFirstEntryOffset + bit;
-        if (end > node.size())
+    for (std::size_t end : indexEntryEnds(format, node)) {
+        if (format.indexFirstEntryOffset + end > node.size())
             break;
-        out.push_back(be32(node.data() + end - 4));
+        if (end > 0)
+            out.push_back(childPageOf(node.first(format.indexFirstEntryOffset + end)));
     }
-    if (const std::uint32_t tail = le32(node.data() + kIndexTailPageOffset))
+    if (const std::uint32_t tail = le32(node.data() + IndexPageLayout::of(format).tailPage))
         out.push_back(tail);
 }
 
@@ -47,14 +40,12 @@ std::vector<std::uint32_t> indexTreePages(const PageStore& pages, const JetForma
             continue;
         }
         ByteSpan bytes = pages.page(page);
-        const auto type = static_cast<PageType>(bytes[0]);
-        if ((type != PageType::IndexNode && type != PageType::IndexLeaf) ||
-            le32(bytes.data() + kPageOwnerOffset) != tablePage) {
+        if (!isIndexPageOf(bytes, tablePage)) {
             fault(where + ": in the tree of " + index + " but not one of its index pages");
             continue;
         }
         reached.push_back(page);
-        if (type == PageType::IndexNode)
+        if (bytes[0] == static_cast<std::uint8_t>(PageType::IndexNode))
             addChildren(format, bytes, pending);
     }
     return reached;

@@ -1,5 +1,5 @@
-// The pages of an index's tree. The engine does not read index entries, but the check must know
-// which pages an index uses, so that losing one of them is found.
+// The pages of an index's tree, as far as its pages can be followed: the check must know which
+// pages an index uses, so that losing one of them is found.
 #pragma once
 
 #include "file/format.h"

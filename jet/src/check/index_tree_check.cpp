@@ -9,15 +9,6 @@
 namespace jet::detail {
 namespace {
 
-constexpr std::size_t kPointerSize = 4;
-
-std::uint32_t childOf(const std::vector<std::uint8_t>& entry) {
-    std::uint32_t v = 0;
-    for (std::size_t i = entry.size() - kPointerSize; i < entry.size(); ++i)
-        v = v << 8 | entry[i];
-    return v;
-}
-
 struct TreeWalk {
     const PageStore& pages;
     const JetFormat& format;
@@ -33,9 +24,7 @@ struct TreeWalk {
         if (depth > 32 || number == 0 || !pages.contains(number) || !seen.insert(number).second)
             return {};
         const ByteSpan bytes = pages.page(number);
-        const auto type = static_cast<PageType>(bytes[0]);
-        if ((type != PageType::IndexNode && type != PageType::IndexLeaf) ||
-            le32(bytes.data() + kPageOwnerOffset) != tablePage)
+        if (!isIndexPageOf(bytes, tablePage))
             return {};
         IndexPage page = readIndexPage(format, bytes, number);
         if (page.leaf) {
@@ -50,17 +39,17 @@ struct TreeWalk {
             return {};
         }
         for (const auto& entry : page.entries) {
-            const std::uint32_t child = childOf(entry);
+            const std::uint32_t child = childPageOf(entry);
             const std::vector<std::uint8_t> last = visit(child, depth + 1);
-            if (!last.empty() &&
-                !std::equal(last.begin(), last.end(), entry.begin(), entry.end() - kPointerSize))
+            if (!last.empty() && !std::equal(last.begin(), last.end(), entry.begin(),
+                                             entry.end() - kIndexChildPointerSize))
                 fault(name + ": the entry of index page " + std::to_string(number) + " for page " +
                       std::to_string(child) + " is not that page's last entry");
         }
         if (page.tail != 0)
             return visit(page.tail, depth + 1);
         const auto& last = page.entries.back();
-        return {last.begin(), last.end() - kPointerSize};
+        return {last.begin(), last.end() - kIndexChildPointerSize};
     }
 };
 

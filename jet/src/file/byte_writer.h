@@ -1,4 +1,4 @@
-// Little-endian writes for building pages and records.
+// Little-endian writes for building pages and records, and big-endian appends for index entries.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,13 @@ inline void putLe24(std::span<std::uint8_t> out, std::size_t offset, std::uint32
 inline void putLe32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t v) {
     putLe16(out, offset, static_cast<std::uint16_t>(v));
     putLe16(out, offset + 2, static_cast<std::uint16_t>(v >> 16));
+}
+
+// Appends the lowest `size` bytes of `value`, most significant first: index keys and entries
+// compare as bytes.
+inline void appendBigEndian(std::vector<std::uint8_t>& out, std::uint64_t value, std::size_t size) {
+    for (std::size_t i = size; i-- > 0;)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 // Appends little-endian values to a growing byte vector.

@@ -1,4 +1,5 @@
-// Little-endian reads from page bytes, checked and unchecked.
+// Little-endian reads from page bytes, checked and unchecked, and the big-endian numbers of index
+// entries.
 #pragma once
 
 #include <cstdint>
@@ -21,6 +22,13 @@ inline std::uint32_t le32(const std::uint8_t* p) {
 }
 inline std::uint64_t le64(const std::uint8_t* p) {
     return static_cast<std::uint64_t>(le32(p)) | (static_cast<std::uint64_t>(le32(p + 4)) << 32);
+}
+// A big-endian number of `size` bytes (at most four), as index entries hold page numbers.
+inline std::uint32_t be(const std::uint8_t* p, std::size_t size) {
+    std::uint32_t v = 0;
+    for (std::size_t i = 0; i < size; ++i)
+        v = v << 8 | p[i];
+    return v;
 }
 inline double leDouble(const std::uint8_t* p) {
     std::uint64_t bits = le64(p);

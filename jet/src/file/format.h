@@ -75,6 +75,9 @@ struct JetFormat {
     // Index pages: a bitmask marking where each entry ends, then the entries.
     std::size_t indexEntryMaskOffset;
     std::size_t indexFirstEntryOffset;
+    std::size_t indexEntryMaskBits() const {
+        return (indexFirstEntryOffset - indexEntryMaskOffset) * 8;
+    }
 
     static const JetFormat& jet3();
     static const JetFormat& jet4();
@@ -86,8 +89,6 @@ struct JetFormat {
 inline constexpr std::size_t kPageFreeSpaceOffset = 2;
 inline constexpr std::size_t kPageOwnerOffset = 4;
 inline constexpr std::size_t kTableDefNextPageOffset = 4;
-// An index node names the last page of the level below it.
-inline constexpr std::size_t kIndexTailPageOffset = 16;
 
 inline bool isDataPageOf(ByteSpan page, std::uint32_t tablePage) {
     return page[0] == static_cast<std::uint8_t>(PageType::Data) &&

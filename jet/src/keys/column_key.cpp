@@ -1,5 +1,6 @@
 #include "keys/column_key.h"
 
+#include "file/byte_writer.h"
 #include "jet/error.h"
 #include "keys/text_key.h"
 #include "keys/text_key97.h"
@@ -20,11 +21,6 @@ constexpr std::uint8_t kMoreSegments = 9;
 void complement(std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i)
         bytes[i] = static_cast<std::uint8_t>(~bytes[i]);
-}
-
-void appendBigEndian(std::vector<std::uint8_t>& key, std::uint64_t bits, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i)
-        key.push_back(static_cast<std::uint8_t>(bits >> (8 * (size - 1 - i))));
 }
 
 // Two's complement integers: flipping the sign bit puts negative numbers first.

@@ -7,18 +7,9 @@
 namespace jet::detail {
 namespace {
 
-constexpr std::size_t kRowPointerSize = 4;
-constexpr std::size_t kChildPointerSize = 4;
 constexpr std::uint16_t kGeneralSortCode = 1033;
 constexpr std::size_t kColumnSortCode = 11;    // Jet 4 column entries
 constexpr std::size_t kColumnSortVersion = 14; // Jet 4 column entries
-
-std::uint32_t be(const std::uint8_t* p, std::size_t size) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < size; ++i)
-        v = v << 8 | p[i];
-    return v;
-}
 
 } // namespace
 
@@ -26,6 +17,24 @@ const IndexPageLayout& IndexPageLayout::of(const JetFormat& format) {
     static const IndexPageLayout jet3{8, 12, 16, 20, 1};
     static const IndexPageLayout jet4{12, 16, 20, 24, 2};
     return format.version == Version::Jet3 ? jet3 : jet4;
+}
+
+bool isIndexPageOf(ByteSpan page, std::uint32_t tablePage) {
+    const auto type = static_cast<PageType>(page[0]);
+    return (type == PageType::IndexNode || type == PageType::IndexLeaf) &&
+           le32(page.data() + kPageOwnerOffset) == tablePage;
+}
+
+std::vector<std::size_t> indexEntryEnds(const JetFormat& format, ByteSpan page) {
+    std::vector<std::size_t> ends;
+    for (std::size_t bit = 0; bit < format.indexEntryMaskBits(); ++bit)
+        if ((page[format.indexEntryMaskOffset + bit / 8] >> (bit % 8)) & 1)
+            ends.push_back(bit);
+    return ends;
+}
+
+std::uint32_t childPageOf(ByteSpan entry) {
+    return be(entry.data() + entry.size() - kIndexChildPointerSize, kIndexChildPointerSize);
 }
 
 IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber) {
@@ -37,12 +46,9 @@ IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pa
     out.tail = le32(page.data() + layout.tailPage);
     out.prefixLength = layout.prefixLengthSize == 1 ? page[layout.prefixLength]
                                                     : le16(page.data() + layout.prefixLength);
-    const std::size_t minimum = kRowPointerSize + (out.leaf ? 0 : kChildPointerSize);
-    const std::size_t maskBits = (format.indexFirstEntryOffset - format.indexEntryMaskOffset) * 8;
+    const std::size_t minimum = kIndexRowPointerSize + (out.leaf ? 0 : kIndexChildPointerSize);
     std::size_t start = 0;
-    for (std::size_t bit = 0; bit < maskBits; ++bit) {
-        if (!((page[format.indexEntryMaskOffset + bit / 8] >> (bit % 8)) & 1))
-            continue;
+    for (std::size_t bit : indexEntryEnds(format, page)) {
         if (format.indexFirstEntryOffset + bit > page.size())
             throwCorruptPage(pageNumber, "index entries run past the end of the page");
         const std::uint8_t* stored = page.data() + format.indexFirstEntryOffset + start;
@@ -59,32 +65,36 @@ IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pa
     return out;
 }
 
+IndexPage readIndexPageOf(const PageStore& pages, const JetFormat& format, std::uint32_t number,
+                          std::uint32_t tablePage) {
+    const std::string table = "table page " + std::to_string(tablePage);
+    if (number == 0 || !pages.contains(number))
+        throwCorruptPage(number, "an index of " + table + " links to a missing page");
+    const ByteSpan bytes = pages.page(number);
+    if (!isIndexPageOf(bytes, tablePage))
+        throwCorruptPage(number, "not an index page of " + table);
+    return readIndexPage(format, bytes, number);
+}
+
 std::vector<LeafEntry> readIndexEntries(const PageStore& pages, const JetFormat& format,
                                         std::uint32_t root, std::uint32_t tablePage) {
     std::vector<LeafEntry> out;
     std::set<std::uint32_t> seen;
     auto load = [&](std::uint32_t number) {
-        if (number == 0 || number >= pages.pageCount() || !seen.insert(number).second)
-            throwCorruptPage(number, "index pages of table page " + std::to_string(tablePage) +
-                                         " link to a missing page or loop");
-        ByteSpan bytes = pages.page(number);
-        const auto type = static_cast<PageType>(bytes[0]);
-        if ((type != PageType::IndexNode && type != PageType::IndexLeaf) ||
-            le32(bytes.data() + kPageOwnerOffset) != tablePage)
-            throwCorruptPage(number,
-                             "not an index page of table page " + std::to_string(tablePage));
-        return readIndexPage(format, bytes, number);
+        if (!seen.insert(number).second)
+            throwCorruptPage(number, "the index pages of table page " + std::to_string(tablePage) +
+                                         " loop");
+        return readIndexPageOf(pages, format, number, tablePage);
     };
     IndexPage page = load(root);
     while (!page.leaf) {
         if (page.entries.empty())
             return out;
-        const auto& first = page.entries.front();
-        page = load(be(first.data() + first.size() - kChildPointerSize, kChildPointerSize));
+        page = load(childPageOf(page.entries.front()));
     }
     for (;;) {
         for (const auto& entry : page.entries) {
-            const std::size_t keySize = entry.size() - kRowPointerSize;
+            const std::size_t keySize = entry.size() - kIndexRowPointerSize;
             out.push_back({{entry.begin(), entry.begin() + static_cast<long>(keySize)},
                            be(entry.data() + keySize, 3),
                            entry[keySize + 3]});

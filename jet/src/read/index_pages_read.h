@@ -25,6 +25,10 @@ struct IndexPageLayout {
     static const IndexPageLayout& of(const JetFormat& format);
 };
 
+// Every entry ends in the row pointer of its row; a node's entry then in its child page.
+inline constexpr std::size_t kIndexRowPointerSize = 4;
+inline constexpr std::size_t kIndexChildPointerSize = 4;
+
 struct IndexPage {
     bool leaf = false;
     std::uint32_t previous = 0;
@@ -36,9 +40,25 @@ struct IndexPage {
     std::vector<std::vector<std::uint8_t>> entries;
 };
 
+// Whether `page` is an index page (node or leaf) of the table whose definition starts at
+// `tablePage`.
+bool isIndexPageOf(ByteSpan page, std::uint32_t tablePage);
+
+// Where the entries of an index page end, as its entry mask marks them: counted from the first
+// entry, in page order. An end that lies past the page is listed too; callers refuse it.
+std::vector<std::size_t> indexEntryEnds(const JetFormat& format, ByteSpan page);
+
+// The child page a node's entry ends in (four bytes, most significant first).
+std::uint32_t childPageOf(ByteSpan entry);
+
 // An index page's entries. ErrorKind Corrupt (naming the page) when its mask runs past the page
 // or the prefix is longer than the first entry.
 IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber);
+
+// Page `number` read as an index page of the table at `tablePage`. ErrorKind Corrupt naming the
+// page when it lies outside the file or is not one of that table's index pages.
+IndexPage readIndexPageOf(const PageStore& pages, const JetFormat& format, std::uint32_t number,
+                          std::uint32_t tablePage);
 
 struct LeafEntry {
     std::vector<std::uint8_t> key; // without the row pointer

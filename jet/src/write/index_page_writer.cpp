@@ -9,8 +9,6 @@
 namespace jet::detail {
 namespace {
 
-constexpr std::size_t kRowPointerSize = 4;
-constexpr std::size_t kChildPointerSize = 4;
 constexpr std::size_t kUnknownHeaderBytes = 8; // kept as they are: Access's own bookkeeping
 
 // The entries written out as entries: all but a node's last when it has several.
@@ -19,15 +17,8 @@ std::size_t writtenEntries(const IndexPageContents& contents) {
     return !contents.leaf && n > 1 ? n - 1 : n;
 }
 
-std::uint32_t childOf(const IndexEntryBytes& entry) {
-    std::uint32_t v = 0;
-    for (std::size_t i = entry.size() - kChildPointerSize; i < entry.size(); ++i)
-        v = v << 8 | entry[i];
-    return v;
-}
-
 std::size_t keySize(const IndexEntryBytes& entry, bool leaf) {
-    const std::size_t pointers = kRowPointerSize + (leaf ? 0 : kChildPointerSize);
+    const std::size_t pointers = kIndexRowPointerSize + (leaf ? 0 : kIndexChildPointerSize);
     return entry.size() >= pointers ? entry.size() - pointers : 0;
 }
 
@@ -49,16 +40,13 @@ std::size_t sharedPrefix(const IndexPageContents& contents) {
 } // namespace
 
 IndexEntryBytes leafEntry(IndexEntryBytes key, std::uint32_t rowPage, std::uint8_t rowSlot) {
-    key.push_back(static_cast<std::uint8_t>(rowPage >> 16));
-    key.push_back(static_cast<std::uint8_t>(rowPage >> 8));
-    key.push_back(static_cast<std::uint8_t>(rowPage));
+    appendBigEndian(key, rowPage, 3);
     key.push_back(rowSlot);
     return key;
 }
 
 std::size_t indexPageCapacity(const JetFormat& format) {
-    const std::size_t maskBits = (format.indexFirstEntryOffset - format.indexEntryMaskOffset) * 8;
-    return std::min(format.pageSize - format.indexFirstEntryOffset, maskBits);
+    return std::min(format.pageSize - format.indexFirstEntryOffset, format.indexEntryMaskBits());
 }
 
 std::size_t indexPageUsage(const IndexPageContents& contents) {
@@ -85,7 +73,7 @@ void writeIndexPage(const JetFormat& format, std::span<std::uint8_t> page,
     putLe32(page, layout.nextPage, contents.next);
     const std::size_t written = writtenEntries(contents);
     if (written < contents.entries.size())
-        putLe32(page, layout.tailPage, childOf(contents.entries.back()));
+        putLe32(page, layout.tailPage, childPageOf(contents.entries.back()));
     const std::size_t prefix = sharedPrefix(contents);
     if (layout.prefixLengthSize == 1)
         page[layout.prefixLength] = static_cast<std::uint8_t>(prefix);

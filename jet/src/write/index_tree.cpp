@@ -1,5 +1,6 @@
 #include "write/index_tree.h"
 
+#include "file/byte_writer.h"
 #include "file/errors.h"
 #include "read/index_pages_read.h"
 
@@ -8,24 +9,10 @@
 namespace jet::detail {
 namespace {
 
-constexpr std::size_t kPointerSize = 4; // a row pointer, and a node's child page
-
-void appendBigEndian(IndexEntryBytes& out, std::uint32_t value, std::size_t size) {
-    for (std::size_t i = size; i-- > 0;)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
-}
-
-std::uint32_t childOf(const IndexEntryBytes& entry) {
-    std::uint32_t v = 0;
-    for (std::size_t i = entry.size() - kPointerSize; i < entry.size(); ++i)
-        v = v << 8 | entry[i];
-    return v;
-}
-
 // Entries in index order: by key, then by row pointer. `a` and `b` are key + row pointer.
 bool entryLess(const std::uint8_t* a, std::size_t aSize, const std::uint8_t* b, std::size_t bSize) {
-    const std::size_t aKey = aSize - kPointerSize;
-    const std::size_t bKey = bSize - kPointerSize;
+    const std::size_t aKey = aSize - kIndexRowPointerSize;
+    const std::size_t bKey = bSize - kIndexRowPointerSize;
     const auto keys = std::lexicographical_compare_three_way(a, a + aKey, b, b + bKey);
     if (keys != 0)
         return keys < 0;
@@ -34,7 +21,7 @@ bool entryLess(const std::uint8_t* a, std::size_t aSize, const std::uint8_t* b, 
 
 // An entry without its child page (nodes) or as it is (leaves): key + row pointer.
 std::size_t comparedSize(const IndexEntryBytes& entry, bool leaf) {
-    return leaf ? entry.size() : entry.size() - kPointerSize;
+    return leaf ? entry.size() : entry.size() - kIndexChildPointerSize;
 }
 
 } // namespace
@@ -48,33 +35,26 @@ IndexTree::Node& IndexTree::node(std::uint32_t number) {
     auto found = nodes_.find(number);
     if (found != nodes_.end())
         return found->second;
-    if (number == 0 || !pages_.contains(number))
-        throwCorruptPage(number, "an index of table page " + std::to_string(tablePage_) +
-                                     " links to a missing page");
-    const ByteSpan bytes = pages_.page(number);
-    const auto type = static_cast<PageType>(bytes[0]);
-    if ((type != PageType::IndexNode && type != PageType::IndexLeaf) ||
-        le32(bytes.data() + kPageOwnerOffset) != tablePage_)
-        throwCorruptPage(number, "not an index page of table page " + std::to_string(tablePage_));
-    IndexPage read = readIndexPage(format_, bytes, number);
+    IndexPage read = readIndexPageOf(pages_, format_, number, tablePage_);
     Node n;
     n.contents = {read.leaf, read.previous, read.next, std::move(read.entries)};
     if (!read.leaf && read.tail != 0) {
         if (nodes_.size() > pages_.pageCount())
             throwCorruptPage(number, "index pages loop");
-        IndexEntryBytes tail = lastEntryBelow(read.tail);
-        appendBigEndian(tail, read.tail, kPointerSize);
-        n.contents.entries.push_back(std::move(tail));
+        n.contents.entries.push_back(entryAbove(read.tail));
     }
     return nodes_.emplace(number, std::move(n)).first->second;
 }
 
-IndexEntryBytes IndexTree::lastEntryBelow(std::uint32_t number) {
+IndexEntryBytes IndexTree::entryAbove(std::uint32_t number) {
     const Node& n = node(number);
     if (n.contents.entries.empty())
         throwCorruptPage(number, "an index page without entries has entries under it");
     const IndexEntryBytes& last = n.contents.entries.back();
-    return {last.begin(), last.begin() + static_cast<long>(comparedSize(last, n.contents.leaf))};
+    IndexEntryBytes entry(last.begin(),
+                          last.begin() + static_cast<long>(comparedSize(last, n.contents.leaf)));
+    appendBigEndian(entry, number, kIndexChildPointerSize);
+    return entry;
 }
 
 std::vector<IndexTree::Step> IndexTree::pathTo(const IndexEntryBytes& entry) {
@@ -99,13 +79,13 @@ std::vector<IndexTree::Step> IndexTree::pathTo(const IndexEntryBytes& entry) {
             throwCorruptPage(number, "an index node without entries");
         position = std::min(position, entries.size() - 1);
         path.push_back({number, position});
-        number = childOf(entries[position]);
+        number = childPageOf(entries[position]);
     }
 }
 
 bool IndexTree::containsKey(const std::vector<std::uint8_t>& key) {
     IndexEntryBytes probe = key;
-    probe.resize(key.size() + kPointerSize, 0);
+    probe.resize(key.size() + kIndexRowPointerSize, 0);
     const std::vector<Step> path = pathTo(probe);
     const auto& entries = node(path.back().page).contents.entries;
     if (path.back().child >= entries.size())
@@ -124,13 +104,11 @@ void IndexTree::insert(const std::vector<std::uint8_t>& key, std::uint32_t rowPa
     dirty_.push_back(path.back().page);
     // A new last entry of a page changes its entry in the page above.
     for (std::size_t level = path.size() - 1; level > 0; --level) {
-        IndexEntryBytes last = lastEntryBelow(path[level].page);
-        Node& parent = node(path[level - 1].page);
-        IndexEntryBytes& above = parent.contents.entries[path[level - 1].child];
-        if (std::equal(last.begin(), last.end(), above.begin(), above.end() - kPointerSize))
+        IndexEntryBytes entry = entryAbove(path[level].page);
+        IndexEntryBytes& above = node(path[level - 1].page).contents.entries[path[level - 1].child];
+        if (entry == above)
             break;
-        appendBigEndian(last, path[level].page, kPointerSize);
-        above = std::move(last);
+        above = std::move(entry);
         dirty_.push_back(path[level - 1].page);
     }
     splitUpwards(path);
@@ -150,9 +128,7 @@ void IndexTree::splitUpwards(std::vector<Step>& path) {
             under.contents.entries = std::move(root.contents.entries);
             root.contents.entries.clear();
             root.contents.leaf = false;
-            IndexEntryBytes last = lastEntryBelow(moved);
-            appendBigEndian(last, moved, kPointerSize);
-            root.contents.entries.push_back(std::move(last));
+            root.contents.entries.push_back(entryAbove(moved));
             dirty_.push_back(root_);
             path.insert(path.begin() + 1, Step{moved, path[0].child});
             path[0].child = 0;
@@ -184,19 +160,18 @@ void IndexTree::split(std::vector<Step>& path, std::size_t level) {
     dirty_.push_back(full);
     // Leaves are linked end to end; nodes only to pages with the same parent.
     if (!left.contents.leaf) {
-        const std::uint32_t lastChild = childOf(left.contents.entries.back());
-        const std::uint32_t firstChild = childOf(right.contents.entries.front());
+        const std::uint32_t lastChild = childPageOf(left.contents.entries.back());
+        const std::uint32_t firstChild = childPageOf(right.contents.entries.front());
         if (!node(lastChild).contents.leaf) {
             setNext(lastChild, 0);
             setPrevious(firstChild, 0);
         }
     }
-    IndexEntryBytes last = lastEntryBelow(head);
-    appendBigEndian(last, head, kPointerSize);
+    IndexEntryBytes entry = entryAbove(head);
     Node& parent = node(path[level - 1].page);
     parent.contents.entries.insert(parent.contents.entries.begin() +
                                        static_cast<long>(path[level - 1].child),
-                                   std::move(last));
+                                   std::move(entry));
     dirty_.push_back(path[level - 1].page);
 }
 

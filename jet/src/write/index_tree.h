@@ -39,7 +39,9 @@ private:
     };
 
     Node& node(std::uint32_t number);
-    IndexEntryBytes lastEntryBelow(std::uint32_t number); // key + row pointer
+    // The entry for page `number` in the page above: its last entry (key and row pointer), then
+    // its number.
+    IndexEntryBytes entryAbove(std::uint32_t number);
     std::vector<Step> pathTo(const IndexEntryBytes& entry);
     void splitUpwards(std::vector<Step>& path);
     void split(std::vector<Step>& path, std::size_t level);
