@@ -279,7 +279,7 @@ TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
         ASSERT_GE(data, 0);
         const std::size_t sortCode =
             state.format->tdefRealIndexStart +
-            def.realIndexCount * state.format->tdefRealIndexEntrySize +
+            def.realIndexes.size() * state.format->tdefRealIndexEntrySize +
             static_cast<std::size_t>(data) * state.format->columnEntrySize + 11;
         std::fstream out(copy.path(), std::ios::in | std::ios::out | std::ios::binary);
         out.seekp(static_cast<std::streamoff>(def.page) * state.format->pageSize +

@@ -30,19 +30,7 @@ std::vector<detail::KeyColumn> keyColumns(const Database& db, const std::string&
                                           const Index& index) {
     const DatabaseState& state = *detail::DatabaseAccess::state(db);
     const detail::TableDef def = detail::readUserTableDef(state, detail::userTable(state, table));
-    const auto orders = detail::readColumnSortOrders(state.pages, *state.format, def);
-    std::vector<detail::KeyColumn> out;
-    for (const IndexColumn& c : index.columns) {
-        detail::KeyColumn k;
-        k.type = def.columns[c.column].type;
-        k.ascending = c.ascending;
-        k.textOrder = state.format->version == Version::Jet3
-                          ? detail::jet3TextSortOrder(db.codePage())
-                          : orders[c.column].supported();
-        k.sortOrderName = orders[c.column].name();
-        out.push_back(k);
-    }
-    return out;
+    return detail::keyColumnsOf(*state.format, def, index.columns, db.codePage());
 }
 
 std::vector<IndexKeys> indexKeys(const Database& db) {
@@ -52,9 +40,7 @@ std::vector<IndexKeys> indexKeys(const Database& db) {
         const Table table = db.table(name);
         const detail::TableDef def =
             detail::readUserTableDef(state, detail::userTable(state, name));
-        const auto flags = detail::readIndexFlags(state.pages, *state.format, def);
-        for (std::size_t at = 0; at < def.indexes.size(); ++at) {
-            const Index& index = def.indexes[at];
+        for (const Index& index : def.indexes) {
             IndexKeys keys{name, index.name, true, false, {}, {}};
             const auto columns = keyColumns(db, name, index);
             for (std::size_t i = 0; i < columns.size(); ++i) {
@@ -73,7 +59,7 @@ std::vector<IndexKeys> indexKeys(const Database& db) {
                     std::vector<const Value*> values;
                     for (const IndexColumn& c : index.columns)
                         values.push_back(&cursor.value(c.column));
-                    if (flags[at] & detail::kIndexFlagIgnoreNulls) {
+                    if (index.ignoreNulls) {
                         bool allNull = true;
                         for (const Value* v : values)
                             allNull = allNull && v->isNull();

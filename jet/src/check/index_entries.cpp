@@ -3,7 +3,6 @@
 #include "check/index_tree_check.h"
 #include "file/errors.h"
 #include "keys/column_key.h"
-#include "keys/text_key97.h"
 #include "read/field_decode.h"
 #include "read/index_pages_read.h"
 #include "read/row.h"
@@ -19,22 +18,14 @@ namespace {
 
 // The key columns of an index, or none when a text column uses a sort order (or a version)
 // whose keys the engine does not build: then only order and row pointers are checked.
-std::optional<std::vector<KeyColumn>> keyColumnsOf(const JetFormat& format, const TableDef& def,
-                                                   const std::vector<ColumnSortOrder>& orders,
-                                                   std::uint16_t textCodePage, const Index& index) {
-    std::vector<KeyColumn> out;
-    for (const IndexColumn& c : index.columns) {
-        KeyColumn k;
-        k.type = def.columns[c.column].type;
-        k.ascending = c.ascending;
-        if (k.type == ColumnType::Text || k.type == ColumnType::Memo) {
-            k.textOrder = format.version == Version::Jet3 ? jet3TextSortOrder(textCodePage)
-                                                          : orders[c.column].supported();
-            if (!k.textOrder)
-                return std::nullopt;
-        }
-        out.push_back(k);
-    }
+std::optional<std::vector<KeyColumn>> checkedKeyColumns(const JetFormat& format,
+                                                        const TableDef& def,
+                                                        std::uint16_t textCodePage,
+                                                        const Index& index) {
+    std::vector<KeyColumn> out = keyColumnsOf(format, def, index.columns, textCodePage);
+    for (const KeyColumn& k : out)
+        if ((k.type == ColumnType::Text || k.type == ColumnType::Memo) && !k.textOrder)
+            return std::nullopt;
     return out;
 }
 
@@ -92,15 +83,12 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
                        const CodePageDecoder& textDecoder, const TableDef& def,
                        std::uint64_t liveRows, const std::string& table,
                        const std::function<void(std::string)>& fault) {
-    const std::vector<std::uint8_t> flags = readIndexFlags(pages, format, def);
-    const std::vector<ColumnSortOrder> orders = readColumnSortOrders(pages, format, def);
     std::set<std::uint32_t> roots;
     RowFrame scratch;
     std::vector<FieldRef> fields;
     std::vector<std::uint8_t> longValue;
     const FieldContext context{pages, format, textDecoder, longValue};
-    for (std::size_t at = 0; at < def.indexes.size(); ++at) {
-        const Index& index = def.indexes[at];
+    for (const Index& index : def.indexes) {
         if (!roots.insert(index.firstPage).second)
             continue; // logical indexes may share one tree
         const std::string name = named("index", index.name) + " of " + table;
@@ -112,8 +100,7 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
             continue;
         }
         checkIndexTree(pages, format, index.firstPage, def.page, name, fault);
-        const auto columns = keyColumnsOf(format, def, orders, textDecoder.codePage(), index);
-        const bool ignoreNulls = (flags[at] & kIndexFlagIgnoreNulls) != 0;
+        const auto columns = checkedKeyColumns(format, def, textDecoder.codePage(), index);
         std::vector<std::uint64_t> pointers; // page and slot of each entry's row
         pointers.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -158,7 +145,7 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
                                static_cast<std::uint32_t>(*at >> 8),
                                static_cast<std::uint8_t>(*at & 0xff)}));
         const std::uint64_t expected =
-            liveRows - (ignoreNulls ? allNullRows(pages, format, def, index) : 0);
+            liveRows - (index.ignoreNulls ? allNullRows(pages, format, def, index) : 0);
         if (entries.size() != expected)
             fault(name + ": holds " + std::to_string(entries.size()) + " entries for " +
                   std::to_string(expected) + " rows");

@@ -136,6 +136,22 @@ double numberOf(const Value& value, const KeyColumn& column) {
 
 } // namespace
 
+std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def,
+                                    const std::vector<IndexColumn>& columns,
+                                    std::uint16_t jet3CodePage) {
+    std::vector<KeyColumn> out;
+    for (const IndexColumn& c : columns) {
+        const ColumnSortOrder& order = def.placements[c.column].sortOrder;
+        out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name()});
+        if (format.version == Version::Jet3) {
+            out.back().textOrder = jet3TextSortOrder(jet3CodePage);
+            out.back().sortOrderName =
+                "of Access 97 text in code page " + std::to_string(jet3CodePage);
+        }
+    }
+    return out;
+}
+
 void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const KeyColumn& column) {
     const bool asc = column.ascending;
     const auto flag = [asc](std::uint8_t ascendingByte) {

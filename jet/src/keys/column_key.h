@@ -1,8 +1,10 @@
 // The key bytes of one column value in an index entry, for every column type an index can hold.
 #pragma once
 
+#include "file/format.h"
 #include "jet/value.h"
 #include "keys/sort_weights.h"
+#include "read/table_def.h"
 
 #include <cstdint>
 #include <optional>
@@ -20,6 +22,13 @@ struct KeyColumn {
     std::optional<TextSortOrder> textOrder;
     std::string sortOrderName;
 };
+
+// How the index columns `columns` of `def` order their values: type and direction, and for text
+// the sort order the column declares (Jet 4) or the file's code page gives (Jet 3, text in
+// `jet3CodePage`), named for messages when the engine builds no keys in it.
+std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def,
+                                    const std::vector<IndexColumn>& columns,
+                                    std::uint16_t jet3CodePage);
 
 // Appends the key of `value` (null included) in that column to `key`. ErrorKind Invalid when the
 // value cannot be put in such a key (a text sort order without weights, a type without keys).

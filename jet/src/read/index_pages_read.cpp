@@ -5,13 +5,6 @@
 #include <set>
 
 namespace jet::detail {
-namespace {
-
-constexpr std::uint16_t kGeneralSortCode = 1033;
-constexpr std::size_t kColumnSortCode = 11;    // Jet 4 column entries
-constexpr std::size_t kColumnSortVersion = 14; // Jet 4 column entries
-
-} // namespace
 
 const IndexPageLayout& IndexPageLayout::of(const JetFormat& format) {
     static const IndexPageLayout jet3{8, 12, 16, 20, 1};
@@ -103,77 +96,6 @@ std::vector<LeafEntry> readIndexEntries(const PageStore& pages, const JetFormat&
             return out;
         page = load(page.next);
     }
-}
-
-std::optional<TextSortOrder> ColumnSortOrder::supported() const {
-    if (code != kGeneralSortCode && code != 0)
-        return std::nullopt;
-    if (code == 0 || version == 0)
-        return TextSortOrder::GeneralLegacy;
-    if (version == 1)
-        return TextSortOrder::General;
-    return std::nullopt;
-}
-
-std::string ColumnSortOrder::name() const {
-    if (code == kGeneralSortCode)
-        return version == 0 ? "\"General\" (legacy)"
-                            : "\"General\" (version " + std::to_string(version) + ")";
-    return "with locale " + std::to_string(code) + " (version " + std::to_string(version) + ")";
-}
-
-std::vector<ColumnSortOrder> readColumnSortOrders(const PageStore& pages, const JetFormat& format,
-                                                  const TableDef& def) {
-    std::vector<ColumnSortOrder> out(def.columns.size());
-    if (format.version == Version::Jet3)
-        return out;
-    const std::vector<std::uint8_t> bytes = readTableDefBytes(pages, def.page, def.name);
-    const std::size_t first =
-        format.tdefRealIndexStart + std::size_t{def.realIndexCount} * format.tdefRealIndexEntrySize;
-    for (std::size_t i = 0; i < out.size(); ++i) {
-        const std::size_t at = first + i * format.columnEntrySize;
-        if (at + format.columnEntrySize > bytes.size())
-            break;
-        const ColumnType type = def.columns[i].type;
-        if (type != ColumnType::Text && type != ColumnType::Memo)
-            continue;
-        out[i].code = le16(bytes.data() + at + kColumnSortCode);
-        out[i].version = bytes[at + kColumnSortVersion];
-    }
-    return out;
-}
-
-std::vector<std::uint8_t> readIndexFlags(const PageStore& pages, const JetFormat& format,
-                                         const TableDef& def) {
-    const std::vector<std::uint8_t> bytes = readTableDefBytes(pages, def.page, def.name);
-    auto fail = [&] {
-        throwCorrupt("the index list of " + named("table", def.name) + " is cut short");
-    };
-    std::size_t at = format.tdefRealIndexStart +
-                     std::size_t{def.realIndexCount} * format.tdefRealIndexEntrySize +
-                     def.columns.size() * format.columnEntrySize;
-    for (std::size_t i = 0; i < def.columns.size(); ++i) {
-        if (at + format.nameLengthSize > bytes.size())
-            fail();
-        at += format.nameLengthSize +
-              (format.nameLengthSize == 1 ? bytes[at] : le16(bytes.data() + at));
-    }
-    const std::size_t reals = at;
-    const std::size_t logicals = reals + std::size_t{def.realIndexCount} * format.realIndexSize;
-    const std::size_t flagsAt = format.realIndexLead + kIndexColumnSlots * 3 + 8 +
-                                (format.version == Version::Jet4 ? 4 : 0);
-    std::vector<std::uint8_t> out;
-    for (std::size_t i = 0; i < def.indexes.size(); ++i) {
-        const std::size_t logical = logicals + i * format.logicalIndexSize;
-        if (logical + format.logicalIndexSize > bytes.size())
-            fail();
-        const std::uint32_t real = le32(bytes.data() + logical + format.logicalIndexLead + 4);
-        const std::size_t flag = reals + real * format.realIndexSize + flagsAt;
-        if (real >= def.realIndexCount || flag >= bytes.size())
-            fail();
-        out.push_back(bytes[flag]);
-    }
-    return out;
 }
 
 } // namespace jet::detail

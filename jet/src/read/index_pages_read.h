@@ -5,12 +5,8 @@
 #include "file/bytes.h"
 #include "file/format.h"
 #include "file/page_source.h"
-#include "read/table_def.h"
-#include "read/text_sort_order.h"
 
 #include <cstdint>
-#include <optional>
-#include <string>
 #include <vector>
 
 namespace jet::detail {
@@ -71,28 +67,5 @@ struct LeafEntry {
 // the table's index pages.
 std::vector<LeafEntry> readIndexEntries(const PageStore& pages, const JetFormat& format,
                                         std::uint32_t root, std::uint32_t tablePage);
-
-// The text sort order a column declares (Jet 4 text and memo columns), as stored: a code and
-// a version.
-struct ColumnSortOrder {
-    std::uint16_t code = 0;
-    std::uint8_t version = 0;
-    // The sort order the engine builds keys for, if it is one.
-    std::optional<TextSortOrder> supported() const;
-    std::string name() const;
-};
-
-// One entry per column of `def`, in definition order; all zero in Jet 3 files, which keep a
-// code page there instead.
-std::vector<ColumnSortOrder> readColumnSortOrders(const PageStore& pages, const JetFormat& format,
-                                                  const TableDef& def);
-
-// The flags of each index of `def` (in the order of def.indexes) as its physical index stores
-// them; Jet 4 keeps four more bytes before them than Jet 3.
-inline constexpr std::uint8_t kIndexFlagUnique = 0x01;
-inline constexpr std::uint8_t kIndexFlagIgnoreNulls = 0x02;
-inline constexpr std::uint8_t kIndexFlagRequired = 0x08;
-std::vector<std::uint8_t> readIndexFlags(const PageStore& pages, const JetFormat& format,
-                                         const TableDef& def);
 
 } // namespace jet::detail

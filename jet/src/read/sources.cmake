@@ -1,6 +1,5 @@
 # Reading: the catalogue, table definitions, usage maps, the row walk, rows and their fields,
-# long values, text decoding, index pages and relationships, values, and the public Database,
-# Table and Cursor.
+# long values, text decoding, index pages, values, and the public Database, Table and Cursor.
 target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/catalog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/code_page.cpp
@@ -10,7 +9,6 @@ target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/index_pages_read.cpp
     ${CMAKE_CURRENT_LIST_DIR}/long_value.cpp
     ${CMAKE_CURRENT_LIST_DIR}/names.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/relationships_read.cpp
     ${CMAKE_CURRENT_LIST_DIR}/row.cpp
     ${CMAKE_CURRENT_LIST_DIR}/slot_table.cpp
     ${CMAKE_CURRENT_LIST_DIR}/table_def.cpp

@@ -8,10 +8,12 @@ namespace jet::detail {
 namespace {
 
 constexpr std::size_t kTdefHeaderSize = 8;
-constexpr std::uint8_t kIndexUnique = 0x01;
-constexpr std::uint8_t kIndexIgnoreNulls = 0x02;
-constexpr std::uint8_t kIndexTypePrimary = 1;
-constexpr std::uint8_t kIndexTypeForeign = 2;
+// Jet 4 column entries: a text column's sort order.
+constexpr std::size_t kColumnSortCode = 11;
+constexpr std::size_t kColumnSortVersion = 14;
+// A foreign-key index that no relationship backs names no related index.
+constexpr std::uint32_t kNoRelatedIndex = 0xffffffffu;
+constexpr std::uint8_t kPrimarySide = 1;
 
 // Reads fields in order from the TDEF bytes, every read bounds-checked.
 class TdefReader {
@@ -81,6 +83,9 @@ void readColumns(TdefReader& in, const JetFormat& format, const CodePageDecoder&
             column.precision = e[format.columnPrecision];
             column.scale = e[format.columnScale];
         }
+        if (format.version == Version::Jet4 &&
+            (column.type == ColumnType::Text || column.type == ColumnType::Memo))
+            layout.sortOrder = {le16(e + kColumnSortCode), e[kColumnSortVersion]};
     }
     for (auto& column : def.columns)
         column.name = in.name(format, decoder, "column names");
@@ -93,16 +98,11 @@ int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
     return -1;
 }
 
-struct RealIndex {
-    std::vector<IndexColumn> columns;
-    std::uint32_t firstPage = 0;
-    std::uint8_t flags = 0;
-};
-
 void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder& decoder,
                  std::uint32_t realCount, std::uint32_t logicalCount, TableDef& def) {
     in.expect(realCount, format.realIndexSize, "physical indexes");
-    std::vector<RealIndex> reals(realCount);
+    std::vector<RealIndex>& reals = def.realIndexes;
+    reals.resize(realCount);
     for (auto& real : reals) {
         in.take(format.realIndexLead, "index list");
         for (std::size_t slot = 0; slot < kIndexColumnSlots; ++slot) {
@@ -116,8 +116,8 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
                              std::to_string(number) + ", which the table does not have");
             real.columns.push_back({static_cast<std::uint16_t>(position), order == 1});
         }
-        in.u32("index list"); // the index's own usage map
-        real.firstPage = in.u32("index list");
+        real.usageMap = in.u32("index list");
+        real.root = in.u32("index list");
         // Jet 4 keeps four more bytes before the flags.
         const std::size_t beforeFlags = format.version == Version::Jet4 ? 4 : 0;
         in.take(beforeFlags, "index list");
@@ -129,28 +129,37 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
 
     in.expect(logicalCount, format.logicalIndexSize, "indexes");
     def.indexes.resize(logicalCount);
-    for (auto& index : def.indexes) {
+    def.logicalIndexes.resize(logicalCount);
+    for (std::size_t i = 0; i < logicalCount; ++i) {
+        Index& index = def.indexes[i];
+        LogicalIndexFacts& facts = def.logicalIndexes[i];
         const std::size_t start = in.pos();
         in.take(format.logicalIndexLead, "index list");
-        in.u32("index list"); // the index number
-        const std::uint32_t real = in.u32("index list");
-        in.take(9, "index list"); // the related table of a foreign key
+        facts.number = in.u32("index list");
+        facts.physical = in.u32("index list");
+        const bool primarySide = in.u8("index list") == kPrimarySide;
+        const std::uint32_t relatedIndex = in.u32("index list");
+        const std::uint32_t relatedTablePage = in.u32("index list");
         in.take(2, "index list"); // cascading updates and deletes
         const std::uint8_t type = in.u8("index list");
         in.seek(start);
         in.take(format.logicalIndexSize, "index list");
-        if (real >= reals.size())
+        if (facts.physical >= reals.size())
             throwCorrupt("an index of " + named("table", def.name) + " uses physical index " +
-                         std::to_string(real) + " of " + std::to_string(reals.size()));
-        index.columns = reals[real].columns;
-        index.firstPage = reals[real].firstPage;
-        index.primaryKey = type == kIndexTypePrimary;
-        index.foreignKey = type == kIndexTypeForeign;
-        index.unique = index.primaryKey || (reals[real].flags & kIndexUnique);
-        index.ignoreNulls = (reals[real].flags & kIndexIgnoreNulls) != 0;
+                         std::to_string(facts.physical) + " of " + std::to_string(reals.size()));
+        const RealIndex& real = reals[facts.physical];
+        index.columns = real.columns;
+        index.firstPage = real.root;
+        index.primaryKey = type == kLogicalIndexPrimaryKey;
+        index.foreignKey = type == kLogicalIndexForeignKey;
+        index.unique = index.primaryKey || (real.flags & kIndexFlagUnique);
+        index.ignoreNulls = (real.flags & kIndexFlagIgnoreNulls) != 0;
+        if (index.foreignKey && relatedIndex != kNoRelatedIndex)
+            facts = {{},          facts.number,     facts.physical, true,
+                     primarySide, relatedTablePage, relatedIndex};
     }
-    for (auto& index : def.indexes)
-        index.name = in.name(format, decoder, "index names");
+    for (std::size_t i = 0; i < logicalCount; ++i)
+        def.logicalIndexes[i].name = def.indexes[i].name = in.name(format, decoder, "index names");
 }
 
 // After the index names, newer definitions list the usage maps of each long-value column,
@@ -169,6 +178,27 @@ void readLongValueMaps(TdefReader& in, std::size_t size, TableDef& def) {
         const std::uint32_t free = in.u32("long-value maps");
         maps.push_back({column, owned, free});
     }
+}
+
+// The TDEF bytes of a table: the first page whole, continuation pages after their 8-byte header.
+std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
+                                            const std::string& tableName) {
+    const auto tdefType = static_cast<std::uint8_t>(PageType::TableDefinition);
+    ByteSpan page = pages.pageOfType(firstPage, tdefType, "a table definition");
+    std::vector<std::uint8_t> bytes(page.begin(), page.end());
+    std::uint32_t next = le32(page.data() + kTableDefNextPageOffset);
+    std::vector<bool> visited(pages.pageCount());
+    visited[firstPage] = true;
+    while (next != 0) {
+        if (next < visited.size() && visited[next])
+            throwCorruptPage(next, "the definition of " + named("table", tableName) +
+                                       " loops back to this page");
+        page = pages.pageOfType(next, tdefType, "a continued table definition");
+        visited[next] = true;
+        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
+        next = le32(page.data() + kTableDefNextPageOffset);
+    }
+    return bytes;
 }
 
 } // namespace
@@ -195,24 +225,21 @@ std::size_t fixedSizeOf(ColumnType type) {
     }
 }
 
-std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
-                                            const std::string& tableName) {
-    const auto tdefType = static_cast<std::uint8_t>(PageType::TableDefinition);
-    ByteSpan page = pages.pageOfType(firstPage, tdefType, "a table definition");
-    std::vector<std::uint8_t> bytes(page.begin(), page.end());
-    std::uint32_t next = le32(page.data() + kTableDefNextPageOffset);
-    std::vector<bool> visited(pages.pageCount());
-    visited[firstPage] = true;
-    while (next != 0) {
-        if (next < visited.size() && visited[next])
-            throwCorruptPage(next, "the definition of " + named("table", tableName) +
-                                       " loops back to this page");
-        page = pages.pageOfType(next, tdefType, "a continued table definition");
-        visited[next] = true;
-        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
-        next = le32(page.data() + kTableDefNextPageOffset);
-    }
-    return bytes;
+std::optional<TextSortOrder> ColumnSortOrder::supported() const {
+    if (code != kGeneralSortCode && code != 0)
+        return std::nullopt;
+    if (code == 0 || version == 0)
+        return TextSortOrder::GeneralLegacy;
+    if (version == 1)
+        return TextSortOrder::General;
+    return std::nullopt;
+}
+
+std::string ColumnSortOrder::name() const {
+    if (code == kGeneralSortCode)
+        return version == 0 ? "\"General\" (legacy)"
+                            : "\"General\" (version " + std::to_string(version) + ")";
+    return "with locale " + std::to_string(code) + " (version " + std::to_string(version) + ")";
 }
 
 TableDef readTableDef(const PageStore& pages, const JetFormat& format,
@@ -234,7 +261,6 @@ TableDef readTableDef(const PageStore& pages, const JetFormat& format,
     const std::uint16_t columnCount = in.u16("header");
     const std::uint32_t logicalIndexCount = in.u32("header");
     const std::uint32_t realIndexCount = in.u32("header");
-    def.realIndexCount = realIndexCount;
     def.ownedPagesMap = in.u32("header");
     def.freePagesMap = in.u32("header");
 

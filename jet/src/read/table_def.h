@@ -1,12 +1,15 @@
-// Table definitions (TDEF pages, possibly chained): columns, indexes and the usage-map pointers.
+// Table definitions (TDEF pages, possibly chained): columns, indexes and the usage-map pointers,
+// read in one pass.
 #pragma once
 
 #include "file/format.h"
 #include "file/page_source.h"
 #include "jet/database.h"
 #include "read/code_page.h"
+#include "read/text_sort_order.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -24,12 +27,54 @@ inline constexpr std::uint8_t kColumnExtCompressedUnicode = 0x01;
 inline constexpr std::size_t kIndexColumnSlots = 10;
 inline constexpr std::uint16_t kNoColumn = 0xffff;
 
+// The text sort order a column declares (Jet 4 text and memo columns), as stored: a code and
+// a version. New columns declare the "General" order of Access 2000-2003: code 1033, version 0.
+inline constexpr std::uint16_t kGeneralSortCode = 1033;
+struct ColumnSortOrder {
+    std::uint16_t code = 0;
+    std::uint8_t version = 0;
+    // The sort order the engine builds keys for, if it is one.
+    std::optional<TextSortOrder> supported() const;
+    std::string name() const;
+};
+
 // Where a column's value sits in a row.
 struct ColumnPlacement {
     std::uint16_t varIndex = 0;    // entry in the row's variable offset table
     std::uint16_t fixedOffset = 0; // offset in the fixed part, after the column count
     std::uint16_t codePage = 0;    // Jet 3 text columns; 0 when not stored
     std::uint8_t flags = 0;
+    ColumnSortOrder sortOrder; // all zero in Jet 3 files, which keep a code page instead
+};
+
+// A physical index's flags: 0x80 always set, then unique, nulls left out, nulls refused.
+inline constexpr std::uint8_t kIndexFlagsSet = 0x80;
+inline constexpr std::uint8_t kIndexFlagUnique = 0x01;
+inline constexpr std::uint8_t kIndexFlagIgnoreNulls = 0x02;
+inline constexpr std::uint8_t kIndexFlagRequired = 0x08;
+
+// A physical index: the tree of entries that one or more logical indexes (TableDef::indexes)
+// share.
+struct RealIndex {
+    std::vector<IndexColumn> columns;
+    std::uint32_t usageMap = 0; // row pointer to the usage map of its pages
+    std::uint32_t root = 0;
+    std::uint8_t flags = 0;
+};
+
+// What a logical index stores besides its Index: the physical index it uses and, for a
+// foreign-key index of an enforced relationship (`related` true), whether this table is the one
+// ("primary") side, the related table's definition page and the related index's number.
+inline constexpr std::uint8_t kLogicalIndexPrimaryKey = 1;
+inline constexpr std::uint8_t kLogicalIndexForeignKey = 2;
+struct LogicalIndexFacts {
+    std::string name;
+    std::uint32_t number = 0;   // what a related table's index names it by
+    std::uint32_t physical = 0; // in TableDef::realIndexes
+    bool related = false;
+    bool primarySide = false;
+    std::uint32_t relatedTablePage = 0;
+    std::uint32_t relatedIndex = 0;
 };
 
 // The usage maps of one memo or OLE column's long-value pages.
@@ -47,18 +92,15 @@ struct TableDef {
     std::uint8_t tableType = 0;
     std::uint16_t maxColumns = 0; // columns a row may hold, deleted ones included
     std::uint16_t varColumnCount = 0;
-    std::vector<Column> columns;             // definition order
-    std::vector<ColumnPlacement> placements; // parallel to columns
-    std::vector<Index> indexes;
-    std::uint32_t ownedPagesMap = 0; // row pointer to the owned-pages usage map
-    std::uint32_t freePagesMap = 0;  // row pointer to the free-space usage map
-    std::uint32_t realIndexCount = 0;
+    std::vector<Column> columns;                   // definition order
+    std::vector<ColumnPlacement> placements;       // parallel to columns
+    std::vector<Index> indexes;                    // logical indexes, as stored
+    std::vector<LogicalIndexFacts> logicalIndexes; // parallel to indexes
+    std::vector<RealIndex> realIndexes;
+    std::uint32_t ownedPagesMap = 0;            // row pointer to the owned-pages usage map
+    std::uint32_t freePagesMap = 0;             // row pointer to the free-space usage map
     std::vector<LongValueMapRef> longValueMaps; // absent in definitions that predate them
 };
-
-// The TDEF bytes of a table: the first page whole, continuation pages after their 8-byte header.
-std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
-                                            const std::string& tableName);
 
 TableDef readTableDef(const PageStore& pages, const JetFormat& format,
                       const CodePageDecoder& nameDecoder, std::uint32_t firstPage,

@@ -85,10 +85,6 @@ void checkUserTables(const std::vector<TableSpec>& tables) {
                 throw Error(ErrorKind::Invalid, named("two tables are named", tables[i].name));
 }
 
-// Index flags as Access sets them: 0x80 always, 0x01 unique, 0x08 nulls refused.
-constexpr std::uint8_t kPlainIndexFlags = 0x80;
-constexpr std::uint8_t kUniqueIndexFlags = 0x81;
-constexpr std::uint8_t kPrimaryKeyFlags = 0x89;
 // Access's own limit on the indexes of one table.
 constexpr std::size_t kMostIndexesPerTable = 32;
 
@@ -115,8 +111,10 @@ std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
         def.name = declared.name.empty() || declared.primaryKey ? defaultIndexName(declared)
                                                                 : declared.name;
         def.primaryKey = declared.primaryKey;
-        def.flags = declared.primaryKey ? kPrimaryKeyFlags
-                                        : (declared.unique ? kUniqueIndexFlags : kPlainIndexFlags);
+        // As Access sets them: a primary key is unique and refuses nulls.
+        def.flags =
+            kIndexFlagsSet | (declared.primaryKey ? kIndexFlagUnique | kIndexFlagRequired
+                                                  : (declared.unique ? kIndexFlagUnique : 0));
         if (declared.columns.empty() || declared.columns.size() > kIndexColumnSlots)
             throw Error(ErrorKind::Invalid, where + "an index holds 1 to " +
                                                 std::to_string(kIndexColumnSlots) + " columns");

@@ -21,20 +21,6 @@
 
 namespace jet::detail {
 
-// One physical index of a table as keys are built for it.
-struct IndexShape {
-    std::vector<std::size_t> positions; // its columns, as positions in the row
-    std::vector<KeyColumn> keyColumns;  // parallel to positions
-    std::uint32_t usageMap = 0;         // row pointer to the usage map of its pages
-    std::uint32_t root = 0;
-    std::uint8_t flags = 0;
-};
-
-// The physical indexes of `def`, in stored order. `text` decodes the file's Jet 3 text: its code
-// page decides the sort order of Jet 3 text keys.
-std::vector<IndexShape> readIndexShapes(const PageStore& pages, const JetFormat& format,
-                                        const TableDef& def, const CodePageDecoder& text);
-
 class IndexMaintenance {
 public:
     // The indexes of the table `def`.

@@ -3,8 +3,6 @@
 #include "file/errors.h"
 #include "read/catalog.h"
 #include "read/code_page.h"
-#include "read/relationships_read.h"
-#include "write/index_maintenance.h"
 #include "write/index_tree.h"
 
 #include <algorithm>
@@ -15,14 +13,10 @@ RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
                                      PageAllocator allocate, const TableDef& def,
                                      const CodePageDecoder& text)
     : pages_(pages), format_(format), allocate_(std::move(allocate)) {
-    if (std::none_of(def.indexes.begin(), def.indexes.end(),
-                     [](const Index& i) { return i.foreignKey; }))
-        return;
-    const std::vector<LogicalIndexFacts> own = readLogicalIndexes(pages, format, def);
+    const std::vector<LogicalIndexFacts>& own = def.logicalIndexes;
     if (std::none_of(own.begin(), own.end(),
                      [](const LogicalIndexFacts& i) { return i.related && !i.primarySide; }))
         return;
-    const std::vector<IndexShape> ownShapes = readIndexShapes(pages, format, def, text);
     const std::vector<CatalogEntry> catalog = readCatalog(pages, format, text);
 
     for (const LogicalIndexFacts& fk : own) {
@@ -37,25 +31,23 @@ RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
             throwCorrupt(relationship + " names a table that is not there");
         const TableDef related =
             readTableDef(pages, format, text, fk.relatedTablePage, entry->name);
-        const std::vector<LogicalIndexFacts> theirs = readLogicalIndexes(pages, format, related);
+        const std::vector<LogicalIndexFacts>& theirs = related.logicalIndexes;
         const auto target =
             std::find_if(theirs.begin(), theirs.end(),
                          [&](const LogicalIndexFacts& i) { return i.number == fk.relatedIndex; });
-        const std::vector<IndexShape> theirShapes = readIndexShapes(pages, format, related, text);
-        if (target == theirs.end() || target->physical >= theirShapes.size() ||
-            fk.physical >= ownShapes.size())
+        if (target == theirs.end())
             throwCorrupt(relationship + " names an index " + named("table", related.name) +
                          " does not have");
-        const IndexShape& mine = ownShapes[fk.physical];
-        const IndexShape& parent = theirShapes[target->physical];
-        if (mine.positions.size() != parent.positions.size())
+        const RealIndex& mine = def.realIndexes[fk.physical];
+        const RealIndex& parent = related.realIndexes[target->physical];
+        if (mine.columns.size() != parent.columns.size())
             throwCorrupt(relationship + " joins different numbers of columns");
         Link link;
         link.description = named("the relationship", fk.name) + " between " +
                            named("table", related.name) + " (" + named("index", target->name) +
                            ") and " + named("table", def.name);
-        link.positions = mine.positions;
-        link.keyColumns = parent.keyColumns;
+        link.columns = mine.columns;
+        link.keyColumns = keyColumnsOf(format, related, parent.columns, text.codePage());
         link.relatedTablePage = related.page;
         link.root = parent.root;
         link.usageMap = parent.usageMap;
@@ -66,8 +58,8 @@ RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
 void RelationshipCheck::check(const std::vector<Value>& row) const {
     for (const Link& link : links_) {
         std::vector<const Value*> values;
-        for (std::size_t position : link.positions)
-            values.push_back(&row[position]);
+        for (const IndexColumn& c : link.columns)
+            values.push_back(&row[c.column]);
         if (std::any_of(values.begin(), values.end(), [](const Value* v) { return v->isNull(); }))
             continue;
         std::vector<std::uint8_t> key;

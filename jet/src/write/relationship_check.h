@@ -32,9 +32,9 @@ public:
 
 private:
     struct Link {
-        std::string description;            // the relationship and its two tables
-        std::vector<std::size_t> positions; // foreign-key columns in this table's rows
-        std::vector<KeyColumn> keyColumns;  // the related index's, parallel to positions
+        std::string description;           // the relationship and its two tables
+        std::vector<IndexColumn> columns;  // foreign-key columns of this table
+        std::vector<KeyColumn> keyColumns; // the related index's, parallel to columns
         std::uint32_t relatedTablePage = 0;
         std::uint32_t root = 0;
         std::uint32_t usageMap = 0;

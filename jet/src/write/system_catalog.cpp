@@ -8,10 +8,10 @@ constexpr std::uint8_t kSysFixed = 0x13;
 constexpr std::uint8_t kSysVariable = 0x12;
 constexpr std::uint8_t kSysBinary = 0x32;
 
-// Index flags: 0x80 is always set; 0x01 unique, 0x02 ignore nulls, 0x08 required.
-constexpr std::uint8_t kUniqueIndex = 0x81;
-constexpr std::uint8_t kRequiredIndex = 0x88;
-constexpr std::uint8_t kIgnoreNullsIndex = 0x82;
+// The flags of the system tables' indexes.
+constexpr std::uint8_t kUniqueIndex = kIndexFlagsSet | kIndexFlagUnique;
+constexpr std::uint8_t kRequiredIndex = kIndexFlagsSet | kIndexFlagRequired;
+constexpr std::uint8_t kIgnoreNullsIndex = kIndexFlagsSet | kIndexFlagIgnoreNulls;
 
 // Object types in MSysObjects.
 constexpr std::int64_t kTypeTable = 1;

@@ -14,7 +14,7 @@ namespace jet::detail {
 struct IndexDefinition {
     std::string name;
     std::vector<std::uint16_t> columns; // column numbers
-    std::uint8_t flags = 0x80;
+    std::uint8_t flags = kIndexFlagsSet;
     bool primaryKey = false;
 };
 

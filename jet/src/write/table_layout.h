@@ -27,7 +27,7 @@ struct ColumnLayout {
 struct IndexLayout {
     std::string name;
     std::vector<std::uint16_t> columns; // column numbers, all ascending
-    std::uint8_t flags = 0x80;          // 0x01 unique, 0x08 required; 0x80 always set
+    std::uint8_t flags = kIndexFlagsSet;
     bool primaryKey = false;
     std::uint32_t rootPage = 0;
     std::uint32_t usageMap = 0; // row pointer of the map of its pages

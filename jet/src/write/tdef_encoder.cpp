@@ -12,7 +12,6 @@ namespace {
 // Constants Access writes into every table and index definition.
 constexpr std::uint32_t kTableMagic = 0x659;
 constexpr std::uint32_t kIndexMagic = 0x783;
-constexpr std::uint16_t kGeneralSortOrder = 0x409;
 
 void writeName(ByteWriter& w, const std::string& name) {
     std::vector<std::uint8_t> ucs2 = encodeUcs2(name);
@@ -26,7 +25,7 @@ void writeColumn(ByteWriter& w, const ColumnLayout& c) {
     w.u16(c.number);
     w.u16(c.varIndex);
     w.u16(c.number);
-    w.u16(kGeneralSortOrder); // sort order for text; precision and scale for numerics
+    w.u16(kGeneralSortCode); // sort order for text; precision and scale for numerics
     w.u16(0);
     w.u8(c.flags);
     w.u8(c.extFlags);
@@ -62,7 +61,7 @@ void writeLogicalIndex(ByteWriter& w, const IndexLayout& idx, std::uint32_t numb
     w.u32(0);          // related table page
     w.u8(0);           // cascade updates
     w.u8(0);           // cascade deletes
-    w.u8(idx.primaryKey ? 0x01 : 0x00);
+    w.u8(idx.primaryKey ? kLogicalIndexPrimaryKey : 0);
     w.u32(0);
 }
 
