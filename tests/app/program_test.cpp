@@ -14,6 +14,7 @@
 #include "ui/maker_addresses.h"
 #include "ui/message_box.h"
 #include "ui/web_page.h"
+#include "viewer/browser_pane.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -215,6 +216,24 @@ private slots:
             control<QAction>(key)->trigger();
         QCOMPARE(browser->asked, (QStringList{"back", "forward", "stop", "refresh",
                                               "go augurlex:start", "go augurlex:search"}));
+    }
+
+    // Each dictionary that can be read, with its own count and the sum, counted again each time
+    // the page is built: here once Tarot's file has come.
+    void theStartPageCountsTheKeywordsOfEachDictionaryEachTimeItIsBuilt() {
+        auto* pane = qobject_cast<viewer::BrowserPane*>(window->documentWindow());
+        QVERIFY(pane);
+        const auto row = [](const QString& name, int count) {
+            return QString("<tr><td>%1</td><td class=\"count\">%2</td></tr>").arg(name).arg(count);
+        };
+        const QString sum = "<tr><td><b>All</b></td><td class=\"count\"><b>%1</b></td></tr>";
+        const QString both = row("Omens", 3) + row("Runes", 3);
+        QVERIFY(pane->ownPage("start").value_or("").contains(both + sum.arg(6)));
+        folder.writeDictionary("Tarot", {{"Fool", "http://tarot.example/fool"},
+                                         {"Tower", "http://tarot.example/tower"}});
+        const QString again = pane->ownPage("start").value_or("");
+        std::filesystem::remove(folder.file("tarot.dll"));
+        QVERIFY(again.contains(both + row("Tarot", 2) + sum.arg(8)));
     }
 
     // --- Web links and File > Update ---
