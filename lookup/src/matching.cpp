@@ -50,7 +50,7 @@ std::string buildPattern(std::string_view text) {
 void appendLowered(std::string_view text, std::string& out, std::size_t enough) {
     // Plain ASCII, the common case, is lowered in place without a table look-up.
     const std::size_t start = out.size();
-    out.resize(start + text.size());
+    out.resize(start + std::min(text.size(), enough));
     char* to = out.data() + start;
     std::size_t i = 0;
     for (; i < text.size() && i < enough; ++i) {
