@@ -9,10 +9,11 @@ namespace store {
 inline constexpr const char* kDatabasePassword = "K8Wum2qTx7vRb4Lpe9";
 // The one table every file holds.
 inline constexpr const char* kDataTable = "data";
+
+// The file names: the catalogue's and the template's, and a dictionary's, which is its name
+// lower-cased (all of Unicode), not trimmed, followed by ".dll".
 inline constexpr const char* kCatalogueFileName = "divination.dll";
 inline constexpr const char* kTemplateFileName = "clone.dll";
-
-// A dictionary's file: its name lower-cased (all of Unicode), not trimmed, followed by ".dll".
 std::string dictionaryFileName(const std::string& dictionaryName);
 
 // Each path is the folder, "/" and the file name, joined as they are: a folder that already
