@@ -46,14 +46,6 @@ QVariant KeywordListModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractListModel::headerData(section, orientation, role);
 }
 
-QStringList KeywordListModel::shownKeywords() const {
-    QStringList shown;
-    shown.reserve(keywords_.size());
-    for (int row = 0; row < rowCount(); ++row)
-        shown.append(keywords_.at(keywordRow(row)));
-    return shown;
-}
-
 bool KeywordListModel::shownBefore(int a, int b) const {
     const int byText = keywords_.at(a).compare(keywords_.at(b), Qt::CaseInsensitive);
     // Equal texts keep the file's order whichever way the list is sorted.

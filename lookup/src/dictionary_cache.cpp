@@ -1,7 +1,6 @@
 #include "lookup/dictionary_cache.h"
 
-#include "lookup/matching.h"
-#include "store/record_walk.h"
+#include "dictionary_walk.h"
 
 #include <utility>
 
@@ -13,19 +12,17 @@ namespace {
 DictionaryReading decode(const std::string& path, bool withLinks) {
     auto content = std::make_shared<DictionaryContent>();
     std::string lowered;
-    const std::vector<std::string_view> fields = withLinks
-                                                     ? std::vector<std::string_view>{"Key", "Link"}
-                                                     : std::vector<std::string_view>{"Key"};
     DictionaryReading reading;
-    reading.problem = store::walkRecords(path, fields, [&](const store::Record& record) {
-        content->keys.push_back(record[0]);
-        lowered.clear();
-        appendLowered(record[0], lowered);
-        content->loweredKeys.push_back(lowered);
-        if (withLinks)
-            content->links.push_back(record[1]);
-        return true;
-    });
+    reading.problem = walkMatches(path, KeywordMatcher::everyKeyword(), withLinks, nullptr,
+                                  [&](std::string_view key, std::string_view link) {
+                                      content->keys.push_back(key);
+                                      lowered.clear();
+                                      appendLowered(key, lowered);
+                                      content->loweredKeys.push_back(lowered);
+                                      if (withLinks)
+                                          content->links.push_back(link);
+                                      return true;
+                                  });
     content->hasLinks = withLinks;
     content->keys.shrink_to_fit();
     content->loweredKeys.shrink_to_fit();
@@ -35,10 +32,6 @@ DictionaryReading decode(const std::string& path, bool withLinks) {
 }
 
 } // namespace
-
-DictionaryReading readDictionary(const std::string& path, bool withLinks) {
-    return decode(path, withLinks);
-}
 
 DictionaryReading DictionaryCache::read(const std::string& path, bool withLinks) {
     const std::optional<store::FileStamp> stamp = store::stampOf(path);
@@ -100,11 +93,6 @@ void DictionaryCache::evictOverBudget() {
 std::size_t DictionaryCache::bytes() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return bytes_;
-}
-
-std::size_t DictionaryCache::files() const {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return entries_.size();
 }
 
 DictionaryCache& sharedDictionaryCache() {

@@ -1,29 +1,9 @@
 #include "lookup/keyword_search.h"
 
+#include "dictionary_walk.h"
 #include "store/program_files.h"
-#include "store/record_walk.h"
 
 namespace lookup {
-
-namespace {
-
-std::optional<std::string> searchFile(const std::string& path, const KeywordMatcher& matcher,
-                                      const std::function<void(std::string_view)>& found,
-                                      DictionaryCache* cache) {
-    if (!cache) {
-        return store::walkRecords(path, {"Key"}, [&](const store::Record& record) {
-            if (matcher.matches(record[0]))
-                found(record[0]);
-            return true;
-        });
-    }
-    DictionaryReading reading = cache->read(path, false);
-    const DictionaryContent& content = *reading.content;
-    matcher.forEachMatch(content.loweredKeys, [&](std::size_t i) { found(content.keys[i]); });
-    return reading.problem;
-}
-
-} // namespace
 
 void searchKeywords(const std::string& programFolder,
                     const std::vector<std::string>& dictionaryNames, SearchMode mode,
@@ -33,8 +13,11 @@ void searchKeywords(const std::string& programFolder,
                     DictionaryCache* cache) {
     const KeywordMatcher matcher(mode, searchText);
     for (const std::string& name : dictionaryNames) {
-        auto problem =
-            searchFile(store::dictionaryPath(programFolder, name), matcher, found, cache);
+        auto problem = walkMatches(store::dictionaryPath(programFolder, name), matcher, false,
+                                   cache, [&](std::string_view keyword, std::string_view) {
+                                       found(keyword);
+                                       return true;
+                                   });
         if (problem && unreadable)
             unreadable(*problem);
     }

@@ -1,9 +1,7 @@
 #include "lookup/keywords.h"
 
+#include "dictionary_walk.h"
 #include "store/program_files.h"
-#include "store/record_walk.h"
-
-#include <algorithm>
 
 namespace lookup {
 
@@ -17,30 +15,16 @@ std::string trimSpaces(std::string_view text) {
 
 bool loadKeywords(const std::string& programFolder, const std::string& dictionaryName,
                   std::vector<std::string>& keywords, DictionaryCache* cache) {
-    const std::string path = store::dictionaryPath(programFolder, dictionaryName);
-    if (!cache) {
-        // Collected apart, so a file that fails half-way adds nothing.
-        std::vector<std::string> read;
-        auto problem = store::walkRecords(path, {"Key"}, [&](const store::Record& record) {
-            read.push_back(record[0]);
-            return true;
-        });
-        if (problem)
-            return false;
-        keywords.insert(keywords.end(), std::make_move_iterator(read.begin()),
-                        std::make_move_iterator(read.end()));
-        return true;
-    }
-    DictionaryReading reading = cache->read(path, false);
-    if (reading.problem)
-        return false;
-    const PackedTexts& keys = reading.content->keys;
-    // Grown by doubling, so loading file after file stays linear.
-    if (keywords.size() + keys.size() > keywords.capacity())
-        keywords.reserve(std::max(keywords.size() + keys.size(), 2 * keywords.capacity()));
-    for (std::size_t i = 0; i < keys.size(); ++i)
-        keywords.emplace_back(keys[i]);
-    return true;
+    const std::size_t before = keywords.size();
+    auto problem = walkMatches(store::dictionaryPath(programFolder, dictionaryName),
+                               KeywordMatcher::everyKeyword(), false, cache,
+                               [&](std::string_view keyword, std::string_view) {
+                                   keywords.emplace_back(keyword);
+                                   return true;
+                               });
+    if (problem) // a file that fails half-way adds nothing
+        keywords.resize(before);
+    return !problem;
 }
 
 std::vector<std::string> loadAllKeywords(const std::string& programFolder,

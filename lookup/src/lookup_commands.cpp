@@ -25,6 +25,19 @@ void LookupCommands::runSearch(const std::vector<std::string>& dictionaryNames) 
     view_.showKeywords(std::move(found));
 }
 
+void LookupCommands::searchEveryDictionary() {
+    runSearch(view_.dictionaryNames());
+    view_.showBrowserWindow();
+}
+
+bool LookupCommands::foundInOneDictionary(const std::string& dictionaryName) {
+    runSearch({dictionaryName});
+    if (view_.keywordCount() > 0)
+        return true;
+    view_.showNotFound();
+    return false;
+}
+
 bool LookupCommands::searchedTheWeb(const std::string& text) {
     if (view_.mode() != SearchMode::Web)
         return false;
@@ -49,16 +62,10 @@ void LookupCommands::searchButton() {
     if (searchedTheWeb(text))
         return;
     const std::string scope = view_.selectorText();
-    if (isAllScope(scope)) {
-        runSearch(view_.dictionaryNames());
-        view_.showBrowserWindow();
-        return;
-    }
-    runSearch({scope});
-    if (view_.keywordCount() > 0)
+    if (isAllScope(scope))
+        return searchEveryDictionary();
+    if (foundInOneDictionary(scope))
         view_.navigate(trimmed);
-    else
-        view_.showNotFound();
 }
 
 void LookupCommands::enterKey() {
@@ -67,22 +74,15 @@ void LookupCommands::enterKey() {
         return;
     const std::string scope = view_.selectorText();
     if (isAllScope(scope)) {
-        if (text.empty()) {
-            view_.showEnterTerm();
-            return;
-        }
-        runSearch(view_.dictionaryNames());
-        view_.showBrowserWindow();
-        return;
+        if (text.empty())
+            return view_.showEnterTerm();
+        return searchEveryDictionary();
     }
     if (text.empty()) {
         reloadAndAskForATerm(scope);
         return;
     }
-    runSearch({scope});
-    if (view_.keywordCount() == 0)
-        view_.showNotFound();
-    else
+    if (foundInOneDictionary(scope))
         view_.showBrowserWindow();
 }
 

@@ -26,13 +26,13 @@ std::vector<std::string> piecesOf(std::string_view pattern) {
 
 // Each piece must follow the one before it; the ends are free, so the first hit of each piece
 // is as good as any later one.
-bool piecesInOrder(std::string_view text, std::size_t from, const std::vector<std::string>& pieces,
-                   std::size_t firstPiece) {
-    for (std::size_t p = firstPiece; p < pieces.size(); ++p) {
-        const std::size_t at = text.find(pieces[p], from);
+bool piecesInOrder(std::string_view text, const std::vector<std::string>& pieces) {
+    std::size_t from = 0;
+    for (const std::string& piece : pieces) {
+        const std::size_t at = text.find(piece, from);
         if (at == std::string_view::npos)
             return false;
-        from = at + pieces[p].size();
+        from = at + piece.size();
     }
     return true;
 }
@@ -50,7 +50,7 @@ std::string buildPattern(std::string_view text) {
 void appendLowered(std::string_view text, std::string& out, std::size_t enough) {
     // Plain ASCII, the common case, is lowered in place without a table look-up.
     const std::size_t start = out.size();
-    out.resize(start + text.size());
+    out.resize(start + std::min(text.size(), enough));
     char* to = out.data() + start;
     std::size_t i = 0;
     for (; i < text.size() && i < enough; ++i) {
@@ -72,67 +72,59 @@ void appendLowered(std::string_view text, std::string& out, std::size_t enough) 
     }
 }
 
-bool matchesPrefix(std::string_view keyword, std::string_view term) {
-    return KeywordMatcher(SearchMode::Exact, term).matches(keyword);
-}
-
-bool matchesPattern(std::string_view keyword, std::string_view pattern) {
-    if (keyword.empty())
-        return false;
-    std::string lowered;
-    appendLowered(keyword, lowered);
-    return piecesInOrder(lowered, 0, piecesOf(pattern), 0);
-}
-
-bool keyEquals(std::string_view keyword, std::string_view term) {
-    return text::utf8::toLower(keyword) == text::utf8::toLower(term);
-}
-
 KeywordMatcher::KeywordMatcher(SearchMode mode, std::string_view searchText)
-    : mode_(mode), lowered_(text::utf8::toLower(searchText)) {
-    if (mode_ == SearchMode::Wildcard)
+    : KeywordMatcher(mode == SearchMode::Wildcard ? Rule::Pattern : Rule::Prefix, searchText) {}
+
+KeywordMatcher::KeywordMatcher(Rule rule, std::string_view text)
+    : rule_(rule), lowered_(text::utf8::toLower(text)) {
+    if (rule_ == Rule::Pattern)
         pieces_ = piecesOf(lowered_);
 }
 
 bool KeywordMatcher::matches(std::string_view keyword) const {
     scratch_.clear();
-    // A prefix needs no more of the keyword lowered than the term is long.
-    appendLowered(keyword, scratch_,
-                  mode_ == SearchMode::Wildcard ? std::string::npos : lowered_.size());
+    // A prefix needs no more of the keyword lowered than the term is long, a whole keyword a
+    // byte more to tell a longer one.
+    const std::size_t enough = rule_ == Rule::Pattern ? std::string::npos
+                               : rule_ == Rule::Whole ? lowered_.size() + 1
+                                                      : lowered_.size();
+    appendLowered(keyword, scratch_, enough);
     return matchesLowered(scratch_);
 }
 
 bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
-    if (mode_ == SearchMode::Wildcard)
-        return !lowered.empty() && piecesInOrder(lowered, 0, pieces_, 0);
+    if (rule_ == Rule::Pattern)
+        return !lowered.empty() && piecesInOrder(lowered, pieces_);
+    if (rule_ == Rule::Whole)
+        return lowered == lowered_;
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
     // of the lowered keyword is a prefix of its first characters.
     return lowered.starts_with(lowered_);
 }
 
 void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
-                                  const std::function<void(std::size_t)>& found) const {
-    if (mode_ == SearchMode::Wildcard)
-        return eachWildcardMatch(lowered, found);
+                                  const std::function<bool(std::size_t)>& found) const {
+    if (rule_ == Rule::Pattern)
+        return eachPatternMatch(lowered, found);
     const std::string_view all = lowered.all();
     const std::size_t length = lowered_.size();
     for (std::size_t i = 0; i < lowered.size(); ++i) {
-        const std::size_t begin = lowered.begin(i);
-        if (lowered.end(i) - begin >= length &&
-            std::memcmp(all.data() + begin, lowered_.data(), length) == 0)
-            found(i);
+        const std::size_t begin = lowered.begin(i), size = lowered.end(i) - begin;
+        if ((rule_ == Rule::Whole ? size == length : size >= length) &&
+            std::memcmp(all.data() + begin, lowered_.data(), length) == 0 && !found(i))
+            return;
     }
 }
 
 // The longest piece is looked for in all the keywords at once (the rarest, as a rule); only the
 // keywords it lands in are matched whole. A hit that runs over a keyword's end belongs to no
 // keyword.
-void KeywordMatcher::eachWildcardMatch(const PackedTexts& lowered,
-                                       const std::function<void(std::size_t)>& found) const {
+void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
+                                      const std::function<bool(std::size_t)>& found) const {
     if (pieces_.empty()) { // only stars, or nothing: every keyword that is not empty
         for (std::size_t i = 0; i < lowered.size(); ++i) {
-            if (lowered.end(i) > lowered.begin(i))
-                found(i);
+            if (lowered.end(i) > lowered.begin(i) && !found(i))
+                return;
         }
         return;
     }
@@ -150,9 +142,9 @@ void KeywordMatcher::eachWildcardMatch(const PackedTexts& lowered,
         while (lowered.end(keyword) <= at)
             ++keyword;
         const std::size_t begin = lowered.begin(keyword), end = lowered.end(keyword);
-        if (at + anchor.size() <= end &&
-            piecesInOrder(all.substr(begin, end - begin), 0, pieces_, 0))
-            found(keyword);
+        if (at + anchor.size() <= end && piecesInOrder(all.substr(begin, end - begin), pieces_) &&
+            !found(keyword))
+            return;
         from = end;
         ++keyword;
     }

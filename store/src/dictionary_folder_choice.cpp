@@ -29,6 +29,17 @@ std::string cleanedHome(const std::string& home) {
     return cleaned;
 }
 
+// Whether the folder holds a catalogue and the user may create files in it.
+bool isSelfContainedFolder(const std::string& folder) {
+    return catalogueExists(folder) && ::access(folder.c_str(), W_OK) == 0;
+}
+
+std::string installedDictionariesFolder(const std::string& executableFolder) {
+    if (catalogueExists(executableFolder))
+        return executableFolder;
+    return (fs::path(executableFolder).parent_path() / "share" / "augurlex").string();
+}
+
 } // namespace
 
 UserEnvironment UserEnvironment::fromProcess() {
@@ -40,16 +51,6 @@ std::string userDataFolder(const UserEnvironment& environment) {
                                      ? cleanedHome(environment.home) + "/.local/share"
                                      : environment.xdgDataHome;
     return dataHome + "/" + kProgramName;
-}
-
-bool isSelfContainedFolder(const std::string& folder) {
-    return catalogueExists(folder) && ::access(folder.c_str(), W_OK) == 0;
-}
-
-std::string installedDictionariesFolder(const std::string& executableFolder) {
-    if (catalogueExists(executableFolder))
-        return executableFolder;
-    return (fs::path(executableFolder).parent_path() / "share" / "augurlex").string();
 }
 
 DictionaryFolderChoice chooseDictionaryFolder(const std::string& executableFolder,

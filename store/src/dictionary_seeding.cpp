@@ -28,15 +28,6 @@ struct CatalogueRow {
     std::string names, database;
 };
 
-bool isOrdinaryFile(const std::string& path) {
-    std::error_code error;
-    return fs::is_regular_file(path, error);
-}
-
-std::string fileName(const std::string& path) {
-    return fs::path(path).filename().string();
-}
-
 std::vector<std::uint8_t> readWhole(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
@@ -128,14 +119,14 @@ SeedReport seedDictionaryFolder(const std::string& installedFolder, const std::s
     }
     try {
         FolderWriteLock lock = FolderWriteLock::acquire(to);
-        const bool userHasCatalogue = isOrdinaryFile(cataloguePath(to));
-        seeding.copyIfMissing(fileName(templatePath(to)));
+        const bool userHasCatalogue = catalogueExists(to);
+        seeding.copyIfMissing(kTemplateFileName);
         std::vector<CatalogueRow> copied;
         for (const CatalogueRow& row : installed)
-            if (seeding.copyIfMissing(text::utf8::toLower(row.names) + ".dll"))
+            if (seeding.copyIfMissing(dictionaryFileName(row.names)))
                 copied.push_back(row);
         if (!userHasCatalogue) {
-            seeding.copyIfMissing(fileName(cataloguePath(to)));
+            seeding.copyIfMissing(kCatalogueFileName);
             return seeding.report;
         }
         std::optional<std::string> unreadable;

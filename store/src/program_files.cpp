@@ -16,16 +16,20 @@ bool isOrdinaryFile(const std::string& path) {
 
 } // namespace
 
+std::string dictionaryFileName(const std::string& dictionaryName) {
+    return text::utf8::toLower(dictionaryName) + ".dll";
+}
+
 std::string cataloguePath(const std::string& programFolder) {
-    return programFolder + "/divination.dll";
+    return programFolder + "/" + kCatalogueFileName;
 }
 
 std::string dictionaryPath(const std::string& programFolder, const std::string& dictionaryName) {
-    return programFolder + "/" + text::utf8::toLower(dictionaryName) + ".dll";
+    return programFolder + "/" + dictionaryFileName(dictionaryName);
 }
 
 std::string templatePath(const std::string& programFolder) {
-    return programFolder + "/clone.dll";
+    return programFolder + "/" + kTemplateFileName;
 }
 
 bool catalogueExists(const std::string& programFolder) {

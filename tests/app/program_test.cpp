@@ -14,6 +14,7 @@
 #include "ui/maker_addresses.h"
 #include "ui/message_box.h"
 #include "ui/web_page.h"
+#include "viewer/browser_pane.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -53,7 +54,12 @@ class ProgramTest : public QObject {
     }
     QLineEdit* searchBox() const { return control<QLineEdit>("txtKey"); }
     QTreeView* list() const { return control<QTreeView>("lstKeys"); }
-    QStringList listed() const { return window->keywords().keywords(); }
+    QStringList listed() const { // as shown
+        QStringList texts;
+        for (int row = 0; row < list()->model()->rowCount(); ++row)
+            texts << list()->model()->index(row, 0).data().toString();
+        return texts;
+    }
     // What a user's choice of a dictionary does.
     void choose(int index) const {
         control<QComboBox>("cboNames")->setCurrentIndex(index);
@@ -212,6 +218,24 @@ private slots:
                                               "go augurlex:start", "go augurlex:search"}));
     }
 
+    // Each dictionary that can be read, with its own count and the sum, counted again each time
+    // the page is built: here once Tarot's file has come.
+    void theStartPageCountsTheKeywordsOfEachDictionaryEachTimeItIsBuilt() {
+        auto* pane = qobject_cast<viewer::BrowserPane*>(window->documentWindow());
+        QVERIFY(pane);
+        const auto row = [](const QString& name, int count) {
+            return QString("<tr><td>%1</td><td class=\"count\">%2</td></tr>").arg(name).arg(count);
+        };
+        const QString sum = "<tr><td><b>All</b></td><td class=\"count\"><b>%1</b></td></tr>";
+        const QString both = row("Omens", 3) + row("Runes", 3);
+        QVERIFY(pane->ownPage("start").value_or("").contains(both + sum.arg(6)));
+        folder.writeDictionary("Tarot", {{"Fool", "http://tarot.example/fool"},
+                                         {"Tower", "http://tarot.example/tower"}});
+        const QString again = pane->ownPage("start").value_or("");
+        std::filesystem::remove(folder.file("tarot.dll"));
+        QVERIFY(again.contains(both + row("Tarot", 2) + sum.arg(8)));
+    }
+
     // --- Web links and File > Update ---
 
     // With the maker's sites each link opens its page; without them each says so and opens
@@ -355,23 +379,17 @@ private slots:
                 header->viewport(), Qt::LeftButton, {},
                 QPoint(header->sectionViewportPosition(0) + 10, header->height() / 2));
         };
-        const auto shown = [this] {
-            QStringList texts;
-            for (int row = 0; row < list()->model()->rowCount(); ++row)
-                texts << list()->model()->index(row, 0).data().toString();
-            return texts;
-        };
         const QStringList fileOrder{"Crow", "Comet", "Eclipse"};
-        QCOMPARE(shown(), fileOrder);
+        QCOMPARE(listed(), fileOrder);
         clickHeader();
-        QCOMPARE(shown(), QStringList({"Comet", "Crow", "Eclipse"}));
+        QCOMPARE(listed(), QStringList({"Comet", "Crow", "Eclipse"}));
         typeAndEnter("C");
-        QCOMPARE(shown(), QStringList({"Comet", "Crow"}));
+        QCOMPARE(listed(), QStringList({"Comet", "Crow"}));
         choose(1);
         clickHeader();
-        QCOMPARE(shown(), QStringList({"Eclipse", "Crow", "Comet"}));
+        QCOMPARE(listed(), QStringList({"Eclipse", "Crow", "Comet"}));
         clickHeader();
-        QCOMPARE(shown(), fileOrder);
+        QCOMPARE(listed(), fileOrder);
         QVERIFY(!header->isSortIndicatorShown());
     }
 

@@ -3,7 +3,6 @@
 #include "augurlex-dict/dictionary_tables.h"
 #include "augurlex-dict/table_import.h"
 #include "store/program_files.h"
-#include "text/utf8.h"
 
 #include <filesystem>
 
@@ -37,7 +36,7 @@ void writeCatalogue(const std::string& path, const std::vector<std::string>& nam
         jet::WriteSession session = jet::WriteSession::open(path, store::kDatabasePassword);
         for (const std::string& name : names)
             session.appendRow(store::kDataTable,
-                              {{"names", name}, {"Database", text::utf8::toLower(name) + ".dll"}});
+                              {{"names", name}, {"Database", store::dictionaryFileName(name)}});
         session.commit();
     } catch (...) {
         std::error_code ignored;

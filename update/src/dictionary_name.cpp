@@ -1,5 +1,6 @@
 #include "update/dictionary_name.h"
 
+#include "store/program_files.h"
 #include "text/utf8.h"
 
 namespace update {
@@ -34,7 +35,8 @@ std::optional<std::string> unsafeDictionaryName(const std::string& names) {
         return quoted + " holds a path separator";
     if (holdsControlCharacter(name))
         return std::string("the dictionary name holds a control character");
-    if (name == "divination" || name == "clone")
+    const std::string file = store::dictionaryFileName(names);
+    if (file == store::kCatalogueFileName || file == store::kTemplateFileName)
         return quoted + " is the name of one of the program's own files";
     if (name.size() > kMaxDictionaryNameBytes)
         return "the dictionary name is longer than " + std::to_string(kMaxDictionaryNameBytes) +

@@ -50,7 +50,8 @@ private:
         if (listed)
             return DictionaryTarget::unusable(path, "the catalogue lists it, but its dictionary "
                                                     "file " +
-                                                        name + ".dll is missing");
+                                                        store::dictionaryFileName(name) +
+                                                        " is missing");
         return DictionaryTarget::fromTemplate(path, store::templatePath(folder_), asked_);
     }
 
@@ -79,10 +80,9 @@ public:
         std::set<std::string> notMade;
         for (const std::string& name : files_.order()) {
             DictionaryTarget& file = files_.at(name);
-            // A new file is made only once the catalogue lists it; an existing one only
-            // when it has new rows.
+            // A new file is made only once the catalogue lists it.
             bool listedHere = newlyListed_.count(name) != 0;
-            if (file.problem() || (file.isNew() ? !listedHere : file.appendedRows() == 0))
+            if (file.problem() || (file.isNew() && !listedHere))
                 continue;
             if (auto reason = file.save()) {
                 failAdded(name, *reason);
@@ -101,7 +101,8 @@ public:
             if (!catalogueProblem)
                 report_.newDictionaries.push_back(displayName);
             else
-                failAdded(name, *catalogueProblem + " (so " + name + ".dll is not listed)");
+                failAdded(name, *catalogueProblem + " (so " + store::dictionaryFileName(name) +
+                                    " is not listed)");
         }
     }
 

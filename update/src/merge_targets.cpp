@@ -1,5 +1,6 @@
 #include "merge_targets.h"
 
+#include "store/program_files.h"
 #include "text/utf8.h"
 
 #include <exception>
@@ -73,6 +74,8 @@ std::optional<std::string> DictionaryTarget::append(const store::DictionaryRecor
 std::optional<std::string> DictionaryTarget::save() {
     if (problem_)
         return problem_;
+    if (!isNew_ && file_->appendedRecords() == 0)
+        return std::nullopt;
     try {
         file_->commit();
     } catch (const std::exception& error) {
@@ -108,7 +111,7 @@ std::optional<std::string> CatalogueTarget::append(const std::string& displayNam
     if (problem_)
         return problem_;
     try {
-        file_->append(displayName, lowerCaseName + ".dll");
+        file_->append(displayName, store::dictionaryFileName(lowerCaseName));
     } catch (const std::exception& error) {
         return "the catalogue " + fileName(path_) + " refused the record for \"" + displayName +
                "\": " + error.what();
@@ -130,7 +133,7 @@ std::optional<std::string> CatalogueTarget::save(const std::set<std::string>& le
         store::CatalogueFile fresh = store::CatalogueFile::open(path_);
         for (const auto& [name, displayName] : added_) {
             if (leftOut.count(name) == 0)
-                fresh.append(displayName, name + ".dll");
+                fresh.append(displayName, store::dictionaryFileName(name));
         }
         fresh.commit();
     } catch (const std::exception& error) {

@@ -35,10 +35,10 @@ public:
 
     // Appends in memory; the reason when the record is refused (then nothing changed).
     std::optional<std::string> append(const store::DictionaryRecord& record);
-    std::uint64_t appendedRows() const { return file_ ? file_->appendedRecords() : 0; }
 
-    // Writes the file in one atomic step: an existing file is replaced by its new contents, a
-    // new one appears whole. The reason on failure (then the file is as it was).
+    // Writes the file in one atomic step: an existing file is replaced by its new contents (left
+    // alone without new records), a new one appears whole. The reason on failure (then the file
+    // is as it was).
     std::optional<std::string> save();
 
 private:

@@ -61,19 +61,20 @@ void UpdateCommand::run() {
             sinceRepaint.restart();
         }
     };
-    report_ = update::mergeUpdateFile(QFile::encodeName(*chosen).toStdString(),
-                                      QFile::encodeName(programFolder_).toStdString(), progress);
+    const update::MergeReport report =
+        update::mergeUpdateFile(QFile::encodeName(*chosen).toStdString(),
+                                QFile::encodeName(programFolder_).toStdString(), progress);
     if (seams_.setBusy)
         seams_.setBusy(false);
 
-    if (report_.nothingToUpdate) {
+    if (report.nothingToUpdate) {
         seams_.showMessage(
             {QString::fromUtf8(update::kNothingToUpdate), ui::MessageIcon::Information});
         seams_.focusSearchBox();
         return;
     }
     seams_.showProgressDialog();
-    update::ClosingMessage closing = update::closingMessageFor(report_);
+    update::ClosingMessage closing = update::closingMessageFor(report);
     seams_.showMessage({QString::fromStdString(closing.text),
                         closing.warning ? ui::MessageIcon::Warning : ui::MessageIcon::Information});
     seams_.focusSearchBox();

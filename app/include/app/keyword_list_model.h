@@ -27,10 +27,6 @@ public:
                         int role = Qt::DisplayRole) const override;
 
     void setKeywords(const std::vector<std::string>& keywords);
-    // The keywords in the order they were given, whatever the order shown.
-    const QStringList& keywords() const { return keywords_; }
-    // The keywords as shown.
-    QStringList shownKeywords() const;
 
     KeywordOrder order() const { return order_; }
     void setOrder(KeywordOrder order);

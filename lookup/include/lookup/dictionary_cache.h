@@ -56,9 +56,8 @@ public:
     // The keys of the dictionary file at `path`; links too when asked for.
     DictionaryReading read(const std::string& path, bool withLinks);
 
-    // What the kept files take, and how many there are.
+    // What the kept files take.
     std::size_t bytes() const;
-    std::size_t files() const;
 
 private:
     struct Entry {
@@ -80,8 +79,5 @@ private:
 
 // The cache the program's windows share for the life of the process.
 DictionaryCache& sharedDictionaryCache();
-
-// Decodes one dictionary file without keeping it (a one-off reader such as the command line).
-DictionaryReading readDictionary(const std::string& path, bool withLinks);
 
 } // namespace lookup

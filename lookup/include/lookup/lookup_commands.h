@@ -63,6 +63,10 @@ public:
 private:
     // Keeps a wildcard pattern as the page address; the matches replace the list.
     void runSearch(const std::vector<std::string>& dictionaryNames);
+    // Under "All": the matches of every dictionary, then the browser window.
+    void searchEveryDictionary();
+    // The matches of one dictionary; false, once the user is told, when there are none.
+    bool foundInOneDictionary(const std::string& dictionaryName);
     // In web mode the text goes to the site search and the command ends there.
     bool searchedTheWeb(const std::string& text);
     // The dictionary's keywords back in the list, then "Please Enter Search Term".

@@ -22,37 +22,39 @@ std::string buildPattern(std::string_view text);
 // (spaces at its ends belong to the pattern).
 std::string searchTerm(SearchMode mode, std::string_view searchText);
 
-// Appends the text lowered as the engine's UTF-8 module lowers it, without a new string per
-// call: the hot path of decoding a million keywords. Stops once `enough` bytes are appended (or
-// a character later).
+// Appends the text lowered as text::utf8::toLower lowers it, without a new string per call: the
+// hot path of decoding a million keywords. Stops once `enough` bytes are appended (or a
+// character later).
 void appendLowered(std::string_view text, std::string& out, std::size_t enough = std::string::npos);
 
-// Exact mode: the keyword begins with the term, case ignored.
-bool matchesPrefix(std::string_view keyword, std::string_view term);
-// Wildcard mode: the pattern occurs as one piece of the lowered keyword. An empty keyword
-// never matches.
-bool matchesPattern(std::string_view keyword, std::string_view pattern);
-// Lookup: keyword and term are equal, case ignored; nothing is trimmed.
-bool keyEquals(std::string_view keyword, std::string_view term);
-
-// The same rules with the term or pattern lowered and split once, for walking many keywords.
+// The rules a keyword is matched by, with the term lowered (and the pattern split) once, for
+// walking many keywords:
+//  - exact mode (and web mode): the keyword begins with the term, case ignored;
+//  - wildcard mode: the pattern occurs as one piece of the lowered keyword; an empty keyword
+//    never matches;
+//  - a lookup: keyword and term are equal, case ignored; nothing is trimmed.
 class KeywordMatcher {
 public:
     KeywordMatcher(SearchMode mode, std::string_view searchText);
+    static KeywordMatcher wholeKeyword(std::string_view term) { return {Rule::Whole, term}; }
+    static KeywordMatcher everyKeyword() { return {Rule::Prefix, ""}; }
 
     // Lowers the keyword into a buffer of the matcher's own: one matcher per thread.
     bool matches(std::string_view keyword) const;
-    bool matchesLowered(std::string_view loweredKeyword) const;
-    // Calls found with the index of every lowered keyword that matches, in order.
+    // Calls found with the index of every lowered keyword that matches, in order, until found
+    // returns false.
     void forEachMatch(const PackedTexts& loweredKeywords,
-                      const std::function<void(std::size_t)>& found) const;
+                      const std::function<bool(std::size_t)>& found) const;
 
 private:
-    void eachWildcardMatch(const PackedTexts& lowered,
-                           const std::function<void(std::size_t)>& found) const;
+    enum class Rule { Prefix, Pattern, Whole };
+    KeywordMatcher(Rule rule, std::string_view text);
+    bool matchesLowered(std::string_view loweredKeyword) const;
+    void eachPatternMatch(const PackedTexts& lowered,
+                          const std::function<bool(std::size_t)>& found) const;
 
-    SearchMode mode_;
-    std::string lowered_;             // the lowered term (exact) or the pattern (wildcard)
+    Rule rule_;
+    std::string lowered_;             // the lowered term or pattern
     std::vector<std::string> pieces_; // the pattern's non-empty pieces between stars, in order
     mutable std::string scratch_;
 };

@@ -12,22 +12,17 @@ namespace lookup {
 
 class PackedTexts {
 public:
-    void reserve(std::size_t texts, std::size_t bytes) {
-        ends_.reserve(texts);
-        chars_.reserve(bytes);
-    }
     void push_back(std::string_view text) {
         chars_.append(text);
         ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
     }
-    // Frees what reserve and growth left unused.
+    // Frees what growth left unused.
     void shrink_to_fit() {
         chars_.shrink_to_fit();
         ends_.shrink_to_fit();
     }
 
     std::size_t size() const { return ends_.size(); }
-    bool empty() const { return ends_.empty(); }
     std::size_t begin(std::size_t i) const { return i == 0 ? 0 : ends_[i - 1]; }
     std::size_t end(std::size_t i) const { return ends_[i]; }
     std::string_view operator[](std::size_t i) const {

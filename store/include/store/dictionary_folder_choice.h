@@ -26,14 +26,6 @@ struct UserEnvironment {
 // the desktop's conventions give this program for its data.
 std::string userDataFolder(const UserEnvironment& environment);
 
-// Whether the folder holds a catalogue and the user may create files in it.
-bool isSelfContainedFolder(const std::string& folder);
-
-// Where an installation keeps its dictionary files: the executable's own folder when it holds a
-// catalogue (a portable copy on read-only media), else <executable folder>/../share/augurlex,
-// so a package unpacked under any root finds its files.
-std::string installedDictionariesFolder(const std::string& executableFolder);
-
 struct DictionaryFolderChoice {
     std::string folder;
     // What could not be copied into the user's folder, one sentence each; empty when all went
@@ -42,7 +34,9 @@ struct DictionaryFolderChoice {
 };
 
 // Chooses the folder and, when it is the user's, copies in the installed files the user lacks
-// (see seedDictionaryFolder).
+// (see seedDictionaryFolder) from where the installation keeps them: the executable's own
+// folder when it holds a catalogue (a portable copy on read-only media), else
+// <executable folder>/../share/augurlex, so a package unpacked under any root finds them.
 DictionaryFolderChoice chooseDictionaryFolder(const std::string& executableFolder,
                                               const UserEnvironment& environment);
 

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "ui/message_box.h"
-#include "update/merge.h"
 
 #include <QString>
 #include <functional>
@@ -45,13 +44,9 @@ public:
 
     void run();
 
-    // The last merge's report (empty before a merge ran).
-    const update::MergeReport& lastReport() const { return report_; }
-
 private:
     QString programFolder_;
     UpdateSeams seams_;
-    update::MergeReport report_;
 };
 
 } // namespace update_dialog
