@@ -16,7 +16,8 @@ std::filesystem::path testFile(const std::string& name) {
 }
 
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
-    return detail::readWholeFile(path);
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 std::vector<std::uint8_t> encodePages(std::vector<std::uint8_t> file, std::uint32_t key) {

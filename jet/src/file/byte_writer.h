@@ -12,10 +12,6 @@ inline void putLe16(std::span<std::uint8_t> out, std::size_t offset, std::uint16
     out[offset] = static_cast<std::uint8_t>(v);
     out[offset + 1] = static_cast<std::uint8_t>(v >> 8);
 }
-inline void putLe24(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t v) {
-    putLe16(out, offset, static_cast<std::uint16_t>(v));
-    out[offset + 2] = static_cast<std::uint8_t>(v >> 16);
-}
 inline void putLe32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t v) {
     putLe16(out, offset, static_cast<std::uint16_t>(v));
     putLe16(out, offset + 2, static_cast<std::uint16_t>(v >> 16));
@@ -38,10 +34,6 @@ public:
     void u16(std::uint16_t v) {
         u8(static_cast<std::uint8_t>(v));
         u8(static_cast<std::uint8_t>(v >> 8));
-    }
-    void u24(std::uint32_t v) {
-        u16(static_cast<std::uint16_t>(v));
-        u8(static_cast<std::uint8_t>(v >> 16));
     }
     void u32(std::uint32_t v) {
         u16(static_cast<std::uint16_t>(v));

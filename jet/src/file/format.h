@@ -41,13 +41,6 @@ struct JetFormat {
     // Table definition.
     std::size_t tdefRowCount;
     std::size_t tdefTableType;
-    std::size_t tdefMaxColumns;
-    std::size_t tdefVarColumns;
-    std::size_t tdefColumnCount;
-    std::size_t tdefLogicalIndexCount;
-    std::size_t tdefRealIndexCount;
-    std::size_t tdefOwnedPages;
-    std::size_t tdefFreePages;
     std::size_t tdefRealIndexStart;
     std::size_t tdefRealIndexEntrySize;
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
@@ -42,34 +41,6 @@ std::size_t readAt(int fd, std::uint8_t* into, std::size_t length, std::uint64_t
 constexpr std::size_t kWriteRun = std::size_t{1} << 20;
 
 } // namespace
-
-std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path, FileIdentity* identity) {
-    auto fail = [&](int err) -> std::vector<std::uint8_t> {
-        throw Error(ErrorKind::Io, "cannot read " + path.string() + ": " + std::strerror(err));
-    };
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                         &std::fclose);
-    if (!file)
-        return fail(errno);
-    std::vector<std::uint8_t> bytes;
-    std::array<std::uint8_t, 1 << 16> chunk;
-    while (true) {
-        std::size_t n = std::fread(chunk.data(), 1, chunk.size(), file.get());
-        bytes.insert(bytes.end(), chunk.data(), chunk.data() + n);
-        if (n < chunk.size()) {
-            if (std::ferror(file.get()))
-                return fail(errno ? errno : EIO);
-            break;
-        }
-    }
-    if (identity) {
-        const std::optional<FileIdentity> read = identityOf(::fileno(file.get()));
-        if (!read)
-            return fail(errno);
-        *identity = *read;
-    }
-    return bytes;
-}
 
 DatabaseFile::DatabaseFile(const std::filesystem::path& path) : path_(path) {
     fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -326,14 +297,6 @@ void PageStore::writeFile(std::uint32_t encodingKey,
     if (!run.empty())
         write(run);
     checkIntact();
-}
-
-std::vector<std::uint8_t> PageStore::fileBytes(std::uint32_t encodingKey) const {
-    std::vector<std::uint8_t> out;
-    out.reserve(std::size_t{pageCount_} * pageSize_);
-    writeFile(encodingKey,
-              [&](ByteSpan bytes) { out.insert(out.end(), bytes.begin(), bytes.end()); });
-    return out;
 }
 
 ByteSpan PageStore::pageOfType(std::uint32_t number, std::uint8_t type, const char* what) const {

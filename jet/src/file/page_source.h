@@ -51,11 +51,6 @@ private:
     std::uint32_t count_ = 0;
 };
 
-// Reads a whole file; ErrorKind Io when the system refuses. `identity`, when given, receives the
-// identity of the file read (as it was when its reading ended).
-std::vector<std::uint8_t> readWholeFile(const std::filesystem::path& path,
-                                        FileIdentity* identity = nullptr);
-
 // A database file open for reading; ErrorKind Io when the system refuses.
 class DatabaseFile {
 public:
@@ -117,7 +112,6 @@ public:
     std::span<std::uint8_t> mutablePage(std::uint32_t number);
     std::uint32_t appendPage(std::span<const std::uint8_t> page);
     void writeFile(std::uint32_t encodingKey, const std::function<void(ByteSpan)>& write) const;
-    std::vector<std::uint8_t> fileBytes(std::uint32_t encodingKey) const;
     // Encoded files: how many decoded pages the store keeps (pages read outside a walk's runs).
     std::size_t decodedPagesHeld() const;
     // Counts the changes: what was read from the pages before a change may be stale.

@@ -28,7 +28,6 @@ std::vector<CatalogEntry> readCatalog(const PageStore& pages, const JetFormat& f
                                       const CodePageDecoder& decoder) {
     const TableDef def = readTableDef(pages, format, decoder, kCatalogPage, "MSysObjects");
     const std::size_t idColumn = requireColumn(def, "Id");
-    const std::size_t parentColumn = requireColumn(def, "ParentId");
     const std::size_t nameColumn = requireColumn(def, "Name");
     const std::size_t typeColumn = requireColumn(def, "Type");
     const std::size_t flagsColumn = requireColumn(def, "Flags");
@@ -49,7 +48,6 @@ std::vector<CatalogEntry> readCatalog(const PageStore& pages, const JetFormat& f
         if (name.is<std::string>())
             entry.name = name.as<std::string>();
         entry.id = static_cast<std::int32_t>(integerOr(field(idColumn), 0));
-        entry.parentId = static_cast<std::int32_t>(integerOr(field(parentColumn), 0));
         entry.type = static_cast<std::int32_t>(integerOr(field(typeColumn), 0));
         entry.flags = static_cast<std::uint32_t>(integerOr(field(flagsColumn), 0));
         entries.push_back(std::move(entry));

@@ -14,15 +14,12 @@ namespace jet::detail {
 
 inline constexpr std::uint32_t kCatalogPage = 2;
 inline constexpr std::int32_t kObjectTable = 1;
-inline constexpr std::int32_t kObjectLinkedTable = 4;
-inline constexpr std::int32_t kObjectLinkedOdbcTable = 6;
 inline constexpr std::uint32_t kSystemObjectFlags = 0x80000002u;
 inline constexpr std::uint32_t kObjectIdPageMask = 0x00ffffff;
 
 struct CatalogEntry {
     std::string name;
     std::int32_t id = 0;
-    std::int32_t parentId = 0;
     std::int32_t type = 0;
     std::uint32_t flags = 0;
 

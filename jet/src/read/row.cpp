@@ -17,7 +17,7 @@ void RowFrame::read(const JetFormat& format, const TableDef& def, ByteSpan row,
     jet4Offsets_ = nullptr;
     jet3Offsets_.clear();
     // Every row starts with its column count and ends with its null mask, one bit a column.
-    const std::size_t countSize = format.rowHasJumpTable ? 1 : 2;
+    const std::size_t countSize = format.rowCountSize;
     if (row.size() < countSize)
         bad("is too short");
     columnCount_ = countSize == 1 ? row[0] : le16(row.data());
