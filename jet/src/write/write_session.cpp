@@ -120,6 +120,128 @@ Guid randomGuid() {
     return g;
 }
 
+// Each value to its column, found by name.
+std::vector<Value> rowOfValues(const TableWriteState& t, const RowValues& values) {
+    std::vector<Value> row(t.shape.columns.size());
+    std::vector<bool> given(row.size(), false);
+    for (const auto& [name, value] : values) {
+        const int position = findColumn(t.def.columns, name);
+        if (position < 0)
+            throw Error(ErrorKind::NotFound,
+                        "no " + named("column", name) + " in " + named("table", t.def.name));
+        const auto i = static_cast<std::size_t>(position);
+        if (given[i])
+            throw Error(ErrorKind::Invalid, named("column", name) + " is given twice for " +
+                                                named("table", t.def.name));
+        given[i] = true;
+        row[i] = value;
+    }
+    return row;
+}
+
+// Autonumbers: a given value is kept, a missing one takes the next number. Returns the table's
+// last autonumber once the row is in.
+std::uint32_t numberRow(const TableWriteState& t, std::vector<Value>& row) {
+    std::uint32_t lastAutoNumber = t.lastAutoNumber;
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const ColumnLayout& c = t.shape.columns[i];
+        if ((c.flags & kColumnAutoLong) && c.type == ColumnType::Long) {
+            if (row[i].isNull()) {
+                if (lastAutoNumber == 0x7fffffff)
+                    throw Error(ErrorKind::Invalid,
+                                named("table", t.def.name) + " has run out of autonumbers");
+                row[i] = std::int64_t{++lastAutoNumber};
+            } else if (row[i].is<std::int64_t>() && row[i].as<std::int64_t>() > lastAutoNumber &&
+                       row[i].as<std::int64_t>() <= 0x7fffffff) {
+                lastAutoNumber = static_cast<std::uint32_t>(row[i].as<std::int64_t>());
+            }
+        } else if ((c.flags & kColumnAutoGuid) && c.type == ColumnType::Guid && row[i].isNull()) {
+            row[i] = randomGuid();
+        }
+    }
+    return lastAutoNumber;
+}
+
+// A row encoded and checked before any page changes. Long values too long for the row wait in
+// `longValues` for their pages; until then their fields hold an empty header.
+struct EncodedRow {
+    std::vector<FieldData> fields;
+    std::vector<std::vector<std::uint8_t>> longValues; // by position
+    std::vector<std::uint8_t> bytes;
+};
+
+std::vector<std::uint8_t> rowBytes(const DatabaseState& db, const RowShape& shape,
+                                   const std::vector<FieldData>& fields) {
+    return db.format->version == Version::Jet3 ? encodeJet3Row(shape, fields)
+                                               : encodeJet4Row(shape, fields);
+}
+
+EncodedRow encodeRow(const DatabaseState& db, const RowShape& shape,
+                     const std::vector<Value>& row) {
+    const std::uint16_t codePage =
+        db.format->version == Version::Jet3 ? db.textDecoder->codePage() : 0;
+    EncodedRow out{
+        std::vector<FieldData>(row.size()), std::vector<std::vector<std::uint8_t>>(row.size()), {}};
+    for (std::size_t i = 0; i < row.size(); ++i) {
+        const ColumnLayout& c = shape.columns[i];
+        if (!isLongValue(c.type)) {
+            out.fields[i] = encodeInlineField(c, row[i], codePage);
+            continue;
+        }
+        if (row[i].isNull())
+            continue;
+        out.longValues[i] = longValueBytes(c, row[i], codePage);
+        out.fields[i].isNull = false;
+        out.fields[i].bytes = out.longValues[i].size() <= kMaxInlineLongValue
+                                  ? inlineLongValue(out.longValues[i])
+                                  : std::vector<std::uint8_t>(kLongValueHeaderSize, 0);
+    }
+    out.bytes = rowBytes(db, shape, out.fields); // checks the row's size
+    return out;
+}
+
+// The long values too long for the row go to long-value pages, and the row names them.
+void placeLongValues(DatabaseState& db, const PageAllocator& allocate, TableWriteState& t,
+                     EncodedRow& row) {
+    bool placed = false;
+    for (std::size_t i = 0; i < row.fields.size(); ++i) {
+        if (row.longValues[i].size() <= kMaxInlineLongValue)
+            continue;
+        LongValuePages& where = t.longValues[t.shape.columns[i].number];
+        row.fields[i].bytes =
+            storeLongValue(db.pages, *db.format, allocate, where, row.longValues[i]);
+        placed = true;
+    }
+    if (placed)
+        row.bytes = rowBytes(db, t.shape, row.fields);
+}
+
+// Rows go on the table's last page with room, as Jet places them; a page that cannot take the
+// row leaves the free-space map and a new page follows it. Returns the row's page and slot.
+std::pair<std::uint32_t, std::uint8_t> placeRow(PageStore& pages, const JetFormat& format,
+                                                const PageAllocator& allocate, TableWriteState& t,
+                                                const std::vector<std::uint8_t>& row) {
+    std::optional<std::uint8_t> slot;
+    std::uint32_t page =
+        t.currentPage != 0 ? t.currentPage : lastPageWithFreeSpace(pages, format, t.def);
+    if (page != 0) {
+        slot = appendRowToDataPage(format, pages.mutablePage(page), row, page);
+        if (!slot)
+            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).remove(page);
+    }
+    if (!slot) {
+        page = allocate(newDataPage(format, t.def.page));
+        UsageMapEditor(pages, format, allocate, t.def.ownedPagesMap).add(page);
+        UsageMapEditor(pages, format, allocate, t.def.freePagesMap).add(page);
+        slot = appendRowToDataPage(format, pages.mutablePage(page), row, page);
+        if (!slot)
+            throw Error(ErrorKind::Invalid,
+                        "a row of " + named("table", t.def.name) + " does not fit an empty page");
+    }
+    t.currentPage = page;
+    return {page, *slot};
+}
+
 } // namespace
 
 TableWriteState& WriteSessionState::table(std::string_view name) {
@@ -194,112 +316,23 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
     if (s.unfinished)
         throw Error(ErrorKind::Invalid, "an earlier append failed half-way; reopen the file");
     TableWriteState& t = s.table(tableName);
-    const RowShape& shape = t.shape;
-    const std::string& table = t.def.name;
-
-    // Each value to its column.
-    std::vector<Value> row(shape.columns.size());
-    std::vector<bool> given(shape.columns.size(), false);
-    for (const auto& [name, value] : values) {
-        const int position = findColumn(t.def.columns, name);
-        if (position < 0)
-            throw Error(ErrorKind::NotFound,
-                        "no " + named("column", name) + " in " + named("table", table));
-        const auto i = static_cast<std::size_t>(position);
-        if (given[i])
-            throw Error(ErrorKind::Invalid,
-                        named("column", name) + " is given twice for " + named("table", table));
-        given[i] = true;
-        row[i] = value;
-    }
-
-    // Autonumbers: a given value is kept, a missing one takes the next number.
-    std::uint32_t lastAutoNumber = t.lastAutoNumber;
-    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
-        const ColumnLayout& c = shape.columns[i];
-        if ((c.flags & kColumnAutoLong) && c.type == ColumnType::Long) {
-            if (row[i].isNull()) {
-                if (lastAutoNumber == 0x7fffffff)
-                    throw Error(ErrorKind::Invalid,
-                                named("table", table) + " has run out of autonumbers");
-                row[i] = std::int64_t{++lastAutoNumber};
-            } else if (row[i].is<std::int64_t>() && row[i].as<std::int64_t>() > lastAutoNumber &&
-                       row[i].as<std::int64_t>() <= 0x7fffffff) {
-                lastAutoNumber = static_cast<std::uint32_t>(row[i].as<std::int64_t>());
-            }
-        } else if ((c.flags & kColumnAutoGuid) && c.type == ColumnType::Guid && row[i].isNull()) {
-            row[i] = randomGuid();
-        }
-    }
-
-    // Encode and check everything before touching a page.
-    const bool jet3 = s.db->format->version == Version::Jet3;
-    const std::uint16_t codePage = jet3 ? s.db->textDecoder->codePage() : 0;
-    auto encodeRow = [&](const std::vector<FieldData>& f) {
-        return jet3 ? encodeJet3Row(shape, f) : encodeJet4Row(shape, f);
-    };
-    std::vector<FieldData> fields(shape.columns.size());
-    std::vector<std::vector<std::uint8_t>> longValues(shape.columns.size());
-    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
-        const ColumnLayout& c = shape.columns[i];
-        if (!isLongValue(c.type)) {
-            fields[i] = encodeInlineField(c, row[i], codePage);
-            continue;
-        }
-        if (row[i].isNull())
-            continue;
-        longValues[i] = longValueBytes(c, row[i], codePage);
-        fields[i].isNull = false;
-        fields[i].bytes = longValues[i].size() <= kMaxInlineLongValue
-                              ? inlineLongValue(longValues[i])
-                              : std::vector<std::uint8_t>(kLongValueHeaderSize, 0);
-    }
-    std::vector<std::uint8_t> rowBytes = encodeRow(fields); // checks the row's size
+    std::vector<Value> row = rowOfValues(t, values);
+    const std::uint32_t lastAutoNumber = numberRow(t, row);
+    // Everything is encoded and checked, keys and relationships too, before a page changes.
+    EncodedRow encoded = encodeRow(*s.db, t.shape, row);
     const IndexMaintenance::Keys indexKeys = t.indexes->prepare(row);
 
     // From here on pages change.
     s.unfinished = true;
     const PageAllocator allocate = s.allocator();
-    PageStore& pages = s.db->pages;
-    const JetFormat& format = *s.db->format;
-    bool placedLongValue = false;
-    for (std::size_t i = 0; i < shape.columns.size(); ++i) {
-        if (longValues[i].size() <= kMaxInlineLongValue)
-            continue;
-        LongValuePages& where = t.longValues[shape.columns[i].number];
-        fields[i].bytes = storeLongValue(pages, format, allocate, where, longValues[i]);
-        placedLongValue = true;
-    }
-    if (placedLongValue)
-        rowBytes = encodeRow(fields);
-
-    // Rows go on the table's last page with room, as Jet places them; a page that cannot take
-    // the row leaves the free-space map and a new page follows it.
-    std::optional<std::uint8_t> slot;
-    std::uint32_t page =
-        t.currentPage != 0 ? t.currentPage : lastPageWithFreeSpace(pages, format, t.def);
-    if (page != 0) {
-        slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
-        if (!slot)
-            UsageMapEditor(pages, format, allocate, t.def.freePagesMap).remove(page);
-    }
-    if (!slot) {
-        page = allocate(newDataPage(format, t.def.page));
-        UsageMapEditor(pages, format, allocate, t.def.ownedPagesMap).add(page);
-        UsageMapEditor(pages, format, allocate, t.def.freePagesMap).add(page);
-        slot = appendRowToDataPage(format, pages.mutablePage(page), rowBytes, page);
-        if (!slot)
-            throw Error(ErrorKind::Invalid,
-                        "a row of " + named("table", table) + " does not fit an empty page");
-    }
-    t.currentPage = page;
-    t.indexes->insert(indexKeys, page, *slot);
-
+    placeLongValues(*s.db, allocate, t, encoded);
+    const auto [page, slot] = placeRow(s.db->pages, *s.db->format, allocate, t, encoded.bytes);
+    t.indexes->insert(indexKeys, page, slot);
     ++t.rowCount;
     t.lastAutoNumber = lastAutoNumber;
-    std::span<std::uint8_t> tdef = pages.mutablePage(t.def.page);
-    putLe32(tdef, format.tdefRowCount, t.rowCount);
-    putLe32(tdef, format.tdefRowCount + 4, t.lastAutoNumber);
+    std::span<std::uint8_t> tdef = s.db->pages.mutablePage(t.def.page);
+    putLe32(tdef, s.db->format->tdefRowCount, t.rowCount);
+    putLe32(tdef, s.db->format->tdefRowCount + 4, t.lastAutoNumber);
     s.unfinished = false;
     s.dirty = true;
     ++s.appended;
