@@ -145,14 +145,9 @@ std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
     return out;
 }
 
-} // namespace
-
-std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables,
-                                        const CreateOptions& options) {
-    checkUserTables(userTables);
-    const JetFormat& format = JetFormat::jet4();
-    const double now = options.creationTime.value_or(currentTimeInDays());
-
+// The tables of a new database, laid out: the system tables, then the user tables with their
+// indexes.
+std::vector<TableUnderConstruction> tablesOf(const std::vector<TableSpec>& userTables) {
     std::vector<TableUnderConstruction> tables;
     for (auto& def : systemTableDefinitions())
         tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
@@ -162,27 +157,39 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
             def.columns.push_back({c, std::nullopt});
         tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
     }
+    for (auto& t : tables)
+        t.layout = layoutTable(t.definition.name, t.definition.columns, t.definition.system);
+    return tables;
+}
 
-    // Page numbers, in the order the pages are laid out.
-    std::uint32_t nextPage = 2;
+// Page numbers, in the order the pages are laid out from page 2 on: the table definitions, the
+// page of usage maps (returned), the index leaves; `nextPage` is then the first page after them.
+std::uint32_t numberPages(std::vector<TableUnderConstruction>& tables, std::uint32_t& nextPage) {
+    nextPage = 2;
     for (auto& t : tables)
         t.definitionPage = nextPage++;
     const std::uint32_t usageMapPage = nextPage++;
     for (auto& t : tables)
         for (std::size_t i = 0; i < t.definition.indexes.size(); ++i)
             t.leafPages.push_back(nextPage++);
+    return usageMapPage;
+}
 
+// The catalogue's rows and their permissions, for every table.
+void addCatalogueRows(std::vector<TableUnderConstruction>& tables, double now) {
     std::vector<UserTableEntry> userEntries;
     for (std::size_t i = 4; i < tables.size(); ++i)
         userEntries.push_back(
             {tables[i].definition.name, static_cast<std::int32_t>(tables[i].definitionPage)});
     tables[0].rows = catalogueRows(userEntries, now);
     tables[1].rows = permissionRows(userEntries);
+}
 
-    // Rows onto data pages of their own table.
+// Rows onto data pages of their own table, numbered from `nextPage` on.
+std::vector<Page> placeRows(const JetFormat& format, std::vector<TableUnderConstruction>& tables,
+                            std::uint32_t& nextPage) {
     std::vector<Page> dataPages;
     for (auto& t : tables) {
-        t.layout = layoutTable(t.definition.name, t.definition.columns, t.definition.system);
         RowShape shape =
             rowShapeOf(t.layout.columns, static_cast<std::uint16_t>(t.layout.columns.size()));
         for (const auto& values : t.rows) {
@@ -202,22 +209,14 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
         }
         t.layout.rowCount = static_cast<std::uint32_t>(t.rows.size());
     }
-    const std::uint32_t pageCount = nextPage;
+    return dataPages;
+}
 
-    // Usage maps: each table's pages and pages with room, then one map per index and two per
-    // long-value column.
-    Page usagePage = newDataPage(format, 0);
-    auto addMap = [&](const std::vector<std::uint32_t>& pages) {
-        auto row =
-            appendRowToDataPage(format, usagePage, encodeInlineUsageMap(pages), usageMapPage);
-        if (!row)
-            throw Error(ErrorKind::Invalid, "too many tables for one page of usage maps");
-        return makeRowPointer(usageMapPage, *row);
-    };
+// Each index's leaf page, holding the entries of its table's rows, and its layout.
+std::vector<Page> indexLeafPages(const JetFormat& format,
+                                 std::vector<TableUnderConstruction>& tables) {
     std::vector<Page> leafPages;
     for (auto& t : tables) {
-        t.layout.ownedPages = addMap(t.dataPages);
-        t.layout.freePages = addMap(t.dataPages);
         for (std::size_t i = 0; i < t.definition.indexes.size(); ++i) {
             const IndexDefinition& def = t.definition.indexes[i];
             IndexPageContents leaf;
@@ -226,26 +225,58 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
             std::sort(leaf.entries.begin(), leaf.entries.end());
             leafPages.emplace_back(format.pageSize, 0);
             writeIndexPage(format, leafPages.back(), leaf, t.definitionPage);
-
-            IndexLayout idx;
-            idx.name = def.name;
-            idx.columns = def.columns;
-            idx.flags = def.flags;
-            idx.primaryKey = def.primaryKey;
-            idx.rootPage = t.leafPages[i];
-            idx.usageMap = addMap({t.leafPages[i]});
-            idx.entryCount = static_cast<std::uint32_t>(leaf.entries.size());
-            t.layout.indexes.push_back(std::move(idx));
+            t.layout.indexes.push_back({def.name, def.columns, def.flags, def.primaryKey,
+                                        t.leafPages[i], 0,
+                                        static_cast<std::uint32_t>(leaf.entries.size())});
         }
+    }
+    return leafPages;
+}
+
+// Usage maps, all on the page `usageMapPage`: each table's pages and pages with room, then one
+// map per index and two per long-value column.
+Page usageMaps(const JetFormat& format, std::vector<TableUnderConstruction>& tables,
+               std::uint32_t usageMapPage) {
+    Page usagePage = newDataPage(format, 0);
+    auto addMap = [&](const std::vector<std::uint32_t>& pages) {
+        auto row =
+            appendRowToDataPage(format, usagePage, encodeInlineUsageMap(pages), usageMapPage);
+        if (!row)
+            throw Error(ErrorKind::Invalid, "too many tables for one page of usage maps");
+        return makeRowPointer(usageMapPage, *row);
+    };
+    for (auto& t : tables) {
+        t.layout.ownedPages = addMap(t.dataPages);
+        t.layout.freePages = addMap(t.dataPages);
+        for (IndexLayout& index : t.layout.indexes)
+            index.usageMap = addMap({index.rootPage});
         for (const auto& c : t.layout.columns)
             if (isLongValue(c.type))
                 t.layout.longValueMaps.push_back({c.number, addMap({}), addMap({})});
     }
+    return usagePage;
+}
+
+} // namespace
+
+std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables,
+                                        const CreateOptions& options) {
+    checkUserTables(userTables);
+    const JetFormat& format = JetFormat::jet4();
+    const double now = options.creationTime.value_or(currentTimeInDays());
+    std::vector<TableUnderConstruction> tables = tablesOf(userTables);
+    std::uint32_t pageCount = 0;
+    const std::uint32_t usageMapPage = numberPages(tables, pageCount);
+    addCatalogueRows(tables, now);
+    const std::vector<Page> dataPages = placeRows(format, tables, pageCount);
+    const std::vector<Page> leafPages = indexLeafPages(format, tables);
+    const Page usagePage = usageMaps(format, tables, usageMapPage);
 
     Page freeMapPage = newDataPage(format, 1);
     appendRowToDataPage(format, freeMapPage, encodeFreePageMap(pageCount), 1);
     appendRowToDataPage(format, freeMapPage, encodeInlineUsageMap({}), 1);
 
+    // Header, map of free pages, table definitions, usage maps, index leaves, data pages.
     std::vector<std::uint8_t> file;
     file.reserve(std::size_t{pageCount} * format.pageSize);
     auto put = [&](const Page& p) { file.insert(file.end(), p.begin(), p.end()); };
