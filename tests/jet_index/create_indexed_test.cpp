@@ -1,6 +1,7 @@
 // New tables with declared indexes: the definition reads back with the names, columns and flags
 // Access gives such indexes, each index starts as an empty leaf, appends keep every index exact
-// (pages split, check clean), and declarations that cannot be stored are refused.
+// (pages split, check clean), rows a unique index or the primary key refuses leave the file as
+// it was, and declarations that cannot be stored are refused.
 #include "index_support.h"
 #include "jet/check.h"
 #include "jet/create.h"
@@ -135,6 +136,28 @@ TEST(CreateIndexed, AUniqueIndexRefusesALinkThatDiffersOnlyInCase) {
     } catch (const Error& e) {
         EXPECT_EQ(e.kind(), ErrorKind::Invalid);
         EXPECT_NE(std::string(e.what()).find("index \"Link\""), std::string::npos) << e.what();
+    }
+    session.commit();
+    EXPECT_EQ(bytesOf(file.path()), before);
+}
+
+// A primary key of two columns refuses a row that leaves one of them empty, by name, before
+// anything changes.
+TEST(CreateIndexed, APrimaryKeyOfTwoColumnsRefusesARowMissingOne) {
+    NewFile file({{{"names", "Key"}, false, true}});
+    const auto before = bytesOf(file.path());
+    WriteSession session = WriteSession::open(file.path());
+    for (const RowValues& row :
+         {RowValues{{"names", std::string("omens")}}, RowValues{{"Key", std::string("Raven")}}}) {
+        try {
+            session.appendRow("data", row);
+            ADD_FAILURE() << "a row without all of its primary key was taken";
+        } catch (const Error& e) {
+            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
+            EXPECT_NE(std::string(e.what()).find("index \"PrimaryKey\": a value is missing"),
+                      std::string::npos)
+                << e.what();
+        }
     }
     session.commit();
     EXPECT_EQ(bytesOf(file.path()), before);

@@ -3,6 +3,7 @@
 #include "jet/atomic_file.h"
 #include "jet/create.h"
 #include "jet/write_session.h"
+#include "read/state.h"
 #include "support.h"
 
 #include <gtest/gtest.h>
@@ -60,6 +61,26 @@ TEST(Commit, AFileThatCannotBeSaved) {
     EXPECT_TRUE(std::filesystem::is_empty(path));
     EXPECT_EQ(filesIn(dir.path), 1u);
     test::errorOf(ErrorKind::Io, [&] { s.commitAs("/nonexistent-folder-of-jet-tests/x.mdb"); });
+}
+
+// An append that fails once its first pages have changed leaves pages half-written: the session
+// refuses to commit them, and the file keeps every byte it had.
+TEST(Commit, AnAppendThatFailedHalfWayIsNeverCommitted) {
+    test::ScratchDir dir;
+    const auto path = dir.write("h.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
+    const auto original = test::readBytes(path);
+    WriteSession s = WriteSession::open(path);
+    s.appendRow("data", {{"Key", std::string("whole")}});
+    int changes = 0;
+    detail::DatabaseAccess::state(s.database())->pages.setChangeHookForTesting([&](std::uint32_t) {
+        if (++changes == 2)
+            throw Error(ErrorKind::Io, "injected");
+    });
+    test::errorOf(ErrorKind::Io, [&] {
+        s.appendRow("data", {{"Key", std::string("half")}, {"Link", std::string(5000, 'x')}});
+    });
+    test::errorOf(ErrorKind::Invalid, [&] { s.commit(); });
+    EXPECT_EQ(test::readBytes(path), original);
 }
 
 // Appending to a damaged file would make it worse: the writer refuses it whole, naming the fault.

@@ -255,6 +255,8 @@ void PageStore::throwCutShort() const {
 
 std::span<std::uint8_t> PageStore::mutablePage(std::uint32_t number) {
     ByteSpan current = page(number); // checks the number
+    if (changeHook_)
+        changeHook_(number);
     ++generation_;
     if (changed_.size() < pageCount_)
         changed_.resize(pageCount_);
@@ -269,6 +271,8 @@ std::span<std::uint8_t> PageStore::mutablePage(std::uint32_t number) {
 std::uint32_t PageStore::appendPage(std::span<const std::uint8_t> newPage) {
     if (newPage.size() != pageSize_)
         throw Error(ErrorKind::Invalid, "a new page must be one page long");
+    if (changeHook_)
+        changeHook_(pageCount_);
     PageBuffer copy(new std::uint8_t[pageSize_]);
     std::memcpy(copy.get(), newPage.data(), pageSize_);
     changed_.resize(pageCount_);

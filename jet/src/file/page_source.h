@@ -116,6 +116,12 @@ public:
     std::size_t decodedPagesHeld() const;
     // Counts the changes: what was read from the pages before a change may be stale.
     std::uint64_t generation() const { return generation_; }
+    // Test-only seam, set by nothing else: `hook` runs before each change to a page
+    // (mutablePage, appendPage) with the page's number, and throwing from it makes that change
+    // fail, so a test can fail an append after its first pages have changed.
+    void setChangeHookForTesting(std::function<void(std::uint32_t)> hook) {
+        changeHook_ = std::move(hook);
+    }
 
 private:
     friend class DatabaseFile;
@@ -159,6 +165,7 @@ private:
     mutable std::unique_ptr<std::mutex> decodeLock_;
     // The pages changed or added, by number (empty until the first change).
     std::vector<PageBuffer> changed_;
+    std::function<void(std::uint32_t)> changeHook_;
 };
 
 // Applies (or removes: it is its own inverse) the per-page RC4 encoding of an encoded database.
