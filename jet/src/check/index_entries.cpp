@@ -23,9 +23,8 @@ std::optional<std::vector<KeyColumn>> checkedKeyColumns(const JetFormat& format,
                                                         std::uint16_t textCodePage,
                                                         const Index& index) {
     std::vector<KeyColumn> out = keyColumnsOf(format, def, index.columns, textCodePage);
-    for (const KeyColumn& k : out)
-        if ((k.type == ColumnType::Text || k.type == ColumnType::Memo) && !k.textOrder)
-            return std::nullopt;
+    if (!std::all_of(out.begin(), out.end(), buildsKeys))
+        return std::nullopt;
     return out;
 }
 

@@ -249,18 +249,15 @@ void Checker::checkTable(const CatalogEntry& entry) {
     std::vector<FieldRef> fields;
     std::uint64_t rows = 0;
     const bool hasLongValues =
-        std::any_of(def.columns.begin(), def.columns.end(), [](const Column& column) {
-            return column.type == ColumnType::Memo || column.type == ColumnType::Ole;
-        });
+        std::any_of(def.columns.begin(), def.columns.end(),
+                    [](const Column& column) { return isLongValue(column.type); });
     while (scan.next()) {
         ++rows;
         if (!hasLongValues)
             continue;
         crackRow(format_, def, scan.row(), scan.rowPage(), scratch, fields);
         for (std::size_t c = 0; c < def.columns.size(); ++c)
-            if ((def.columns[c].type == ColumnType::Memo ||
-                 def.columns[c].type == ColumnType::Ole) &&
-                fields[c].present)
+            if (isLongValue(def.columns[c].type) && fields[c].present)
                 checkLongValue(
                     fields[c].bytes,
                     [&] {

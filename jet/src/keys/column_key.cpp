@@ -152,6 +152,11 @@ std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def
     return out;
 }
 
+bool buildsKeys(const KeyColumn& column) {
+    return (column.type != ColumnType::Text && column.type != ColumnType::Memo) ||
+           column.textOrder.has_value();
+}
+
 void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const KeyColumn& column) {
     const bool asc = column.ascending;
     const auto flag = [asc](std::uint8_t ascendingByte) {
@@ -169,7 +174,7 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
         key.push_back(flag(kNullAscending));
         return;
     }
-    if ((column.type == ColumnType::Text || column.type == ColumnType::Memo) && !column.textOrder)
+    if (!buildsKeys(column))
         throw Error(ErrorKind::Invalid,
                     "cannot build index keys in the sort order " + column.sortOrderName);
     key.push_back(flag(kStartAscending));

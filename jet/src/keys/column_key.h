@@ -30,6 +30,10 @@ std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def
                                     const std::vector<IndexColumn>& columns,
                                     std::uint16_t jet3CodePage);
 
+// Whether the engine builds keys for the column: not for text in a sort order it has no weights
+// for.
+bool buildsKeys(const KeyColumn& column);
+
 // Appends the key of `value` (null included) in that column to `key`. ErrorKind Invalid when the
 // value cannot be put in such a key (a text sort order without weights, a type without keys).
 void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const KeyColumn& column);

@@ -115,16 +115,20 @@ bool advance(CursorState& s) {
     });
 }
 
-// A part of a walk reads nothing until it is first used, and then stands on its first row as
-// every new cursor does.
-void startIfNeeded(CursorState& s) {
-    if (s.started)
-        return;
+// Back before the first row, then onto it.
+bool restart(CursorState& s) {
     checkCurrent(s);
     s.started = true;
     s.scan.rewind();
     s.onRow = false;
-    advance(s);
+    return advance(s);
+}
+
+// A part of a walk reads nothing until it is first used, and then stands on its first row as
+// every new cursor does.
+void startIfNeeded(CursorState& s) {
+    if (!s.started)
+        restart(s);
 }
 
 } // namespace
@@ -149,12 +153,7 @@ bool Cursor::isNull(std::size_t column) const {
 }
 
 bool Cursor::moveFirst() {
-    CursorState& s = *state_;
-    checkCurrent(s);
-    s.started = true;
-    s.scan.rewind();
-    s.onRow = false;
-    return advance(s);
+    return restart(*state_);
 }
 
 bool Cursor::moveNext() {

@@ -109,4 +109,9 @@ TableDef readTableDef(const PageStore& pages, const JetFormat& format,
 // Fixed storage size of a column type; 0 for variable-length types and booleans.
 std::size_t fixedSizeOf(ColumnType type);
 
+// Memo and OLE: the types whose values are long values.
+inline bool isLongValue(ColumnType type) {
+    return type == ColumnType::Memo || type == ColumnType::Ole;
+}
+
 } // namespace jet::detail

@@ -1,5 +1,7 @@
 #include "write/system_catalog.h"
 
+#include "read/catalog.h"
+
 namespace jet::detail {
 namespace {
 
@@ -14,7 +16,6 @@ constexpr std::uint8_t kRequiredIndex = kIndexFlagsSet | kIndexFlagRequired;
 constexpr std::uint8_t kIgnoreNullsIndex = kIndexFlagsSet | kIndexFlagIgnoreNulls;
 
 // Object types in MSysObjects.
-constexpr std::int64_t kTypeTable = 1;
 constexpr std::int64_t kTypeDatabase = 2;
 constexpr std::int64_t kTypeContainer = 3;
 constexpr std::int64_t kSystemObjectFlag = static_cast<std::int32_t>(0x80000000u);
@@ -103,13 +104,14 @@ std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>&
             kEngineSid, kSystemObjectFlag),
         row(kDatabaseObjectId, kDatabasesContainerId, "MSysDb", kTypeDatabase, kAdminSid,
             kSystemObjectFlag),
-        row(2, kTablesContainerId, "MSysObjects", kTypeTable, kEngineSid, kSystemObjectFlag),
-        row(3, kTablesContainerId, "MSysACEs", kTypeTable, kEngineSid, kSystemObjectFlag),
-        row(4, kTablesContainerId, "MSysQueries", kTypeTable, kEngineSid, kSystemObjectFlag),
-        row(5, kTablesContainerId, "MSysRelationships", kTypeTable, kEngineSid, kSystemObjectFlag),
+        row(2, kTablesContainerId, "MSysObjects", kObjectTable, kEngineSid, kSystemObjectFlag),
+        row(3, kTablesContainerId, "MSysACEs", kObjectTable, kEngineSid, kSystemObjectFlag),
+        row(4, kTablesContainerId, "MSysQueries", kObjectTable, kEngineSid, kSystemObjectFlag),
+        row(5, kTablesContainerId, "MSysRelationships", kObjectTable, kEngineSid,
+            kSystemObjectFlag),
     };
     for (const auto& t : userTables)
-        rows.push_back(row(t.id, kTablesContainerId, t.name.c_str(), kTypeTable, kAdminSid, 0));
+        rows.push_back(row(t.id, kTablesContainerId, t.name.c_str(), kObjectTable, kAdminSid, 0));
     return rows;
 }
 

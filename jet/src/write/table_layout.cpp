@@ -19,10 +19,6 @@ void checkName(const std::string& what, const std::string& name) {
 
 } // namespace
 
-bool isLongValue(ColumnType type) {
-    return type == ColumnType::Memo || type == ColumnType::Ole;
-}
-
 std::uint16_t TableLayout::variableCount() const {
     std::uint16_t n = 0;
     for (const auto& c : columns)

@@ -60,8 +60,6 @@ struct ColumnDefinition {
     std::optional<std::uint8_t> flags;
 };
 
-bool isLongValue(ColumnType type);
-
 // Numbers the columns in order, assigns fixed offsets and variable slots, and picks the flags
 // Access gives new columns. ErrorKind Invalid for a column that cannot be stored.
 TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinition>& columns,
