@@ -1,6 +1,8 @@
 #include "lookup/matching.h"
 
 #include "lookup/keywords.h"
+#include "spelling_distance.h"
+#include "text/folding.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -81,13 +83,20 @@ KeywordMatcher::KeywordMatcher(Rule rule, std::string_view text)
         pieces_ = piecesOf(lowered_);
 }
 
+KeywordMatcher KeywordMatcher::nearKeyword(std::string_view term, std::size_t edits) {
+    KeywordMatcher matcher(Rule::Near, term);
+    matcher.folded_ = text::foldedCharacters(term);
+    matcher.edits_ = std::min(edits, kMaxSpellingEdits);
+    return matcher;
+}
+
 bool KeywordMatcher::matches(std::string_view keyword) const {
     scratch_.clear();
     // A prefix needs no more of the keyword lowered than the term is long, a whole keyword a
     // byte more to tell a longer one.
-    const std::size_t enough = rule_ == Rule::Pattern ? std::string::npos
+    const std::size_t enough = rule_ == Rule::Prefix  ? lowered_.size()
                                : rule_ == Rule::Whole ? lowered_.size() + 1
-                                                      : lowered_.size();
+                                                      : std::string::npos;
     appendLowered(keyword, scratch_, enough);
     return matchesLowered(scratch_);
 }
@@ -97,6 +106,9 @@ bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
         return !lowered.empty() && piecesInOrder(lowered, pieces_);
     if (rule_ == Rule::Whole)
         return lowered == lowered_;
+    if (rule_ == Rule::Near)
+        return sizeAllows(folded_.size(), lowered, edits_) &&
+               spellingDistance(folded_, lowered, edits_) <= edits_;
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
     // of the lowered keyword is a prefix of its first characters.
     return lowered.starts_with(lowered_);
@@ -106,6 +118,13 @@ void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
                                   const std::function<bool(std::size_t)>& found) const {
     if (rule_ == Rule::Pattern)
         return eachPatternMatch(lowered, found);
+    if (rule_ == Rule::Near) { // most keywords are told apart by their size alone
+        for (std::size_t i = 0; i < lowered.size(); ++i) {
+            if (matchesLowered(lowered[i]) && !found(i))
+                return;
+        }
+        return;
+    }
     const std::string_view all = lowered.all();
     const std::size_t length = lowered_.size();
     for (std::size_t i = 0; i < lowered.size(); ++i) {

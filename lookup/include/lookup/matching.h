@@ -1,5 +1,6 @@
 // How a keyword is compared with what the user typed. Keyword and term are lowered with one and
-// the same Unicode conversion.
+// the same Unicode conversion (and folded with one, text/folding.h, when spellings are
+// compared).
 #pragma once
 
 #include "lookup/packed_texts.h"
@@ -32,12 +33,15 @@ void appendLowered(std::string_view text, std::string& out, std::size_t enough =
 //  - exact mode (and web mode): the keyword begins with the term, case ignored;
 //  - wildcard mode: the pattern occurs as one piece of the lowered keyword; an empty keyword
 //    never matches;
-//  - a lookup: keyword and term are equal, case ignored; nothing is trimmed.
+//  - a lookup: keyword and term are equal, case ignored; nothing is trimmed;
+//  - a spelling: the keyword is at most `edits` edits from the term (at most two; insertions,
+//    deletions, substitutions, swaps of neighbours), letter case and Latin accents folded.
 class KeywordMatcher {
 public:
     KeywordMatcher(SearchMode mode, std::string_view searchText);
     static KeywordMatcher wholeKeyword(std::string_view term) { return {Rule::Whole, term}; }
     static KeywordMatcher everyKeyword() { return {Rule::Prefix, ""}; }
+    static KeywordMatcher nearKeyword(std::string_view term, std::size_t edits);
 
     // Lowers the keyword into a buffer of the matcher's own: one matcher per thread.
     bool matches(std::string_view keyword) const;
@@ -47,7 +51,7 @@ public:
                       const std::function<bool(std::size_t)>& found) const;
 
 private:
-    enum class Rule { Prefix, Pattern, Whole };
+    enum class Rule { Prefix, Pattern, Whole, Near };
     KeywordMatcher(Rule rule, std::string_view text);
     bool matchesLowered(std::string_view loweredKeyword) const;
     void eachPatternMatch(const PackedTexts& lowered,
@@ -56,6 +60,8 @@ private:
     Rule rule_;
     std::string lowered_;             // the lowered term or pattern
     std::vector<std::string> pieces_; // the pattern's non-empty pieces between stars, in order
+    std::u32string folded_;           // the folded term of a spelling
+    std::size_t edits_ = 0;
     mutable std::string scratch_;
 };
 
