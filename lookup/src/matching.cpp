@@ -2,7 +2,6 @@
 
 #include "lookup/keywords.h"
 #include "spelling_distance.h"
-#include "text/folding.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -85,7 +84,7 @@ KeywordMatcher::KeywordMatcher(Rule rule, std::string_view text)
 
 KeywordMatcher KeywordMatcher::nearKeyword(std::string_view term, std::size_t edits) {
     KeywordMatcher matcher(Rule::Near, term);
-    matcher.folded_ = text::foldedCharacters(term);
+    matcher.spelling_ = std::make_shared<const SpellingDistance>(term);
     matcher.edits_ = std::min(edits, kMaxSpellingEdits);
     return matcher;
 }
@@ -107,8 +106,8 @@ bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
     if (rule_ == Rule::Whole)
         return lowered == lowered_;
     if (rule_ == Rule::Near)
-        return sizeAllows(folded_.size(), lowered, edits_) &&
-               spellingDistance(folded_, lowered, edits_) <= edits_;
+        return spelling_->sizeAllows(lowered, edits_, false) &&
+               spelling_->within(lowered, edits_) <= edits_;
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
     // of the lowered keyword is a prefix of its first characters.
     return lowered.starts_with(lowered_);
@@ -118,13 +117,8 @@ void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
                                   const std::function<bool(std::size_t)>& found) const {
     if (rule_ == Rule::Pattern)
         return eachPatternMatch(lowered, found);
-    if (rule_ == Rule::Near) { // most keywords are told apart by their size alone
-        for (std::size_t i = 0; i < lowered.size(); ++i) {
-            if (matchesLowered(lowered[i]) && !found(i))
-                return;
-        }
-        return;
-    }
+    if (rule_ == Rule::Near)
+        return eachNearMatch(lowered, found);
     const std::string_view all = lowered.all();
     const std::size_t length = lowered_.size();
     for (std::size_t i = 0; i < lowered.size(); ++i) {
@@ -166,6 +160,30 @@ void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
             return;
         from = end;
         ++keyword;
+    }
+}
+
+// Most keywords are told apart by their size: a block at a time, without a branch, and those far
+// longer than the term at once when no keyword holds more than ASCII (one test of them all).
+// Only the keywords their size lets through are looked at.
+void KeywordMatcher::eachNearMatch(const PackedTexts& lowered,
+                                   const std::function<bool(std::size_t)>& found) const {
+    const bool ascii = isAscii(lowered.all());
+    constexpr std::size_t kBlock = 256;
+    std::size_t picked[kBlock];
+    for (std::size_t first = 0; first < lowered.size(); first += kBlock) {
+        const std::size_t last = std::min(first + kBlock, lowered.size());
+        std::size_t count = 0;
+        for (std::size_t i = first; i < last; ++i) {
+            picked[count] = i;
+            count += spelling_->sizeAllows(lowered.end(i) - lowered.begin(i), edits_, ascii);
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::string_view keyword = lowered[picked[k]];
+            if (spelling_->sizeAllows(keyword, edits_, ascii) &&
+                spelling_->within(keyword, edits_) <= edits_ && !found(picked[k]))
+                return;
+        }
     }
 }
 

@@ -70,7 +70,8 @@ std::vector<std::string> suggestKeywords(const std::string& programFolder,
                                          const std::string& term, const std::string& choice,
                                          DictionaryCache* cache) {
     const std::string trimmed = trimSpaces(term);
-    const std::u32string folded = text::foldedCharacters(trimmed);
+    const SpellingDistance spelling(trimmed);
+    const std::u32string& folded = spelling.term();
     if (folded.empty())
         return {};
     const std::size_t edits = std::min(kMaxSpellingEdits, folded.size() - 1);
@@ -88,11 +89,11 @@ std::vector<std::string> suggestKeywords(const std::string& programFolder,
                     [&](std::string_view keyword, std::string_view) {
                         if (foundByLookup.matches(keyword))
                             return true;
-                        const std::u32string spelling = text::foldedCharacters(keyword);
+                        const std::u32string letters = text::foldedCharacters(keyword);
                         Suggestion suggestion;
-                        suggestion.edits = spellingDistance(folded, keyword, bound);
-                        suggestion.otherFirstLetter = spelling.empty() || spelling[0] != folded[0];
-                        suggestion.lengthDifference = difference(spelling.size(), folded.size());
+                        suggestion.edits = spelling.within(keyword, bound);
+                        suggestion.otherFirstLetter = letters.empty() || letters[0] != folded[0];
+                        suggestion.lengthDifference = difference(letters.size(), folded.size());
                         suggestion.order = order++;
                         suggestion.keyword = keyword;
                         suggestion.lowered = text::utf8::toLower(keyword);

@@ -96,22 +96,44 @@ TEST(Matching, ASpellingIsWithinItsEditsOfTheTermOnceBothAreFolded) {
     EXPECT_TRUE(near("strasse", "Straße", 0) && near("σεληνη", "ΣΕΛΗΝΗ", 0));
     EXPECT_FALSE(near("ca", "abc")); // a swap edits both characters: no third edit after it
 
-    // Every pair of short random spellings agrees with the whole table.
+    // Short random spellings agree with the whole table, one by one and packed (a pack of ASCII
+    // alone is walked its own way), in packs of more than one block.
     const char* const letters[] = {"a", "b", "c", "A", "é", "E", "ß", "s", " "};
     std::mt19937 random(11);
-    const auto spelling = [&] {
+    const auto spelling = [&](std::size_t alphabet) {
         std::string text;
         for (std::size_t n = random() % 7; n > 0; --n)
-            text += letters[random() % std::size(letters)];
+            text += letters[random() % alphabet];
         return text;
     };
-    for (int round = 0; round < 20000; ++round) {
-        const std::string term = spelling(), keyword = spelling();
-        const std::size_t distance =
-            alignmentDistance(text::foldedCharacters(term), text::foldedCharacters(keyword));
-        for (std::size_t edits = 0; edits <= 2; ++edits)
-            ASSERT_EQ(near(term, keyword, edits), distance <= edits)
-                << "[" << term << "] [" << keyword << "] " << edits;
+    for (const std::size_t alphabet : {std::size(letters), std::size_t{4}}) {
+        std::vector<std::string> keywords;
+        PackedTexts lowered;
+        for (int n = 0; n < 700; ++n) {
+            keywords.push_back(spelling(alphabet));
+            lowered.push_back(text::utf8::toLower(keywords.back()));
+        }
+        for (int round = 0; round < 40; ++round) {
+            const std::string term = spelling(std::size(letters));
+            for (std::size_t edits = 0; edits <= 2; ++edits) {
+                const KeywordMatcher matcher = KeywordMatcher::nearKeyword(term, edits);
+                std::vector<std::size_t> expected, packed;
+                for (std::size_t i = 0; i < keywords.size(); ++i) {
+                    const bool within =
+                        alignmentDistance(text::foldedCharacters(term),
+                                          text::foldedCharacters(keywords[i])) <= edits;
+                    ASSERT_EQ(matcher.matches(keywords[i]), within)
+                        << "[" << term << "] [" << keywords[i] << "] " << edits;
+                    if (within)
+                        expected.push_back(i);
+                }
+                matcher.forEachMatch(lowered, [&](std::size_t i) {
+                    packed.push_back(i);
+                    return true;
+                });
+                ASSERT_EQ(packed, expected) << "[" << term << "] " << edits;
+            }
+        }
     }
 }
 

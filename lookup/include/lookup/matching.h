@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,8 @@
 namespace lookup {
 
 enum class SearchMode { Exact, Wildcard, Web };
+
+class SpellingDistance;
 
 // The wildcard pattern of a search text: the text lowered, not trimmed, every character kept in
 // order. A "*" stays in the pattern and stands for any run of characters, none included.
@@ -56,11 +59,13 @@ private:
     bool matchesLowered(std::string_view loweredKeyword) const;
     void eachPatternMatch(const PackedTexts& lowered,
                           const std::function<bool(std::size_t)>& found) const;
+    void eachNearMatch(const PackedTexts& lowered,
+                       const std::function<bool(std::size_t)>& found) const;
 
     Rule rule_;
     std::string lowered_;             // the lowered term or pattern
     std::vector<std::string> pieces_; // the pattern's non-empty pieces between stars, in order
-    std::u32string folded_;           // the folded term of a spelling
+    std::shared_ptr<const SpellingDistance> spelling_; // the term of a spelling, prepared
     std::size_t edits_ = 0;
     mutable std::string scratch_;
 };
