@@ -1,10 +1,13 @@
 // The lookup commands over a million keywords (20 dictionaries of 50,000) with "All" chosen, as
 // the window runs them: files already decoded and unchanged since (one stat each per command),
-// and, for comparison, the same searches reading every file afresh as a one-off search does.
+// and, for comparison, the same searches reading every file afresh as a one-off search does;
+// the search a keystroke would run, and the suggestions for a term that matches nothing, over
+// one dictionary and over all.
 //   search_benchmark [--benchmark_filter=...]
 #include "generated_folder.h"
 #include "lookup/keyword_search.h"
 #include "lookup/lookup_commands.h"
+#include "lookup/suggestions.h"
 
 #include <benchmark/benchmark.h>
 
@@ -82,18 +85,71 @@ void doubleClickInTheLastFile(benchmark::State& state) {
             settledFolder().lastFileKeyword());
 }
 
-// A one-off search: every file walked, nothing kept.
+// The last dictionary alone, or every one.
+std::vector<std::string> scope(bool everyDictionary) {
+    const std::vector<std::string>& names = settledFolder().names();
+    return everyDictionary ? names : std::vector<std::string>{names.back()};
+}
+
+// A search over the scope, repeated.
 void search(benchmark::State& state, lookup::SearchMode mode, const char* text,
-            lookup::DictionaryCache* cache) {
+            lookup::DictionaryCache* cache, const std::vector<std::string>& names = scope(true)) {
     const bench::GeneratedFolder& folder = settledFolder();
     std::size_t found = 0;
     for (auto _ : state) {
         found = 0;
         lookup::searchKeywords(
-            folder.path(), folder.names(), mode, text, [&](std::string_view) { ++found; }, {},
-            cache);
+            folder.path(), names, mode, text, [&](std::string_view) { ++found; }, {}, cache);
     }
     state.counters["matches"] = static_cast<double>(found);
+}
+
+// What a keystroke runs when the list follows the typing: the search alone, on a warm cache.
+void keystroke(benchmark::State& state, lookup::SearchMode mode, const char* text,
+               bool everyDictionary) {
+    lookup::DictionaryCache cache;
+    const std::vector<std::string> names = scope(everyDictionary);
+    lookup::searchKeywords(
+        settledFolder().path(), names, mode, text, [](std::string_view) {}, {}, &cache);
+    search(state, mode, text, &cache, names);
+}
+void exactKeystrokeInOne(benchmark::State& state) {
+    keystroke(state, lookup::SearchMode::Exact, "kalo", false);
+}
+void exactKeystrokeInAll(benchmark::State& state) {
+    keystroke(state, lookup::SearchMode::Exact, "kalo", true);
+}
+void wildcardKeystrokeInOne(benchmark::State& state) {
+    keystroke(state, lookup::SearchMode::Wildcard, "ra*the", false);
+}
+void wildcardKeystrokeInAll(benchmark::State& state) {
+    keystroke(state, lookup::SearchMode::Wildcard, "ra*the", true);
+}
+
+// The suggestions for a term no keyword holds (the last file's first keyword with a letter no
+// keyword has in place of its second), on a warm cache or read straight as augurlex-dict does.
+void suggestions(benchmark::State& state, bool everyDictionary, bool cached) {
+    const bench::GeneratedFolder& folder = settledFolder();
+    std::string term = folder.lastFileKeyword();
+    term[1] = 'q';
+    lookup::DictionaryCache cache;
+    lookup::DictionaryCache* through = cached ? &cache : nullptr;
+    const std::string choice = everyDictionary ? "All" : folder.names().back();
+    std::vector<std::string> found =
+        lookup::suggestKeywords(folder.path(), folder.names(), term, choice, through);
+    for (auto _ : state)
+        found = lookup::suggestKeywords(folder.path(), folder.names(), term, choice, through);
+    state.counters["suggested"] = static_cast<double>(found.size());
+    state.SetLabel(term + " -> " + (found.empty() ? "nothing" : found.front()));
+}
+void suggestionsInOne(benchmark::State& state) {
+    suggestions(state, false, true);
+}
+void suggestionsInAll(benchmark::State& state) {
+    suggestions(state, true, true);
+}
+void suggestionsReadingEveryFile(benchmark::State& state) {
+    suggestions(state, true, false);
 }
 void exactSearchReadingEveryFile(benchmark::State& state) {
     search(state, lookup::SearchMode::Exact, "kalo", nullptr);
@@ -114,6 +170,13 @@ BENCHMARK(wildcardSearch)->Unit(benchmark::kMillisecond);
 BENCHMARK(displayInTheLastFile)->Unit(benchmark::kMillisecond);
 BENCHMARK(displayOfAMissingTerm)->Unit(benchmark::kMillisecond);
 BENCHMARK(doubleClickInTheLastFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(exactKeystrokeInOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(exactKeystrokeInAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(wildcardKeystrokeInOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(wildcardKeystrokeInAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(suggestionsInOne)->Unit(benchmark::kMillisecond);
+BENCHMARK(suggestionsInAll)->Unit(benchmark::kMillisecond);
+BENCHMARK(suggestionsReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(exactSearchReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(wildcardSearchReadingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(exactSearchDecodingEveryFile)->Unit(benchmark::kMillisecond)->Iterations(3);

@@ -1,6 +1,7 @@
 #include "lookup/matching.h"
 
 #include "lookup/keywords.h"
+#include "spelling_distance.h"
 #include "text/utf8.h"
 
 #include <algorithm>
@@ -81,13 +82,20 @@ KeywordMatcher::KeywordMatcher(Rule rule, std::string_view text)
         pieces_ = piecesOf(lowered_);
 }
 
+KeywordMatcher KeywordMatcher::nearKeyword(std::string_view term, std::size_t edits) {
+    KeywordMatcher matcher(Rule::Near, term);
+    matcher.spelling_ = std::make_shared<const SpellingDistance>(term);
+    matcher.edits_ = std::min(edits, kMaxSpellingEdits);
+    return matcher;
+}
+
 bool KeywordMatcher::matches(std::string_view keyword) const {
     scratch_.clear();
     // A prefix needs no more of the keyword lowered than the term is long, a whole keyword a
     // byte more to tell a longer one.
-    const std::size_t enough = rule_ == Rule::Pattern ? std::string::npos
+    const std::size_t enough = rule_ == Rule::Prefix  ? lowered_.size()
                                : rule_ == Rule::Whole ? lowered_.size() + 1
-                                                      : lowered_.size();
+                                                      : std::string::npos;
     appendLowered(keyword, scratch_, enough);
     return matchesLowered(scratch_);
 }
@@ -97,6 +105,9 @@ bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
         return !lowered.empty() && piecesInOrder(lowered, pieces_);
     if (rule_ == Rule::Whole)
         return lowered == lowered_;
+    if (rule_ == Rule::Near)
+        return spelling_->sizeAllows(lowered, edits_, false) &&
+               spelling_->within(lowered, edits_) <= edits_;
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
     // of the lowered keyword is a prefix of its first characters.
     return lowered.starts_with(lowered_);
@@ -106,6 +117,8 @@ void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
                                   const std::function<bool(std::size_t)>& found) const {
     if (rule_ == Rule::Pattern)
         return eachPatternMatch(lowered, found);
+    if (rule_ == Rule::Near)
+        return eachNearMatch(lowered, found);
     const std::string_view all = lowered.all();
     const std::size_t length = lowered_.size();
     for (std::size_t i = 0; i < lowered.size(); ++i) {
@@ -147,6 +160,30 @@ void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
             return;
         from = end;
         ++keyword;
+    }
+}
+
+// Most keywords are told apart by their size: a block at a time, without a branch, and those far
+// longer than the term at once when no keyword holds more than ASCII (one test of them all).
+// Only the keywords their size lets through are looked at.
+void KeywordMatcher::eachNearMatch(const PackedTexts& lowered,
+                                   const std::function<bool(std::size_t)>& found) const {
+    const bool ascii = isAscii(lowered.all());
+    constexpr std::size_t kBlock = 256;
+    std::size_t picked[kBlock];
+    for (std::size_t first = 0; first < lowered.size(); first += kBlock) {
+        const std::size_t last = std::min(first + kBlock, lowered.size());
+        std::size_t count = 0;
+        for (std::size_t i = first; i < last; ++i) {
+            picked[count] = i;
+            count += spelling_->sizeAllows(lowered.end(i) - lowered.begin(i), edits_, ascii);
+        }
+        for (std::size_t k = 0; k < count; ++k) {
+            const std::string_view keyword = lowered[picked[k]];
+            if (spelling_->sizeAllows(keyword, edits_, ascii) &&
+                spelling_->within(keyword, edits_) <= edits_ && !found(picked[k]))
+                return;
+        }
     }
 }
 

@@ -260,6 +260,11 @@ class Writing(Scratch):
         fool = "https://en.wikipedia.org/wiki/The_Fool_(tarot_card)"
         self.expect(["lookup", " the fool ", *at], 0, fool + "\n")
         self.expect(["lookup", "The Fool", "--dictionary", "Runes", *at], 1, "", "is in no dictionary")
+        for term, best in [("Tarrot", "Tarot"), ("numerolgy", "Numerology"), ("runez", "Runes")]:
+            self.expect(["lookup", term, *at], 1, "",
+                        f'augurlex-dict: "{term}" is in no dictionary (All); did you mean: {best}')
+        self.expect(["lookup", "seance", "--dictionary", "Methods", *at], 1, "", "did you mean: Séance?\n")
+        self.assertTrue(run("lookup", "runez", "--dictionary", "Tarot", *at)[2].endswith("(Tarot)\n"))
         self.expect(["search", "x", "--dictionary", "Nothing", *at], 3, "", "nothing.dll")
         update = self.path("update.dll")
         self.expect(["create", update], 0)

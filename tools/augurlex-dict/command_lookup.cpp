@@ -5,6 +5,7 @@
 #include "lookup/dictionary_selection.h"
 #include "lookup/find_link.h"
 #include "lookup/keywords.h"
+#include "lookup/suggestions.h"
 #include "store/program_files.h"
 
 #include <stdexcept>
@@ -22,6 +23,7 @@ int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
 
     std::string link = term;
     bool found = false;
+    std::vector<std::string> suggestions;
     try {
         std::vector<std::string> names;
         if (lookup::isAllScope(choice))
@@ -30,12 +32,17 @@ int runLookup(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
             throw std::runtime_error("no file " + store::dictionaryPath(folder, choice));
         // One lookup per process: read straight, stopping at the first match.
         found = lookup::findLink(folder, names, term, choice, link, nullptr);
+        if (!found)
+            suggestions = lookup::suggestKeywords(folder, names, term, choice, nullptr);
     } catch (const std::exception& error) {
         tellUser(err, folder + ": " + error.what());
         return kUnreadable;
     }
     if (!found) {
-        tellUser(err, "\"" + term + "\" is in no dictionary (" + choice + ")");
+        std::string message = "\"" + term + "\" is in no dictionary (" + choice + ")";
+        for (std::size_t i = 0; i < suggestions.size(); ++i)
+            message += (i == 0 ? "; did you mean: " : ", ") + suggestions[i];
+        tellUser(err, message + (suggestions.empty() ? "" : "?"));
         return kFailure;
     }
     std::fprintf(out, "%s\n", link.c_str());

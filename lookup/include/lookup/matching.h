@@ -1,11 +1,13 @@
 // How a keyword is compared with what the user typed. Keyword and term are lowered with one and
-// the same Unicode conversion.
+// the same Unicode conversion (and folded with one, text/folding.h, when spellings are
+// compared).
 #pragma once
 
 #include "lookup/packed_texts.h"
 
 #include <cstddef>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +15,8 @@
 namespace lookup {
 
 enum class SearchMode { Exact, Wildcard, Web };
+
+class SpellingDistance;
 
 // The wildcard pattern of a search text: the text lowered, not trimmed, every character kept in
 // order. A "*" stays in the pattern and stands for any run of characters, none included.
@@ -32,12 +36,15 @@ void appendLowered(std::string_view text, std::string& out, std::size_t enough =
 //  - exact mode (and web mode): the keyword begins with the term, case ignored;
 //  - wildcard mode: the pattern occurs as one piece of the lowered keyword; an empty keyword
 //    never matches;
-//  - a lookup: keyword and term are equal, case ignored; nothing is trimmed.
+//  - a lookup: keyword and term are equal, case ignored; nothing is trimmed;
+//  - a spelling: the keyword is at most `edits` edits from the term (at most two; insertions,
+//    deletions, substitutions, swaps of neighbours), letter case and Latin accents folded.
 class KeywordMatcher {
 public:
     KeywordMatcher(SearchMode mode, std::string_view searchText);
     static KeywordMatcher wholeKeyword(std::string_view term) { return {Rule::Whole, term}; }
     static KeywordMatcher everyKeyword() { return {Rule::Prefix, ""}; }
+    static KeywordMatcher nearKeyword(std::string_view term, std::size_t edits);
 
     // Lowers the keyword into a buffer of the matcher's own: one matcher per thread.
     bool matches(std::string_view keyword) const;
@@ -47,15 +54,19 @@ public:
                       const std::function<bool(std::size_t)>& found) const;
 
 private:
-    enum class Rule { Prefix, Pattern, Whole };
+    enum class Rule { Prefix, Pattern, Whole, Near };
     KeywordMatcher(Rule rule, std::string_view text);
     bool matchesLowered(std::string_view loweredKeyword) const;
     void eachPatternMatch(const PackedTexts& lowered,
                           const std::function<bool(std::size_t)>& found) const;
+    void eachNearMatch(const PackedTexts& lowered,
+                       const std::function<bool(std::size_t)>& found) const;
 
     Rule rule_;
     std::string lowered_;             // the lowered term or pattern
     std::vector<std::string> pieces_; // the pattern's non-empty pieces between stars, in order
+    std::shared_ptr<const SpellingDistance> spelling_; // the term of a spelling, prepared
+    std::size_t edits_ = 0;
     mutable std::string scratch_;
 };
 
