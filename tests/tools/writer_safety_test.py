@@ -28,9 +28,13 @@ class Folder(unittest.TestCase):
         return out
 
     def program_folder(self, name):
-        folder = self.path(name)
-        shutil.copytree(os.path.dirname(TOOL), folder,
-                        ignore=lambda _, names: [n for n in names if not n.endswith(".dll")])
+        """The bundled files by their list: the catalogue, the template and the dictionaries
+        the catalogue names, never whatever else the build's folder holds."""
+        bundled, folder = os.path.dirname(TOOL), self.path(name)
+        os.mkdir(folder)
+        listed = [r.split(",")[-1] for r in self.rows(os.path.join(bundled, "divination.dll"))]
+        for file in ["divination.dll", "clone.dll", *listed]:
+            shutil.copy(os.path.join(bundled, file), folder)
         return folder
 
     def table_file(self, name, rows, header="names,Key,Link"):
