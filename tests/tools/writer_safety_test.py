@@ -160,16 +160,6 @@ class Refusals(Folder):
         self.assertEqual(pathlib.Path(tarot).read_bytes(), before)
         self.assertEqual(os.stat(tarot).st_mode & 0o777, 0o444)
 
-    def test_a_linked_dictionary_takes_the_rows_in_its_target_and_stays_a_link(self):
-        folder = self.program_folder("program")
-        link, target = os.path.join(folder, "tarot.dll"), self.path("real-tarot.dll")
-        shutil.move(link, target)
-        os.symlink(target, link)
-        before = len(self.rows(target))
-        self.ok("merge", self.table_file("u.mdb", [("Tarot", "k", "https://x/1")]), "--folder", folder)
-        self.assertTrue(os.path.islink(link))
-        self.assertEqual(len(self.rows(target)), before + 1)
-
 
 def main():
     global TOOL
