@@ -54,13 +54,8 @@ for _ in $(seq 100); do
 done
 [[ -n "$port" ]] || { echo "screenshot-definition: the page server did not start" >&2; exit 1; }
 
-# Qt WebEngine on a virtual screen: software drawing; as root it runs only without its sandbox.
-# These settings are for this photograph alone.
-export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
-if ((EUID == 0)); then
-    export QTWEBENGINE_DISABLE_SANDBOX=1
-fi
+# The photographing program sets the xcb platform and Qt WebEngine's settings itself.
 HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
-    QT_QPA_PLATFORM=xcb xvfb-run -a -s "-screen 0 1024x768x24" \
+    xvfb-run -a -s "-screen 0 1024x768x24" \
     "$build/bin/program_on_display" definition Augury "http://127.0.0.1:$port/augury.html" "$out"
 echo "screenshot: $out"

@@ -3,33 +3,32 @@
 # dictionaries: the main window with its start page in a light and a dark scheme, each at 100%
 # and 200% scale, and the start page alone; then the definition page (screenshot-definition.sh).
 #   scripts/screenshots.sh [out folder]   (default docs/; BUILD_DIR overrides the build folder)
-# The dark scheme is the Fusion style in a dark palette, set by the photographing program itself
-# (tests/app/program_on_display.cpp): a virtual screen has no desktop scheme to follow.
+# The photographing program (tests/app/program_on_display.cpp) sets the xcb platform and Qt
+# WebEngine's settings itself, and draws the dark scheme as the Fusion style in a dark palette:
+# a virtual screen has no desktop scheme to follow.
 set -euo pipefail
 repo="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BUILD_DIR:-$repo/build}"
 out="$(realpath -m "${1:-$repo/docs}")"
 
 cmake -S "$repo" -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" -j2 --target program_on_display dictionaries
+cmake --build "$build" -j2 --target program_on_display dictionaries augurlex-dict
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/dictionaries" "$work/home" "$work/runtime" "$out"
 chmod 700 "$work/runtime"
-cp "$build"/bin/*.dll "$work/dictionaries/"
-
-# Qt WebEngine on a virtual screen: software drawing; as root it runs only without its sandbox.
-# These settings are for these photographs alone.
-export QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu
-if ((EUID == 0)); then
-    export QTWEBENGINE_DISABLE_SANDBOX=1
-fi
+# The bundled files by their list (the catalogue, the template and the dictionaries the catalogue
+# names), never whatever else earlier builds left in the folder.
+cp "$build/bin/divination.dll" "$build/bin/clone.dll" "$work/dictionaries/"
+"$build/bin/augurlex-dict" dump "$build/bin/divination.dll" --table data --format csv |
+    tail -n +2 | tr -d '\r' | while IFS=, read -r _ database; do
+    cp "$build/bin/$database" "$work/dictionaries/"
+done
 
 photograph() { # scheme scale window.png pane.png [WxH]
     HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
-        QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR="$2" \
-        xvfb-run -a -s "-screen 0 2000x1400x24" \
+        QT_SCALE_FACTOR="$2" xvfb-run -a -s "-screen 0 2000x1400x24" \
         "$build/bin/program_on_display" start-page "$work/dictionaries" "$1" "$3" "$4" "${5:-900x600}"
     echo "screenshot: $3"
 }

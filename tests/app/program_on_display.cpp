@@ -16,6 +16,7 @@
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
 #include "dictionary_folder.h"
+#include "qt_platform.h"
 #include "ui/web_page.h"
 
 #include <QAction>
@@ -145,6 +146,7 @@ void photographStartPage(app::MainWindow& window, const QString& windowOut,
 } // namespace
 
 int main(int argc, char** argv) {
+    testing_support::useQtPlatform("xcb"); // a real (virtual) X display, never offscreen
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Augurlex"));
     QApplication::setQuitOnLastWindowClosed(false);

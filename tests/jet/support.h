@@ -29,6 +29,10 @@ struct ScratchDir {
     ScratchDir();
     ~ScratchDir();
     std::filesystem::path write(const std::string& name, const std::vector<std::uint8_t>& bytes);
+    // A copy of the test file `name`, under its name, for the test to change.
+    std::filesystem::path copy(const std::string& name) {
+        return write(name, readBytes(testFile(name)));
+    }
     std::filesystem::path path;
 };
 

@@ -133,29 +133,14 @@ TEST(ColumnKeys, TextKeysHoldAtMost255Characters) {
 TEST(ColumnKeys, Access97KeysRefuseCharactersOutsideWindows1252) {
     EXPECT_NO_THROW(keyOf(std::string("\u20ac \u0152uvre \u2122"), ColumnType::Text, true,
                           TextSortOrder::General97));
-    for (const char* text : {"\u16a0 fehu", "a\u0080"}) {
-        try {
-            keyOf(std::string(text), ColumnType::Text, true, TextSortOrder::General97);
-            ADD_FAILURE() << "no error for " << text;
-        } catch (const Error& e) {
-            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
-            EXPECT_NE(std::string(e.what()).find("Windows-1252"), std::string::npos) << e.what();
-        }
-    }
-}
-
-TEST(ColumnKeys, AnUnsupportedSortOrderIsNamed) {
-    KeyColumn column;
-    column.type = ColumnType::Text;
-    column.sortOrderName = "with locale 2052 (version 0)";
-    Key key;
-    try {
-        detail::appendColumnKey(key, std::string("x"), column);
-        ADD_FAILURE() << "no error";
-    } catch (const Error& e) {
-        EXPECT_EQ(e.kind(), ErrorKind::Invalid);
-        EXPECT_NE(std::string(e.what()).find("locale 2052"), std::string::npos) << e.what();
-    }
+    for (const char* text : {"\u16a0 fehu", "a\u0080"})
+        EXPECT_TRUE(mentions(errorOf(ErrorKind::Invalid,
+                                     [&] {
+                                         keyOf(std::string(text), ColumnType::Text, true,
+                                               TextSortOrder::General97);
+                                     }),
+                             "Windows-1252"))
+            << text;
 }
 
 } // namespace

@@ -6,10 +6,6 @@
 
 namespace jet::test {
 
-std::filesystem::path testFile(const std::string& name) {
-    return std::filesystem::path(AUGURLEX_TESTDATA) / name;
-}
-
 std::vector<std::string> openTestFiles() {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(AUGURLEX_TESTDATA)) {

@@ -6,14 +6,13 @@
 #include "keys/column_key.h"
 #include "keys/text_key97.h"
 #include "read/index_pages_read.h"
+#include "support.h"
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
 namespace jet::test {
-
-std::filesystem::path testFile(const std::string& name);
 
 // Every Access-made test file that opens without a password, by name.
 std::vector<std::string> openTestFiles();

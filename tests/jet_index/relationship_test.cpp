@@ -8,31 +8,17 @@
 #include "jet/write_session.h"
 #include "read/state.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 namespace jet::test {
 namespace {
 
 class RelationshipFile : public ::testing::TestWithParam<std::string> {
 protected:
-    void SetUp() override {
-        std::filesystem::create_directories(dir_);
-        path_ = dir_ / GetParam();
-        std::filesystem::copy_file(testFile(GetParam()), path_,
-                                   std::filesystem::copy_options::overwrite_existing);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
+    std::vector<std::uint8_t> bytes() const { return readBytes(path_); }
 
-    std::vector<std::uint8_t> bytes() const {
-        std::ifstream in(path_, std::ios::binary);
-        return {std::istreambuf_iterator<char>(in), {}};
-    }
-
-    std::filesystem::path dir_ = std::filesystem::temp_directory_path() /
-                                 ("augurlex-relationships-" + std::to_string(::getpid()));
-    std::filesystem::path path_;
+    ScratchDir dir_;
+    const std::filesystem::path path_ = dir_.copy(GetParam());
 };
 
 RowValues childRow(std::int64_t id, Value toTable2, Value toTable3) {
@@ -76,15 +62,9 @@ TEST_P(RelationshipFile, AMissingRelatedRowIsRefusedByNameChangingNothing) {
         {childRow(21, Value(std::int64_t{0}), Value(std::int64_t{99})), "Table3Table1"},
     };
     for (const auto& [row, relationship] : broken) {
-        try {
-            session.appendRow("Table1", row);
-            ADD_FAILURE() << "a row without its " << relationship << " row was taken";
-        } catch (const Error& e) {
-            const std::string message = e.what();
-            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
-            EXPECT_NE(message.find("relationship \"" + relationship + "\""), std::string::npos)
-                << message;
-        }
+        const std::string message =
+            errorOf(ErrorKind::Invalid, [&] { session.appendRow("Table1", row); });
+        EXPECT_TRUE(mentions(message, "relationship \"" + relationship + "\"")) << message;
     }
     EXPECT_EQ(session.appendedRows(), 0u);
     session.commit();

@@ -13,7 +13,8 @@ struct OracleCounts {
     std::size_t entries = 0, textEntries = 0, mismatches = 0, indexes = 0, skipped = 0;
 };
 
-// Compares stored and computed keys of every index in the files of one version.
+// Compares stored and computed keys of every index in the files of one version; the stored
+// keys of every index, whether the engine builds its keys or not, rise in page order.
 OracleCounts compareStoredKeys(Version version) {
     OracleCounts n;
     for (const std::string& file : openTestFiles()) {
@@ -22,6 +23,7 @@ OracleCounts compareStoredKeys(Version version) {
             continue;
         for (IndexKeys& keys : indexKeys(db)) {
             const std::string where = file + " " + keys.table + "." + keys.index;
+            EXPECT_TRUE(std::is_sorted(keys.stored.begin(), keys.stored.end())) << where;
             if (!keys.supported) {
                 ++n.skipped;
                 continue;
@@ -59,15 +61,6 @@ TEST(StoredIndexKeys, EveryEntryOfEveryAccess97IndexIsTheKeyOfItsRow) {
     const OracleCounts n = compareStoredKeys(Version::Jet3);
     EXPECT_EQ(n.skipped, 0u);
     EXPECT_GT(n.textEntries, 300u);
-}
-
-TEST(StoredIndexKeys, LeafKeysRiseInIndexOrder) {
-    for (const std::string& file : openTestFiles()) {
-        const Database db = Database::open(testFile(file));
-        for (const IndexKeys& keys : indexKeys(db))
-            EXPECT_TRUE(std::is_sorted(keys.stored.begin(), keys.stored.end()))
-                << file << " " << keys.table << "." << keys.index;
-    }
 }
 
 } // namespace

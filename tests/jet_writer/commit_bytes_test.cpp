@@ -50,26 +50,21 @@ std::pair<Written, Written> commitTwice(const std::filesystem::path& path,
     first.commit();
     WriteSession second = WriteSession::open(path, password);
     appendKeys(second, "data", 2600, 4000);
-    const auto copy = path.parent_path() / "copy.mdb";
+    const auto copy = path.parent_path() / ("copy of " + path.filename().string());
     second.commitAs(copy);
     return {writtenAt(path), writtenAt(copy)};
 }
 
-TEST(CommitBytes, PlainFileAsBefore) {
+// Plain, then page-encoded with a password.
+TEST(CommitBytes, PlainAndPageEncodedFilesAsBefore) {
     test::ScratchDir dir;
-    const auto path = dir.write("d.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
-    const auto [inPlace, copy] = commitTwice(path, "");
-    EXPECT_EQ(inPlace, (Written{1732608, 0xe50149b8d038361dull}));
-    EXPECT_EQ(copy, (Written{2760704, 0x551175ae1cfa6b09ull}));
-}
-
-TEST(CommitBytes, PageEncodedFileAsBefore) {
-    test::ScratchDir dir;
-    const auto path = dir.write(
+    const auto plain = dir.write("d.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
+    EXPECT_EQ(commitTwice(plain, ""), std::make_pair(Written{1732608, 0xe50149b8d038361dull},
+                                                     Written{2760704, 0x551175ae1cfa6b09ull}));
+    const auto encoded = dir.write(
         "e.mdb", test::encodePages(buildDatabase(test::kDictionary, {"pw", 45000.0}), 0x5eed1234));
-    const auto [inPlace, copy] = commitTwice(path, "pw");
-    EXPECT_EQ(inPlace, (Written{1732608, 0x5c9bdf581a226b57ull}));
-    EXPECT_EQ(copy, (Written{2760704, 0x409d0a3684e553cdull}));
+    EXPECT_EQ(commitTwice(encoded, "pw"), std::make_pair(Written{1732608, 0x5c9bdf581a226b57ull},
+                                                         Written{2760704, 0x409d0a3684e553cdull}));
 }
 
 } // namespace

@@ -124,15 +124,6 @@ TEST(WriteSession, RefusedRowsChangeNothing) {
     s.appendRow("t", {{"Name", std::string("fine")}, {"N", std::int64_t{-3}}});
     s.commit();
     EXPECT_EQ(test::allRows(path, "t"), (test::Rows{{std::string("fine"), std::int64_t{-3}}}));
-
-    // A row its table's primary key refuses is refused before anything changes.
-    const auto indexed =
-        dir.write("i.mdb", test::readBytes(test::testFile("jackcess__testV2003.mdb")));
-    WriteSession other = WriteSession::open(indexed);
-    EXPECT_TRUE(test::mentions(
-        test::errorOf(ErrorKind::Invalid, [&] { other.appendRow("Table1", {}); }), "primary key"));
-    other.commit();
-    EXPECT_EQ(test::readBytes(indexed), test::readBytes(test::testFile("jackcess__testV2003.mdb")));
 }
 
 TEST(LiteralValues, ReadBackAsWrittenAfterTheRowsThereWere) {

@@ -62,11 +62,12 @@ fi
 user="$HOME/.local/share/Augurlex"
 dict="$root/usr/bin/augurlex-dict"
 
-# Starts the unpacked program, waits for its window "Augurlex…" and ends it.
+# Starts the unpacked program on the virtual X screen (xcb, whatever the environment says),
+# waits for its window "Augurlex…" and ends it.
 start_program() {
     local log="$work/program-$1.log"
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-        "$1" >"$2" 2>&1 &
+        QT_QPA_PLATFORM=xcb "$1" >"$2" 2>&1 &
         program=$!
         timeout 90 xdotool search --sync --onlyvisible --name "^Augurlex" >/dev/null
         shown=$?

@@ -22,6 +22,17 @@ def json_lines(text):  # not splitlines(): JSON leaves U+2028 and others unescap
     return [json.loads(line) for line in text.split("\n") if line]
 
 
+def bundled_copy(folder):
+    """The bundled files copied into `folder` by their list: the catalogue, the template and the
+    dictionaries the catalogue names, never whatever else the build's folder holds."""
+    bundled = os.path.dirname(TOOL)
+    listed = json_lines(run("dump", os.path.join(bundled, "divination.dll"))[1])
+    os.makedirs(folder)
+    for name in ["divination.dll", "clone.dll", *(row["Database"] for row in listed)]:
+        shutil.copy(os.path.join(bundled, name), folder)
+    return folder
+
+
 def password_words():
     """The --password words each Access-made test file opens with, by file name."""
     with open(data("FILES.tsv"), encoding="utf-8") as f:
@@ -251,9 +262,7 @@ class Writing(Scratch):
         self.expect(["import", mine, "--csv", ok, "--password", "no"], 3)
 
     def test_search_lookup_and_merge_over_a_program_folder(self):
-        folder = self.path("program")
-        shutil.copytree(os.path.dirname(TOOL), folder,
-                        ignore=lambda _, names: [n for n in names if not n.endswith(".dll")])
+        folder = bundled_copy(self.path("program"))
         at = ["--folder", folder]
         self.expect(["search", "the f", *at], 0, "The Fool\n")
         self.expect(["search", "*fool", "--mode", "wildcard", "--dictionary", "Tarot", *at], 0, "The Fool\n")

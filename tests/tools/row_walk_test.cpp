@@ -1,15 +1,13 @@
 // Dump makes a large table's text on several threads: parts still go out in order, an error in
 // one part still leaves the rows before it written, and the output is the same byte for byte
-// however the walk is cut. CSV fields are quoted exactly when they must be, at every length.
+// however the walk is cut.
 #include "augurlex-dict/parts_in_order.h"
 #include "augurlex-dict/row_formats.h"
-#include "augurlex-dict/text_forms.h"
 #include "jet/create.h"
 #include "jet/write_session.h"
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <thread>
@@ -69,10 +67,7 @@ std::filesystem::path largeDictionary(const std::filesystem::path& dir) {
                                                {"Link", jet::ColumnType::Memo},
                                                {"Weight", jet::ColumnType::Long}}}};
     const auto path = dir / "large.mdb";
-    const std::vector<std::uint8_t> bytes = jet::buildDatabase(tables, {});
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    jet::createDatabase(path, tables);
     jet::WriteSession session = jet::WriteSession::open(path);
     const char* keys[] = {"plain", "a,b", "say \"hi\"", "two\r\nlines", "", "Ärger ☽"};
     for (int i = 0; i < 6000; ++i) {
@@ -111,46 +106,6 @@ TEST(RowWalk, TheOutputIsTheSameHoweverTheWalkIsCut) {
         EXPECT_NE(whole.find(quoted), std::string::npos);
     }
     std::filesystem::remove_all(dir);
-}
-
-TEST(CsvForms, QuotedExactlyWhenAFieldHoldsWhatCsvMustQuote) {
-    // Every length around the widths the test reads at, a special character at every place.
-    for (std::size_t length = 1; length <= 40; ++length) {
-        const std::string plain(length, 'p');
-        std::string out;
-        {
-            OutputWriter writer(out);
-            putCsvField(writer, plain);
-        }
-        EXPECT_EQ(out, plain) << length;
-        for (char special : {',', '"', '\r', '\n'})
-            for (std::size_t at = 0; at < length; ++at) {
-                std::string text = plain;
-                text[at] = special;
-                std::string quoted;
-                {
-                    OutputWriter writer(quoted);
-                    putCsvField(writer, text);
-                }
-                const std::string inner =
-                    special == '"' ? std::string(text).insert(at, 1, '"') : text;
-                ASSERT_EQ(quoted, "\"" + inner + "\"") << length << " at " << at;
-            }
-    }
-    // Appended straight to the output: after other text, a null stays unquoted and empty.
-    std::string out = "x,";
-    {
-        OutputWriter writer(out);
-        putCsvFieldAppended(writer, [](std::string& text) {
-            text += "a\"b";
-            return true;
-        });
-        writer.put(',');
-        putCsvFieldAppended(writer, [](std::string&) { return false; });
-        writer.put(',');
-        putCsvFieldAppended(writer, [](std::string&) { return true; });
-    }
-    EXPECT_EQ(out, "x,\"a\"\"b\",,\"\"");
 }
 
 } // namespace

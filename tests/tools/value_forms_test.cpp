@@ -58,9 +58,39 @@ TEST(ValueForms, EachTypeInJsonAndCsv) {
     EXPECT_EQ(json(decimal), R"("-123.45")");
     EXPECT_EQ(json(jet::Bytes{'f', 'o'}) + json(jet::Bytes{0xFB, 0xFF, 0}) + csv(jet::Bytes{}),
               R"("Zm8=""+/8A""")");
-    EXPECT_EQ(csv(std::string("plain")) + csv(std::string("a,b")) +
-                  csv(std::string("say \"hi\"\r\n")),
-              "plain\"a,b\"\"say \"\"hi\"\"\r\n\"");
+}
+
+// Quoted exactly when a field holds what CSV must quote: every length around the widths the
+// writer reads at, a special character at every place.
+TEST(CsvForms, QuotedExactlyWhenAFieldHoldsWhatCsvMustQuote) {
+    const auto field = [](const std::string& text) {
+        return capture([&](OutputWriter& out) { putCsvField(out, text); });
+    };
+    for (std::size_t length = 1; length <= 40; ++length) {
+        const std::string plain(length, 'p');
+        EXPECT_EQ(field(plain), plain) << length;
+        for (char special : {',', '"', '\r', '\n'})
+            for (std::size_t at = 0; at < length; ++at) {
+                std::string text = plain;
+                text[at] = special;
+                const std::string inner =
+                    special == '"' ? std::string(text).insert(at, 1, '"') : text;
+                ASSERT_EQ(field(text), "\"" + inner + "\"") << length << " at " << at;
+            }
+    }
+    // Appended straight to the output: after other text, a null stays unquoted and empty.
+    EXPECT_EQ(capture([](OutputWriter& out) {
+                  out.put("x,");
+                  putCsvFieldAppended(out, [](std::string& text) {
+                      text += "a\"b";
+                      return true;
+                  });
+                  out.put(',');
+                  putCsvFieldAppended(out, [](std::string&) { return false; });
+                  out.put(',');
+                  putCsvFieldAppended(out, [](std::string&) { return true; });
+              }),
+              "x,\"a\"\"b\",,\"\"");
 }
 
 TEST(CsvReading, FieldsTakeTheirColumnsTypeOrSayWhyNot) {

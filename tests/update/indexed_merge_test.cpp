@@ -40,12 +40,16 @@ void rewriteIndexed(const std::string& path) {
     session.commit();
 }
 
-// The bundled program files (the catalogue, the template and the dictionaries) into `folder`.
+// The bundled program files into `folder` by their list: the catalogue, the template and the
+// dictionaries the catalogue names, never whatever else an earlier build left in its folder.
 void copyBundledFiles(const std::string& folder) {
+    const std::string bundled = AUGURLEX_BUNDLED_DIR;
+    std::vector<std::string> paths{store::cataloguePath(bundled), store::templatePath(bundled)};
+    for (const std::string& row : readRows(paths[0]))
+        paths.push_back(bundled + "/" + row.substr(row.find('\t') + 1)); // names, Database
     fs::create_directories(folder);
-    for (const auto& entry : fs::directory_iterator(AUGURLEX_BUNDLED_DIR))
-        if (entry.path().extension() == ".dll")
-            fs::copy_file(entry.path(), fs::path(folder) / entry.path().filename());
+    for (const fs::path path : paths)
+        fs::copy_file(path, fs::path(folder) / path.filename());
 }
 
 class IndexedMerge : public ::testing::Test {

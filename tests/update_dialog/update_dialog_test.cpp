@@ -79,7 +79,9 @@ private slots:
         QApplication::setFont(original);
     }
 
-    void cancelledOrEmptyNothingIsMerged() {
+    // Cancelled, nothing is done; with nothing to add (or no file) nothing changes, and the
+    // user is told so; a merge shows the progress, then how it went.
+    void theCommandMergesOrSaysWhyNot() {
         DictionaryFolder program, update;
         program.writeCatalogue({"Omens"});
         program.writeDictionary("Omens", {});
@@ -90,12 +92,7 @@ private slots:
         QCOMPARE(run(program, file(update, "omens.dll")), nothing);
         QCOMPARE(run(program, file(update, "nothing here")), nothing);
         QCOMPARE(QDir(file(program, "")).entryList(QDir::Files), before);
-    }
 
-    void aMergeShowsTheProgressThenHowItWent() {
-        DictionaryFolder program, update;
-        program.writeCatalogue({"Omens"});
-        program.writeDictionary("Omens", {});
         update.writeDictionary("Omens", {{"Raven", "http://o/raven"}});
         QCOMPARE(run(program, file(update, "omens.dll")),
                  QString("busy | idle | progress | message 0: Augurlex Successfully Updated\r"

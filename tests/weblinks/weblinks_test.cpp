@@ -1,6 +1,6 @@
 // The windows of the web links, driven as a user would with messages and the browser recorded:
 // the Help menu, the about dialog and the exit screen, with the maker's sites set and without
-// them; then the maker's addresses and the referral request, without a window.
+// them; then the referral request, without a window.
 #include "ui/maker_addresses.h"
 #include "ui/message_box.h"
 #include "ui/web_page.h"
@@ -22,7 +22,6 @@
 #include <QTimer>
 #include <QUrlQuery>
 
-using ui::MakerPage;
 using weblinks::ReferralRequest;
 
 namespace {
@@ -60,25 +59,28 @@ private slots:
     void initTestCase() { ui::setMakerSitesForTesting(kSites); }
     void cleanupTestCase() { ui::setMakerSitesForTesting(std::nullopt); }
 
-    // Online Help asks the owner for the shipped pages; the others open the maker's pages, or,
-    // in a build without the maker's sites, say so and open nothing.
+    // Online Help asks the owner for the shipped pages. Visit and Update Software open the
+    // maker's and the product's pages; in a build without such a site each says so instead.
     void helpEntriesOpenTheirPagesOrSayThereIsNone() {
         QWidget owner;
         weblinks::HelpMenu help(&owner);
         QSignalSpy onlineHelp(&help, &weblinks::HelpMenu::onlineHelpChosen);
-        OpenerSpy spy;
-        for (const char* name : {"mnuOnline", "mnuVisit", "mnuUpdateSoftware"})
-            help.findChild<QAction*>(name)->trigger();
+        help.findChild<QAction*>("mnuOnline")->trigger();
         QCOMPARE(onlineHelp.count(), 1);
-        QCOMPARE(spy.opened,
-                 QStringList({"https://maker.example", "https://product.example/download.html"}));
-        ui::setMakerSitesForTesting(ui::MakerSites{});
-        messages_.clear();
-        for (const char* name : {"mnuVisit", "mnuUpdateSoftware"})
-            help.findChild<QAction*>(name)->trigger();
+        const std::tuple<ui::MakerSites, QStringList, int> cases[] = {
+            {kSites, {"https://maker.example", "https://product.example/download.html"}, 0},
+            {{"https://maker.example", ""}, {"https://maker.example"}, 1},
+            {{}, {}, 2}};
+        for (const auto& [sites, opened, unknown] : cases) {
+            ui::setMakerSitesForTesting(sites);
+            OpenerSpy spy;
+            messages_.clear();
+            for (const char* name : {"mnuVisit", "mnuUpdateSoftware"})
+                help.findChild<QAction*>(name)->trigger();
+            QCOMPARE(spy.opened, opened);
+            QCOMPARE(messages_.filter(kNoAddress).size(), unknown);
+        }
         ui::setMakerSitesForTesting(kSites);
-        QCOMPARE(spy.opened.size(), 2);
-        QCOMPARE(messages_.filter(kNoAddress).size(), 2);
     }
 
     // What is seen of the dialog while it is open is checked once it has closed, so that a failed
@@ -215,19 +217,21 @@ private slots:
         QCOMPARE(messages_.filter(kNoAddress).size(), 3);
     }
 
-    // Escape closes the screen as its close box does; Enter presses the focused button.
-    void escapeClosesAndEnterPressesTheFocusedButton() {
+    // Exit asks for the end, clicked or pressed with Enter (which presses the focused button);
+    // so does Escape, which closes the screen as its close box does.
+    void exitEnterAndEscapeAskForTheEnd() {
         QSignalSpy ends(screen_.get(), &weblinks::ExitScreen::endRequested);
         child<QPushButton>("cmdSubmit")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); // a fresh form: refused
         QCOMPARE(messages_, QStringList{"Please Enter Proper Email Address"});
         QCOMPARE(ends.count(), 0);
+        QTest::mouseClick(child<QPushButton>("cmdClose"), Qt::LeftButton);
         child<QPushButton>("cmdClose")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
-        QCOMPARE(ends.count(), 1);
+        QCOMPARE(ends.count(), 2);
         box("txtName")->setFocus();
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
-        QCOMPARE(ends.count(), 2);
+        QCOMPARE(ends.count(), 3);
         QVERIFY(!screen_->isVisible());
     }
 
@@ -245,16 +249,14 @@ private slots:
         submit(); // may be sent again
         QVERIFY(messages_.isEmpty());
         QCOMPARE(spy.opened.size(), 2);
-        const QUrlQuery query(QUrl(spy.opened[0]));
+        const QUrl sent(spy.opened[0]);
+        QCOMPARE(sent.toString(QUrl::RemoveQuery),
+                 QString("https://maker.example/refer-a-friend.php"));
+        const QUrlQuery query(sent);
         QCOMPARE(query.queryItemValue("taf3", QUrl::FullyDecoded), QString("Your Message\r\n"));
+        QCOMPARE(query.queryItemValue("taf6", QUrl::FullyDecoded),
+                 QString("https://product.example/"));      // the product's site
         QCOMPARE(box("txtName")->text(), QString(" Ann ")); // the form is kept
-    }
-
-    void exitButtonAndClosingBothAskForTheEnd() {
-        QSignalSpy ends(screen_.get(), &weblinks::ExitScreen::endRequested);
-        QTest::mouseClick(child<QPushButton>("cmdClose"), Qt::LeftButton);
-        screen_->close();
-        QCOMPARE(ends.count(), 2);
     }
 
     // --- The referral request ---
@@ -308,32 +310,6 @@ private slots:
         QCOMPARE(items.size(), 6);
         for (int i = 0; i < 6; ++i)
             QCOMPARE(items[i], qMakePair(QString("taf%1").arg(i + 1), values[i]));
-    }
-
-    // --- The maker's addresses ---
-
-    void everyMakerPageHasAnAddressOnlyWhenItsSiteIsSet() {
-        const QList<MakerPage> makerPages = {MakerPage::Home,    MakerPage::SoftwareSite,
-                                             MakerPage::Donate,  MakerPage::FullBrand,
-                                             MakerPage::CoBrand, MakerPage::ReferralService};
-        const QList<MakerPage> productPages = {MakerPage::Download, MakerPage::ProductSite};
-        QStringList addresses;
-        for (MakerPage page : makerPages + productPages) {
-            QVERIFY(!ui::makerPageAddress(page, {}).has_value());
-            addresses << ui::makerPageAddress(page, kSites).value_or("none");
-        }
-        for (MakerPage page : makerPages)
-            QCOMPARE(ui::makerPageAddress(page, {"https://maker.example", ""}).has_value(), true);
-        for (MakerPage page : productPages)
-            QVERIFY(!ui::makerPageAddress(page, {"https://maker.example", ""}).has_value());
-        QCOMPARE(
-            addresses,
-            (QStringList{
-                "https://maker.example", "https://maker.example/vaticsoftwares",
-                "https://maker.example/donate.html", "https://maker.example/fully-branded.html",
-                "https://maker.example/co-brand.html", "https://maker.example/refer-a-friend.php",
-                "https://product.example/download.html", "https://product.example/"}));
-        QCOMPARE(addresses.removeDuplicates(), 0);
     }
 };
 
