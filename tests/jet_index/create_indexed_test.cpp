@@ -109,7 +109,7 @@ TEST(CreateIndexed, ThousandsOfAppendsKeepEveryIndexExact) {
 // anything changes.
 TEST(CreateIndexed, APrimaryKeyOfTwoColumnsRefusesARowMissingOne) {
     NewFile file({{{"names", "Key"}, false, true}});
-    const auto before = bytesOf(file.path());
+    const auto before = test::readBytes(file.path());
     WriteSession session = WriteSession::open(file.path());
     for (const RowValues& row :
          {RowValues{{"names", std::string("omens")}}, RowValues{{"Key", std::string("Raven")}}}) {
@@ -124,7 +124,7 @@ TEST(CreateIndexed, APrimaryKeyOfTwoColumnsRefusesARowMissingOne) {
         }
     }
     session.commit();
-    EXPECT_EQ(bytesOf(file.path()), before);
+    EXPECT_EQ(test::readBytes(file.path()), before);
 }
 
 TEST(CreateIndexed, DeclarationsThatCannotBeStoredAreRefused) {
