@@ -20,9 +20,11 @@ bool isIndexPageOf(ByteSpan page, std::uint32_t tablePage) {
 
 std::vector<std::size_t> indexEntryEnds(const JetFormat& format, ByteSpan page) {
     std::vector<std::size_t> ends;
-    for (std::size_t bit = 0; bit < format.indexEntryMaskBits(); ++bit)
-        if ((page[format.indexEntryMaskOffset + bit / 8] >> (bit % 8)) & 1)
-            ends.push_back(bit);
+    const std::uint8_t* mask = page.data() + format.indexEntryMaskOffset;
+    for (std::size_t byte = 0; byte < format.indexEntryMaskBits() / 8; ++byte)
+        for (unsigned bits = mask[byte], bit = 0; bits != 0; bits >>= 1, ++bit)
+            if (bits & 1)
+                ends.push_back(byte * 8 + bit);
     return ends;
 }
 

@@ -4,6 +4,7 @@
 #include "file/header.h"
 #include "file/rc4.h"
 #include "jet/error.h"
+#include "read/table_def.h"
 #include "write/text_encoder.h"
 
 #include <algorithm>
@@ -30,7 +31,7 @@ std::vector<std::uint8_t> encodeJet4Header(std::string_view password, double cre
         page[kHeaderMaskStart + 4 * i] = i;
     putLe16(page, kCodePageOffset, 1252);
     putLe32(page, kEncodingKeyOffset, 0);         // no page encoding
-    putLe32(page, format.sortOrderOffset, 0x409); // General sort order
+    putLe32(page, format.sortOrderOffset, kGeneralSortCode);
     std::uint64_t dateBits;
     std::memcpy(&dateBits, &creationTime, sizeof dateBits);
     putLe32(page, kCreationDateOffset, static_cast<std::uint32_t>(dateBits));

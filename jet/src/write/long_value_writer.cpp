@@ -11,11 +11,14 @@ namespace {
 
 constexpr std::uint32_t kMaxLongValueLength = kLongValueLengthMask;
 
-std::vector<std::uint8_t> header(std::uint32_t length, std::uint8_t kind, std::uint32_t pointer) {
-    ByteWriter w;
+// A field's 12-byte header, then `data` when the value is inline.
+std::vector<std::uint8_t> header(std::uint32_t length, std::uint8_t kind, std::uint32_t pointer,
+                                 std::span<const std::uint8_t> data = {}) {
+    ByteWriter w(kLongValueHeaderSize + data.size());
     w.u32(length | (std::uint32_t{kind} << 24));
     w.u32(pointer);
     w.u32(0);
+    w.append(data);
     return w.take();
 }
 
@@ -51,12 +54,7 @@ std::uint32_t placeLongValueRow(PageStore& pages, const JetFormat& format,
 } // namespace
 
 std::vector<std::uint8_t> inlineLongValue(const std::vector<std::uint8_t>& value) {
-    ByteWriter w(kLongValueHeaderSize + value.size());
-    w.u32(static_cast<std::uint32_t>(value.size()) | (std::uint32_t{kLongValueInline} << 24));
-    w.u32(0);
-    w.u32(0);
-    w.append(value);
-    return w.take();
+    return header(static_cast<std::uint32_t>(value.size()), kLongValueInline, 0, value);
 }
 
 std::vector<std::uint8_t> storeLongValue(PageStore& pages, const JetFormat& format,
