@@ -1,10 +1,13 @@
 #include "open_and_dump.h"
 
+#include "augurlex-dict/page_text.h"
 #include "augurlex-dict/row_formats.h"
 #include "jet/check.h"
+#include "jet/page_report.h"
 #include "jet/write_session.h"
 #include "store/program_files.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace fuzzing {
@@ -47,11 +50,32 @@ void appendEverywhere(const std::filesystem::path& path, const char* password) {
     (void)jet::checkDatabase(path, password);
 }
 
+// Every page described and laid out as `page` shows it: opening may be refused, but no page,
+// however damaged, may raise an error.
+void describeEveryPage(const std::filesystem::path& path, const char* password) {
+    std::optional<jet::PageReporter> file;
+    try {
+        file.emplace(jet::PageReporter::open(path, password));
+    } catch (const jet::Error&) {
+        return;
+    }
+    for (std::uint32_t page = 0; page < file->pageCount(); ++page) {
+        try {
+            const jet::PageReport report = file->report(page);
+            (void)dict::pageLine(report);
+            (void)dict::pageDescription(report, file->pageCount(), file->pageSize());
+        } catch (const jet::Error& error) {
+            throw std::logic_error("page " + std::to_string(page) + ": " + error.what());
+        }
+    }
+}
+
 } // namespace
 
 int openAndDump(const std::filesystem::path& path) {
     int refusals = 0;
     for (const char* password : {store::kDatabasePassword, ""}) {
+        describeEveryPage(path, password);
         try {
             dumpEverything(jet::Database::open(path, password));
             appendEverywhere(path, password);

@@ -28,7 +28,7 @@ const IndexPageLayout& IndexPageLayout::of(const JetFormat& format) {
     return format.version == Version::Jet3 ? jet3 : jet4;
 }
 
-IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber) {
+IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::string& fault) {
     const IndexPageLayout& layout = IndexPageLayout::of(format);
     IndexPage out;
     out.leaf = page[0] == static_cast<std::uint8_t>(PageType::IndexLeaf);
@@ -43,19 +43,42 @@ IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pa
     for (std::size_t bit = 0; bit < maskBits; ++bit) {
         if (!((page[format.indexEntryMaskOffset + bit / 8] >> (bit % 8)) & 1))
             continue;
-        if (format.indexFirstEntryOffset + bit > page.size())
-            throwCorruptPage(pageNumber, "index entries run past the end of the page");
+        if (format.indexFirstEntryOffset + bit > page.size()) {
+            fault = "index entries run past the end of the page";
+            return out;
+        }
         const std::uint8_t* stored = page.data() + format.indexFirstEntryOffset + start;
         std::vector<std::uint8_t> entry;
         if (!out.entries.empty())
             entry.assign(out.entries.front().begin(),
                          out.entries.front().begin() + static_cast<long>(out.prefixLength));
         entry.insert(entry.end(), stored, stored + (bit - start));
-        if (entry.size() < minimum || (out.entries.empty() && entry.size() < out.prefixLength))
-            throwCorruptPage(pageNumber, "an index entry is too short");
+        if (entry.size() < minimum || (out.entries.empty() && entry.size() < out.prefixLength)) {
+            fault = "index entry " + std::to_string(out.entries.size()) + " is too short";
+            return out;
+        }
         out.entries.push_back(std::move(entry));
         start = bit;
     }
+    return out;
+}
+
+IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber) {
+    std::string fault;
+    IndexPage out = readIndexPage(format, page, fault);
+    if (!fault.empty())
+        throwCorruptPage(pageNumber, fault);
+    return out;
+}
+
+IndexEntryParts splitIndexEntry(ByteSpan entry, bool leaf) {
+    const std::size_t keySize = entry.size() - kRowPointerSize - (leaf ? 0 : kChildPointerSize);
+    IndexEntryParts out;
+    out.key = entry.first(keySize);
+    out.rowPage = be(entry.data() + keySize, 3);
+    out.rowSlot = entry[keySize + 3];
+    if (!leaf)
+        out.childPage = be(entry.data() + keySize + kRowPointerSize, kChildPointerSize);
     return out;
 }
 
@@ -79,15 +102,12 @@ std::vector<LeafEntry> readIndexEntries(const PageStore& pages, const JetFormat&
     while (!page.leaf) {
         if (page.entries.empty())
             return out;
-        const auto& first = page.entries.front();
-        page = load(be(first.data() + first.size() - kChildPointerSize, kChildPointerSize));
+        page = load(splitIndexEntry(page.entries.front(), false).childPage);
     }
     for (;;) {
         for (const auto& entry : page.entries) {
-            const std::size_t keySize = entry.size() - kRowPointerSize;
-            out.push_back({{entry.begin(), entry.begin() + static_cast<long>(keySize)},
-                           be(entry.data() + keySize, 3),
-                           entry[keySize + 3]});
+            const IndexEntryParts parts = splitIndexEntry(entry, true);
+            out.push_back({{parts.key.begin(), parts.key.end()}, parts.rowPage, parts.rowSlot});
         }
         if (page.next == 0)
             return out;

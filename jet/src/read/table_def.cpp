@@ -94,6 +94,7 @@ int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
 
 struct RealIndex {
     std::vector<IndexColumn> columns;
+    std::uint32_t usageMap = 0;
     std::uint32_t firstPage = 0;
     std::uint8_t flags = 0;
 };
@@ -115,7 +116,7 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
                              std::to_string(number) + ", which the table does not have");
             real.columns.push_back({static_cast<std::uint16_t>(position), order == 1});
         }
-        in.u32("index list"); // the index's own usage map
+        real.usageMap = in.u32("index list");
         real.firstPage = in.u32("index list");
         // Jet 4 keeps four more bytes before the flags.
         const std::size_t beforeFlags = format.version == Version::Jet4 ? 4 : 0;
@@ -141,6 +142,7 @@ void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder&
         if (real >= reals.size())
             throwCorrupt("an index of table \"" + def.name + "\" uses physical index " +
                          std::to_string(real) + " of " + std::to_string(reals.size()));
+        def.indexUsageMaps.push_back(reals[real].usageMap);
         index.columns = reals[real].columns;
         index.firstPage = reals[real].firstPage;
         index.primaryKey = type == kIndexTypePrimary;
@@ -194,22 +196,34 @@ std::size_t fixedSizeOf(ColumnType type) {
     }
 }
 
-std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
-                                            const std::string& tableName) {
+std::vector<std::uint32_t> tableDefPages(const PageStore& pages, std::uint32_t firstPage,
+                                         const std::string& tableName) {
     const auto tdefType = static_cast<std::uint8_t>(PageType::TableDefinition);
-    ByteSpan page = pages.pageOfType(firstPage, tdefType, "a table definition");
-    std::vector<std::uint8_t> bytes(page.begin(), page.end());
-    std::uint32_t next = le32(page.data() + kTableDefNextPageOffset);
+    std::uint32_t next = le32(pages.pageOfType(firstPage, tdefType, "a table definition").data() +
+                              kTableDefNextPageOffset);
+    std::vector<std::uint32_t> out{firstPage};
     std::vector<bool> visited(pages.pageCount());
     visited[firstPage] = true;
     while (next != 0) {
         if (next < visited.size() && visited[next])
             throwCorruptPage(next, "the definition of table \"" + tableName +
                                        "\" loops back to this page");
-        page = pages.pageOfType(next, tdefType, "a continued table definition");
+        ByteSpan page = pages.pageOfType(next, tdefType, "a continued table definition");
         visited[next] = true;
-        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
+        out.push_back(next);
         next = le32(page.data() + kTableDefNextPageOffset);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
+                                            const std::string& tableName) {
+    const std::vector<std::uint32_t> chain = tableDefPages(pages, firstPage, tableName);
+    ByteSpan first = pages.page(firstPage);
+    std::vector<std::uint8_t> bytes(first.begin(), first.end());
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        ByteSpan page = pages.page(chain[i]);
+        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
     }
     return bytes;
 }

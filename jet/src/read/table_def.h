@@ -50,11 +50,18 @@ struct TableDef {
     std::vector<Column> columns;             // definition order
     std::vector<ColumnPlacement> placements; // parallel to columns
     std::vector<Index> indexes;
-    std::uint32_t ownedPagesMap = 0; // row pointer to the owned-pages usage map
-    std::uint32_t freePagesMap = 0;  // row pointer to the free-space usage map
+    std::vector<std::uint32_t> indexUsageMaps; // parallel to indexes: row pointers to the maps
+                                               // of their index pages
+    std::uint32_t ownedPagesMap = 0;           // row pointer to the owned-pages usage map
+    std::uint32_t freePagesMap = 0;            // row pointer to the free-space usage map
     std::uint32_t realIndexCount = 0;
     std::vector<LongValueMapRef> longValueMaps; // absent in definitions that predate them
 };
+
+// The pages of a table's definition, the first one first. ErrorKind Corrupt when one is not a
+// definition page or the chain loops.
+std::vector<std::uint32_t> tableDefPages(const PageStore& pages, std::uint32_t firstPage,
+                                         const std::string& tableName);
 
 // The TDEF bytes of a table: the first page whole, continuation pages after their 8-byte header.
 std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
