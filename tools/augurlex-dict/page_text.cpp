@@ -111,7 +111,7 @@ void describeTable(std::string& out, const jet::PageReport& page) {
     out += "Next page: " + std::to_string(table.nextPage) + "\n";
     if (page.ownerPage == 0)
         out += "No table of the catalogue uses this definition\n";
-    if (!table.firstPage)
+    if (!table.startsTable)
         return;
     out += formatted("Table type: 0x%02x", table.tableType);
     out += table.tableType == 0x4e ? " (user)\n" : table.tableType == 0x53 ? " (system)\n" : "\n";
@@ -127,9 +127,9 @@ void describeTable(std::string& out, const jet::PageReport& page) {
     for (const jet::Index& index : table.indexes) {
         out += "  " + quoted(index.name) + " root page " + std::to_string(index.firstPage) + ", on";
         for (const jet::IndexColumn& column : index.columns)
-            out += " " + (column.column < table.columns.size()
-                              ? quoted(table.columns[column.column].name)
-                              : std::to_string(column.column)) +
+            out += " " +
+                   (column.column < table.columns.size() ? quoted(table.columns[column.column].name)
+                                                         : std::to_string(column.column)) +
                    (column.ascending ? "" : " (descending)");
         out += index.primaryKey ? ", primary key" : index.unique ? ", unique" : "";
         out += "\n";

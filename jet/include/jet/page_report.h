@@ -58,9 +58,9 @@ struct RowSlotReport {
     std::uint16_t offset = 0; // where the row starts on the page
     std::uint16_t length = 0; // 0 for a deleted row and one whose bounds are bad
     bool deleted = false;
-    bool moved = false;    // its bytes point to where the row now lives
-    bool overflow = false; // the moved copy of a row whose slot is elsewhere
-    std::optional<std::uint32_t> movedTo; // a moved row's pointer: page << 8 | row
+    bool moved = false;                     // its bytes point to where the row now lives
+    bool overflow = false;                  // the moved copy of a row whose slot is elsewhere
+    std::optional<std::uint32_t> movedTo;   // a moved row's pointer: page << 8 | row
     std::optional<UsageMapReport> usageMap; // a row the catalogue's tables name as a usage map
     std::string fault;                      // empty when the slot is sound
 };
@@ -88,9 +88,9 @@ struct LongValueMapsReport {
 
 struct TableDefinitionReport {
     std::uint32_t nextPage = 0; // the page the definition continues on; 0 for none
-    // The table's first definition page: the table as decoded from it and the pages it
+    // The first page of a table's definition: the table as decoded from it and the pages it
     // continues on (nothing when that fails; the page's faults say why).
-    bool firstPage = false;
+    bool startsTable = false;
     std::uint32_t storedRowCount = 0;
     std::uint8_t tableType = 0; // 0x4e user, 0x53 system
     std::vector<Column> columns;
@@ -114,8 +114,8 @@ struct PageReport {
 
     std::optional<HeaderReport> header;                   // page 0
     std::optional<TableDefinitionReport> tableDefinition; // definition pages
-    std::uint16_t rowCount = 0;                           // data and long-value pages:
-    std::vector<RowSlotReport> rows;                      //   their slots, as many as fit
+    std::uint16_t rowCount = 0;                           // data and long-value pages (0
+    std::vector<RowSlotReport> rows;                      //   when the count does not fit)
     std::optional<IndexPageReport> index;                 // index pages
     std::optional<UsageMapReport> usageMap;               // usage map pages
 };

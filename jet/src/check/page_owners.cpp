@@ -11,8 +11,7 @@ namespace {
 
 class OwnerReader {
 public:
-    OwnerReader(const DatabaseState& db, PageOwners& out)
-        : pages_(db.pages), db_(db), out_(out) {}
+    OwnerReader(const DatabaseState& db, PageOwners& out) : pages_(db.pages), db_(db), out_(out) {}
 
     // Notes a Corrupt error of `work` as a fault beginning with `where`; other errors end the
     // reading.
@@ -43,15 +42,16 @@ public:
             noteMap(def.ownedPagesMap, {"the owned pages of " + table, firstPage});
             noteMap(def.freePagesMap, {"the pages with free space of " + table, firstPage});
             for (std::size_t i = 0; i < def.indexes.size(); ++i)
-                noteMap(def.indexUsageMaps[i], {"the index pages of index \"" +
-                                                    def.indexes[i].name + "\" of " + table,
-                                                firstPage});
+                noteMap(def.indexUsageMaps[i],
+                        {"the index pages of index \"" + def.indexes[i].name + "\" of " + table,
+                         firstPage});
             for (const LongValueMapRef& lv : def.longValueMaps) {
                 const std::string column = columnName(def, lv.column) + " of " + table;
                 for (std::uint32_t page :
                      noteMap(lv.ownedMap, {"the long-value pages of " + column, firstPage}))
                     out_.tableOf.emplace(page, firstPage);
-                noteMap(lv.freeMap, {"the long-value pages with free space of " + column, firstPage});
+                noteMap(lv.freeMap,
+                        {"the long-value pages with free space of " + column, firstPage});
             }
         });
     }

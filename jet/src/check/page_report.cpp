@@ -150,7 +150,7 @@ private:
         noting(out_.faults, [&] {
             const TableDef def =
                 readTableDef(db_.pages, format_, *db_.textDecoder, out_.number, tableName);
-            report.firstPage = true;
+            report.startsTable = true;
             report.storedRowCount = def.storedRowCount;
             report.tableType = def.tableType;
             report.columns = def.columns;
@@ -168,8 +168,9 @@ private:
     }
 
     void describeIndexPage() {
-        out_.kind = page_[0] == static_cast<std::uint8_t>(PageType::IndexLeaf) ? PageKind::IndexLeaf
-                                                                                : PageKind::IndexNode;
+        out_.kind = page_[0] == static_cast<std::uint8_t>(PageType::IndexLeaf)
+                        ? PageKind::IndexLeaf
+                        : PageKind::IndexNode;
         out_.ownerPage = le32(page_.data() + kPageOwnerOffset);
         out_.freeBytes = le16(page_.data() + kPageFreeSpaceOffset);
         std::string fault;
