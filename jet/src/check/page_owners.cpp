@@ -58,10 +58,10 @@ public:
 
 private:
     static std::string columnName(const TableDef& def, std::uint16_t number) {
-        for (const Column& column : def.columns)
-            if (column.number == number)
-                return "column \"" + column.name + "\"";
-        return "column number " + std::to_string(number);
+        const int position = positionOfColumnNumber(def, number);
+        return position < 0
+                   ? "column number " + std::to_string(number)
+                   : "column \"" + def.columns[static_cast<std::size_t>(position)].name + "\"";
     }
 
     // Records the map's row and its map pages; gives the pages it marks (none when it cannot be

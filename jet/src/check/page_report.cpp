@@ -158,11 +158,11 @@ private:
             report.ownedPagesMap = def.ownedPagesMap;
             report.freePagesMap = def.freePagesMap;
             for (const LongValueMapRef& lv : def.longValueMaps) {
-                std::string column = "number " + std::to_string(lv.column);
-                for (const Column& c : def.columns)
-                    if (c.number == lv.column)
-                        column = c.name;
-                report.longValueMaps.push_back({column, lv.ownedMap, lv.freeMap});
+                const int position = positionOfColumnNumber(def, lv.column);
+                report.longValueMaps.push_back(
+                    {position < 0 ? "number " + std::to_string(lv.column)
+                                  : def.columns[static_cast<std::size_t>(position)].name,
+                     lv.ownedMap, lv.freeMap});
             }
         });
     }

@@ -85,13 +85,6 @@ void readColumns(TdefReader& in, const JetFormat& format, const CodePageDecoder&
         column.name = in.name(format, decoder, "column names");
 }
 
-int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
-    for (std::size_t i = 0; i < def.columns.size(); ++i)
-        if (def.columns[i].number == number)
-            return static_cast<int>(i);
-    return -1;
-}
-
 struct RealIndex {
     std::vector<IndexColumn> columns;
     std::uint32_t usageMap = 0;
@@ -173,6 +166,13 @@ void readLongValueMaps(TdefReader& in, std::size_t size, TableDef& def) {
 }
 
 } // namespace
+
+int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
+    for (std::size_t i = 0; i < def.columns.size(); ++i)
+        if (def.columns[i].number == number)
+            return static_cast<int>(i);
+    return -1;
+}
 
 std::size_t fixedSizeOf(ColumnType type) {
     switch (type) {

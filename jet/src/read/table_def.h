@@ -71,6 +71,10 @@ TableDef readTableDef(const PageStore& pages, const JetFormat& format,
                       const CodePageDecoder& nameDecoder, std::uint32_t firstPage,
                       std::string tableName);
 
+// Position in def.columns of the column with that number (as rows and index definitions name
+// columns); -1 when there is none.
+int positionOfColumnNumber(const TableDef& def, std::uint16_t number);
+
 // Fixed storage size of a column type; 0 for variable-length types and booleans.
 std::size_t fixedSizeOf(ColumnType type);
 
