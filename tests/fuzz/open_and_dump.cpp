@@ -50,32 +50,33 @@ void appendEverywhere(const std::filesystem::path& path, const char* password) {
     (void)jet::checkDatabase(path, password);
 }
 
-// Every page described and laid out as `page` shows it: opening may be refused, but no page,
-// however damaged, may raise an error.
-void describeEveryPage(const std::filesystem::path& path, const char* password) {
+} // namespace
+
+void describeEveryPage(const std::filesystem::path& path, bool layOut) {
     std::optional<jet::PageReporter> file;
-    try {
-        file.emplace(jet::PageReporter::open(path, password));
-    } catch (const jet::Error&) {
-        return;
+    for (const char* password : {store::kDatabasePassword, ""}) {
+        try {
+            file.emplace(jet::PageReporter::open(path, password));
+            break;
+        } catch (const jet::Error&) {
+        }
     }
-    for (std::uint32_t page = 0; page < file->pageCount(); ++page) {
+    for (std::uint32_t page = 0; file && page < file->pageCount(); ++page) {
         try {
             const jet::PageReport report = file->report(page);
-            (void)dict::pageLine(report);
-            (void)dict::pageDescription(report, file->pageCount(), file->pageSize());
+            if (layOut)
+                (void)dict::pageDescription(report, file->pageCount(), file->pageSize());
         } catch (const jet::Error& error) {
             throw std::logic_error("page " + std::to_string(page) + ": " + error.what());
         }
     }
 }
 
-} // namespace
+namespace {} // namespace
 
 int openAndDump(const std::filesystem::path& path) {
     int refusals = 0;
     for (const char* password : {store::kDatabasePassword, ""}) {
-        describeEveryPage(path, password);
         try {
             dumpEverything(jet::Database::open(path, password));
             appendEverywhere(path, password);

@@ -27,7 +27,8 @@ public:
 
     void readFreePages() {
         out_.listedFree.assign(pages_.pageCount(), false);
-        for (std::uint32_t page : noteMap(kFreePageMapPointer, {"the database's free pages", 0}))
+        for (std::uint32_t page :
+             noteMap(kFreePageMapPointer, {"the database's free pages", 0}, true))
             out_.listedFree[page] = true;
     }
 
@@ -48,7 +49,7 @@ public:
             for (const LongValueMapRef& lv : def.longValueMaps) {
                 const std::string column = columnName(def, lv.column) + " of " + table;
                 for (std::uint32_t page :
-                     noteMap(lv.ownedMap, {"the long-value pages of " + column, firstPage}))
+                     noteMap(lv.ownedMap, {"the long-value pages of " + column, firstPage}, true))
                     out_.tableOf.emplace(page, firstPage);
                 noteMap(lv.freeMap,
                         {"the long-value pages with free space of " + column, firstPage});
@@ -64,9 +65,11 @@ private:
                    : "column \"" + def.columns[static_cast<std::size_t>(position)].name + "\"";
     }
 
-    // Records the map's row and its map pages; gives the pages it marks (none when it cannot be
-    // read).
-    std::vector<std::uint32_t> noteMap(std::uint32_t pointer, const MapOwner& owner) {
+    // Records the map's row and its map pages; with `readPages`, gives the pages it marks (none
+    // when it cannot be read). Only the maps of free pages and of long-value pages are read whole:
+    // the pages they mark do not name their table themselves.
+    std::vector<std::uint32_t> noteMap(std::uint32_t pointer, const MapOwner& owner,
+                                       bool readPages = false) {
         if (pointer == 0)
             return {};
         out_.mapRows.emplace(pointer, owner);
@@ -82,6 +85,8 @@ private:
                 if (owner.tablePage != 0)
                     out_.tableOf.emplace(map.mapPages[i], owner.tablePage);
             }
+            if (!readPages)
+                return;
             // The bits of the inline map of free pages run past the end of the file by design.
             if (owner.tablePage == 0 && map.type == kInlineUsageMap) {
                 for (std::uint64_t page : setUsageBits(map.bits, map.firstPage))

@@ -41,7 +41,12 @@ IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::string& fau
     const std::size_t maskBits = (format.indexFirstEntryOffset - format.indexEntryMaskOffset) * 8;
     std::size_t start = 0;
     for (std::size_t bit = 0; bit < maskBits; ++bit) {
-        if (!((page[format.indexEntryMaskOffset + bit / 8] >> (bit % 8)) & 1))
+        const std::uint8_t maskByte = page[format.indexEntryMaskOffset + bit / 8];
+        if (maskByte == 0) { // most of a mask is empty: a byte at a time
+            bit |= 7;
+            continue;
+        }
+        if (!((maskByte >> (bit % 8)) & 1))
             continue;
         if (format.indexFirstEntryOffset + bit > page.size()) {
             fault = "index entries run past the end of the page";
