@@ -11,5 +11,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::ofstream(path, std::ios::binary | std::ios::trunc)
         .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     fuzzing::openAndDump(path);
+    fuzzing::describeEveryPage(path, true);
     return 0;
 }

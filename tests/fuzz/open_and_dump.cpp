@@ -1,10 +1,13 @@
 #include "open_and_dump.h"
 
+#include "augurlex-dict/page_text.h"
 #include "augurlex-dict/row_formats.h"
 #include "jet/check.h"
+#include "jet/page_report.h"
 #include "jet/write_session.h"
 #include "store/program_files.h"
 
+#include <optional>
 #include <stdexcept>
 
 namespace fuzzing {
@@ -48,6 +51,28 @@ void appendEverywhere(const std::filesystem::path& path, const char* password) {
 }
 
 } // namespace
+
+void describeEveryPage(const std::filesystem::path& path, bool layOut) {
+    std::optional<jet::PageReporter> file;
+    for (const char* password : {store::kDatabasePassword, ""}) {
+        try {
+            file.emplace(jet::PageReporter::open(path, password));
+            break;
+        } catch (const jet::Error&) {
+        }
+    }
+    for (std::uint32_t page = 0; file && page < file->pageCount(); ++page) {
+        try {
+            const jet::PageReport report = file->report(page);
+            if (layOut)
+                (void)dict::pageDescription(report, file->pageCount(), file->pageSize());
+        } catch (const jet::Error& error) {
+            throw std::logic_error("page " + std::to_string(page) + ": " + error.what());
+        }
+    }
+}
+
+namespace {} // namespace
 
 int openAndDump(const std::filesystem::path& path) {
     int refusals = 0;

@@ -77,7 +77,9 @@ class Reading(Scratch):
                       ["info", t1997, "--code-page", "GBK"], ["create", "x", "--catalogue=yes"],
                       ["create", "x", "--password", "p" * 21], ["import", "x", "--csv"],
                       ["search"], ["lookup", "a", "b"], ["merge"], ["dump", t1997, "--table"],
-                      ["dump", t1997, "--table", "a", "--table", "b"], ["dump", t1997, "--format", "--x"]):
+                      ["dump", t1997, "--table", "a", "--table", "b"], ["dump", t1997, "--format", "--x"],
+                      ["pages"], ["page", t1997], ["page", t1997, "x"], ["page", t1997, "-1"],
+                      ["page", t1997, "58"]):
             self.expect(words, 2, "", "usage: augurlex-dict")
         self.expect(["dump", "--", "--table"], 3, "", "--table")  # "--" ends the options
         self.expect(["dump", t1997, "--table=Table1", "--format=csv"], 0)
@@ -86,7 +88,7 @@ class Reading(Scratch):
         self.expect(["dump", t1997, "--table", "Nope"], 2, "", '"Table1"')
         self.expect(["dump", "/nonexistent/words.mdb"], 3, "", "/nonexistent/words.mdb")
         text = self.write("text.mdb", "Just some text, not a database at all.\n" * 200)
-        for command in ("info", "dump", "check"):
+        for command in ("info", "dump", "check", "pages"):
             self.expect([command, text], 3, "", "not a supported Access database")
 
     def test_a_password_opens_only_its_file_and_a_file_without_one_opens_with_any(self):
@@ -150,9 +152,68 @@ class Reading(Scratch):
                     self.assertEqual(pathlib.Path(copy).read_bytes(), pathlib.Path(data(name)).read_bytes())
         self.assertGreaterEqual(tables, 20)
 
+    def test_pages_and_page_lay_out_each_kind_of_page(self):
+        t1997, t2003 = data("jackcess__testV1997.mdb"), data("jackcess__testV2003.mdb")
+        lines = self.expect(["pages", t1997], 0).splitlines()
+        self.assertEqual(len(lines), 1 + 58)
+        for line in ("     0  header               -  -", "    29  table definition     -  Table1",
+                     "    31  data              1940  Table1", "    32  index leaf        1778  Table1",
+                     "    36  table definition     -  -  [listed free]"):
+            self.assertIn(line, lines)
+        for page, shown in [(29, 'Table type: 0x4e (user)\nStored rows: 2\nOwned pages map: row 30:0\n'),
+                            (29, '  "PrimaryKey" root page 33, on "A", primary key\n'),
+                            (31, "  slot  offset  length  flags\n     0    2008      40\n     1    1954      54\n"),
+                            (32, "Entries: 2\n     0  7f 61 00  -> row 31:0\n"),
+                            (6, '        Usage map of the long-value pages of column "LvProp" of table "MSysObjects": '
+                                "inline, first page 0, pages set: 20, 45-49, 57\n")]:
+            self.assertIn(shown, self.expect(["page", t1997, str(page)], 0))
+        self.assertIn('Usage map of the pages with free space of table "MSysACEs": reference, first page 0, '
+                      "pages set: 760\n", self.expect(["page", t2003, "765"], 0))
+        self.assertIn('Next page: 708\n', self.expect(["page", t2003, "30"], 0))
+        later = self.expect(["page", t2003, "708"], 0)  # a definition's second page: no columns of its own
+        self.assertIn('Table: "Table2" (definition at page 30)\n', later)
+        self.assertTrue(later.endswith("Free bytes: 3760\nNext page: 0\n"), later)
+        encoded = self.expect(["page", data("jackcessencrypt__db-enc.mdb"), "0"], 0)
+        self.assertIn("Page encoding: key 0x", encoded)
+        self.assertIn("     2  table definition  3038  MSysObjects",
+                      self.expect(["pages", data("jackcessencrypt__db-enc.mdb")], 0))
+        locked = data("ucanaccess__password.mdb")  # the password itself is never shown
+        self.expect(["page", locked, "0"], 3, "", "Not a valid password.")
+        header = self.expect(["page", locked, "0", "--password", "ucanaccess"], 0)
+        self.assertIn("Password: yes\n", header)
+        self.assertNotIn("ucanaccess", header)
+
+    def test_page_shows_the_damage_check_reports(self):
+        damaged = self.path("damaged.mdb")
+        shutil.copyfile(data("jackcess__testV1997.mdb"), damaged)
+        with open(damaged, "r+b") as f:
+            f.seek(31 * 2048 + 11)  # the flags of row 0 of Table1's data page: now deleted
+            f.write(b"\xc7")
+            f.seek(32 * 2048 + 0xf8 + 8)  # the first key byte of the second entry of index "B"
+            f.write(b"\x60")
+        faults = self.expect(["check", damaged], 1)
+        self.assertIn("the entry for row 0 of page 31 names no live row", faults)
+        self.assertIn("the key of the entry for row 1 of page 31 is not the key", faults)
+        self.assertIn("     0    2008       0  deleted\n", self.expect(["page", damaged, "31"], 0))
+        self.assertIn("     1  7f 60 6a 6b 6c 6d 6f 70 72 73 00  -> row 31:1\n",
+                      self.expect(["page", damaged, "32"], 0))
+        with open(damaged, "r+b") as f:  # pages that cannot be decoded: the rest is still listed
+            f.seek(31 * 2048 + 8)
+            f.write(b"\xff\x0f")  # more rows than the page holds
+            f.seek(32 * 2048 + 0x16)
+            f.write(b"\x84")  # an index entry of two bytes
+        self.assertIn("row count 4095 does not fit", self.expect(["check", damaged], 1))
+        lines = self.expect(["pages", damaged], 0).splitlines()
+        self.assertEqual(len(lines), 1 + 58)
+        self.assertIn("row count 4095 does not fit", lines[1 + 31])
+        self.assertIn("[damaged: corrupt database: page 32: index entry 0 is too short]", lines[1 + 32])
+        self.assertIn("Entries: 0\nFault: corrupt database: page 32: index entry 0 is too short\n",
+                      self.expect(["page", damaged, "32"], 0))
+
     def test_every_access_made_file_is_sound_and_damage_is_found(self):
         for name, pw in password_words().items():
             self.expect(["check", data(name), *pw], 0, f"{data(name)}: no faults found\n")
+            self.assertNotRegex(self.expect(["pages", data(name), *pw], 0), r"\[damaged|fault", name)
         target = self.path("damaged.dll")
         self.expect(["create", target], 0)
         self.expect(["import", target, "--csv", self.write("r.csv", "Key,Link\n" + "k,l\n" * 500)], 0)

@@ -11,6 +11,8 @@ const char* const kUsageText =
     "       augurlex-dict dump FILE [--password P] [--code-page N] [--table NAME]\n"
     "                          [--format jsonl|csv]\n"
     "       augurlex-dict check FILE [--password P]\n"
+    "       augurlex-dict pages FILE [--password P] [--code-page N]\n"
+    "       augurlex-dict page FILE N [--password P] [--code-page N]\n"
     "       augurlex-dict create FILE [--password P] [--catalogue] [--force]\n"
     "                          [--index COLUMN[,COLUMN] [--unique] [--primary-key]]...\n"
     "       augurlex-dict import FILE --csv CSV [--password P] [--table NAME]\n"
@@ -41,6 +43,10 @@ int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::F
             return runDump(rest, out, err);
         if (words[0] == "check")
             return runCheck(rest, out, err);
+        if (words[0] == "pages")
+            return runPages(rest, out, err);
+        if (words[0] == "page")
+            return runPage(rest, out, err);
         if (words[0] == "create")
             return runCreate(rest, out, err);
         if (words[0] == "import")

@@ -22,6 +22,8 @@ extern const char* const kUsageText;
 int runInfo(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
 int runDump(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
 int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
+int runPages(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
+int runPage(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
 int runCreate(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
 int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
 int runSearch(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);

@@ -50,20 +50,7 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
 
 Database Database::open(const std::filesystem::path& path, std::string_view password,
                         const OpenOptions& options) {
-    auto state = std::make_shared<DatabaseState>();
-    state->path = path;
-    const DatabaseFile file(path);
-    state->identity = file.identity();
-    state->header = readHeader(file.start(kLargestPageSize), path.string());
-    state->format = state->header.format;
-    state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
-
-    const std::string stored = storedPassword(state->header, *state->textDecoder);
-    state->hasPassword = !stored.empty();
-    if (state->hasPassword && stored != password)
-        throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
-
-    state->pages = file.pages(state->format->pageSize, state->header.encodingKey);
+    std::shared_ptr<DatabaseState> state = openDatabaseFile(path, password, options);
     auto catalog = inFile(
         path, [&] { return readCatalog(state->pages, *state->format, *state->textDecoder); });
     for (auto& entry : catalog)
@@ -115,6 +102,26 @@ Table Database::table(std::string_view name) const {
 }
 
 namespace detail {
+
+std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& path,
+                                                std::string_view password,
+                                                const OpenOptions& options) {
+    auto state = std::make_shared<DatabaseState>();
+    state->path = path;
+    const DatabaseFile file(path);
+    state->identity = file.identity();
+    state->header = readHeader(file.start(kLargestPageSize), path.string());
+    state->format = state->header.format;
+    state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
+
+    const std::string stored = storedPassword(state->header, *state->textDecoder);
+    state->hasPassword = !stored.empty();
+    if (state->hasPassword && stored != password)
+        throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
+
+    state->pages = file.pages(state->format->pageSize, state->header.encodingKey);
+    return state;
+}
 
 const CatalogEntry& userTable(const DatabaseState& db, std::string_view name) {
     for (const auto& entry : db.userTables)

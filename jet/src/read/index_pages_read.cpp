@@ -32,7 +32,7 @@ std::uint32_t childPageOf(ByteSpan entry) {
     return be(entry.data() + entry.size() - kIndexChildPointerSize, kIndexChildPointerSize);
 }
 
-IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber) {
+IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::string& fault) {
     const IndexPageLayout& layout = IndexPageLayout::of(format);
     IndexPage out;
     out.leaf = page[0] == static_cast<std::uint8_t>(PageType::IndexLeaf);
@@ -44,19 +44,43 @@ IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pa
     const std::size_t minimum = kIndexRowPointerSize + (out.leaf ? 0 : kIndexChildPointerSize);
     std::size_t start = 0;
     for (std::size_t bit : indexEntryEnds(format, page)) {
-        if (format.indexFirstEntryOffset + bit > page.size())
-            throwCorruptPage(pageNumber, "index entries run past the end of the page");
+        if (format.indexFirstEntryOffset + bit > page.size()) {
+            fault = "index entries run past the end of the page";
+            return out;
+        }
         const std::uint8_t* stored = page.data() + format.indexFirstEntryOffset + start;
         std::vector<std::uint8_t> entry;
         if (!out.entries.empty())
             entry.assign(out.entries.front().begin(),
                          out.entries.front().begin() + static_cast<long>(out.prefixLength));
         entry.insert(entry.end(), stored, stored + (bit - start));
-        if (entry.size() < minimum || (out.entries.empty() && entry.size() < out.prefixLength))
-            throwCorruptPage(pageNumber, "an index entry is too short");
+        if (entry.size() < minimum || (out.entries.empty() && entry.size() < out.prefixLength)) {
+            fault = "index entry " + std::to_string(out.entries.size()) + " is too short";
+            return out;
+        }
         out.entries.push_back(std::move(entry));
         start = bit;
     }
+    return out;
+}
+
+IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber) {
+    std::string fault;
+    IndexPage out = readIndexPage(format, page, fault);
+    if (!fault.empty())
+        throwCorruptPage(pageNumber, fault);
+    return out;
+}
+
+IndexEntryParts splitIndexEntry(ByteSpan entry, bool leaf) {
+    const std::size_t keySize =
+        entry.size() - kIndexRowPointerSize - (leaf ? 0 : kIndexChildPointerSize);
+    IndexEntryParts out;
+    out.key = entry.first(keySize);
+    out.rowPage = be(entry.data() + keySize, 3);
+    out.rowSlot = entry[keySize + 3];
+    if (!leaf)
+        out.childPage = childPageOf(entry);
     return out;
 }
 
@@ -89,10 +113,8 @@ std::vector<LeafEntry> readIndexEntries(const PageStore& pages, const JetFormat&
     }
     for (;;) {
         for (const auto& entry : page.entries) {
-            const std::size_t keySize = entry.size() - kIndexRowPointerSize;
-            out.push_back({{entry.begin(), entry.begin() + static_cast<long>(keySize)},
-                           be(entry.data() + keySize, 3),
-                           entry[keySize + 3]});
+            const IndexEntryParts parts = splitIndexEntry(entry, true);
+            out.push_back({{parts.key.begin(), parts.key.end()}, parts.rowPage, parts.rowSlot});
         }
         if (page.next == 0)
             return out;

@@ -50,6 +50,19 @@ std::uint32_t childPageOf(ByteSpan entry);
 // An index page's entries. ErrorKind Corrupt (naming the page) when its mask runs past the page
 // or the prefix is longer than the first entry.
 IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber);
+// The same for a page that may be damaged: the entries before the damage, and in `fault` what is
+// wrong (empty when nothing is).
+IndexPage readIndexPage(const JetFormat& format, ByteSpan page, std::string& fault);
+
+// The parts of a whole entry of IndexPage::entries, which must be at least as long as its row
+// pointer (and on nodes its child page).
+struct IndexEntryParts {
+    ByteSpan key;
+    std::uint32_t rowPage = 0;
+    std::uint8_t rowSlot = 0;
+    std::uint32_t childPage = 0; // nodes only
+};
+IndexEntryParts splitIndexEntry(ByteSpan entry, bool leaf);
 
 // Page `number` read as an index page of the table at `tablePage`. ErrorKind Corrupt naming the
 // page when it lies outside the file or is not one of that table's index pages.

@@ -12,15 +12,16 @@ std::uint16_t slotCount(const JetFormat& format, ByteSpan page, std::uint32_t pa
 
 RowSlot rowSlot(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber,
                 std::uint16_t slot) {
-    const std::size_t slotOffset = format.dataFirstSlotOffset() + std::size_t{slot} * 2;
-    const std::uint16_t raw = le16(page.data() + slotOffset);
+    const std::uint16_t raw = slotEntry(format, page, slot);
     RowSlot result;
     result.flags = raw & ~kRowOffsetMask;
     if ((result.flags & (kRowIsMoveTarget | kRowMoved)) == (kRowIsMoveTarget | kRowMoved))
         return result;
     const std::size_t start = raw & kRowOffsetMask;
     const std::size_t end =
-        slot == 0 ? page.size() : (le16(page.data() + slotOffset - 2) & kRowOffsetMask);
+        slot == 0
+            ? page.size()
+            : (slotEntry(format, page, static_cast<std::uint16_t>(slot - 1)) & kRowOffsetMask);
     const std::size_t slotTableEnd = format.dataFirstSlotOffset() +
                                      std::size_t{le16(page.data() + format.dataRowCountOffset)} * 2;
     if (start < slotTableEnd || start >= end || end > page.size())

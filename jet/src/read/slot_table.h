@@ -26,6 +26,12 @@ struct RowSlot {
 // Number of slots on a data page, checked against the page size.
 std::uint16_t slotCount(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber);
 
+// A slot's entry as stored: the row's start in its low bits (kRowOffsetMask), its flags in the
+// high ones. `slot` must be below the checked slotCount().
+inline std::uint16_t slotEntry(const JetFormat& format, ByteSpan page, std::uint16_t slot) {
+    return le16(page.data() + format.dataFirstSlotOffset() + std::size_t{slot} * 2);
+}
+
 // One slot's row bytes and flags. The bounds of deleted rows are not checked (Jet leaves
 // garbage there).
 RowSlot rowSlot(const JetFormat& format, ByteSpan page, std::uint32_t pageNumber,

@@ -69,6 +69,11 @@ struct alignas(64) CursorState {
 
 namespace detail {
 
+// What Database::open does before it reads the catalogue: reads the header, checks the password
+// (ErrorKind BadPassword) and readies the pages.
+std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& path,
+                                                std::string_view password,
+                                                const OpenOptions& options);
 // The user table of that name, ignoring case; ErrorKind NotFound naming the file when none.
 const CatalogEntry& userTable(const DatabaseState& db, std::string_view name);
 // A user table's definition; a Corrupt error names the file.

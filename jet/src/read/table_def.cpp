@@ -91,13 +91,6 @@ void readColumns(TdefReader& in, const JetFormat& format, const CodePageDecoder&
         column.name = in.name(format, decoder, "column names");
 }
 
-int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
-    for (std::size_t i = 0; i < def.columns.size(); ++i)
-        if (def.columns[i].number == number)
-            return static_cast<int>(i);
-    return -1;
-}
-
 void readIndexes(TdefReader& in, const JetFormat& format, const CodePageDecoder& decoder,
                  std::uint32_t realCount, std::uint32_t logicalCount, TableDef& def) {
     in.expect(realCount, format.realIndexSize, "physical indexes");
@@ -180,28 +173,14 @@ void readLongValueMaps(TdefReader& in, std::size_t size, TableDef& def) {
     }
 }
 
-// The TDEF bytes of a table: the first page whole, continuation pages after their 8-byte header.
-std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
-                                            const std::string& tableName) {
-    const auto tdefType = static_cast<std::uint8_t>(PageType::TableDefinition);
-    ByteSpan page = pages.pageOfType(firstPage, tdefType, "a table definition");
-    std::vector<std::uint8_t> bytes(page.begin(), page.end());
-    std::uint32_t next = le32(page.data() + kTableDefNextPageOffset);
-    std::vector<bool> visited(pages.pageCount());
-    visited[firstPage] = true;
-    while (next != 0) {
-        if (next < visited.size() && visited[next])
-            throwCorruptPage(next, "the definition of " + named("table", tableName) +
-                                       " loops back to this page");
-        page = pages.pageOfType(next, tdefType, "a continued table definition");
-        visited[next] = true;
-        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
-        next = le32(page.data() + kTableDefNextPageOffset);
-    }
-    return bytes;
-}
-
 } // namespace
+
+int positionOfColumnNumber(const TableDef& def, std::uint16_t number) {
+    for (std::size_t i = 0; i < def.columns.size(); ++i)
+        if (def.columns[i].number == number)
+            return static_cast<int>(i);
+    return -1;
+}
 
 std::size_t fixedSizeOf(ColumnType type) {
     switch (type) {
@@ -240,6 +219,38 @@ std::string ColumnSortOrder::name() const {
         return version == 0 ? "\"General\" (legacy)"
                             : "\"General\" (version " + std::to_string(version) + ")";
     return "with locale " + std::to_string(code) + " (version " + std::to_string(version) + ")";
+}
+
+std::vector<std::uint32_t> tableDefPages(const PageStore& pages, std::uint32_t firstPage,
+                                         const std::string& tableName) {
+    const auto tdefType = static_cast<std::uint8_t>(PageType::TableDefinition);
+    std::uint32_t next = le32(pages.pageOfType(firstPage, tdefType, "a table definition").data() +
+                              kTableDefNextPageOffset);
+    std::vector<std::uint32_t> out{firstPage};
+    std::vector<bool> visited(pages.pageCount());
+    visited[firstPage] = true;
+    while (next != 0) {
+        if (next < visited.size() && visited[next])
+            throwCorruptPage(next, "the definition of " + named("table", tableName) +
+                                       " loops back to this page");
+        ByteSpan page = pages.pageOfType(next, tdefType, "a continued table definition");
+        visited[next] = true;
+        out.push_back(next);
+        next = le32(page.data() + kTableDefNextPageOffset);
+    }
+    return out;
+}
+
+std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
+                                            const std::string& tableName) {
+    const std::vector<std::uint32_t> chain = tableDefPages(pages, firstPage, tableName);
+    ByteSpan first = pages.page(firstPage);
+    std::vector<std::uint8_t> bytes(first.begin(), first.end());
+    for (std::size_t i = 1; i < chain.size(); ++i) {
+        ByteSpan page = pages.page(chain[i]);
+        bytes.insert(bytes.end(), page.begin() + kTdefHeaderSize, page.end());
+    }
+    return bytes;
 }
 
 TableDef readTableDef(const PageStore& pages, const JetFormat& format,

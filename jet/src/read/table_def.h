@@ -102,9 +102,22 @@ struct TableDef {
     std::vector<LongValueMapRef> longValueMaps; // absent in definitions that predate them
 };
 
+// The pages of a table's definition, the first one first. ErrorKind Corrupt when one is not a
+// definition page or the chain loops.
+std::vector<std::uint32_t> tableDefPages(const PageStore& pages, std::uint32_t firstPage,
+                                         const std::string& tableName);
+
+// The TDEF bytes of a table: the first page whole, continuation pages after their 8-byte header.
+std::vector<std::uint8_t> readTableDefBytes(const PageStore& pages, std::uint32_t firstPage,
+                                            const std::string& tableName);
+
 TableDef readTableDef(const PageStore& pages, const JetFormat& format,
                       const CodePageDecoder& nameDecoder, std::uint32_t firstPage,
                       std::string tableName);
+
+// Position in def.columns of the column with that number (as rows and index definitions name
+// columns); -1 when there is none.
+int positionOfColumnNumber(const TableDef& def, std::uint16_t number);
 
 // Fixed storage size of a column type; 0 for variable-length types and booleans.
 std::size_t fixedSizeOf(ColumnType type);

@@ -36,6 +36,21 @@ inline void setUsageBit(std::span<std::uint8_t> bits, std::uint64_t i, bool on) 
         bits[i / 8] &= static_cast<std::uint8_t>(~mask);
 }
 
+// A usage map record taken apart: an inline map's first page and bits, or the map pages a
+// reference map lists (0 where it lists none). ErrorKind Corrupt, naming `owner`, for a record
+// that is empty, too short or of an unknown type.
+struct UsageMapRecord {
+    std::uint8_t type = kInlineUsageMap;
+    std::uint32_t firstPage = 0;
+    ByteSpan bits;
+    std::vector<std::uint32_t> mapPages;
+};
+UsageMapRecord parseUsageMap(ByteSpan record, const std::string& owner);
+
+// The numbers of the bits set in `bits`, each plus `first`, ascending; not checked against the
+// file.
+std::vector<std::uint64_t> setUsageBits(ByteSpan bits, std::uint64_t first);
+
 // The pages a usage map record marks, ascending. `owner` names the map in error messages.
 // Every page must lie inside the file.
 std::vector<std::uint32_t> readUsageMap(const PageStore& pages, ByteSpan record,
