@@ -24,10 +24,6 @@ public:
     // The first keyword of the last dictionary: a lookup that walks past every other file.
     const std::string& lastFileKeyword() const { return lastFileKeyword_; }
 
-    // Waits until every file is old enough for the cache of decoded dictionaries to trust it,
-    // as files installed before the program starts are.
-    void waitUntilSettled() const;
-
 private:
     std::filesystem::path path_;
     std::vector<std::string> names_;
@@ -35,7 +31,9 @@ private:
     std::string lastFileKeyword_;
 };
 
-// The million keywords of the figures: 20 dictionaries of 50,000, made once per run.
+// The million keywords of the figures: 20 dictionaries of 50,000, made once per run and left
+// until every file is old enough for the cache of decoded dictionaries to trust it, as files
+// installed before the program starts are.
 const GeneratedFolder& millionKeywordFolder();
 
 } // namespace bench

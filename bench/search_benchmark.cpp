@@ -39,19 +39,10 @@ public:
     void focusSearchBox() override {}
 };
 
-const bench::GeneratedFolder& settledFolder() {
-    static const bench::GeneratedFolder& folder = []() -> const bench::GeneratedFolder& {
-        const bench::GeneratedFolder& made = bench::millionKeywordFolder();
-        made.waitUntilSettled();
-        return made;
-    }();
-    return folder;
-}
-
 // Runs one command repeatedly on a warm cache (the first run, outside the timing, decodes).
 void command(benchmark::State& state, void (lookup::LookupCommands::*run)(),
              lookup::SearchMode mode, const std::string& text) {
-    const bench::GeneratedFolder& folder = settledFolder();
+    const bench::GeneratedFolder& folder = bench::millionKeywordFolder();
     lookup::DictionaryCache cache;
     CountingView view;
     view.names = folder.names();
@@ -74,7 +65,7 @@ void wildcardSearch(benchmark::State& state) {
 }
 void displayInTheLastFile(benchmark::State& state) {
     command(state, &lookup::LookupCommands::displayButton, lookup::SearchMode::Exact,
-            settledFolder().lastFileKeyword());
+            bench::millionKeywordFolder().lastFileKeyword());
 }
 void displayOfAMissingTerm(benchmark::State& state) {
     command(state, &lookup::LookupCommands::displayButton, lookup::SearchMode::Exact,
@@ -82,19 +73,19 @@ void displayOfAMissingTerm(benchmark::State& state) {
 }
 void doubleClickInTheLastFile(benchmark::State& state) {
     command(state, &lookup::LookupCommands::keywordDoubleClick, lookup::SearchMode::Exact,
-            settledFolder().lastFileKeyword());
+            bench::millionKeywordFolder().lastFileKeyword());
 }
 
 // The last dictionary alone, or every one.
 std::vector<std::string> scope(bool everyDictionary) {
-    const std::vector<std::string>& names = settledFolder().names();
+    const std::vector<std::string>& names = bench::millionKeywordFolder().names();
     return everyDictionary ? names : std::vector<std::string>{names.back()};
 }
 
 // A search over the scope, repeated.
 void search(benchmark::State& state, lookup::SearchMode mode, const char* text,
             lookup::DictionaryCache* cache, const std::vector<std::string>& names = scope(true)) {
-    const bench::GeneratedFolder& folder = settledFolder();
+    const bench::GeneratedFolder& folder = bench::millionKeywordFolder();
     std::size_t found = 0;
     for (auto _ : state) {
         found = 0;
@@ -110,7 +101,8 @@ void keystroke(benchmark::State& state, lookup::SearchMode mode, const char* tex
     lookup::DictionaryCache cache;
     const std::vector<std::string> names = scope(everyDictionary);
     lookup::searchKeywords(
-        settledFolder().path(), names, mode, text, [](std::string_view) {}, {}, &cache);
+        bench::millionKeywordFolder().path(), names, mode, text, [](std::string_view) {}, {},
+        &cache);
     search(state, mode, text, &cache, names);
 }
 void exactKeystrokeInOne(benchmark::State& state) {
@@ -129,7 +121,7 @@ void wildcardKeystrokeInAll(benchmark::State& state) {
 // The suggestions for a term no keyword holds (the last file's first keyword with a letter no
 // keyword has in place of its second), on a warm cache or read straight as augurlex-dict does.
 void suggestions(benchmark::State& state, bool everyDictionary, bool cached) {
-    const bench::GeneratedFolder& folder = settledFolder();
+    const bench::GeneratedFolder& folder = bench::millionKeywordFolder();
     std::string term = folder.lastFileKeyword();
     term[1] = 'q';
     lookup::DictionaryCache cache;

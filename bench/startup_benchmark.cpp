@@ -11,15 +11,6 @@
 
 namespace {
 
-const bench::GeneratedFolder& settledFolder() {
-    static const bench::GeneratedFolder& folder = []() -> const bench::GeneratedFolder& {
-        const bench::GeneratedFolder& made = bench::millionKeywordFolder();
-        made.waitUntilSettled();
-        return made;
-    }();
-    return folder;
-}
-
 // Each run starts from an empty cache; emptying the one before is not timed.
 class FreshCache {
 public:
@@ -36,7 +27,7 @@ private:
 };
 
 void catalogueAndKeywords(benchmark::State& state) {
-    const bench::GeneratedFolder& folder = settledFolder();
+    const bench::GeneratedFolder& folder = bench::millionKeywordFolder();
     FreshCache cache;
     for (auto _ : state) {
         lookup::CatalogueContent content = lookup::loadCatalogue(folder.path(), cache.get(state));
@@ -52,7 +43,7 @@ BENCHMARK(catalogueAndKeywords)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 // The same load with nothing kept for the searches after it.
 void catalogueAndKeywordsWithoutTheCache(benchmark::State& state) {
-    const bench::GeneratedFolder& folder = settledFolder();
+    const bench::GeneratedFolder& folder = bench::millionKeywordFolder();
     for (auto _ : state) {
         lookup::CatalogueContent content = lookup::loadCatalogue(folder.path(), nullptr);
         if (content.keywords.size() != folder.keywords())
@@ -66,7 +57,7 @@ void catalogueAndKeywordsWithoutTheCache(benchmark::State& state) {
 BENCHMARK(catalogueAndKeywordsWithoutTheCache)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void catalogueAndKeywordsIntoTheListModel(benchmark::State& state) {
-    const bench::GeneratedFolder& folder = settledFolder();
+    const bench::GeneratedFolder& folder = bench::millionKeywordFolder();
     FreshCache cache;
     app::KeywordListModel model;
     for (auto _ : state) {
