@@ -30,7 +30,7 @@ std::vector<std::uint8_t> encodeJet4Header(std::string_view password, double cre
     for (std::uint8_t i = 2; i <= 5; ++i)
         page[kHeaderMaskStart + 4 * i] = i;
     putLe16(page, kCodePageOffset, 1252);
-    putLe32(page, kEncodingKeyOffset, 0);         // no page encoding
+    putLe32(page, kEncodingKeyOffset, 0); // no page encoding
     putLe32(page, format.sortOrderOffset, kGeneralSortCode);
     std::uint64_t dateBits;
     std::memcpy(&dateBits, &creationTime, sizeof dateBits);
