@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the program on a virtual screen for the README, over a copy of the bundled
 # dictionaries: the main window with its start page in a light and a dark scheme, each at 100%
-# and 200% scale, and the start page alone; then the definition page (screenshot-definition.sh).
+# and 200% scale, the start page alone, the search page (light and dark) and the page for a term
+# with no definition page; then the definition page (screenshot-definition.sh).
 #   scripts/screenshots.sh [out folder]   (default docs/; BUILD_DIR overrides the build folder)
 # The photographing program (tests/app/program_on_display.cpp) sets the xcb platform and Qt
 # WebEngine's settings itself, and draws the dark scheme as the Fusion style in a dark palette:
@@ -38,4 +39,14 @@ photograph light 1 "$work/window.png" "$out/start-page.png" 900x1330
 photograph dark 1 "$out/main-window-dark.png" "$work/pane.png"
 photograph light 2 "$out/main-window-200.png" "$work/pane.png"
 photograph dark 2 "$out/main-window-dark-200.png" "$work/pane.png"
+own_page() { # scheme pane.png search|TERM
+    HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
+        xvfb-run -a -s "-screen 0 2000x1400x24" \
+        "$build/bin/program_on_display" own-page "$work/dictionaries" "$1" "$2" "$3"
+    echo "screenshot: $2"
+}
+
+own_page light "$out/search-page.png" search
+own_page dark "$out/search-page-dark.png" search
+own_page light "$out/term-page.png" star
 BUILD_DIR="$build" "$repo/scripts/screenshot-definition.sh" "$out/definition.png"

@@ -3,10 +3,11 @@
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
 #include "lookup/lookup_commands.h"
+#include "lookup/term_findings.h"
 #include "ui/maker_addresses.h"
 #include "ui/message_box.h"
+#include "ui/web_search.h"
 #include "viewer/browser_pane.h"
-#include "viewer/site_search.h"
 
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -73,12 +74,8 @@ public:
         pane_.navigate(QString::fromStdString(address));
     }
     void siteSearch(const std::string& text, const std::string& site) override {
-        // A build without the maker's site has no site to search.
-        if (site.empty()) {
-            ui::showMessage({QString::fromLatin1(ui::kNoMakerAddressMessage)}, &window_);
-            return;
-        }
-        viewer::SiteSearch().search(QString::fromStdString(text), QString::fromStdString(site));
+        // A build without the maker's site searches the whole web.
+        ui::openWebSearch(QString::fromStdString(text), QString::fromStdString(site));
     }
     void focusSearchBox() override { window_.searchBox()->setFocus(); }
 
@@ -92,6 +89,24 @@ private:
     MainWindow& window_;
     viewer::BrowserPane& pane_;
 };
+
+viewer::TermPage termPage(const MainWindow& window, const QString& term, const QString& scope) {
+    std::vector<std::string> names;
+    for (const QString& name : window.dictionaryNames())
+        names.push_back(name.toStdString());
+    const lookup::TermFindings findings = lookup::findTerm(
+        window.programFolder().toStdString(), names, term.toStdString(), scope.toStdString());
+    viewer::TermPage page;
+    if (findings.definition)
+        page.definition = QString::fromStdString(*findings.definition);
+    for (const lookup::KeywordLink& match : findings.matches)
+        page.matches.append(
+            {QString::fromStdString(match.keyword), QString::fromStdString(match.link)});
+    page.moreMatches = findings.moreMatches;
+    for (const std::string& suggestion : findings.suggestions)
+        page.suggestions.append(QString::fromStdString(suggestion));
+    return page;
+}
 
 } // namespace
 
@@ -111,6 +126,10 @@ void connectLookup(MainWindow& window, viewer::BrowserPane& pane) {
                      [commands] { commands->keywordDoubleClick(); });
     QObject::connect(&window, &MainWindow::searchOptionClicked, view,
                      [commands] { commands->optionClick(); });
+    pane.setTermLookup([&window] { return window.dictionarySelector()->currentText(); },
+                       [&window](const QString& term, const QString& scope) {
+                           return termPage(window, term, scope);
+                       });
     QObject::connect(&window, &MainWindow::toolbarButtonClicked, &pane,
                      &viewer::BrowserPane::onToolbarButton);
 }

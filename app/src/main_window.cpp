@@ -221,6 +221,13 @@ void MainWindow::onDictionaryChosen() {
         keywords_->setKeywords(outcome.keywords);
     if (outcome.missingDictionary)
         reportMissingDictionary(*outcome.missingDictionary);
+    if (outcome.unreadableDictionary) {
+        ui::MessageRequest request;
+        request.text = QString::fromStdString(
+            lookup::unreadableDictionaryMessage(*outcome.unreadableDictionary));
+        request.icon = ui::MessageIcon::Critical;
+        ui::showMessage(request, this);
+    }
 }
 
 void MainWindow::onSearchTextChanged(const QString& text) {

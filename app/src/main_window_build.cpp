@@ -4,6 +4,7 @@
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
 #include "ui/icons.h"
+#include "ui/maker_addresses.h"
 #include "ui/program_title.h"
 #include "ui/twips.h"
 #include "weblinks/help_menu.h"
@@ -89,6 +90,8 @@ void MainWindow::buildMenus() {
     // An entry of the bar itself, without a menu: it acts at once.
     // Alt+D belongs to Display; the entry and the button have keys of their own.
     donateAction_ = named(menuBar()->addAction(tr("Do&nate")), "mnuDonate");
+    // Here and below: a control whose page this build has no address for is left out.
+    donateAction_->setVisible(ui::hasMakerPage(ui::MakerPage::Donate));
 }
 
 void MainWindow::buildToolbar() {
@@ -134,7 +137,7 @@ void MainWindow::buildToolbar() {
     adSpace->addWidget(plainLabel(tr("Write to ads@augurlex.example"), "Label10"));
     adverts->addAdvert(adSpacePicture, 1);
 
-    toolbar_->addWidget(adverts);
+    toolbar_->addWidget(adverts)->setVisible(ui::hasMakerPage(ui::MakerPage::Home));
     addToolBar(Qt::TopToolBarArea, toolbar_);
 }
 
@@ -152,6 +155,7 @@ QWidget* MainWindow::buildTopBand() {
     donateButton_ = named(new QPushButton(tr("D&onate"), band), "cmdDonate");
     setDesignSize(donateButton_, px(990), px(360));
     row->addWidget(donateButton_);
+    band->setHidden(!ui::hasMakerPage(ui::MakerPage::Home));
     return band;
 }
 
@@ -257,10 +261,11 @@ QWidget* MainWindow::buildBrandingBand() {
         stack->addWidget(offer, 0, 0);
     }
     row->addWidget(offerFrame_, 1);
+    offerFrame_->setHidden(!ui::hasMakerPage(ui::MakerPage::FullBrand));
 
     exitButton_ = named(new QPushButton(tr("E&xit"), band), "cmdExit");
     setDesignSize(exitButton_, px(990), px(360));
-    row->addWidget(exitButton_);
+    row->addWidget(exitButton_, 0, Qt::AlignRight);
     return band;
 }
 

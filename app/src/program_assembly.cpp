@@ -5,7 +5,8 @@
 #include "app/main_window.h"
 #include "app/program_end.h"
 #include "app/update_reminder.h"
-#include "lookup/keywords.h"
+#include "lookup/dictionary_selection.h"
+#include "store/file_problem.h"
 #include "update_dialog/update_command.h"
 #include "viewer/browser_pane.h"
 #include "viewer/own_pages.h"
@@ -30,14 +31,20 @@ void connectWebLinks(MainWindow& window) {
                      [owner] { weblinks::openCoBrandPage(owner); });
 }
 
-// The start page's table: each dictionary of the selector with the number of its keywords.
+// The start page's table: each dictionary of the selector with the number of its keywords, or
+// why it cannot be read.
 QList<viewer::DictionarySummary> dictionarySummaries(const MainWindow& window) {
     QList<viewer::DictionarySummary> summaries;
     const std::string folder = window.programFolder().toStdString();
     for (const QString& name : window.dictionaryNames()) {
-        std::vector<std::string> keywords;
-        if (lookup::loadKeywords(folder, name.toStdString(), keywords))
-            summaries.append({name, static_cast<qsizetype>(keywords.size())});
+        const lookup::DictionaryStatus status =
+            lookup::dictionaryStatus(folder, name.toStdString());
+        viewer::DictionarySummary summary{name, static_cast<qsizetype>(status.keywordCount)};
+        if (status.problem) {
+            summary.problem = QString::fromStdString(store::describeProblem(*status.problem));
+            summary.path = QString::fromStdString(status.path);
+        }
+        summaries.append(summary);
     }
     return summaries;
 }

@@ -1,5 +1,6 @@
 #include "lookup/dictionary_selection.h"
 
+#include "dictionary_walk.h"
 #include "lookup/keywords.h"
 #include "store/catalogue.h"
 #include "store/program_files.h"
@@ -46,13 +47,42 @@ SelectionOutcome reactToSelection(const std::string& programFolder,
         outcome.missingDictionary = name;
         return outcome;
     }
+    if (!loadKeywords(programFolder, name, outcome.keywords)) {
+        outcome.keywords.clear();
+        outcome.unreadableDictionary = dictionaryStatus(programFolder, trimSpaces(chosenText));
+        return outcome;
+    }
     outcome.replaceList = true;
-    loadKeywords(programFolder, name, outcome.keywords);
     return outcome;
 }
 
 std::string missingDictionaryMessage(const std::string& name) {
     return name + " Dictionary is missing\rPlease download " + name +
+           " Dictionary Database\rOr Reinstall the Software";
+}
+
+DictionaryStatus dictionaryStatus(const std::string& programFolder,
+                                  const std::string& dictionaryName, DictionaryCache* cache) {
+    DictionaryStatus status{dictionaryName, store::dictionaryPath(programFolder, dictionaryName)};
+    std::optional<std::string> problem =
+        walkMatches(status.path, KeywordMatcher::everyKeyword(), false, cache,
+                    [&status](std::string_view, std::string_view) {
+                        ++status.keywordCount;
+                        return true;
+                    });
+    if (problem) {
+        status.keywordCount = 0;
+        status.problem = store::diagnoseFile(status.path);
+        status.reason = std::move(*problem);
+    }
+    return status;
+}
+
+std::string unreadableDictionaryMessage(const DictionaryStatus& status) {
+    const std::string name = text::utf8::toLower(status.name);
+    return status.name + " Dictionary cannot be read: " +
+           store::describeProblem(status.problem.value_or(store::FileProblem::Damaged)) + "\r" +
+           status.reason + "\rPlease download " + name +
            " Dictionary Database\rOr Reinstall the Software";
 }
 

@@ -12,6 +12,9 @@
 // 900x600) and photographs the main window and its pane once the start page has loaded; "dark"
 // draws it with the Fusion style in a dark palette, as a desktop with a dark scheme does
 // (scripts/screenshots.sh).
+//   program_on_display own-page <program folder> <light|dark> <pane.png> <search|TERM>
+// once the start page has loaded, opens the search page (the toolbar's Search) or the page for a
+// term (typed under "All", then Display) and photographs the pane once that page has loaded.
 #include "app/main_window.h"
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
@@ -21,6 +24,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
@@ -124,9 +128,9 @@ QPalette darkPalette() {
     return dark;
 }
 
-// The window and its pane, once the start page has loaded and painted.
-void photographStartPage(app::MainWindow& window, const QString& windowOut,
-                         const QString& paneOut) {
+// The window and its pane, once the own page of that name has loaded and painted.
+void photographOwnPage(app::MainWindow& window, const QString& page, const QString& windowOut,
+                       const QString& paneOut) {
     auto* view = control<QWebEngineView>(window, "WB");
     const auto photograph = [&window, windowOut, paneOut] {
         const QPixmap shot = window.screen()->grabWindow(window.winId());
@@ -137,9 +141,24 @@ void photographStartPage(app::MainWindow& window, const QString& windowOut,
             fail("cannot write " + windowOut + " or " + paneOut);
         QApplication::exit(0);
     };
-    QObject::connect(view, &QWebEngineView::loadFinished, [view, photograph](bool ok) {
-        if (ok && view->url().scheme() == "augurlex")
+    QObject::connect(view, &QWebEngineView::loadFinished, [view, page, photograph](bool ok) {
+        if (ok && view->url().scheme() == "augurlex" && view->url().path() == page)
             QTimer::singleShot(1500, photograph);
+    });
+}
+
+// Once the start page has loaded, the search page or the page for a term.
+void openOwnPage(app::MainWindow& window, const QString& what) {
+    auto* view = control<QWebEngineView>(window, "WB");
+    QObject::connect(view, &QWebEngineView::loadFinished, &window, [&window, view, what](bool ok) {
+        if (!ok || view->url().path() != "start")
+            return;
+        if (what == "search") {
+            control<QAction>(window, "Search")->trigger();
+            return;
+        }
+        control<QLineEdit>(window, "txtKey")->setText(what);
+        QTest::mouseClick(control<QPushButton>(window, "cmdDisplay"), Qt::LeftButton);
     });
 }
 
@@ -153,10 +172,12 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments().mid(1);
     const bool exitFlow = args.size() == 3 && args[0] == "exit";
     const bool startPage = (args.size() == 5 || args.size() == 6) && args[0] == "start-page";
-    if (!exitFlow && !startPage && !(args.size() == 4 && args[0] == "definition"))
+    const bool ownPage = args.size() == 5 && args[0] == "own-page";
+    if (!exitFlow && !startPage && !ownPage && !(args.size() == 4 && args[0] == "definition"))
         fail("usage: program_on_display exit <way> <way> | definition <term> <link> <out.png> | "
-             "start-page <folder> <light|dark> <window.png> <pane.png> [WxH]");
-    if (startPage && args[2] == "dark") {
+             "start-page <folder> <light|dark> <window.png> <pane.png> [WxH] | "
+             "own-page <folder> <light|dark> <pane.png> <search|TERM>");
+    if ((startPage || ownPage) && args[2] == "dark") {
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         QApplication::setPalette(darkPalette());
     }
@@ -172,14 +193,22 @@ int main(int argc, char** argv) {
     app::StartupHooks hooks = app::programStartupHooks();
     hooks.runUpdateReminder = {};
     hooks.checkConnection = [] { return true; };
-    const QString programFolder = startPage ? args[1] : QString::fromStdString(folder.path());
+    const QString programFolder =
+        startPage || ownPage ? args[1] : QString::fromStdString(folder.path());
     const auto window = app::startProgram(programFolder, instance, hooks);
     if (!window || !QTest::qWaitForWindowExposed(window.get()))
         fail("the main window never appeared");
     if (startPage) {
         const QStringList size = args.value(5, "900x600").split('x');
         window->resize(size.value(0).toInt(), size.value(1).toInt());
-        photographStartPage(*window, args[3], args[4]);
+        photographOwnPage(*window, "start", args[3], args[4]);
+        return QApplication::exec();
+    }
+    if (ownPage) {
+        window->resize(900, 640);
+        const QString page = args[4] == "search" ? "search" : "term";
+        photographOwnPage(*window, page, QDir::temp().filePath("augurlex-window.png"), args[3]);
+        openOwnPage(*window, args[4]);
         return QApplication::exec();
     }
     QTimer::singleShot(0, [&] {

@@ -31,6 +31,7 @@
 #include <QTreeView>
 #include <QWindow>
 #include <QtTest>
+#include <fstream>
 
 class ProgramTest : public QObject {
     Q_OBJECT
@@ -87,18 +88,66 @@ class ProgramTest : public QObject {
                 return widget;
         return nullptr;
     }
-    const QString noAddress = QString::fromLatin1(ui::kNoMakerAddressMessage);
+    // At its minimum size no two controls overlap, each lies inside the window, and none is
+    // smaller than its text needs.
+    static void checkTheSmallestLayout(QMainWindow& window) {
+        const QSize before = window.size();
+        window.resize(1, 1);
+        QCOMPARE(window.size(), window.minimumSize());
+        QVERIFY(window.minimumWidth() > 300 && window.minimumHeight() > 300);
+        QApplication::processEvents();
+        QList<QWidget*> controls;
+        for (QWidget* widget : window.findChildren<QWidget*>()) {
+            const bool isControl =
+                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
+                qobject_cast<QLineEdit*>(widget) || qobject_cast<QTreeView*>(widget) ||
+                (qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty());
+            if (isControl && widget->isVisibleTo(&window) && widget->objectName() != "")
+                controls << widget;
+        }
+        QVERIFY(controls.size() >= 10);
+        const auto placed = [&window](QWidget* w) {
+            return QRect(w->mapTo(&window, QPoint(0, 0)), w->size());
+        };
+        for (QWidget* control : controls) {
+            const QString name = control->objectName();
+            QVERIFY2(window.rect().contains(placed(control)), qPrintable(name));
+            const auto* label = qobject_cast<QLabel*>(control);
+            const auto* tree = qobject_cast<QTreeView*>(control);
+            // A list shows its header and at least three keywords; a text all its lines.
+            const int needed = tree ? tree->header()->height() + 3 * tree->sizeHintForRow(0)
+                               : label && label->wordWrap() ? label->heightForWidth(label->width())
+                                                            : control->sizeHint().height();
+            QVERIFY2(
+                control->height() >= needed,
+                qPrintable(QString("%1: %2 < %3").arg(name).arg(control->height()).arg(needed)));
+            if (!label)
+                QVERIFY2(control->width() >= control->minimumSizeHint().width(), qPrintable(name));
+            for (QWidget* other : controls) {
+                if (other != control && !control->isAncestorOf(other) &&
+                    !other->isAncestorOf(control))
+                    QVERIFY2(!placed(control).intersects(placed(other)),
+                             qPrintable(name + " overlaps " + other->objectName()));
+            }
+        }
+        window.resize(before);
+    }
 
 private slots:
     void initTestCase() {
         ui::setMakerSitesForTesting(ui::MakerSites{});
-        folder.writeCatalogue({"Omens", "Runes", "Tarot"}); // no file for Tarot
+        // No file for Tarot; Cut is damaged, Blank empty, Text not a database.
+        folder.writeCatalogue({"Omens", "Runes", "Tarot", "Cut", "Blank", "Text"});
         folder.writeDictionary("Omens", {{"Crow", "http://omens.example/crow"},
                                          {"Comet", "https://omens.example/comet"},
                                          {"Eclipse", "http://omens.example/eclipse"}});
         folder.writeDictionary("Runes", {{"Ansuz", "http://runes.example/ansuz"},
                                          {"Hex", "javascript:document.title='ran'"},
                                          {"  ", "http://runes.example/blank"}});
+        std::filesystem::copy_file(folder.file("omens.dll"), folder.file("cut.dll"));
+        std::filesystem::resize_file(folder.file("cut.dll"), 6000);
+        std::ofstream(folder.file("blank.dll")).flush();
+        std::ofstream(folder.file("text.dll")) << "Crow,http://omens.example/crow\n";
         updateFolder.writeDictionary("Empty", {});
         ui::setMessageHandlerForTesting([this](const ui::MessageRequest& request) {
             messages << request;
@@ -119,10 +168,11 @@ private slots:
         window = app::startProgram(QString::fromStdString(folder.path()), instance, hooks);
         QVERIFY(window && browser);
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
-        QCOMPARE(window->dictionaryNames(), QStringList({"Omens", "Runes", "Tarot"}));
+        QCOMPARE(window->dictionaryNames(),
+                 QStringList({"Omens", "Runes", "Tarot", "Cut", "Blank", "Text"}));
         QCOMPARE(listed(), all);
         QCOMPARE(browser->asked, QStringList{"go augurlex:start"}); // no maker site: our own
-        QVERIFY(messages.isEmpty());
+        QVERIFY(messages.isEmpty()); // start-up is silent about unreadable files
     }
 
     void init() {
@@ -147,6 +197,20 @@ private slots:
         QCOMPARE(messages[0].text, QString("tarot Dictionary is missing\rPlease download tarot "
                                            "Dictionary Database\rOr Reinstall the Software"));
         QCOMPARE(messages[0].icon, ui::MessageIcon::Critical);
+        const QStringList problems{"damaged", "empty", "not an Access database"};
+        for (int i = 0; i < problems.size(); ++i) {
+            messages.clear();
+            choose(4 + i);
+            QCOMPARE(listed(), QStringList({"Crow", "Comet", "Eclipse"})); // kept
+            QCOMPARE(messages.size(), 1);
+            const QString name = control<QComboBox>("cboNames")->itemText(4 + i);
+            QVERIFY2(
+                messages[0].text.startsWith(
+                    name + " Dictionary cannot be read: the file is " + problems[i] + "\r" +
+                    QString::fromStdString(folder.file(name.toLower().toStdString() + ".dll"))),
+                qPrintable(messages[0].text));
+            QCOMPARE(messages[0].icon, ui::MessageIcon::Critical);
+        }
     }
 
     void aClickedKeywordIsCopiedAndABlankBoxBringsEveryKeywordBack() {
@@ -176,7 +240,8 @@ private slots:
         searchBox()->setText(" crow ");
         click("cmdSearch");
         QCOMPARE(listed(), QStringList({"Crow"}));
-        QCOMPARE(browser->asked, QStringList{"go http://crow"}); // the term taken as an address
+        // The term is no address: the pane shows its own page for it, in the chosen scope.
+        QCOMPARE(browser->asked, QStringList{"go augurlex:term?q=crow&in=Omens"});
         QVERIFY(messages.isEmpty());
     }
 
@@ -188,6 +253,19 @@ private slots:
         typeAndEnter("hex");
         clickKeyword(0, true);
         QCOMPARE(browser->asked.size(), 1);
+        QVERIFY(messages.isEmpty());
+    }
+
+    // Under "All" a term that no dictionary holds reaches the pane: a bare word gets the page for
+    // it, an address is opened.
+    void displayUnderAllShowsThePageForATermButOpensAnAddress() {
+        typeAndEnter("c"); // a list that is not empty
+        for (const char* typed : {"Nonexistent", "Runes.Example/Fehu"}) {
+            searchBox()->setText(typed);
+            click("cmdDisplay");
+        }
+        QCOMPARE(browser->asked, (QStringList{"go augurlex:term?q=nonexistent&in=All",
+                                              "go http://runes.example/fehu"}));
         QVERIFY(messages.isEmpty());
     }
 
@@ -227,52 +305,84 @@ private slots:
             return QString("<tr><td>%1</td><td class=\"count\">%2</td></tr>").arg(name).arg(count);
         };
         const QString sum = "<tr><td><b>All</b></td><td class=\"count\"><b>%1</b></td></tr>";
+        const auto unreadable = [this](const QString& name, const QString& problem) {
+            return QString("<tr><td>%1</td><td class=\"problem\">Cannot be read: the file is %2"
+                           "<br><code>%3</code></td></tr>")
+                .arg(name, problem,
+                     QString::fromStdString(folder.file(name.toLower().toStdString() + ".dll")));
+        };
         const QString both = row("Omens", 3) + row("Runes", 3);
-        QVERIFY(pane->ownPage("start").value_or("").contains(both + sum.arg(6)));
+        const QString others = unreadable("Cut", "damaged") + unreadable("Blank", "empty") +
+                               unreadable("Text", "not an Access database");
+        const QString first = pane->ownPage("start").value_or("");
+        QVERIFY2(first.contains(both + unreadable("Tarot", "missing") + others + sum.arg(6)),
+                 qPrintable(first));
         folder.writeDictionary("Tarot", {{"Fool", "http://tarot.example/fool"},
                                          {"Tower", "http://tarot.example/tower"}});
         const QString again = pane->ownPage("start").value_or("");
         std::filesystem::remove(folder.file("tarot.dll"));
-        QVERIFY(again.contains(both + row("Tarot", 2) + sum.arg(8)));
+        QVERIFY(again.contains(both + row("Tarot", 2) + others + sum.arg(8)));
     }
 
     // --- Web links and File > Update ---
 
-    // With the maker's sites each link opens its page; without them each says so and opens
-    // nothing. Online Help shows the shipped help in the pane either way.
-    void theWindowsLinksOpenTheirPagesOrSayThereIsNone() {
-        const auto clickEveryLink = [this] {
-            control<QAction>("mnuDonate")->trigger();
-            for (const char* name : {"cmdDonate", "lblPicTop2", "Label61", "Label4"})
-                click(name);
-            window->bringOfferToFront(2);
-            QCOMPARE(window->frontOffer()->objectName(), QString("lblFullBrand"));
-            click("lblFullBrand");
-            window->bringOfferToFront(1);
-            QCOMPARE(window->frontOffer()->objectName(), QString("lblCoBrand"));
-            click("lblCoBrand");
-        };
+    // Without the maker's sites the controls that would lead nowhere are left out and the web
+    // search searches the whole web; a window built with them opens each page and restricts the
+    // search to the site. Online Help shows the shipped help in the pane either way. Both builds'
+    // windows keep their shape at their smallest.
+    void theLinksOfEachBuildOpenTheirPagesAndTheWebSearchSearches() {
         auto* help = control<QMenu>("mnuHelp");
         QVERIFY(window->menuBar()->actions().contains(help->menuAction()));
         help->findChild<QAction*>("mnuOnline")->trigger();
         QCOMPARE(browser->asked, QStringList{"go augurlex:help"});
-        clickEveryLink();
+        for (const char* name : {"mnuDonate", "mnuVisit", "mnuUpdateSoftware"})
+            QVERIFY2(!control<QAction>(name)->isVisible(), name);
+        for (const char* name : {"cmdDonate", "lblPicTop2", "Label61", "Label4", "Label9",
+                                 "lblFullBrand", "lblCoBrand"})
+            QVERIFY2(!control<QWidget>(name)->isVisibleTo(window.get()), name);
         control<QRadioButton>("optGoogle")->setChecked(true);
-        typeAndEnter("tarot"); // no site to search
-        QVERIFY(opened.isEmpty());
-        QCOMPARE(messages.size(), 8);
-        for (const ui::MessageRequest& message : messages)
-            QCOMPARE(message.text, noAddress);
+        typeAndEnter(" tarot & runes ");
+        typeAndEnter("");
+        QCOMPARE(opened, (QStringList{"https://www.google.com/search?q=tarot%20%26%20runes",
+                                      "https://www.google.com/"}));
+        QVERIFY(messages.isEmpty());
+        checkTheSmallestLayout(*window);
 
-        ui::setMakerSitesForTesting(ui::MakerSites{"https://maker.example", ""});
-        messages.clear();
-        clickEveryLink();
-        ui::setMakerSitesForTesting(ui::MakerSites{});
+        // The same program built with the maker's sites.
+        ui::setMakerSitesForTesting(ui::MakerSites{"https://maker.example", "https://app.example"});
+        app::MainWindow maker(QString::fromStdString(folder.path()));
+        maker.load();
+        app::ProgramOptions options;
+        options.makeBrowser = [] { return std::make_unique<RecordingBrowser>(); };
+        app::assembleProgram(maker, true, options);
+        maker.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&maker));
+        opened.clear();
+        const auto in = [&maker](const char* name) {
+            return maker.findChild<QWidget*>(QString::fromLatin1(name));
+        };
+        maker.findChild<QAction*>("mnuDonate")->trigger();
+        for (const char* name : {"cmdDonate", "lblPicTop2", "Label61", "Label4"})
+            QTest::mouseClick(in(name), Qt::LeftButton);
+        maker.bringOfferToFront(2);
+        QCOMPARE(maker.frontOffer()->objectName(), QString("lblFullBrand"));
+        QTest::mouseClick(in("lblFullBrand"), Qt::LeftButton);
+        maker.bringOfferToFront(1);
+        QCOMPARE(maker.frontOffer()->objectName(), QString("lblCoBrand"));
+        QTest::mouseClick(in("lblCoBrand"), Qt::LeftButton);
+        maker.findChild<QAction*>("mnuUpdateSoftware")->trigger();
+        maker.findChild<QRadioButton*>("optGoogle")->setChecked(true);
+        maker.searchBox()->setText("tarot");
+        QTest::mouseClick(in("cmdSearch"), Qt::LeftButton);
         const QString site = "https://maker.example";
         QCOMPARE(opened,
                  QStringList({site + "/donate.html", site + "/donate.html", site, site, site,
-                              site + "/fully-branded.html", site + "/co-brand.html"}));
+                              site + "/fully-branded.html", site + "/co-brand.html",
+                              "https://app.example/download.html",
+                              "https://www.google.com/search?q=site%3Amaker.example%20tarot"}));
         QVERIFY(messages.isEmpty());
+        checkTheSmallestLayout(maker);
+        ui::setMakerSitesForTesting(ui::MakerSites{});
     }
 
     void fileUpdateMergesTheChosenFileAndReturnsTheFocus() {
@@ -396,49 +506,6 @@ private slots:
 
     // At its minimum size no two controls overlap, each lies inside the window, and none is
     // smaller than its text needs.
-    void atItsMinimumSizeNothingOverlapsOrIsCut() {
-        const QSize before = window->size();
-        window->resize(1, 1);
-        QCOMPARE(window->size(), window->minimumSize());
-        QVERIFY(window->minimumWidth() > 300 && window->minimumHeight() > 300);
-        QApplication::processEvents();
-        QList<QWidget*> controls;
-        for (QWidget* widget : window->findChildren<QWidget*>()) {
-            const bool isControl =
-                qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
-                qobject_cast<QLineEdit*>(widget) || qobject_cast<QTreeView*>(widget) ||
-                (qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty());
-            if (isControl && widget->isVisibleTo(window.get()) && widget->objectName() != "")
-                controls << widget;
-        }
-        QVERIFY(controls.size() > 12);
-        const auto placed = [this](QWidget* w) {
-            return QRect(w->mapTo(window.get(), QPoint(0, 0)), w->size());
-        };
-        for (QWidget* control : controls) {
-            const QString name = control->objectName();
-            QVERIFY2(window->rect().contains(placed(control)), qPrintable(name));
-            const auto* label = qobject_cast<QLabel*>(control);
-            const auto* tree = qobject_cast<QTreeView*>(control);
-            // A list shows its header and at least three keywords; a text all its lines.
-            const int needed = tree ? tree->header()->height() + 3 * tree->sizeHintForRow(0)
-                               : label && label->wordWrap() ? label->heightForWidth(label->width())
-                                                            : control->sizeHint().height();
-            QVERIFY2(
-                control->height() >= needed,
-                qPrintable(QString("%1: %2 < %3").arg(name).arg(control->height()).arg(needed)));
-            if (!label)
-                QVERIFY2(control->width() >= control->minimumSizeHint().width(), qPrintable(name));
-            for (QWidget* other : controls) {
-                if (other != control && !control->isAncestorOf(other) &&
-                    !other->isAncestorOf(control))
-                    QVERIFY2(!placed(control).intersects(placed(other)),
-                             qPrintable(name + " overlaps " + other->objectName()));
-            }
-        }
-        window->resize(before);
-    }
-
     void cleanupTestCase() {
         ui::setMakerSitesForTesting(std::nullopt);
         window.reset();

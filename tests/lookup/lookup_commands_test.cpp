@@ -2,6 +2,7 @@
 #include "dictionary_folder.h"
 #include "lookup/find_link.h"
 #include "lookup/lookup_commands.h"
+#include "lookup/term_findings.h"
 
 #include <gtest/gtest.h>
 
@@ -136,7 +137,7 @@ TEST_F(Commands, NoMatchIsReportedOnlyForOneDictionary) {
     EXPECT_EQ(press(kEnter), Strings{"not-found"});
 }
 
-TEST_F(Commands, FindLinkTakesTheFirstDictionaryAndTheFirstRecordWithoutTrimming) {
+TEST_F(Commands, FindLinkAndFindTermTakeTheFirstDictionaryAndTheFirstRecordWithoutTrimming) {
     const auto find = [&](const std::string& term, const std::string& choice) {
         std::string address = "kept";
         return (findLink(folder.path(), view.dictionaries, term, choice, address) ? "1" : "0") +
@@ -147,6 +148,24 @@ TEST_F(Commands, FindLinkTakesTheFirstDictionaryAndTheFirstRecordWithoutTrimming
     EXPECT_EQ(find(" spaced ", "Tarot"), "1t2");
     EXPECT_EQ(find("Spaced", "Tarot"), "0kept");
     EXPECT_EQ(find("Fool", "Absent"), "0kept");
+    // The page for a term: the equal keywords, then those holding it, each once.
+    const auto matches = [](const TermFindings& findings) {
+        Strings found;
+        for (const KeywordLink& match : findings.matches)
+            found.push_back(match.keyword + "=" + match.link);
+        return found;
+    };
+    TermFindings oracle = findTerm(folder.path(), view.dictionaries, "oracle", "All");
+    EXPECT_EQ(oracle.definition, "m0");
+    EXPECT_EQ(matches(oracle),
+              (Strings{"Oracle=m0", "oracle=t0", "Coracle=m1", "Oracle bones=m2"}));
+    EXPECT_TRUE(oracle.suggestions.empty());
+    EXPECT_EQ(matches(findTerm(folder.path(), view.dictionaries, "omen", "Methods")),
+              Strings{"Omen=m4"});
+    TermFindings misspelt = findTerm(folder.path(), view.dictionaries, "Orcale", "Tarot");
+    EXPECT_FALSE(misspelt.definition);
+    EXPECT_TRUE(misspelt.matches.empty());
+    EXPECT_EQ(misspelt.suggestions, Strings{"oracle"});
 }
 
 TEST_F(Commands, DisplayShowsTheLinkOfTheTrimmedLoweredTermOrTheTermWhenTheListIsNotEmpty) {

@@ -4,8 +4,10 @@
 #include "jet/create.h"
 #include "lookup/dictionary_selection.h"
 #include "lookup/keywords.h"
+#include "store/file_problem.h"
 #include "store/program_files.h"
 
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -51,8 +53,29 @@ TEST_F(Selector, LoadKeywordsAppendsAWholeReadableFileOrNothing) {
     jet::createDatabase(file("Locked"), {{"data", {{"Key"}}}}, {"another password", {}});
     std::ofstream(file("Damaged")) << std::string(12288, '\x01');
     jet::createDatabase(file("Keyless"), {{"data", {{"Word"}}}}, {store::kDatabasePassword, {}});
+    std::ofstream(file("Blank")).flush();
+    std::filesystem::copy_file(file("Omens"), file("Cut"));
+    std::filesystem::resize_file(file("Cut"), std::filesystem::file_size(file("Cut")) / 2);
     EXPECT_EQ(loadAllKeywords(folder.path(), {"Locked", "Damaged", "Runes", "Keyless", "Tarot"}),
               (Keys{"Fehu", " Uruz "}));
+    // Why each cannot be read, for the start page and the message of a choice.
+    using store::FileProblem;
+    const std::vector<std::pair<std::string, std::optional<FileProblem>>> expected{
+        {"Runes", std::nullopt},
+        {"Locked", FileProblem::OtherPassword},
+        {"Damaged", FileProblem::NotADatabase},
+        {"Keyless", FileProblem::Damaged},
+        {"Blank", FileProblem::Empty},
+        {"Cut", FileProblem::Damaged},
+        {"Tarot", FileProblem::Missing}};
+    for (const auto& [name, problem] : expected) {
+        const DictionaryStatus status = dictionaryStatus(folder.path(), name);
+        EXPECT_EQ(status.problem, problem) << name;
+        EXPECT_EQ(status.keywordCount, problem ? 0u : 2u) << name;
+        EXPECT_EQ(status.path, file(name));
+        if (problem) // the engine's reason names the file
+            EXPECT_EQ(status.reason.rfind(file(name) + ": ", 0), 0u) << status.reason;
+    }
 }
 
 TEST_F(Selector, ChoosingADictionaryReplacesTheListWithItsKeywordsOrReportsItMissing) {
@@ -62,10 +85,17 @@ TEST_F(Selector, ChoosingADictionaryReplacesTheListWithItsKeywordsOrReportsItMis
     EXPECT_FALSE(choose(" TAROT ").replaceList);
     EXPECT_EQ(choose(" TAROT ").missingDictionary, "tarot"); // lowered and trimmed
     EXPECT_EQ(choose("all").missingDictionary, "all");       // "all" is not "All"
-    std::ofstream(file("Tarot")) << "not a database";        // there, but unreadable: no message
-    EXPECT_TRUE(choose("Tarot").replaceList);
-    EXPECT_EQ(choose("Tarot").keywords, Keys{});
-    EXPECT_FALSE(choose("Tarot").missingDictionary);
+    std::ofstream(file("Tarot")) << "not a database";        // there, but unreadable: told why
+    const SelectionOutcome unreadable = choose(" Tarot ");
+    EXPECT_FALSE(unreadable.replaceList);
+    EXPECT_FALSE(unreadable.missingDictionary);
+    ASSERT_TRUE(unreadable.unreadableDictionary);
+    const std::string message = unreadableDictionaryMessage(*unreadable.unreadableDictionary);
+    EXPECT_EQ(message.substr(0, message.find('\r') + file("Tarot").size() + 3),
+              "Tarot Dictionary cannot be read: the file is not an Access database\r" +
+                  file("Tarot") + ": ");
+    EXPECT_TRUE(message.ends_with("\rPlease download tarot Dictionary Database\rOr Reinstall the "
+                                  "Software"));
 }
 
 TEST_F(Selector, AllLoadsEveryEntryAndStopsAtTheFirstMissingFileKeepingWhatCameBefore) {

@@ -1,17 +1,17 @@
-// The browser pane, first with a recording browser (the load step online and offline, the pages
-// it refuses, the toolbar keys, the site search's address), then its own pages' HTML, then with
-// its real browser on pages served from 127.0.0.1 inside the test (the rules of its page, its own
-// pages in the history, the web-search form, and the order in which it lets go of its page and
-// profile).
+// The browser pane, first with a recording browser (the load step online and offline, which
+// texts it opens as addresses and which as terms, the toolbar keys, the web search's address),
+// then its own pages' HTML, then with its real browser on pages served from 127.0.0.1 inside the
+// test (the rules of its page, its own pages in the history, the search page's web search, and
+// the order in which it lets go of its page and profile).
 #include "recording_browser.h"
 #include "ui/maker_addresses.h"
 #include "ui/web_page.h"
+#include "ui/web_search.h"
 #include "viewer/browser_pane.h"
 #include "viewer/own_page_html.h"
 #include "viewer/own_pages.h"
 #include "viewer/pane_page.h"
 #include "viewer/search_service.h"
-#include "viewer/site_search.h"
 #include "viewer/web_engine_browser.h"
 
 #include <QApplication>
@@ -73,10 +73,6 @@ class BrowserPaneTest : public QObject {
     RecordingBrowser* browser = nullptr;
     std::unique_ptr<BrowserPane> pane;
 
-    std::optional<QString> ownPage(const QString& name) const {
-        return pane ? pane->ownPage(name) : std::nullopt;
-    }
-
     void recordingPane() {
         auto owned = std::make_unique<RecordingBrowser>();
         browser = owned.get();
@@ -88,7 +84,8 @@ class BrowserPaneTest : public QObject {
     // A shown pane with the real browser; its view and page for the test to watch.
     std::pair<QWebEngineView*, viewer::PanePage*> realPane() {
         auto real = std::make_unique<viewer::WebEngineBrowser>(
-            nullptr, [](const QUrl&) {}, [this](const QString& name) { return ownPage(name); });
+            nullptr, [](const QUrl&) {},
+            [this](const QUrl& address) { return pane ? pane->ownPage(address) : std::nullopt; });
         const auto parts = std::make_pair(real->view(), real->page());
         pane = std::make_unique<BrowserPane>([this] { return searchBox; }, std::move(real));
         pane->show();
@@ -123,34 +120,53 @@ private slots:
         QVERIFY(!browser->visible);
     }
 
-    void aPendingSearchFillsTheFormWithTheQueryAsALiteralOnlyInADocument() {
+    // The load step after the search root: the web search in the user's browser, then the text in
+    // the pane, an address as such and a term on its own page.
+    void aPendingSearchRunsTheWebSearchThenShowsTheText() {
         recordingPane();
-        searchBox = "  oracle.example  ";
-        pane->load(true, viewer::kSearchRootURL); // no document: only the navigation
-        QCOMPARE(browser->asked, QStringList{"go http://oracle.example"});
-        browser->documentLoaded = true;
-        searchBox = " a\"b'c</script>\\ ";
-        pane->load(true, viewer::kSearchRootURL);
-        QCOMPARE(browser->asked.value(1), QString("script"));
-        QVERIFY(browser->lastScript.contains("q.value = \"a\\\"b'c</script>\\\\\";"));
+        QStringList opened;
+        ui::setWebPageOpenerForTesting([&](const QString& a) { opened << a; });
+        for (QString typed : {"  oracle.example  ", " the "}) {
+            searchBox = typed;
+            pane->load(true, viewer::kSearchRootURL);
+        }
+        ui::setWebPageOpenerForTesting({});
+        QCOMPARE(opened, (QStringList{"https://www.google.com/search?q=oracle.example",
+                                      "https://www.google.com/search?q=the"}));
+        QCOMPARE(browser->asked,
+                 (QStringList{"go http://oracle.example", "go augurlex:term?q=the&in=All"}));
     }
 
-    // Links and terms never open anything but web pages: not even the pane's own pages.
-    void addressesThatAreNotWebPagesAreNotOpened() {
+    // Links and texts are opened only as web pages: an address of another scheme not at all (not
+    // even the pane's own pages), a term (no scheme, not a host name with a dot) on its own page.
+    void onlyWebAddressesAreOpenedAndTermsGetTheirOwnPage() {
         recordingPane();
         for (QString text :
-             {"javascript:alert(1)", " JavaScript:alert(1)", "file:///etc/passwd", "/etc/passwd",
+             {"javascript:alert(1)", " JavaScript:alert(1)", "file:///etc/passwd",
               "data:text/html,<b>x</b>", "ftp://example.org/x", "vbscript:msgbox(1)",
-              "augurlex:start", "AUGURLEX:help", "qrc:/augurlex/pages/help.html", ""}) {
+              "augurlex:start", "AUGURLEX:help", "qrc:/augurlex/pages/help.html", "", "  "}) {
             pane->showPage(text);
             if (!text.isEmpty())
                 pane->load(true, text);
         }
         QVERIFY2(browser->asked.isEmpty(), qPrintable(browser->asked.join(", ")));
-        pane->navigate("HTTPS://example.org/a");
-        pane->navigate("oracle.example/page");
-        QCOMPARE(browser->asked,
-                 (QStringList{"go https://example.org/a", "go http://oracle.example/page"}));
+        const QStringList addresses{"HTTPS://example.org/a", "oracle.example/page",
+                                    "Runes.Example:8080/x?y=1#z", "127.0.0.1/p",
+                                    "http://localhost/x"};
+        const QStringList terms{"the",  "Evil Eye",    "localhost", "e.g.",
+                                "3.14", "/etc/passwd", "St. John",  "-x.example",
+                                "a..b", "1.2.3.4.5",   "a&b=c"};
+        for (const QString& text : addresses + terms)
+            pane->navigate(text);
+        QCOMPARE(browser->asked.mid(0, addresses.size()),
+                 (QStringList{"go https://example.org/a", "go http://oracle.example/page",
+                              "go http://runes.example:8080/x?y=1#z", "go http://127.0.0.1/p",
+                              "go http://localhost/x"}));
+        for (qsizetype i = 0; i < terms.size(); ++i) {
+            const QUrl asked(browser->asked.value(addresses.size() + i).mid(3));
+            QCOMPARE(viewer::ownPageName(asked), QString("term"));
+            QCOMPARE(viewer::ownPageQueryItem(asked, "q"), terms[i]);
+        }
     }
 
     void toolbarKeysAreComparedExactly() {
@@ -162,32 +178,69 @@ private slots:
                                               "go augurlex:start", "go augurlex:search"}));
     }
 
-    void siteSearchHandsTheDefaultBrowserAnEncodedQuery() {
-        QStringList opened;
-        ui::setWebPageOpenerForTesting([&](const QString& a) { opened << a; });
-        viewer::SiteSearch().search(" tarot & runes#1 ", "http://maker.example");
-        ui::setWebPageOpenerForTesting({});
-        const QUrlQuery query{QUrl(opened.value(0), QUrl::StrictMode)};
-        QCOMPARE(query.queryItemValue("q", QUrl::FullyDecoded), QString(" tarot & runes#1 "));
-        QCOMPARE(query.queryItemValue("sitesearch", QUrl::FullyDecoded),
-                 QString("http://maker.example"));
+    // The query goes in whole, restricted to the maker's site when there is one; no text opens
+    // the engine's start page.
+    void theWebSearchAddressEncodesTheQueryAndRestrictsItToTheSite() {
+        const QString google = ui::kDefaultWebSearch;
+        const auto query = [](const QString& address) {
+            return QUrlQuery(QUrl(address, QUrl::StrictMode))
+                .queryItemValue("q", QUrl::FullyDecoded);
+        };
+        QCOMPARE(query(ui::webSearchAddress(" tarot & runes#1+ ", "", google)),
+                 QString("tarot & runes#1+"));
+        QCOMPARE(query(ui::webSearchAddress("tarot", "https://maker.example", google)),
+                 QString("site:maker.example tarot"));
+        QCOMPARE(ui::webSearchAddress("  ", "https://maker.example", google),
+                 QString("https://www.google.com/"));
+        QCOMPARE(ui::webSearchAddress("a b", "", "https://find.example/s?x=1&q=%s&l=en"),
+                 QString("https://find.example/s?x=1&q=a%20b&l=en"));
     }
 
     // --- The pane's own pages ---
 
-    void theStartPageListsTheDictionariesWithTheirCountsEscaped() {
+    void theStartPageListsTheDictionariesWithTheirCountsOrProblemsEscaped() {
         recordingPane();
         pane->setDictionarySummaries([] {
-            return QList<viewer::DictionarySummary>{{"Omens", 3}, {"<b>Runes</b>", 1200}};
+            return QList<viewer::DictionarySummary>{
+                {"Omens", 3},
+                {"<b>Runes</b>", 1200},
+                {"Tarot", 0, "the file is damaged", "/d/<t>.dll"}};
         });
         const QString page = pane->ownPage("start").value_or("");
         QVERIFY(page.contains("<td>Omens</td><td class=\"count\">3</td>"));
         QVERIFY(page.contains("&lt;b&gt;Runes&lt;/b&gt;") && !page.contains("<b>Runes"));
+        QVERIFY(page.contains("<td>Tarot</td><td class=\"problem\">Cannot be read: the file is "
+                              "damaged<br><code>/d/&lt;t&gt;.dll</code></td>"));
         QVERIFY(page.contains(QLocale().toString(1203))); // the total
         QVERIFY(page.contains("<kbd>Alt+D</kbd>") && page.contains("<kbd>Ctrl+Q</kbd>"));
         QVERIFY(page.contains("href=\"augurlex:help\""));
-        QVERIFY(pane->ownPage("search").value_or("").startsWith("<HTML><BODY>"));
         QVERIFY(!pane->ownPage("nothing").has_value());
+    }
+
+    // The page for a term: dictionary texts escaped, links out only to web pages, the "did you
+    // mean" and web-search links the pane's own, each text going in whole.
+    void thePageForATermEscapesItsTextsAndLinksOnlyToWebPages() {
+        recordingPane();
+        pane->setTermLookup([] { return QString(" Omens "); },
+                            [](const QString& term, const QString& scope) {
+                                viewer::TermPage page;
+                                if (term == "Hex" && scope == "Omens")
+                                    page.definition = "javascript:alert(1)";
+                                page.matches = {{"<b>Crow</b>", "http://omens.example/c?a=1&b=2"},
+                                                {"Hex", "javascript:alert(2)"}};
+                                page.suggestions = {"Crow & co"};
+                                return page;
+                            });
+        pane->navigate("Hex");
+        const QUrl address(browser->asked.value(0).mid(3));
+        const QString html = pane->ownPage(address).value_or("");
+        QVERIFY(html.contains("is not a web page") && !html.contains("javascript:"));
+        QVERIFY(html.contains("<a href=\"http://omens.example/c?a=1&amp;b=2\">&lt;b&gt;Crow&lt;/"
+                              "b&gt;</a>"));
+        QVERIFY(html.contains("<li>Hex</li>"));
+        QVERIFY(html.contains("href=\"augurlex:term?q=Crow%20%26%20co&amp;in=Omens\""));
+        QVERIFY(html.contains("href=\"augurlex:websearch?q=Hex\""));
+        QVERIFY(html.contains("default-src 'none'")); // nothing loaded from outside
     }
 
     // Every help page is there, links to the others, and takes the palette's colours.
@@ -210,7 +263,7 @@ private slots:
 
     // With the real browser from here on. A web page reaches neither local files, nor new
     // windows, nor the pane's own pages.
-    void theRealPageRefusesLocalFilesNewWindowsAndSendsTheSearchForm() {
+    void theRealPageRefusesLocalFilesNewWindowsAndItsSearchPageSearchesTheWeb() {
         LocalPages pages;
         QVERIFY(pages.isListening());
         const auto [view, page] = realPane();
@@ -230,26 +283,20 @@ private slots:
             QVERIFY2(url.scheme() == "http" || !accepted, qPrintable(url.toString()));
         QCOMPARE(view->url().path(), QString("/second"));
 
-        navigations.clear();
-        searchBox = "  tarot \"cards\" </script>'  ";
-        pane->load(true, viewer::kSearchRootURL);
-        const auto submitted = [&]() -> QUrl {
-            for (const auto& [url, accepted] : navigations)
-                if (url.toString(QUrl::RemoveQuery) == viewer::kSearchFormActionURL)
-                    return url;
-            return {};
-        };
-        QTRY_VERIFY_WITH_TIMEOUT(!submitted().isEmpty(), kPageWait);
-        // A form sends spaces as "+".
-        QCOMPARE(QUrlQuery(submitted()).queryItemValue("q", QUrl::FullyDecoded).replace('+', ' '),
-                 QString("tarot \"cards\" </script>'"));
-
-        pane->onToolbarButton("Stop");
-        pane->onToolbarButton("Search"); // the form page of the program's own
+        // The search page runs the web search in the user's browser, its text whole.
+        QStringList opened;
+        ui::setWebPageOpenerForTesting([&](const QString& a) { opened << a; });
+        pane->onToolbarButton("Search");
         QTRY_COMPARE_WITH_TIMEOUT(
             evaluate(page, "String(document.getElementsByName('sa').length)").toString(),
             QString("1"), kPageWait);
         QCOMPARE(view->url(), viewer::ownPageAddress("search"));
+        evaluate(page, "document.getElementsByName('q')[0].value = 'tarot \"cards\" + </b>&';"
+                       "document.getElementsByName('sa')[0].click()");
+        QTRY_COMPARE_WITH_TIMEOUT(opened.size(), 1, kPageWait);
+        ui::setWebPageOpenerForTesting({});
+        QCOMPARE(opened[0], ui::webSearchAddress("tarot \"cards\" + </b>&"));
+        QCOMPARE(view->url(), viewer::ownPageAddress("search")); // the pane stays
     }
 
     // The search page and the start page are history entries like any page.

@@ -9,8 +9,6 @@ class RecordingBrowser : public viewer::Browser {
 public:
     QStringList asked;
     bool visible = true;
-    bool documentLoaded = false;
-    QString lastScript;
 
     QWidget* widget() override { return nullptr; }
     void setVisible(bool shown) override { visible = shown; }
@@ -19,10 +17,4 @@ public:
     void goForward() override { asked << "forward"; }
     void stop() override { asked << "stop"; }
     void refresh() override { asked << "refresh"; }
-    bool hasDocument() const override { return documentLoaded; }
-    void runJavaScript(const QString& script, std::function<void(bool)> done) override {
-        asked << "script";
-        lastScript = script;
-        done(true);
-    }
 };

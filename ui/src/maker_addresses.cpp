@@ -4,6 +4,7 @@
 #include "ui/web_page.h"
 
 #include <QUrl>
+#include <QWidget>
 
 namespace ui {
 namespace {
@@ -64,6 +65,17 @@ void setMakerSitesForTesting(std::optional<MakerSites> sites) {
 
 std::optional<QString> makerAddress(MakerPage page) {
     return makerPageAddress(page, builtInMakerSites());
+}
+
+bool hasMakerPage(MakerPage page) {
+    return makerAddress(page).has_value();
+}
+
+void disableWithoutAddress(QWidget& control, MakerPage page) {
+    if (hasMakerPage(page))
+        return;
+    control.setEnabled(false);
+    control.setToolTip(QString::fromLatin1(kNoMakerAddressTip));
 }
 
 QString makerSiteHost() {

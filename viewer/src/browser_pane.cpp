@@ -3,15 +3,14 @@
 #include "ui/maker_addresses.h"
 #include "ui/program_title.h"
 #include "ui/web_page.h"
+#include "ui/web_search.h"
 #include "viewer/own_pages.h"
 #include "viewer/pane_address.h"
-#include "viewer/search_form_page.h"
 #include "viewer/search_service.h"
 #include "viewer/web_engine_browser.h"
 
 #include <QApplication>
 #include <QLabel>
-#include <QPointer>
 #include <QVBoxLayout>
 
 namespace viewer {
@@ -21,7 +20,7 @@ namespace {
 std::unique_ptr<Browser> realBrowser(BrowserPane* pane) {
     return std::make_unique<WebEngineBrowser>(
         pane, [](const QUrl& url) { ui::openWebPage(QString::fromUtf8(url.toEncoded())); },
-        [pane](const QString& name) { return pane->ownPage(name); });
+        [pane](const QUrl& address) { return pane->ownPage(address); });
 }
 
 } // namespace
@@ -63,12 +62,32 @@ QUrl BrowserPane::homeAddress() {
     return ownPageAddress(QString::fromLatin1(kStartPageName));
 }
 
+void BrowserPane::setTermLookup(std::function<QString()> scope, TermLookup lookUp) {
+    termScope_ = std::move(scope);
+    termLookup_ = std::move(lookUp);
+}
+
 std::optional<QString> BrowserPane::ownPage(const QString& name) const {
+    return ownPage(ownPageAddress(name));
+}
+
+std::optional<QString> BrowserPane::ownPage(const QUrl& address) const {
     const PageColours colours = coloursOf(QApplication::palette());
+    const QString name = ownPageName(address);
     if (name == QLatin1String(kStartPageName))
         return startPageHtml(summaries_ ? summaries_() : QList<DictionarySummary>{}, colours);
-    if (name == QLatin1String(kSearchPageName))
-        return searchFormPage();
+    if (name == QLatin1String(kSearchPageName)) {
+        const QUrl engine(ui::webSearchTemplate().remove(QStringLiteral("%s")));
+        return searchPageHtml(engine.host(), ui::makerSiteHost(), colours);
+    }
+    if (name == QLatin1String(kTermPageName)) {
+        const QString term = ownPageQueryItem(address, QStringLiteral("q"));
+        const QString scope = ownPageQueryItem(address, QStringLiteral("in"));
+        TermPage page = termLookup_ ? termLookup_(term, scope) : TermPage{};
+        page.term = term;
+        page.scope = scope;
+        return termPageHtml(page, colours);
+    }
     return helpPageHtml(name, colours);
 }
 
@@ -89,9 +108,11 @@ void BrowserPane::load(bool online, const QString& pendingAddress) {
     offlineNotice_->hide();
     if (pendingAddress.isEmpty())
         browser_->navigate(homeAddress());
-    else if (pendingAddress == QLatin1String(kSearchRootURL))
-        searchTheWeb(searchText_ ? searchText_().trimmed() : QString());
-    else
+    else if (pendingAddress == QLatin1String(kSearchRootURL)) {
+        const QString query = searchText_ ? searchText_().trimmed() : QString();
+        ui::openWebSearch(query);
+        navigate(query);
+    } else
         navigate(pendingAddress);
 }
 
@@ -103,19 +124,6 @@ void BrowserPane::showOfflineNotice() {
         box->setStretchFactor(offlineNotice_, 1);
 }
 
-void BrowserPane::searchTheWeb(const QString& query) {
-    // A browser without a document cannot take the form; the query is then only navigated to.
-    if (!browser_->hasDocument()) {
-        navigate(query);
-        return;
-    }
-    QPointer<BrowserPane> self(this);
-    browser_->runJavaScript(formSearchScript(searchFormPage(), query), [self, query](bool) {
-        if (self)
-            self->navigate(query);
-    });
-}
-
 void BrowserPane::showPage(const QString& address) {
     navigate(address);
     show();
@@ -123,8 +131,16 @@ void BrowserPane::showPage(const QString& address) {
 }
 
 void BrowserPane::navigate(const QString& text) {
-    if (std::optional<QUrl> address = paneAddress(text))
+    if (std::optional<QUrl> address = paneAddress(text)) {
         browser_->navigate(*address);
+        return;
+    }
+    const QString term = text.trimmed();
+    if (term.isEmpty() || hasScheme(term))
+        return;
+    const QString scope = termScope_ ? termScope_().trimmed() : QStringLiteral("All");
+    browser_->navigate(
+        ownPageAddress(QString::fromLatin1(kTermPageName), {{"q", term}, {"in", scope}}));
 }
 
 void BrowserPane::onToolbarButton(const QString& key) {

@@ -46,6 +46,12 @@ PanePage::PanePage(QWebEngineProfile* profile, std::function<void(const QUrl&)> 
 }
 
 bool PanePage::acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) {
+    if (ownPageName(url) == QLatin1String(kWebSearchName)) {
+        if (isMainFrame && isOwnPageAddress(this->url()))
+            emit webSearchAsked(ownPageQueryItem(url, QStringLiteral("q")));
+        emit navigationAsked(url, false);
+        return false;
+    }
     bool accepted = isWebAddress(url);
     if (!accepted && isMainFrame && isOwnPageAddress(url)) {
         // The program's own loads (typed), history and reloads, and links between own pages.

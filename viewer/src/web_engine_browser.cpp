@@ -1,9 +1,9 @@
 #include "viewer/web_engine_browser.h"
 
+#include "ui/web_search.h"
 #include "viewer/pane_page.h"
 
 #include <QBuffer>
-#include <QVariant>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
@@ -26,8 +26,7 @@ public:
         : QWebEngineUrlSchemeHandler(parent), pages_(std::move(pages)) {}
 
     void requestStarted(QWebEngineUrlRequestJob* job) override {
-        const std::optional<QString> html =
-            pages_ ? pages_(ownPageName(job->requestUrl())) : std::nullopt;
+        const std::optional<QString> html = pages_ ? pages_(job->requestUrl()) : std::nullopt;
         if (!html) {
             job->fail(QWebEngineUrlRequestJob::UrlNotFound);
             return;
@@ -55,8 +54,8 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, std::function<void(const QUr
     // The page must go before its profile: as the page's child, the profile is deleted after it.
     profile_->setParent(page_);
     view_->setPage(page_);
-    QObject::connect(page_, &QWebEnginePage::loadFinished, view_,
-                     [this](bool) { hasDocument_ = true; });
+    QObject::connect(page_, &PanePage::webSearchAsked, view_,
+                     [](const QString& text) { ui::openWebSearch(text); });
 }
 
 QWidget* WebEngineBrowser::widget() {
@@ -82,17 +81,6 @@ void WebEngineBrowser::stop() {
 }
 void WebEngineBrowser::refresh() {
     page_->triggerAction(QWebEnginePage::Reload);
-}
-
-bool WebEngineBrowser::hasDocument() const {
-    return hasDocument_;
-}
-
-void WebEngineBrowser::runJavaScript(const QString& script, std::function<void(bool)> done) {
-    page_->runJavaScript(script, [done = std::move(done)](const QVariant& result) {
-        if (done)
-            done(result.toBool());
-    });
 }
 
 } // namespace viewer

@@ -59,6 +59,10 @@ AboutDialog::AboutDialog(QWidget* owner)
     ui::makeLabelClickable(*homeLink, [this] { openHomePage(this); });
     ui::colourAsLink(*offerLink);
     ui::colourAsLink(*homeLink);
+    // Without the maker's pages the offer and the links lead nowhere: they are left out.
+    offer->setHidden(!ui::hasMakerPage(ui::MakerPage::FullBrand));
+    offerLink->setHidden(offer->isHidden());
+    homeLink->setHidden(!ui::hasMakerPage(ui::MakerPage::Home));
 
     auto* line = new QFrame(this);
     line->setObjectName("Line1");

@@ -113,6 +113,8 @@ void ExitScreen::buildAppealArea() {
     const QString host = ui::makerSiteHost();
     visitCheck_->setText("Click Here To Visit " + (host.isEmpty() ? "Seerhall" : host) + " Now");
     connect(visitCheck_, &QCheckBox::clicked, this, &ExitScreen::onVisitCheckClicked);
+    // The screen keeps its design: controls without an address in this build are greyed out.
+    ui::disableWithoutAddress(*visitCheck_, ui::MakerPage::Home);
 }
 
 void ExitScreen::buildSoftwareFrame() {
@@ -130,6 +132,7 @@ void ExitScreen::buildSoftwareFrame() {
     link->setText("Click Here To Visit Vatic Softwares");
     ui::colourAsLink(*link);
     ui::makeLabelClickable(*link, [this] { openSoftwareSitePage(this); });
+    ui::disableWithoutAddress(*link, ui::MakerPage::SoftwareSite);
 }
 
 void ExitScreen::buildReferralFrame() {
@@ -162,6 +165,7 @@ void ExitScreen::buildReferralFrame() {
     messageBox_->setPlainText("Your Message\n");
     messageBox_->setAccessibleName("Your message");
     addPlaceholder(*messageBox_, "Your Message");
+    ui::disableWithoutAddress(*frame, ui::MakerPage::ReferralService);
 }
 
 void ExitScreen::setTabOrder() {

@@ -1,5 +1,6 @@
 #include "weblinks/help_menu.h"
 
+#include "ui/maker_addresses.h"
 #include "weblinks/about_dialog.h"
 #include "weblinks/launchers.h"
 
@@ -26,11 +27,14 @@ HelpMenu::HelpMenu(QWidget* aboutOwner) : QMenu(tr("&Help"), aboutOwner) {
     QPointer<QWidget> owner = aboutOwner;
     connect(addEntry(*this, "mnuOnline", "&Online Help"), &QAction::triggered, this,
             &HelpMenu::onlineHelpChosen);
-    connect(addEntry(*this, "mnuVisit", "&Visit Us Online"), &QAction::triggered, this,
-            [owner] { openHomePage(owner); });
+    QAction* visit = addEntry(*this, "mnuVisit", "&Visit Us Online");
+    connect(visit, &QAction::triggered, this, [owner] { openHomePage(owner); });
     addNamedSeparator(*this, "mnuHelpSep1");
-    connect(addEntry(*this, "mnuUpdateSoftware", "Check for Software &Update"), &QAction::triggered,
-            this, [owner] { openDownloadPage(owner); });
+    QAction* download = addEntry(*this, "mnuUpdateSoftware", "Check for Software &Update");
+    connect(download, &QAction::triggered, this, [owner] { openDownloadPage(owner); });
+    // Entries without an address in this build are left out (the separators then merge).
+    visit->setVisible(ui::hasMakerPage(ui::MakerPage::Home));
+    download->setVisible(ui::hasMakerPage(ui::MakerPage::Download));
     addNamedSeparator(*this, "mnuHelpSep2");
     connect(addEntry(*this, "mnuAbout", "&About Software"), &QAction::triggered, this,
             [owner] { showAboutDialog(owner); });

@@ -39,10 +39,21 @@ void setMakerSitesForTesting(std::optional<MakerSites> sites);
 // The address of a page of this build's sites.
 std::optional<QString> makerAddress(MakerPage page);
 
+// Whether this build has an address for the page.
+bool hasMakerPage(MakerPage page);
+
+// The tooltip of a control that is disabled because this build has no address for its page.
+inline constexpr const char* kNoMakerAddressTip =
+    "This copy of Augurlex was built without the maker's web site.";
+
+// Disables the control, with the tooltip above, when this build has no address for the page;
+// a control that leads nowhere should not look as if it led somewhere.
+void disableWithoutAddress(QWidget& control, MakerPage page);
+
 // The maker's host for captions ("www.example.org"), or an empty text without a maker site.
 QString makerSiteHost();
 
-// The message shown for a link whose page has no address in this build.
+// The message shown for a page that has no address in this build.
 inline constexpr const char* kNoMakerAddressMessage =
     "This copy of Augurlex was built without the maker's web site, so this link has no page to "
     "open.";

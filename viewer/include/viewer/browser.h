@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QUrl>
-#include <functional>
 
 class QWidget;
 
@@ -25,11 +24,6 @@ public:
     virtual void goForward() = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
-
-    // Whether a document has been loaded that a script can write into.
-    virtual bool hasDocument() const = 0;
-    // Runs script in the current document; done hears whether it ran and returned true.
-    virtual void runJavaScript(const QString& script, std::function<void(bool)> done) = 0;
 };
 
 } // namespace viewer

@@ -1,7 +1,8 @@
 // The page of the browser pane, with its safety rules: only web addresses and the pane's own pages
 // are loaded (an own page only when the program asks for it, or from another own page), local
 // files cannot be read, pages cannot open windows by themselves, and a link that asks for a new
-// window opens in the default browser.
+// window opens in the default browser. A link or form of an own page that goes to
+// "augurlex:websearch" (own_pages.h) asks for a web search instead of loading anything.
 #pragma once
 
 #include <QWebEnginePage>
@@ -19,6 +20,8 @@ public:
 signals:
     // Every navigation the page was asked for, and whether the rules let it through.
     void navigationAsked(const QUrl& url, bool accepted);
+    // An own page asked for a web search for text.
+    void webSearchAsked(const QString& text);
 
 protected:
     bool acceptNavigationRequest(const QUrl& url, NavigationType type, bool isMainFrame) override;

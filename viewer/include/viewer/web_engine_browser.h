@@ -1,5 +1,6 @@
 // The real browser of the pane: a QWebEngineView showing a PanePage in a private, in-memory
-// profile (nothing of the pages is kept on disk), which serves the pane's own pages.
+// profile (nothing of the pages is kept on disk), which serves the pane's own pages. A web search
+// that an own page asks for opens in the default browser (ui/web_search.h).
 #pragma once
 
 #include "viewer/browser.h"
@@ -30,14 +31,11 @@ public:
     void goForward() override;
     void stop() override;
     void refresh() override;
-    bool hasDocument() const override;
-    void runJavaScript(const QString& script, std::function<void(bool)> done) override;
 
 private:
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
     PanePage* page_ = nullptr;
-    bool hasDocument_ = false;
 };
 
 } // namespace viewer
