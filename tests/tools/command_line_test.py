@@ -351,7 +351,9 @@ class Writing(Scratch):
                     '"../x" holds a path separator\n')
         self.expect(["lookup", "fehu", "--dictionary", "Runecasting", *at], 0, "https://r/f\n")
         out = self.expect(["merge", self.path("u.csv"), *at], 1)
-        self.assertEqual(out.split("\n")[0], "There is nothing to Update")
+        self.assertEqual(out.split("\n")[:2], ["The update file cannot be read",
+                                               self.path("u.csv") + ": not a supported Access database: "
+                                               + self.path("u.csv") + " (no Jet header)"])
 
     def test_the_bundled_files_hold_the_csv_sources_and_are_sound(self):
         with open(os.path.join(SOURCES, "dictionaries.csv"), encoding="utf-8", newline="") as f:

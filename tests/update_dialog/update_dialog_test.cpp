@@ -80,7 +80,8 @@ private slots:
     }
 
     // Cancelled, nothing is done; with nothing to add (or no file) nothing changes, and the
-    // user is told so; a merge shows the progress, then how it went.
+    // user is told so (or why the file cannot be read); a merge shows the progress, then how it
+    // went.
     void theCommandMergesOrSaysWhyNot() {
         DictionaryFolder program, update;
         program.writeCatalogue({"Omens"});
@@ -90,12 +91,16 @@ private slots:
         QCOMPARE(run(program, std::nullopt), QString());
         const QString nothing = "busy | idle | message 0: There is nothing to Update | focus";
         QCOMPARE(run(program, file(update, "omens.dll")), nothing);
-        QCOMPARE(run(program, file(update, "nothing here")), nothing);
+        const QString missing = run(program, file(update, "nothing here"));
+        QVERIFY2(missing.startsWith("busy | idle | message 1: The update file cannot be read\r" +
+                                    file(update, "nothing here: ")),
+                 qPrintable(missing));
         QCOMPARE(QDir(file(program, "")).entryList(QDir::Files), before);
 
         update.writeDictionary("Omens", {{"Raven", "http://o/raven"}});
         QCOMPARE(run(program, file(update, "omens.dll")),
-                 QString("busy | idle | progress | message 0: Augurlex Successfully Updated\r"
+                 QString("busy | idle | progress | message 0: Augurlex Successfully Updated\r1 "
+                         "record added, 0 skipped as duplicates, 0 failed, 0 new dictionaries\r"
                          "Please Restart the Dictionary Software | focus"));
         // A dictionary the catalogue does not list, without the template to make it from.
         update.writeDictionary("Tarot", {{"Fool", "http://t/fool"}});
