@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Photographs the program on a virtual screen for the README, over a copy of the bundled
 # dictionaries: the main window with its start page in a light and a dark scheme, each at 100%
-# and 200% scale, and the start page alone; then the definition page (screenshot-definition.sh).
+# and 200% scale, and the start page alone; the closing message of File > Update with its
+# details; then the definition page (screenshot-definition.sh).
 #   scripts/screenshots.sh [out folder]   (default docs/; BUILD_DIR overrides the build folder)
 # The photographing program (tests/app/program_on_display.cpp) sets the xcb platform and Qt
 # WebEngine's settings itself, and draws the dark scheme as the Fusion style in a dark palette:
@@ -38,4 +39,26 @@ photograph light 1 "$work/window.png" "$out/start-page.png" 900x1330
 photograph dark 1 "$out/main-window-dark.png" "$work/pane.png"
 photograph light 2 "$out/main-window-200.png" "$work/pane.png"
 photograph dark 2 "$out/main-window-dark-200.png" "$work/pane.png"
+# File > Update with an update file that brings new keywords, keywords already there, a new
+# dictionary and a record whose dictionary name cannot be a file name: the counts, and the failed
+# record with its reason in the details.
+cat >"$work/update.csv" <<'ROWS'
+names,Key,Link
+Tarot,The Fool,https://en.wikipedia.org/wiki/The_Fool_(tarot_card)
+tarot,The Magician,https://en.wikipedia.org/wiki/The_Magician_(tarot_card)
+Runes,Fehu,https://en.wikipedia.org/wiki/Fehu
+TAROT,Ace of Cups,https://en.wikipedia.org/wiki/Ace_of_Cups
+Tarot,Two of Cups,https://en.wikipedia.org/wiki/Two_of_Cups
+tasseography,Tea leaves,https://en.wikipedia.org/wiki/Tasseography
+tasseography,Coffee grounds,https://en.wikipedia.org/wiki/Coffee_reading
+../tarot,The Tower,https://en.wikipedia.org/wiki/The_Tower_(tarot_card)
+ROWS
+"$build/bin/augurlex-dict" create "$work/update.dll" >/dev/null
+"$build/bin/augurlex-dict" import "$work/update.dll" --csv "$work/update.csv" >/dev/null
+HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
+    xvfb-run -a -s "-screen 0 2000x1400x24" \
+    "$build/bin/program_on_display" update-report "$work/dictionaries" "$work/update.dll" \
+    "$out/update-report.png"
+echo "screenshot: $out/update-report.png"
+
 BUILD_DIR="$build" "$repo/scripts/screenshot-definition.sh" "$out/definition.png"

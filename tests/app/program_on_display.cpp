@@ -2,8 +2,9 @@
 // dictionary of one keyword; the update reminder is left out and pages for the default browser
 // are dropped.
 //   program_on_display exit <close-box|exit-button|file-exit> <close-box|exit-button>
-// closes the main window in one of the user's ways; the exit screen must then be the only window,
-// and closing it in one of its ways must end the process with exit code 0.
+// starts offline, so the pane's first page is the help that Help > Online Help opens once the
+// window is on screen; then closes the main window in one of the user's ways; the exit screen must
+// then be the only window, and closing it in one of its ways must end the process with exit code 0.
 //   program_on_display definition <term> <link> <out.png>
 // types the term, presses Enter and double-clicks the keyword, as a user does, and photographs
 // the main window once the link's page has loaded (scripts/screenshot-definition.sh).
@@ -12,6 +13,11 @@
 // 900x600) and photographs the main window and its pane once the start page has loaded; "dark"
 // draws it with the Fusion style in a dark palette, as a desktop with a dark scheme does
 // (scripts/screenshots.sh).
+//   program_on_display update-report <program folder> <update file> <out.png>
+// runs File > Update on the update file over the given folder and photographs the main window
+// with the closing message in front, its details shown (scripts/screenshots.sh).
+// In every mode but start-page the main window must keep one native window from its first
+// showing on: the web view's first page must not make it anew.
 #include "app/main_window.h"
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
@@ -22,6 +28,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -32,6 +39,10 @@
 #include <QTreeView>
 #include <QWebEngineView>
 #include <QWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -143,6 +154,50 @@ void photographStartPage(app::MainWindow& window, const QString& windowOut,
     });
 }
 
+// The closing message of File > Update over the main window, its details shown, once the
+// progress dialog has gone.
+void photographUpdateReport(app::MainWindow& window, const QString& out) {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, [&window, poll, out] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll->stop();
+        for (QAbstractButton* button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::ActionRole)
+                button->click(); // the details
+        QTimer::singleShot(500, [&window, box, out] {
+            const QRect area = window.frameGeometry().united(box->frameGeometry());
+            const QPixmap shot =
+                window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            if (!shot.save(out, "PNG"))
+                fail("cannot write " + out);
+            box->done(0);
+            QApplication::exit(0);
+        });
+    });
+    poll->start(100);
+    control<QAction>(window, "mnuUpdate")->trigger();
+}
+
+// The main window's native window, from its first showing to the end of its first page.
+void expectOneNativeWindow(app::MainWindow& window, std::function<void()> then) {
+    const WId first = window.winId();
+    auto* view = control<QWebEngineView>(window, "WB");
+    auto checked = std::make_shared<bool>(false);
+    QObject::connect(view, &QWebEngineView::loadFinished, &window,
+                     [&window, first, then, checked](bool) {
+                         if (std::exchange(*checked, true))
+                             return;
+                         // Whatever the page's first paint brings comes before the look.
+                         QTimer::singleShot(0, [&window, first, then] {
+                             if (window.winId() != first)
+                                 fail("the main window was made anew when its first page loaded");
+                             then();
+                         });
+                     });
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -153,9 +208,11 @@ int main(int argc, char** argv) {
     const QStringList args = QApplication::arguments().mid(1);
     const bool exitFlow = args.size() == 3 && args[0] == "exit";
     const bool startPage = (args.size() == 5 || args.size() == 6) && args[0] == "start-page";
-    if (!exitFlow && !startPage && !(args.size() == 4 && args[0] == "definition"))
+    const bool updateReport = args.size() == 4 && args[0] == "update-report";
+    if (!exitFlow && !startPage && !updateReport && !(args.size() == 4 && args[0] == "definition"))
         fail("usage: program_on_display exit <way> <way> | definition <term> <link> <out.png> | "
-             "start-page <folder> <light|dark> <window.png> <pane.png> [WxH]");
+             "start-page <folder> <light|dark> <window.png> <pane.png> [WxH] | "
+             "update-report <folder> <update file> <out.png>");
     if (startPage && args[2] == "dark") {
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         QApplication::setPalette(darkPalette());
@@ -169,24 +226,35 @@ int main(int argc, char** argv) {
                                       exitFlow ? "http://o/crow" : args[2].toStdString()}});
     QTemporaryDir lockFolder;
     app::SingleInstance instance(lockFolder.filePath("copy.lock"));
-    app::StartupHooks hooks = app::programStartupHooks();
+    app::ProgramOptions options;
+    if (updateReport)
+        options.chooseUpdateFile = [file = args[2]] { return std::optional<QString>(file); };
+    app::StartupHooks hooks = app::programStartupHooks(options);
     hooks.runUpdateReminder = {};
-    hooks.checkConnection = [] { return true; };
-    const QString programFolder = startPage ? args[1] : QString::fromStdString(folder.path());
+    hooks.checkConnection = [exitFlow] { return !exitFlow; };
+    const QString programFolder =
+        startPage || updateReport ? args[1] : QString::fromStdString(folder.path());
     const auto window = app::startProgram(programFolder, instance, hooks);
-    if (!window || !QTest::qWaitForWindowExposed(window.get()))
+    if (!window)
         fail("the main window never appeared");
+    // Watched from its first showing, before anything can load.
+    if (!startPage)
+        expectOneNativeWindow(*window, [&] {
+            if (exitFlow)
+                closeThenCloseTheExitScreen(*window, args[1], args[2]);
+            else if (updateReport)
+                photographUpdateReport(*window, args[3]);
+            else
+                showDefinition(*window, args[1], QUrl(args[2]), args[3]);
+        });
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        fail("the main window never appeared");
+    if (exitFlow)
+        control<QAction>(*window, "mnuOnline")->trigger();
     if (startPage) {
         const QStringList size = args.value(5, "900x600").split('x');
         window->resize(size.value(0).toInt(), size.value(1).toInt());
         photographStartPage(*window, args[3], args[4]);
-        return QApplication::exec();
     }
-    QTimer::singleShot(0, [&] {
-        if (exitFlow)
-            closeThenCloseTheExitScreen(*window, args[1], args[2]);
-        else
-            showDefinition(*window, args[1], QUrl(args[2]), args[3]);
-    });
     return QApplication::exec();
 }

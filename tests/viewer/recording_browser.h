@@ -25,4 +25,12 @@ public:
         lastScript = script;
         done(true);
     }
+    void setNavigationListener(viewer::NavigationListener listener) override {
+        listener_ = std::move(listener);
+    }
+    // What the real browser reports as it loads.
+    void report(const viewer::NavigationState& state) const { listener_(state); }
+
+private:
+    viewer::NavigationListener listener_;
 };

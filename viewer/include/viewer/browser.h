@@ -10,6 +10,16 @@ class QWidget;
 
 namespace viewer {
 
+// What the browser can do and is doing, for the toolbar's buttons and the pane's status line.
+struct NavigationState {
+    bool canGoBack = false;
+    bool canGoForward = false;
+    bool loading = false;
+    int progress = 0; // percent of the page loaded, while loading
+    QUrl address;     // the page being loaded, or the one shown
+};
+using NavigationListener = std::function<void(const NavigationState&)>;
+
 class Browser {
 public:
     virtual ~Browser() = default;
@@ -30,6 +40,9 @@ public:
     virtual bool hasDocument() const = 0;
     // Runs script in the current document; done hears whether it ran and returned true.
     virtual void runJavaScript(const QString& script, std::function<void(bool)> done) = 0;
+
+    // The listener hears the whole state each time a part of it changes.
+    virtual void setNavigationListener(NavigationListener listener) = 0;
 };
 
 } // namespace viewer

@@ -54,6 +54,10 @@ public:
     // The HTML of an own page by its name, in the colours of the current palette.
     std::optional<QString> ownPage(const QString& name) const;
 
+signals:
+    // The browser's state changed: what Back, Forward and Stop can do, what is loading.
+    void navigationStateChanged(const viewer::NavigationState& state);
+
 private:
     void showOfflineNotice();
     void searchTheWeb(const QString& query);

@@ -5,6 +5,7 @@
 #include "viewer/browser.h"
 #include "viewer/own_pages.h"
 
+#include <QObject>
 #include <QPointer>
 
 class QWebEngineView;
@@ -32,8 +33,15 @@ public:
     void refresh() override;
     bool hasDocument() const override;
     void runJavaScript(const QString& script, std::function<void(bool)> done) override;
+    void setNavigationListener(NavigationListener listener) override;
 
 private:
+    void tell();
+
+    // The context of every connection that reaches this object, so that none outlives it.
+    QObject context_;
+    NavigationListener listener_;
+    NavigationState state_;
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
     PanePage* page_ = nullptr;
