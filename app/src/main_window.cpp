@@ -123,35 +123,31 @@ void MainWindow::setTabOrderAndNames() {
 }
 
 bool MainWindow::focusNextPrevChild(bool next) {
-    // The pane's page keeps the focus while Tab moves through its links and hands it back at
-    // either end; the widgets the web view makes when its first page loads join the end of the
-    // window's focus chain, so the stops on either side of the pane are chosen here.
+    // The pane is one stop of the window's tab order, at its place in the focus chain. Its page
+    // keeps the focus while Tab moves through its links and hands it back at either end; the
+    // widgets the web view makes for its first page join the chain wherever Qt puts them, so
+    // they are passed over here, and the pane (which hands the focus on to them) is the stop.
     QWidget* pane = documentWindow_;
     QWidget* focused = focusWidget();
-    QWidget* target = nullptr;
-    if (pane && focused && (focused == pane || pane->isAncestorOf(focused))) {
-        target = tabStopBeside(pane, next);
-    } else if (pane && focused && focused == tabStopBeside(pane, !next)) {
-        QWidget* inner = pane;
-        while (inner->focusProxy())
-            inner = inner->focusProxy();
-        if (inner->isVisible() && inner->isEnabled())
-            target = pane;
-    }
-    if (!target)
+    if (!pane || !focused)
         return QMainWindow::focusNextPrevChild(next);
-    target->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-    return true;
-}
-
-QWidget* MainWindow::tabStopBeside(QWidget* pane, bool next) const {
-    for (QWidget* w = next ? pane->nextInFocusChain() : pane->previousInFocusChain(); w != pane;
+    QWidget* paneTarget = pane;
+    while (paneTarget->focusProxy())
+        paneTarget = paneTarget->focusProxy();
+    const bool paneTakesFocus = paneTarget->isVisible() && paneTarget->isEnabled();
+    QWidget* from = focused == pane || pane->isAncestorOf(focused) ? pane : focused;
+    for (QWidget* w = next ? from->nextInFocusChain() : from->previousInFocusChain(); w != from;
          w = next ? w->nextInFocusChain() : w->previousInFocusChain()) {
-        const bool takesTab = (w->focusPolicy() & Qt::TabFocus) && !w->focusProxy();
-        if (takesTab && !pane->isAncestorOf(w) && w->isVisibleTo(this) && w->isEnabled())
-            return w;
+        const bool stop = w == pane ? paneTakesFocus
+                                    : !pane->isAncestorOf(w) && !w->focusProxy() &&
+                                          (w->focusPolicy() & Qt::TabFocus) &&
+                                          w->isVisibleTo(this) && w->isEnabled();
+        if (stop) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
     }
-    return nullptr;
+    return false;
 }
 
 void MainWindow::focusSearchBox() {

@@ -85,7 +85,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Enter in the keyword list acts as a double click on the current keyword.
     bool eventFilter(QObject* watched, QEvent* event) override;
-    // Tab and Shift+Tab into and out of the pane, however its page holds the focus.
+    // Tab and Shift+Tab through the window's controls, the pane one stop among them however its
+    // page holds the focus.
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -107,8 +108,6 @@ private:
     // Empties the list and loads every dictionary of the selector.
     void loadAllKeywords();
     void reportMissingDictionary(const std::string& name);
-    // The first control that Tab (next) or Shift+Tab reaches from the pane, outside it.
-    QWidget* tabStopBeside(QWidget* pane, bool next) const;
     std::string folderPath() const;
 
     QString programFolder_;
