@@ -54,11 +54,14 @@ else()
     message(WARNING "rsvg-convert (librsvg2-bin) not found: only the SVG icon is installed")
 endif()
 
-# Manual pages and the changelog compressed as Debian wants them (no name or time stamp inside).
+# Manual pages and the changelog, with the program's version, compressed as Debian wants them
+# (no name or time stamp inside).
 configure_file("${packaging_source}/changelog.in" "${packaging_build}/changelog.Debian" @ONLY)
 configure_file("${packaging_source}/copyright.in" "${packaging_build}/copyright" @ONLY)
+configure_file("${packaging_source}/augurlex.1.in" "${packaging_build}/augurlex.1" @ONLY)
+configure_file("${packaging_source}/augurlex-dict.1.in" "${packaging_build}/augurlex-dict.1" @ONLY)
 set(compressed_files)
-foreach(source "${packaging_source}/augurlex.1" "${packaging_source}/augurlex-dict.1"
+foreach(source "${packaging_build}/augurlex.1" "${packaging_build}/augurlex-dict.1"
                "${packaging_build}/changelog.Debian")
     get_filename_component(name "${source}" NAME)
     add_custom_command(OUTPUT "${packaging_build}/${name}.gz"

@@ -2,7 +2,8 @@
 # Photographs the program on a virtual screen for the README, over a copy of the bundled
 # dictionaries: the main window with its start page in a light and a dark scheme, each at 100%
 # and 200% scale, the start page alone, the search page (light and dark) and the page for a term
-# with no definition page; then the definition page (screenshot-definition.sh).
+# with no definition page; the closing message of File > Update with its details; then the
+# definition page (screenshot-definition.sh).
 #   scripts/screenshots.sh [out folder]   (default docs/; BUILD_DIR overrides the build folder)
 # The photographing program (tests/app/program_on_display.cpp) sets the xcb platform and Qt
 # WebEngine's settings itself, and draws the dark scheme as the Fusion style in a dark palette:
@@ -49,4 +50,27 @@ own_page() { # scheme pane.png search|TERM
 own_page light "$out/search-page.png" search
 own_page dark "$out/search-page-dark.png" search
 own_page light "$out/term-page.png" star
+
+# File > Update with an update file that brings new keywords, keywords already there, a new
+# dictionary and a record whose dictionary name cannot be a file name: the counts, and the failed
+# record with its reason in the details.
+cat >"$work/update.csv" <<'ROWS'
+names,Key,Link
+Tarot,The Fool,https://en.wikipedia.org/wiki/The_Fool_(tarot_card)
+tarot,The Magician,https://en.wikipedia.org/wiki/The_Magician_(tarot_card)
+Runes,Fehu,https://en.wikipedia.org/wiki/Fehu
+TAROT,Ace of Cups,https://en.wikipedia.org/wiki/Ace_of_Cups
+Tarot,Two of Cups,https://en.wikipedia.org/wiki/Two_of_Cups
+tasseography,Tea leaves,https://en.wikipedia.org/wiki/Tasseography
+tasseography,Coffee grounds,https://en.wikipedia.org/wiki/Coffee_reading
+../tarot,The Tower,https://en.wikipedia.org/wiki/The_Tower_(tarot_card)
+ROWS
+"$build/bin/augurlex-dict" create "$work/update.dll" >/dev/null
+"$build/bin/augurlex-dict" import "$work/update.dll" --csv "$work/update.csv" >/dev/null
+HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
+    xvfb-run -a -s "-screen 0 2000x1400x24" \
+    "$build/bin/program_on_display" update-report "$work/dictionaries" "$work/update.dll" \
+    "$out/update-report.png"
+echo "screenshot: $out/update-report.png"
+
 BUILD_DIR="$build" "$repo/scripts/screenshot-definition.sh" "$out/definition.png"

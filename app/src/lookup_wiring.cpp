@@ -9,6 +9,7 @@
 #include "ui/web_search.h"
 #include "viewer/browser_pane.h"
 
+#include <QAction>
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
@@ -132,6 +133,16 @@ void connectLookup(MainWindow& window, viewer::BrowserPane& pane) {
                        });
     QObject::connect(&window, &MainWindow::toolbarButtonClicked, &pane,
                      &viewer::BrowserPane::onToolbarButton);
+    // Back, Forward and Stop are enabled only while the pane's browser can do what they ask.
+    const auto enableButtons = [&window](const viewer::NavigationState& state) {
+        const std::pair<const char*, bool> buttons[] = {
+            {"Back", state.canGoBack}, {"Forward", state.canGoForward}, {"Stop", state.loading}};
+        for (const auto& [key, enabled] : buttons)
+            if (auto* button = window.findChild<QAction*>(QString::fromLatin1(key)))
+                button->setEnabled(enabled);
+    };
+    enableButtons({});
+    QObject::connect(&pane, &viewer::BrowserPane::navigationStateChanged, &window, enableButtons);
 }
 
 } // namespace app

@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/keyword_list_model.h"
+#include "keyword_list_view.h"
 #include "lookup/dictionary_selection.h"
 #include "lookup/keywords.h"
 #include "ui/link_label.h"
@@ -46,8 +47,9 @@ void MainWindow::connectControls() {
     connect(searchBox_, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
     connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);
     connect(keywordList_, &QTreeView::clicked, this, [this] { onKeywordClicked(); });
-    // Moving through the list with the keys copies as a click does.
-    connect(keywordList_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+    // Moving through the list with the keys copies as a click does; the list choosing a row by
+    // itself (as it does when it takes the focus) copies nothing.
+    connect(static_cast<KeywordListView*>(keywordList_), &KeywordListView::keywordChosenByKey, this,
             [this] { onKeywordClicked(); });
     connect(keywordList_, &QTreeView::doubleClicked, this, [this] { emit keywordDoubleClicked(); });
     keywordList_->installEventFilter(this);
@@ -94,12 +96,17 @@ void MainWindow::addKeyboardShortcuts() {
         {QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_F)});
     connect(toSearchBox, &QAction::triggered, this, &MainWindow::focusSearchBox);
     addAction(toSearchBox);
+    if (auto* help = findChild<QAction*>(QStringLiteral("mnuOnline")))
+        help->setShortcut(QKeySequence(Qt::Key_F1));
 }
 
 void MainWindow::setTabOrderAndNames() {
+    // The pane comes after Display (setDocumentWindow); the link labels after the buttons of
+    // their bands.
     const QList<QWidget*> order = {
         dictionarySelector_, wildcardOption_, exactOption_,   webSearchOption_, searchBox_,
-        searchButton_,       keywordList_,    displayButton_, exitButton_,      donateButton_};
+        searchButton_,       keywordList_,    displayButton_, fullBrandOffer_,  coBrandOffer_,
+        exitButton_,         forumAdvert_,    almanacAdvert_, supportNotice_,   donateButton_};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     const QList<std::pair<QWidget*, const char*>> names = {
@@ -113,6 +120,34 @@ void MainWindow::setTabOrderAndNames() {
     };
     for (const auto& [control, name] : names)
         control->setAccessibleName(tr(name));
+}
+
+bool MainWindow::focusNextPrevChild(bool next) {
+    // The pane is one stop of the window's tab order, at its place in the focus chain. Its page
+    // keeps the focus while Tab moves through its links and hands it back at either end; the
+    // widgets the web view makes for its first page join the chain wherever Qt puts them, so
+    // they are passed over here, and the pane (which hands the focus on to them) is the stop.
+    QWidget* pane = documentWindow_;
+    QWidget* focused = focusWidget();
+    if (!pane || !focused)
+        return QMainWindow::focusNextPrevChild(next);
+    QWidget* paneTarget = pane;
+    while (paneTarget->focusProxy())
+        paneTarget = paneTarget->focusProxy();
+    const bool paneTakesFocus = paneTarget->isVisible() && paneTarget->isEnabled();
+    QWidget* from = focused == pane || pane->isAncestorOf(focused) ? pane : focused;
+    for (QWidget* w = next ? from->nextInFocusChain() : from->previousInFocusChain(); w != from;
+         w = next ? w->nextInFocusChain() : w->previousInFocusChain()) {
+        const bool stop = w == pane ? paneTakesFocus
+                                    : !pane->isAncestorOf(w) && !w->focusProxy() &&
+                                          (w->focusPolicy() & Qt::TabFocus) &&
+                                          w->isVisibleTo(this) && w->isEnabled();
+        if (stop) {
+            w->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+    }
+    return false;
 }
 
 void MainWindow::focusSearchBox() {

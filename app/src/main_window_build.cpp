@@ -3,6 +3,7 @@
 #include "advert_strip.h"
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
+#include "keyword_list_view.h"
 #include "ui/icons.h"
 #include "ui/maker_addresses.h"
 #include "ui/program_title.h"
@@ -206,7 +207,7 @@ QWidget* MainWindow::buildLookupPane() {
     setDesignSize(searchButton_, wideControl, px(435));
     column->addWidget(searchButton_, 0, Qt::AlignLeft);
 
-    keywordList_ = named(new QTreeView(pane), "lstKeys");
+    keywordList_ = named(new KeywordListView(pane), "lstKeys");
     keywordList_->setFixedWidth(wideControl);
     keywordList_->setModel(keywords_);
     // Uniform rows and a fixed header keep the view instant with a hundred thousand items.

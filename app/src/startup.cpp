@@ -5,6 +5,7 @@
 #include "app/single_instance.h"
 #include "ui/message_box.h"
 
+#include <QLineEdit>
 #include <exception>
 
 namespace app {
@@ -37,6 +38,8 @@ std::unique_ptr<MainWindow> startProgram(const QString& programFolder, SingleIns
     if (hooks.loadDocumentWindow)
         runStep([&] { hooks.loadDocumentWindow(*window, online); });
     window->show();
+    // Typing goes to the search box from the start.
+    window->searchBox()->setFocus(Qt::OtherFocusReason);
     runStep([&] { window->bringOfferToFront(randomWholeNumber(1, 6)); });
     return window;
 }

@@ -2,8 +2,9 @@
 // dictionary of one keyword; the update reminder is left out and pages for the default browser
 // are dropped.
 //   program_on_display exit <close-box|exit-button|file-exit> <close-box|exit-button>
-// closes the main window in one of the user's ways; the exit screen must then be the only window,
-// and closing it in one of its ways must end the process with exit code 0.
+// starts offline, so the pane's first page is the help that Help > Online Help opens once the
+// window is on screen; then closes the main window in one of the user's ways; the exit screen must
+// then be the only window, and closing it in one of its ways must end the process with exit code 0.
 //   program_on_display definition <term> <link> <out.png>
 // types the term, presses Enter and double-clicks the keyword, as a user does, and photographs
 // the main window once the link's page has loaded (scripts/screenshot-definition.sh).
@@ -15,6 +16,11 @@
 //   program_on_display own-page <program folder> <light|dark> <pane.png> <search|TERM>
 // once the start page has loaded, opens the search page (the toolbar's Search) or the page for a
 // term (typed under "All", then Display) and photographs the pane once that page has loaded.
+//   program_on_display update-report <program folder> <update file> <out.png>
+// runs File > Update on the update file over the given folder and photographs the main window
+// with the closing message in front, its details shown (scripts/screenshots.sh).
+// In every mode but start-page and own-page the main window must keep one native window from its
+// first showing on: the web view's first page must not make it anew.
 #include "app/main_window.h"
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
@@ -26,6 +32,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
@@ -36,6 +43,10 @@
 #include <QTreeView>
 #include <QWebEngineView>
 #include <QWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -160,7 +171,50 @@ void openOwnPage(app::MainWindow& window, const QString& what) {
         control<QLineEdit>(window, "txtKey")->setText(what);
         QTest::mouseClick(control<QPushButton>(window, "cmdDisplay"), Qt::LeftButton);
     });
-}
+
+    // The closing message of File > Update over the main window, its details shown, once the
+    // progress dialog has gone.
+    void photographUpdateReport(app::MainWindow & window, const QString& out) {
+        auto* poll = new QTimer(&window);
+        QObject::connect(poll, &QTimer::timeout, [&window, poll, out] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible())
+                return;
+            poll->stop();
+            for (QAbstractButton* button : box->buttons())
+                if (box->buttonRole(button) == QMessageBox::ActionRole)
+                    button->click(); // the details
+            QTimer::singleShot(500, [&window, box, out] {
+                const QRect area = window.frameGeometry().united(box->frameGeometry());
+                const QPixmap shot =
+                    window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+                if (!shot.save(out, "PNG"))
+                    fail("cannot write " + out);
+                box->done(0);
+                QApplication::exit(0);
+            });
+        });
+        poll->start(100);
+        control<QAction>(window, "mnuUpdate")->trigger();
+    }
+
+    // The main window's native window, from its first showing to the end of its first page.
+    void expectOneNativeWindow(app::MainWindow & window, std::function<void()> then) {
+        const WId first = window.winId();
+        auto* view = control<QWebEngineView>(window, "WB");
+        auto checked = std::make_shared<bool>(false);
+        QObject::connect(
+            view, &QWebEngineView::loadFinished, &window, [&window, first, then, checked](bool) {
+                if (std::exchange(*checked, true))
+                    return;
+                // Whatever the page's first paint brings comes before the look.
+                QTimer::singleShot(0, [&window, first, then] {
+                    if (window.winId() != first)
+                        fail("the main window was made anew when its first page loaded");
+                    then();
+                });
+            });
+    }
 
 } // namespace
 
@@ -173,10 +227,13 @@ int main(int argc, char** argv) {
     const bool exitFlow = args.size() == 3 && args[0] == "exit";
     const bool startPage = (args.size() == 5 || args.size() == 6) && args[0] == "start-page";
     const bool ownPage = args.size() == 5 && args[0] == "own-page";
-    if (!exitFlow && !startPage && !ownPage && !(args.size() == 4 && args[0] == "definition"))
+    const bool updateReport = args.size() == 4 && args[0] == "update-report";
+    if (!exitFlow && !startPage && !ownPage && !updateReport &&
+        !(args.size() == 4 && args[0] == "definition"))
         fail("usage: program_on_display exit <way> <way> | definition <term> <link> <out.png> | "
              "start-page <folder> <light|dark> <window.png> <pane.png> [WxH] | "
-             "own-page <folder> <light|dark> <pane.png> <search|TERM>");
+             "own-page <folder> <light|dark> <pane.png> <search|TERM> | "
+             "update-report <folder> <update file> <out.png>");
     if ((startPage || ownPage) && args[2] == "dark") {
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         QApplication::setPalette(darkPalette());
@@ -190,14 +247,31 @@ int main(int argc, char** argv) {
                                       exitFlow ? "http://o/crow" : args[2].toStdString()}});
     QTemporaryDir lockFolder;
     app::SingleInstance instance(lockFolder.filePath("copy.lock"));
-    app::StartupHooks hooks = app::programStartupHooks();
+    app::ProgramOptions options;
+    if (updateReport)
+        options.chooseUpdateFile = [file = args[2]] { return std::optional<QString>(file); };
+    app::StartupHooks hooks = app::programStartupHooks(options);
     hooks.runUpdateReminder = {};
-    hooks.checkConnection = [] { return true; };
+    hooks.checkConnection = [exitFlow] { return !exitFlow; };
     const QString programFolder =
-        startPage || ownPage ? args[1] : QString::fromStdString(folder.path());
+        startPage || ownPage || updateReport ? args[1] : QString::fromStdString(folder.path());
     const auto window = app::startProgram(programFolder, instance, hooks);
-    if (!window || !QTest::qWaitForWindowExposed(window.get()))
+    if (!window)
         fail("the main window never appeared");
+    // Watched from its first showing, before anything can load.
+    if (!startPage && !ownPage)
+        expectOneNativeWindow(*window, [&] {
+            if (exitFlow)
+                closeThenCloseTheExitScreen(*window, args[1], args[2]);
+            else if (updateReport)
+                photographUpdateReport(*window, args[3]);
+            else
+                showDefinition(*window, args[1], QUrl(args[2]), args[3]);
+        });
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        fail("the main window never appeared");
+    if (exitFlow)
+        control<QAction>(*window, "mnuOnline")->trigger();
     if (startPage) {
         const QStringList size = args.value(5, "900x600").split('x');
         window->resize(size.value(0).toInt(), size.value(1).toInt());
@@ -211,11 +285,5 @@ int main(int argc, char** argv) {
         openOwnPage(*window, args[4]);
         return QApplication::exec();
     }
-    QTimer::singleShot(0, [&] {
-        if (exitFlow)
-            closeThenCloseTheExitScreen(*window, args[1], args[2]);
-        else
-            showDefinition(*window, args[1], QUrl(args[2]), args[3]);
-    });
     return QApplication::exec();
 }

@@ -31,6 +31,7 @@
 #include <QTreeView>
 #include <QWindow>
 #include <QtTest>
+#include <filesystem>
 #include <fstream>
 
 class ProgramTest : public QObject {
@@ -133,6 +134,16 @@ class ProgramTest : public QObject {
         window.resize(before);
     }
 
+    // File > Update with the chosen file: one message, then the focus in the search box.
+    void update(const std::string& file) {
+        chosenUpdate = QString::fromStdString(file);
+        messages.clear();
+        list()->setFocus();
+        control<QAction>("mnuUpdate")->trigger();
+        QCOMPARE(messages.size(), 1);
+        QCOMPARE(window->focusWidget(), searchBox());
+    }
+
 private slots:
     void initTestCase() {
         ui::setMakerSitesForTesting(ui::MakerSites{});
@@ -168,6 +179,7 @@ private slots:
         window = app::startProgram(QString::fromStdString(folder.path()), instance, hooks);
         QVERIFY(window && browser);
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QCOMPARE(QApplication::focusWidget(), searchBox()); // typing needs no click first
         QCOMPARE(window->dictionaryNames(),
                  QStringList({"Omens", "Runes", "Tarot", "Cut", "Blank", "Text"}));
         QCOMPARE(listed(), all);
@@ -289,11 +301,31 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), searchBox());
     }
 
-    void theToolbarDrivesThePane() {
-        for (const char* key : {"Back", "Forward", "Stop", "Refresh", "Home", "Search"})
-            control<QAction>(key)->trigger();
+    // Back, Forward and Stop are enabled while the browser can do what they ask; the line at
+    // the foot of the pane shows what is loading.
+    void theToolbarDrivesThePaneAndFollowsIt() {
+        const auto enabled = [this] {
+            QStringList keys;
+            for (const QString& key : app::kToolbarKeys)
+                if (control<QAction>(qPrintable(key))->isEnabled())
+                    keys << key;
+            return keys;
+        };
+        auto* status = control<QLabel>("lblStatus");
+        QCOMPARE(enabled(), (QStringList{"Refresh", "Home", "Search"}));
+        browser->report({true, true, true, 40, QUrl("http://omens.example/crow")});
+        QCOMPARE(enabled(), app::kToolbarKeys);
+        QVERIFY(status->isVisible());
+        QCOMPARE(status->text(), QString("Loading http://omens.example/crow 40%"));
+        for (const QString& key : app::kToolbarKeys)
+            control<QAction>(qPrintable(key))->trigger();
         QCOMPARE(browser->asked, (QStringList{"back", "forward", "stop", "refresh",
                                               "go augurlex:start", "go augurlex:search"}));
+        browser->report({true, false, false, 100, QUrl("http://omens.example/crow")});
+        QCOMPARE(enabled(), (QStringList{"Back", "Refresh", "Home", "Search"}));
+        QVERIFY(!status->isVisible());
+        key(Qt::Key_F1);
+        QCOMPARE(browser->asked.last(), QString("go augurlex:help"));
     }
 
     // Each dictionary that can be read, with its own count and the sum, counted again each time
@@ -385,13 +417,52 @@ private slots:
         ui::setMakerSitesForTesting(ui::MakerSites{});
     }
 
-    void fileUpdateMergesTheChosenFileAndReturnsTheFocus() {
-        chosenUpdate = QString::fromStdString(updateFolder.path()) + "/empty.dll";
-        list()->setFocus();
-        control<QAction>("mnuUpdate")->trigger();
-        QCOMPARE(messages.size(), 1);
+    // Each outcome says what it did: the counts (the failed records with their reasons in the
+    // details), why a file cannot be read, or that it has no rows.
+    void fileUpdateSaysWhatItDidAndReturnsTheFocus() {
+        const std::string cut = updateFolder.file("cut.dll"),
+                          notes = updateFolder.file("notes.dll");
+        testing_support::writeDictionaryFile(cut, {{"runes", "Fehu", "http://r/f"}});
+        std::filesystem::resize_file(cut, std::filesystem::file_size(cut) / 2);
+        std::ofstream(notes) << "Signs seen this week: a crow, a comet.\n";
+        const std::string password =
+            AUGURLEX_TESTDATA "/mdbreader__password_V2000_with-password.mdb";
+        for (const auto& [file, reason] : {std::pair{notes, "not a supported Access database"},
+                                           std::pair{password, "password"}, std::pair{cut, ""}}) {
+            update(file);
+            const QString text = messages.value(0).text;
+            QVERIFY2(text.startsWith("The update file cannot be read\r" +
+                                     QString::fromStdString(file) + ": ") &&
+                         text.contains(reason, Qt::CaseInsensitive),
+                     qPrintable(text));
+            QCOMPARE(messages[0].icon, ui::MessageIcon::Critical);
+        }
+        update(updateFolder.file("empty.dll"));
         QCOMPARE(messages[0].text, QString("There is nothing to Update"));
-        QCOMPARE(window->focusWidget(), searchBox());
+        QCOMPARE(messages[0].icon, ui::MessageIcon::Information);
+
+        folder.writeDictionary("Clone", {}); // the template of a new dictionary
+        const testing_support::Rows rows = {{"runes", "Ansuz", "http://runes.example/ansuz"},
+                                            {"RUNES", "Blank", "http://runes.example/blank"},
+                                            {"Runes", "Fehu", "http://runes.example/fehu"},
+                                            {"Tea", "Cup", "http://tea.example/cup"},
+                                            {"../x", "Hex", "http://x.example"}};
+        testing_support::writeDictionaryFile(updateFolder.file("update.dll"), rows);
+        update(updateFolder.file("update.dll"));
+        QCOMPARE(messages[0].text,
+                 QString("Augurlex could not merge every record of the update\r2 records added, 2 "
+                         "skipped as duplicates, 1 failed, 1 new dictionary (Tea)\rThe failed "
+                         "record and its reason are in the details\rPlease Restart the Dictionary "
+                         "Software"));
+        QCOMPARE(messages[0].icon, ui::MessageIcon::Warning);
+        QVERIFY2(messages[0].details.contains(
+                     "Failed row 5 (../x, Key \"Hex\"): the dictionary name \"../x\" holds a path"),
+                 qPrintable(messages[0].details));
+        // The dictionaries as the other cases find them.
+        folder.writeCatalogue({"Omens", "Runes", "Tarot", "Cut", "Blank", "Text"});
+        folder.writeDictionary("Runes", {{"Ansuz", "http://runes.example/ansuz"},
+                                         {"Hex", "javascript:document.title='ran'"},
+                                         {"  ", "http://runes.example/blank"}});
     }
 
     // --- The way out ---
@@ -428,10 +499,10 @@ private slots:
 
     void theKeyboardAloneFindsAndShowsADefinition() {
         choose(1);
-        list()->setFocus();
-        list()->setCurrentIndex(list()->model()->index(0, 0));
-        QCOMPARE(searchBox()->text(), QString("Crow"));
-        key(Qt::Key_Down); // moving copies as a click does
+        searchBox()->setText("hiero");
+        list()->setFocus(Qt::TabFocusReason);            // the list makes its first row current...
+        QCOMPARE(searchBox()->text(), QString("hiero")); // ...which is no choice of the user's
+        key(Qt::Key_Down);                               // moving copies as a click does
         QCOMPARE(searchBox()->text(), QString("Comet"));
         key(Qt::Key_Return); // as a double click
         QCOMPARE(browser->asked, QStringList{"go https://omens.example/comet"});
@@ -445,6 +516,7 @@ private slots:
             QCOMPARE(QApplication::focusWidget(), searchBox());
             QCOMPARE(searchBox()->selectedText(), QString("Eclipse"));
         }
+        browser->report({true, true, false, 100, {}});
         key(Qt::Key_Left, Qt::AltModifier);
         key(Qt::Key_Right, Qt::AltModifier);
         key(Qt::Key_F5);
@@ -480,18 +552,32 @@ private slots:
 
     // --- The window's shape ---
 
-    void tabGoesFromTheSelectorThroughTheLookupToThePane() {
-        QWidget* pane = window->documentWindow();
+    // Round from the selector through the lookup and the pane to Exit, every link and Donate;
+    // passing through the list leaves the typed term alone.
+    void tabGoesRoundEveryControl() {
+        choose(0);
+        searchBox()->setText("hiero");
         control<QComboBox>("cboNames")->setFocus(Qt::TabFocusReason);
         QStringList order{"cboNames"};
-        for (int i = 0; i < 12 && QApplication::focusWidget() != pane; ++i) {
+        for (int i = 0; i < 30 && (i == 0 || order.last() != "cboNames"); ++i) {
             key(Qt::Key_Tab);
             const QString name = QApplication::focusWidget()->objectName();
             if (!name.startsWith("opt") || !order.last().startsWith("opt"))
                 order << (name.startsWith("opt") ? QString("an option") : name);
         }
-        QCOMPARE(order, (QStringList{"cboNames", "an option", "txtKey", "cmdSearch", "lstKeys",
-                                     "cmdDisplay", "frmMain"}));
+        QCOMPARE(order.mid(0, 7), (QStringList{"cboNames", "an option", "txtKey", "cmdSearch",
+                                               "lstKeys", "cmdDisplay", "frmMain"}));
+        QCOMPARE(searchBox()->text(), QString("hiero"));
+        const QString front = window->frontOffer()->objectName();
+        for (const QString& name : {front, QString("cmdExit"), QString("Label61"),
+                                    QString("Label4"), QString("lblPicTop2"), QString("cmdDonate")})
+            if (QWidget* stop = control<QWidget>(qPrintable(name));
+                stop->isEnabled() && stop->isVisibleTo(window.get()))
+                QVERIFY2(order.contains(name), qPrintable(order.join(", ")));
+        QVERIFY2(order.indexOf("cmdExit") > 6, qPrintable(order.join(", ")));
+        QCOMPARE(order.last(), QString("cboNames"));
+        key(Qt::Key_Tab, Qt::ShiftModifier);
+        QCOMPARE(QApplication::focusWidget()->objectName(), order[order.size() - 2]);
     }
 
     void everyControlHasAnAccessibleName() {

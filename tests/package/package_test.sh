@@ -47,6 +47,15 @@ for file in usr/share/icons/hicolor/scalable/apps/$app_id.svg usr/share/man/man1
     usr/share/doc/augurlex/copyright usr/share/augurlex/divination.dll usr/share/augurlex/clone.dll; do
     [[ -s "$root/$file" ]] || fail "the package has no $file"
 done
+# One version everywhere: the package's, the manual pages', the metainfo's and (below) the window's.
+version="$(dpkg-deb -f "$deb" Version)"
+version="${version%-*}"
+for page in augurlex augurlex-dict; do
+    zcat "$root/usr/share/man/man1/$page.1.gz" | head -1 | grep -qF "\"Augurlex $version\"" ||
+        fail "the manual page $page(1) does not give the version $version"
+done
+grep -qF "<release version=\"$version\"" "$root/usr/share/metainfo/$app_id.metainfo.xml" ||
+    fail "the metainfo does not give the version $version"
 installed_sums() { (cd "$root" && find . -type f -print0 | sort -z | xargs -0 sha256sum); }
 installed_sums >"$work/installed-before"
 
@@ -63,18 +72,18 @@ user="$HOME/.local/share/Augurlex"
 dict="$root/usr/bin/augurlex-dict"
 
 # Starts the unpacked program on the virtual X screen (xcb, whatever the environment says),
-# waits for its window "Augurlex…" and ends it.
+# waits for its window "Augurlex vVERSION" and ends it.
 start_program() {
     local log="$work/program-$1.log"
     xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
         QT_QPA_PLATFORM=xcb "$1" >"$2" 2>&1 &
         program=$!
-        timeout 90 xdotool search --sync --onlyvisible --name "^Augurlex" >/dev/null
+        timeout 90 xdotool search --sync --onlyvisible --name "^Augurlex v$3\$" >/dev/null
         shown=$?
         kill "$program" 2>/dev/null
         wait "$program" 2>/dev/null
-        exit "$shown"' start "$root/usr/bin/augurlex" "$log" ||
-        { cat "$log"; fail "start $1: the window Augurlex did not show"; }
+        exit "$shown"' start "$root/usr/bin/augurlex" "$log" "$version" ||
+        { cat "$log"; fail "start $1: the window Augurlex v$version did not show"; }
 }
 
 start_program 1

@@ -17,4 +17,12 @@ public:
     void goForward() override { asked << "forward"; }
     void stop() override { asked << "stop"; }
     void refresh() override { asked << "refresh"; }
+    void setNavigationListener(viewer::NavigationListener listener) override {
+        listener_ = std::move(listener);
+    }
+    // What the real browser reports as it loads.
+    void report(const viewer::NavigationState& state) const { listener_(state); }
+
+private:
+    viewer::NavigationListener listener_;
 };

@@ -149,8 +149,9 @@ private slots:
     void tabOrderStartsAtExitAndReachesTheHiddenMessageBox() {
         QVERIFY(child<QPlainTextEdit>("txtMessage")->visibleRegion().isEmpty());
         QCOMPARE(QApplication::focusWidget(), child<QPushButton>("cmdClose"));
-        const QStringList expected{"Check1",         "txtName",       "cmdSubmit",  "txtEmail",
-                                   "txtFriendEmail", "txtFriendName", "txtMessage", "cmdClose"};
+        const QStringList expected{"Check1",     "txtName",        "cmdSubmit",
+                                   "txtEmail",   "txtFriendEmail", "txtFriendName",
+                                   "txtMessage", "lblGoToHome",    "cmdClose"};
         QStringList order;
         for (int i = 0; i < expected.size(); ++i) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);

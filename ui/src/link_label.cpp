@@ -2,6 +2,7 @@
 
 #include <QCursor>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 
@@ -17,7 +18,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         if (watched != &label_)
             return false;
-        if (event->type() == QEvent::MouseButtonPress) {
+        if (event->type() == QEvent::KeyPress) {
+            // Enter and Space act on a link that has the focus, as on a button.
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space) {
+                onClick_();
+                return true;
+            }
+        } else if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut) {
+            // A link with the focus is underlined, so the keyboard user sees where it is.
+            QFont font = label_.font();
+            font.setUnderline(event->type() == QEvent::FocusIn);
+            label_.setFont(font);
+        } else if (event->type() == QEvent::MouseButtonPress) {
             auto* mouse = static_cast<QMouseEvent*>(event);
             if (mouse->button() == Qt::LeftButton)
                 pressed_ = true;
@@ -43,6 +56,8 @@ private:
 
 void makeLabelClickable(QLabel& label, std::function<void()> onClick, LinkPointer pointer) {
     label.installEventFilter(new LabelClickFilter(label, std::move(onClick)));
+    // Tab reaches it; a click does not take the focus from where the user is typing.
+    label.setFocusPolicy(Qt::TabFocus);
     if (pointer == LinkPointer::Hand)
         label.setCursor(Qt::PointingHandCursor);
 }

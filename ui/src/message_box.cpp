@@ -40,6 +40,8 @@ MessageAnswer showMessage(const MessageRequest& request, QWidget* parent) {
                                                              : QMessageBox::Ok,
                     parent);
     box.setWindowModality(Qt::ApplicationModal);
+    if (!request.details.isEmpty())
+        box.setDetailedText(request.details);
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MessageAnswer::Yes;

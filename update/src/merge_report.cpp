@@ -25,26 +25,42 @@ std::string failureLine(const MergeFailure& failure) {
 }
 
 ClosingMessage closingMessageFor(const MergeReport& report) {
+    if (report.nothingToUpdate && report.updateFileProblem.empty())
+        return {MessageTone::Information, kNothingToUpdate, {}};
+    if (report.nothingToUpdate)
+        return {MessageTone::Error,
+                std::string(kCannotReadUpdate) + "\r" +
+                    text::printableText(report.updateFileProblem) +
+                    "\rPlease choose a dictionary update file",
+                {}};
+
+    std::string counts = countsLine(report) + ", " +
+                         count(report.newDictionaries.size(), "new dictionary", "new dictionaries");
+    const std::size_t named = std::min(report.newDictionaries.size(), kNamesShown);
+    for (std::size_t i = 0; i < named; ++i)
+        counts += (i == 0 ? " (" : ", ") + text::printableText(report.newDictionaries[i]);
+    if (named > 0)
+        counts += report.newDictionaries.size() > named ? ", ...)" : ")";
+    const std::string restart = "Please Restart the Dictionary Software";
     if (report.succeeded())
-        return {false, "Augurlex Successfully Updated\rPlease Restart the Dictionary Software"};
-    std::string text = "Augurlex could not merge every record of the update\r";
-    text += countsLine(report) + ".";
-    std::size_t shown = std::min(report.failures.size(), kReasonsShown);
-    text += shown == 1 ? "\rThe reason:" : "\rThe first reasons:";
-    for (std::size_t i = 0; i < shown; ++i)
-        text += "\r" + failureLine(report.failures[i]);
+        return {MessageTone::Information,
+                "Augurlex Successfully Updated\r" + counts + "\r" + restart,
+                report.newDictionaries.size() > named ? reportText(report) : std::string()};
+
+    std::string text = "Augurlex could not merge every record of the update\r" + counts + "\r";
+    text += report.failed() == 1 ? "The failed record and its reason are in the details"
+                                 : "The failed records and their reasons are in the details";
     if (report.added > 0)
-        text += "\rPlease Restart the Dictionary Software";
-    return {true, text};
+        text += "\r" + restart;
+    return {MessageTone::Warning, text, reportText(report)};
 }
 
 std::string reportText(const MergeReport& report) {
-    if (report.nothingToUpdate) {
-        std::string text = std::string(kNothingToUpdate) + "\n";
-        if (!report.updateFileProblem.empty())
-            text += text::printableText(report.updateFileProblem) + "\n";
-        return text;
-    }
+    if (report.nothingToUpdate && report.updateFileProblem.empty())
+        return std::string(kNothingToUpdate) + "\n";
+    if (report.nothingToUpdate)
+        return std::string(kCannotReadUpdate) + "\n" +
+               text::printableText(report.updateFileProblem) + "\n";
     std::string text = "Rows read: " + std::to_string(report.rowsRead) + "\n";
     text += "Added: " + std::to_string(report.added) + "\n";
     text += "Duplicates: " + std::to_string(report.duplicates) + "\n";

@@ -10,6 +10,22 @@
 
 namespace update_dialog {
 
+namespace {
+
+ui::MessageIcon iconFor(update::MessageTone tone) {
+    switch (tone) {
+    case update::MessageTone::Warning:
+        return ui::MessageIcon::Warning;
+    case update::MessageTone::Error:
+        return ui::MessageIcon::Critical;
+    case update::MessageTone::Information:
+        break;
+    }
+    return ui::MessageIcon::Information;
+}
+
+} // namespace
+
 UpdateFileChooser openFileDialog(QWidget* window) {
     return [window]() -> std::optional<QString> {
         QString path = QFileDialog::getOpenFileName(window);
@@ -67,16 +83,14 @@ void UpdateCommand::run() {
     if (seams_.setBusy)
         seams_.setBusy(false);
 
-    if (report.nothingToUpdate) {
-        seams_.showMessage(
-            {QString::fromUtf8(update::kNothingToUpdate), ui::MessageIcon::Information});
-        seams_.focusSearchBox();
-        return;
-    }
-    seams_.showProgressDialog();
-    update::ClosingMessage closing = update::closingMessageFor(report);
-    seams_.showMessage({QString::fromStdString(closing.text),
-                        closing.warning ? ui::MessageIcon::Warning : ui::MessageIcon::Information});
+    // A file that was merged, even in part, shows the progress first; one that was not, only
+    // why.
+    if (!report.nothingToUpdate)
+        seams_.showProgressDialog();
+    const update::ClosingMessage closing = update::closingMessageFor(report);
+    ui::MessageRequest message{QString::fromStdString(closing.text), iconFor(closing.tone)};
+    message.details = QString::fromStdString(closing.details);
+    seams_.showMessage(message);
     seams_.focusSearchBox();
 }
 

@@ -1,5 +1,6 @@
 #include "viewer/browser_pane.h"
 
+#include "load_status_line.h"
 #include "ui/maker_addresses.h"
 #include "ui/program_title.h"
 #include "ui/web_page.h"
@@ -48,6 +49,12 @@ BrowserPane::BrowserPane(std::function<QString()> searchText, std::unique_ptr<Br
     offlineNotice_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(offlineNotice_, browser_->widget() ? 0 : 1);
     offlineNotice_->hide();
+
+    auto* status = new LoadStatusLine(this);
+    browser_->setNavigationListener([this, status](const NavigationState& state) {
+        status->showState(state);
+        emit navigationStateChanged(state);
+    });
 }
 
 BrowserPane::~BrowserPane() = default;

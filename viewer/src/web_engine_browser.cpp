@@ -3,7 +3,10 @@
 #include "ui/web_search.h"
 #include "viewer/pane_page.h"
 
+#include <QAction>
 #include <QBuffer>
+#include <QQuickWidget>
+#include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineUrlRequestJob>
 #include <QWebEngineUrlSchemeHandler>
@@ -47,6 +50,14 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, std::function<void(const QUr
                                    OwnPageSource ownPages) {
     view_ = new QWebEngineView(parent);
     view_->setObjectName(QStringLiteral("WB"));
+    // The view draws its page on a widget of the kind that needs the window's surface to be an
+    // OpenGL one, but makes that widget only for its first page. Added to a window already on
+    // screen, such a widget makes Qt destroy the window and make it anew (a flicker, a new
+    // native window). A hidden widget of the same kind, there before the window is first shown,
+    // has the window made with the right surface from the start.
+    auto* surfaceKind = new QQuickWidget(view_);
+    surfaceKind->setObjectName(QStringLiteral("surfaceKind"));
+    surfaceKind->hide();
     profile_ = new QWebEngineProfile(); // no storage name: off the record
     profile_->installUrlSchemeHandler(kOwnPageScheme,
                                       new OwnPageHandler(std::move(ownPages), profile_));
@@ -56,6 +67,36 @@ WebEngineBrowser::WebEngineBrowser(QWidget* parent, std::function<void(const QUr
     view_->setPage(page_);
     QObject::connect(page_, &PanePage::webSearchAsked, view_,
                      [](const QString& text) { ui::openWebSearch(text); });
+    QObject::connect(page_, &QWebEnginePage::loadingChanged, &context_,
+                     [this](const QWebEngineLoadingInfo& loading) {
+                         state_.loading =
+                             loading.status() == QWebEngineLoadingInfo::LoadStartedStatus;
+                         state_.progress = 0;
+                         state_.address = loading.url();
+                         tell();
+                     });
+    QObject::connect(page_, &QWebEnginePage::loadProgress, &context_, [this](int percent) {
+        state_.progress = percent;
+        if (state_.loading)
+            tell();
+    });
+    // The page's own actions know when history can be walked.
+    for (QWebEnginePage::WebAction walk : {QWebEnginePage::Back, QWebEnginePage::Forward})
+        QObject::connect(page_->action(walk), &QAction::changed, &context_, [this] {
+            state_.canGoBack = page_->action(QWebEnginePage::Back)->isEnabled();
+            state_.canGoForward = page_->action(QWebEnginePage::Forward)->isEnabled();
+            tell();
+        });
+}
+
+void WebEngineBrowser::setNavigationListener(NavigationListener listener) {
+    listener_ = std::move(listener);
+    tell();
+}
+
+void WebEngineBrowser::tell() {
+    if (listener_)
+        listener_(state_);
 }
 
 QWidget* WebEngineBrowser::widget() {

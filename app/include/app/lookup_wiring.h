@@ -1,6 +1,7 @@
 // Wires the main window's lookup controls to the lookup commands and to the browser pane: the
 // Search and Display buttons, the Enter key in the search box, the three search options, the
-// double click on a keyword and the six toolbar buttons.
+// double click on a keyword and the six toolbar buttons (Back, Forward and Stop enabled only while
+// the pane's browser can do what they ask).
 #pragma once
 
 namespace viewer {

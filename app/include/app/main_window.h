@@ -85,6 +85,9 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Enter in the keyword list acts as a double click on the current keyword.
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Tab and Shift+Tab through the window's controls, the pane one stop among them however its
+    // page holds the focus.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     void buildMenus();

@@ -21,6 +21,8 @@ struct MessageRequest {
     MessageIcon icon = MessageIcon::Information;
     MessageButtons buttons = MessageButtons::Ok;
     QString title = kApplicationTitle;
+    // Plain text behind the box's details button (lines separated by '\n'); empty for none.
+    QString details = {};
 };
 
 // Shows the box and waits for the answer (Ok for a box with only an OK button).

@@ -9,23 +9,33 @@
 namespace update {
 
 inline constexpr const char* kNothingToUpdate = "There is nothing to Update";
-inline constexpr std::size_t kReasonsShown = 5;
+// The first line about an update file that is not a dictionary database; the file and the
+// reason follow.
+inline constexpr const char* kCannotReadUpdate = "The update file cannot be read";
+inline constexpr std::size_t kNamesShown = 5;
 
 // "3 records added, 1 skipped as a duplicate, 2 failed"
 std::string countsLine(const MergeReport& report);
 // "row 7 (omens, Key \"Fehu\"): why"
 std::string failureLine(const MergeFailure& failure);
 
+enum class MessageTone { Information, Warning, Error };
+
 struct ClosingMessage {
-    bool warning = false; // false: the information box of a merge without failures
-    std::string text;     // lines separated by carriage returns (character 13)
+    MessageTone tone = MessageTone::Information;
+    std::string text;    // lines separated by carriage returns (character 13)
+    std::string details; // the whole report (reportText) when there is more than the text says
 };
 
-// The success message when nothing failed; otherwise a warning with the counts and the
-// first reasons.
+// What the Update command says once it is done: "There is nothing to Update" for an update file
+// without rows; the file and why it cannot be read; the success message with the counts and the
+// new dictionaries; or, when records failed, a warning with the counts whose details list every
+// failed record with its reason.
 ClosingMessage closingMessageFor(const MergeReport& report);
 
-// The report the command-line tool prints, lines ending in '\n'.
+// The report the command-line tool prints, lines ending in '\n': the counts, the new
+// dictionaries and every failed record with its reason; or the two first lines of the closing
+// message when nothing was merged.
 std::string reportText(const MergeReport& report);
 
 } // namespace update

@@ -9,6 +9,16 @@ class QWidget;
 
 namespace viewer {
 
+// What the browser can do and is doing, for the toolbar's buttons and the pane's status line.
+struct NavigationState {
+    bool canGoBack = false;
+    bool canGoForward = false;
+    bool loading = false;
+    int progress = 0; // percent of the page loaded, while loading
+    QUrl address;     // the page being loaded, or the one shown
+};
+using NavigationListener = std::function<void(const NavigationState&)>;
+
 class Browser {
 public:
     virtual ~Browser() = default;
@@ -24,6 +34,9 @@ public:
     virtual void goForward() = 0;
     virtual void stop() = 0;
     virtual void refresh() = 0;
+
+    // The listener hears the whole state each time a part of it changes.
+    virtual void setNavigationListener(NavigationListener listener) = 0;
 };
 
 } // namespace viewer

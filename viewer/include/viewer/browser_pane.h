@@ -62,6 +62,10 @@ public:
     std::optional<QString> ownPage(const QUrl& address) const;
     std::optional<QString> ownPage(const QString& name) const;
 
+signals:
+    // The browser's state changed: what Back, Forward and Stop can do, what is loading.
+    void navigationStateChanged(const viewer::NavigationState& state);
+
 private:
     void showOfflineNotice();
 

@@ -6,6 +6,7 @@
 #include "viewer/browser.h"
 #include "viewer/own_pages.h"
 
+#include <QObject>
 #include <QPointer>
 
 class QWebEngineView;
@@ -31,8 +32,15 @@ public:
     void goForward() override;
     void stop() override;
     void refresh() override;
+    void setNavigationListener(NavigationListener listener) override;
 
 private:
+    void tell();
+
+    // The context of every connection that reaches this object, so that none outlives it.
+    QObject context_;
+    NavigationListener listener_;
+    NavigationState state_;
     QWebEngineProfile* profile_ = nullptr;
     QWebEngineView* view_ = nullptr;
     PanePage* page_ = nullptr;
