@@ -171,50 +171,51 @@ void openOwnPage(app::MainWindow& window, const QString& what) {
         control<QLineEdit>(window, "txtKey")->setText(what);
         QTest::mouseClick(control<QPushButton>(window, "cmdDisplay"), Qt::LeftButton);
     });
+}
 
-    // The closing message of File > Update over the main window, its details shown, once the
-    // progress dialog has gone.
-    void photographUpdateReport(app::MainWindow & window, const QString& out) {
-        auto* poll = new QTimer(&window);
-        QObject::connect(poll, &QTimer::timeout, [&window, poll, out] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible())
-                return;
-            poll->stop();
-            for (QAbstractButton* button : box->buttons())
-                if (box->buttonRole(button) == QMessageBox::ActionRole)
-                    button->click(); // the details
-            QTimer::singleShot(500, [&window, box, out] {
-                const QRect area = window.frameGeometry().united(box->frameGeometry());
-                const QPixmap shot =
-                    window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
-                if (!shot.save(out, "PNG"))
-                    fail("cannot write " + out);
-                box->done(0);
-                QApplication::exit(0);
-            });
+// The closing message of File > Update over the main window, its details shown, once the
+// progress dialog has gone.
+void photographUpdateReport(app::MainWindow& window, const QString& out) {
+    auto* poll = new QTimer(&window);
+    QObject::connect(poll, &QTimer::timeout, [&window, poll, out] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll->stop();
+        for (QAbstractButton* button : box->buttons())
+            if (box->buttonRole(button) == QMessageBox::ActionRole)
+                button->click(); // the details
+        QTimer::singleShot(500, [&window, box, out] {
+            const QRect area = window.frameGeometry().united(box->frameGeometry());
+            const QPixmap shot =
+                window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+            if (!shot.save(out, "PNG"))
+                fail("cannot write " + out);
+            box->done(0);
+            QApplication::exit(0);
         });
-        poll->start(100);
-        control<QAction>(window, "mnuUpdate")->trigger();
-    }
+    });
+    poll->start(100);
+    control<QAction>(window, "mnuUpdate")->trigger();
+}
 
-    // The main window's native window, from its first showing to the end of its first page.
-    void expectOneNativeWindow(app::MainWindow & window, std::function<void()> then) {
-        const WId first = window.winId();
-        auto* view = control<QWebEngineView>(window, "WB");
-        auto checked = std::make_shared<bool>(false);
-        QObject::connect(
-            view, &QWebEngineView::loadFinished, &window, [&window, first, then, checked](bool) {
-                if (std::exchange(*checked, true))
-                    return;
-                // Whatever the page's first paint brings comes before the look.
-                QTimer::singleShot(0, [&window, first, then] {
-                    if (window.winId() != first)
-                        fail("the main window was made anew when its first page loaded");
-                    then();
-                });
-            });
-    }
+// The main window's native window, from its first showing to the end of its first page.
+void expectOneNativeWindow(app::MainWindow& window, std::function<void()> then) {
+    const WId first = window.winId();
+    auto* view = control<QWebEngineView>(window, "WB");
+    auto checked = std::make_shared<bool>(false);
+    QObject::connect(view, &QWebEngineView::loadFinished, &window,
+                     [&window, first, then, checked](bool) {
+                         if (std::exchange(*checked, true))
+                             return;
+                         // Whatever the page's first paint brings comes before the look.
+                         QTimer::singleShot(0, [&window, first, then] {
+                             if (window.winId() != first)
+                                 fail("the main window was made anew when its first page loaded");
+                             then();
+                         });
+                     });
+}
 
 } // namespace
 
