@@ -18,6 +18,11 @@ std::string countsLine(const MergeReport& report) {
            std::to_string(report.failed()) + " failed";
 }
 
+std::string allRowsFailedLine(const MergeReport& report) {
+    return "all " + std::to_string(report.rowsRead) +
+           " rows failed: " + text::printableText(report.allRowsFailed);
+}
+
 std::string failureLine(const MergeFailure& failure) {
     return "row " + std::to_string(failure.row) + " (" + text::printableText(failure.dictionary) +
            ", Key \"" + text::printableText(failure.key) +
@@ -29,6 +34,8 @@ ClosingMessage closingMessageFor(const MergeReport& report) {
         return {false, "Augurlex Successfully Updated\rPlease Restart the Dictionary Software"};
     std::string text = "Augurlex could not merge every record of the update\r";
     text += countsLine(report) + ".";
+    if (!report.allRowsFailed.empty())
+        return {true, text + "\rThe reason: " + allRowsFailedLine(report)};
     std::size_t shown = std::min(report.failures.size(), kReasonsShown);
     text += shown == 1 ? "\rThe reason:" : "\rThe first reasons:";
     for (std::size_t i = 0; i < shown; ++i)
@@ -51,6 +58,8 @@ std::string reportText(const MergeReport& report) {
     text += "Failed: " + std::to_string(report.failed()) + "\n";
     for (const std::string& name : report.newDictionaries)
         text += "New dictionary: " + text::printableText(name) + "\n";
+    if (!report.allRowsFailed.empty())
+        text += "Failed: " + allRowsFailedLine(report) + "\n";
     for (const MergeFailure& failure : report.failures)
         text += "Failed " + failureLine(failure) + "\n";
     return text;
