@@ -97,6 +97,10 @@ void putCsvValue(OutputWriter& out, const jet::Value& value) {
 
 namespace {
 
+// A part's text goes out once it is this large: the rows of a few pages may hold long values of
+// any size, and several parts are made at once.
+constexpr std::size_t kPassOnAt = std::size_t{1} << 20;
+
 // Each key with its punctuation, escaped once per table.
 std::vector<std::string> jsonKeys(const std::vector<jet::Column>& columns) {
     std::vector<std::string> keys;
@@ -178,6 +182,8 @@ std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter&
                 else
                     putJsonRow(keys, cursor, into);
                 ++part.rows;
+                if (part.text.size() >= kPassOnAt)
+                    part.passOn();
             }
         },
         [&](std::size_t, PartText& part) {
