@@ -13,8 +13,8 @@ namespace {
 
 void makeOneByOne(std::size_t count, const std::function<void(std::size_t, PartText&)>& make,
                   const std::function<void(std::size_t, PartText&)>& take) {
+    PartText part; // emptied, not freed: the next part reuses the memory
     for (std::size_t i = 0; i < count; ++i) {
-        PartText part;
         part.passOn = [&] {
             take(i, part);
             part.text.clear();
@@ -27,6 +27,8 @@ void makeOneByOne(std::size_t count, const std::function<void(std::size_t, PartT
             throw;
         }
         take(i, part);
+        part.text.clear();
+        part.rows = 0;
     }
 }
 
