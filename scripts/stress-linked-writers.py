@@ -5,7 +5,7 @@ A program folder's tarot.dll is a symbolic link to tarot.dll in a second program
 round starts `merge A --folder first` with `merge B --folder second`, or with
 `import second/tarot.dll`; every writer must either add all its rows or fail cleanly (exit 1,
 "another update of this folder is in progress") and no row may be lost. A last set of rounds kills
-a merge through the link part-way and checks that the next merge of the program folder removes
+a merge through the link while it writes its new file and checks that the next merge of the program folder removes
 its scratch file from the linked file's folder. Not part of the test suite: it takes minutes.
 
     scripts/stress-linked-writers.py build [--rounds 20] [--rows 100000]
@@ -110,7 +110,10 @@ class Stress:
             first, second = self.folders(f"k{round}")
             merge = subprocess.Popen([self.tool, "merge", self.updates["a"], "--folder", first],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            time.sleep(random.uniform(0.2, 2.0))
+            # Killed while it writes the new file beside the real one, a moment later each round.
+            while not self.scratch(second) and merge.poll() is None:
+                time.sleep(0.005)
+            time.sleep(random.uniform(0, 0.05))
             merge.send_signal(signal.SIGKILL)
             merge.wait()
             killed += bool(self.scratch(second))

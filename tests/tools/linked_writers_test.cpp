@@ -93,11 +93,11 @@ TEST_F(LinkedDictionary, TwoMergesThroughTwoFoldersOneWaitsAndNoRowIsLost) {
     EXPECT_EQ(turnedAway.failed(), 2u);
     EXPECT_EQ(turnedAway.added, 0u);
     // Said once, not once a row.
-    EXPECT_EQ(update::reportText(turnedAway),
-              "Rows read: 2\nAdded: 0\nDuplicates: 0\nFailed: 2\n"
-              "Failed: all 2 rows failed: " + std::string(kBusy) + "\n");
-    EXPECT_EQ(readRows(real), (Lines{"tarot\tFool\thttp://t/fool",
-                                     "tarot\tMagician\thttp://t/magician"}));
+    EXPECT_EQ(update::reportText(turnedAway), "Rows read: 2\nAdded: 0\nDuplicates: 0\nFailed: 2\n"
+                                              "Failed: all 2 rows failed: " +
+                                                  std::string(kBusy) + "\n");
+    EXPECT_EQ(readRows(real),
+              (Lines{"tarot\tFool\thttp://t/fool", "tarot\tMagician\thttp://t/magician"}));
     EXPECT_TRUE(fs::is_symlink(linked));
     // The merge of the first folder held the second's lock, and cleared what was dead there.
     EXPECT_FALSE(fs::exists(second + "/.tarot.dll.augurlex-Ab12Cd"));
@@ -125,8 +125,9 @@ TEST_F(LinkedDictionary, AMergeAndAnImportOfOneFileThroughTwoFoldersNeverBothWri
               [&] { merged = update::mergeUpdateFile(b, second); });
     EXPECT_EQ(status, kSuccess) << message;
     EXPECT_EQ(merged.allRowsFailed, kBusy);
-    EXPECT_EQ(readRows(real), (Lines{"tarot\tFool\thttp://t/fool",
-                                     "tarot\tMagician\thttp://t/magician", "\tTower\thttp://t/tower"}));
+    EXPECT_EQ(readRows(real),
+              (Lines{"tarot\tFool\thttp://t/fool", "tarot\tMagician\thttp://t/magician",
+                     "\tTower\thttp://t/tower"}));
 }
 
 } // namespace
