@@ -150,17 +150,16 @@ void appendUcs2(std::string& out, ByteSpan bytes) {
         for (std::size_t k = 0; k < units; ++k, unit += 2) {
             const std::uint32_t u = le16(unit);
             if ((u & 0xf800) != 0xd800) {
-                // No branch on the length: text that mixes scripts (Hangul and spaces, digits)
-                // would mispredict it at nearly every character. Three bytes are written, the
-                // first `length` of them count; there is room, as every unit has three.
-                const std::uint32_t length = 1 + (u >= 0x80) + (u >= 0x800);
-                const std::uint32_t last = 0x80 | (u & 0x3f);
-                const std::uint32_t middle = 0x80 | ((u >> 6) & 0x3f);
-                at[0] = static_cast<char>(length == 1   ? u
-                                          : length == 2 ? 0xc0 | (u >> 6)
-                                                        : 0xe0 | (u >> 12));
-                at[1] = static_cast<char>(length == 2 ? last : middle);
-                at[2] = static_cast<char>(last);
+                // No branch on the length (arithmetic, as a conditional here is compiled to
+                // one): text that mixes scripts (Hangul and spaces, digits) would mispredict it
+                // at nearly every character. Three bytes are written, the first `length` of them
+                // count; there is room, as every unit has three.
+                const std::uint32_t two = u >= 0x80, three = u >= 0x800;
+                const std::uint32_t extra = two + three; // bytes after the first
+                const std::uint32_t length = 1 + extra;
+                at[0] = static_cast<char>(((0xe0c000u >> (8 * extra)) & 0xff) | (u >> (6 * extra)));
+                at[1] = static_cast<char>(0x80 | ((u >> (6 * three)) & 0x3f));
+                at[2] = static_cast<char>(0x80 | (u & 0x3f));
                 at += length;
             } else if (u < 0xdc00 && k + 1 < units && le16(unit + 2) >= 0xdc00 &&
                        le16(unit + 2) < 0xe000) {
