@@ -33,6 +33,26 @@ large="$work/large.dll"
 "$tool" import "$large" --csv "$(ls "$work"/gen/*.csv | grep -v dictionaries.csv | head -1)" \
     >/dev/null
 
+# Short non-Latin texts (Hangul and Greek, none of it compressible to one byte a character):
+# 43,000 generated rows, where decoding rather than copying is the work.
+nonlatin="$work/nonlatin.dll"
+python3 - "$work/nonlatin.csv" <<'PY'
+import random, sys
+rng = random.Random(11)
+hangul = lambda n: "".join(chr(0xAC00 + rng.randrange(11172)) for _ in range(n))
+greek = lambda n: "".join(chr(0x3B1 + rng.randrange(25)) for _ in range(n))
+with open(sys.argv[1], "w", encoding="utf-8") as f:
+    f.write("names,Key,Link\n")
+    for i in range(43000):
+        f.write(f"{hangul(3)},{hangul(rng.randrange(2, 9))} {greek(rng.randrange(3, 9))},"
+                f"{hangul(rng.randrange(6, 16))} {rng.randrange(1, 999)}-{greek(4)}\n")
+PY
+"$tool" create "$nonlatin" >/dev/null
+"$tool" import "$nonlatin" --csv "$work/nonlatin.csv" >/dev/null
+echo "generated table of short Hangul and Greek texts, 43,000 rows, the commands alternating:"
+python3 "$here/bench/alternate.py" "$repeats" "$tool" dump "$nonlatin" --table data --format csv \
+    ";;" mdb-export "$nonlatin" data
+
 # Test data by name, our own files by path.
 where() { [[ "$1" == /* ]] && echo "$1" || echo "$data/$1"; }
 ours() { "$tool" dump "$(where "$1")" --table "$2" --format csv >/dev/null; }

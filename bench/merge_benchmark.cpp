@@ -5,6 +5,7 @@
 #include "store/program_files.h"
 #include "text/utf8.h"
 #include "update/merge.h"
+#include "update/merge_report.h"
 
 #include <benchmark/benchmark.h>
 #include <filesystem>
@@ -81,7 +82,7 @@ template <typename Fixture> void timeMerges(benchmark::State& state, const Fixtu
         state.ResumeTiming();
         update::MergeReport report = update::mergeUpdateFile(in.updateFile, work.string());
         if (!report.succeeded())
-            state.SkipWithError(report.failures.front().reason.c_str());
+            state.SkipWithError(update::reportText(report).c_str());
         state.counters["added"] = static_cast<double>(report.added);
         state.counters["duplicates"] = static_cast<double>(report.duplicates);
     }

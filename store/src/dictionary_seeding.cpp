@@ -118,7 +118,8 @@ SeedReport seedDictionaryFolder(const std::string& installedFolder, const std::s
         return seeding.report;
     }
     try {
-        FolderWriteLock lock = FolderWriteLock::acquire(to);
+        // The catalogue's own folder too, another one when the catalogue is a link.
+        FolderWriteLock lock = FolderWriteLock::acquireForFiles(to, {cataloguePath(to)});
         const bool userHasCatalogue = catalogueExists(to);
         seeding.copyIfMissing(kTemplateFileName);
         std::vector<CatalogueRow> copied;

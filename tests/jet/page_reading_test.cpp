@@ -92,7 +92,7 @@ TEST(PageReading, ViewsOfPagesOutliveTheMemoryGivenBack) {
     test::ScratchDir dir;
     const auto path = dictionaryWithRows(dir, 3000);
     const test::Rows expected = test::allRows(path, "data");
-    detail::FileMapping::setResidentBudgetForTesting(64 << 10);
+    detail::FileMapping::setResidentBudgetForTesting(64 << 10, 64 << 10);
     const Database db = Database::open(path);
     const detail::PageStore& pages = detail::DatabaseAccess::state(db)->pages;
     const detail::ByteSpan first = pages.page(1);

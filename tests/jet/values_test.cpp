@@ -44,6 +44,9 @@ TEST(Values, Jet4TextSwitchingFormsWithinOneValue) {
               "|Abé Ω€𝄞cüd!");
     EXPECT_EQ(decode({0xff, 0xfe, 0x00, 0x3d, 0xd8, 'x', 0x00, 0xdd, 0xdc, 'q'}), "|\uFFFDx\uFFFD");
     EXPECT_EQ(decode({'W', 0x00, 0x3a, 0x04, 0x00, 0xd8}), "|Wк\uFFFD"); // plain UCS-2
+    EXPECT_EQ(decode({0x5c, 0xd5, ' ', 0x00, 0x34, 0xd8, 0x1e, 0xdd, 0x1e, 0xdd, 0xb1, 0x03, 0x00,
+                      0xd8, '7', 0x00}),
+              "|한 𝄞\uFFFDα\uFFFD7");
 }
 
 // The file claims Windows-1252, so only the caller can say that its Jet 3 text is GBK.

@@ -135,14 +135,26 @@ class Reporting(Folder):
         self.assertEqual(status, 1)
         self.assertIn('column "Key\\x00x": table "data" has no such column', err)
         self.assertIn("nothing was imported", err)
+        # Invisible format characters are shown too: the first byte-order mark is the file's,
+        # the second is part of the name.
+        with open(self.path("bom.csv"), "w", encoding="utf-8") as f:
+            f.write("\ufeff\ufeffKey,Link\na,b\n")
+        status, _, err = run("import", dictionary, "--csv", self.path("bom.csv"))
+        self.assertIn('column "\\ufeffKey"', err)
+        shutil.copy(dictionary, self.path("two\nlines.dll"))
+        out = self.ok("import", self.path("two\nlines.dll"), "--csv", self.path("d.dll.csv"))
+        self.assertEqual(out.count("\n"), 1)
+        self.assertIn("two\\nlines.dll", out)
 
         update = self.table_file("u.mdb", [('"Two\nLines"', '"k\x01"', "https://x/1"),
-                                           ('"Esc\u009b31m"', "k", "https://x/2")])
+                                           ('"Esc\u009b31m"', "k", "https://x/2"),
+                                           ("Zero\u200bWidth\u202e", "k", "https://x/3")])
         status, out, _ = run("merge", update, "--folder", self.program_folder("program"))
         for line in out.splitlines():
             self.assertRegex(line, r"^(Rows read|Added|Duplicates|Failed|New dictionary)\b")
         self.assertIn("Two\\nLines", out)
         self.assertIn("Esc\\u009b31m", out)  # a terminal may take U+009B for an escape
+        self.assertIn("New dictionary: Zero\\u200bWidth\\u202e", out)
 
 
 class Refusals(Folder):

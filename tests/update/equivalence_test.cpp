@@ -6,6 +6,7 @@
 #include "jet/write_session.h"
 #include "store/program_files.h"
 #include "text/utf8.h"
+#include "update/dictionary_name.h"
 #include "update/merge.h"
 
 #include <gtest/gtest.h>
@@ -45,13 +46,18 @@ bool rowByRowMerge(const std::string& updateFile, const std::string& folder) {
     std::vector<Fields> update;
     skipOnError([&] { update = records(updateFile, {"names", "Key", "Link"}); });
     for (const Fields& row : update) {
-        const std::string name = text::utf8::toLower(row[0]);
-        const std::string dictionary = store::dictionaryPath(folder, row[0]);
+        // Without the white space around it; a dictionary listed with some keeps its file.
+        const std::string key = dictionaryKey(row[0]);
+        std::string name = key;
         bool known = false;
         skipOnError([&] {
             for (const Fields& listed : records(store::cataloguePath(folder), {"names"}))
-                known = known || text::utf8::toLower(listed[0]) == name;
+                if (!known && dictionaryKey(listed[0]) == key) {
+                    known = true;
+                    name = text::utf8::toLower(listed[0]);
+                }
         });
+        const std::string dictionary = store::dictionaryPath(folder, name);
         if (known) {
             skipOnError([&] {
                 for (const Fields& held : records(dictionary, {"Link"}))
@@ -63,7 +69,7 @@ bool rowByRowMerge(const std::string& updateFile, const std::string& folder) {
         }
         skipOnError([&] {
             append(store::cataloguePath(folder),
-                   {{"names", text::utf8::capitalizeFirst(row[0])}, {"Database", name + ".dll"}});
+                   {{"names", displayName(row[0])}, {"Database", name + ".dll"}});
         });
         skipOnError([&] {
             std::filesystem::copy_file(store::templatePath(folder), dictionary,

@@ -177,24 +177,34 @@ TEST_F(Merge, AFileAlreadyThereIsNeverReplacedNorANameUsedAsAPath) {
     writeDictionaryFile(file("runes.dll"), {{"runes", "Fehu", "http://r/fehu"}});
     std::ofstream(file("tarot.dll")) << "someone's notes";
     const std::vector<std::string> unsafe = {
-        "",       "..",         "../outside",          "sub/dir",    "back\\slash",
-        "bell\a", "c1\xc2\x85", std::string(201, 'a'), "Divination", "CLONE"};
+        "",        "..",         "../outside",          "sub/dir",    "back\\slash",
+        "bell\a",  "c1\xc2\x85", std::string(201, 'a'), "Divination", "CLONE",
+        ".hidden", " .x"};
+    // White space around a name never makes another dictionary a user cannot tell apart.
     Rows update = {{"Runes", "Fehu", "http://r/fehu"},
                    {"runes", "Uruz", "http://r/uruz"},
+                   {" runes\xe3\x80\x80", "Ansuz", "http://r/ansuz"},
                    {"Tarot", "Fool", "http://t/fool"},
-                   {std::string(200, 'a'), "k", "http://long"}};
+                   {std::string(200, 'a'), "k", "http://long"},
+                   {"  sigils ", "Algiz", "http://s/algiz"},
+                   {"Sigils\xc2\xa0", "Sowilo", "http://s/sowilo"}};
     for (const std::string& name : unsafe)
         update.push_back({name, "k", "http://x"});
     MergeReport report = merge(update);
-    EXPECT_EQ(countsLine(report), "2 records added, 1 skipped as a duplicate, 11 failed");
-    EXPECT_EQ(rows("runes.dll"),
-              (Lines{"runes\tFehu\thttp://r/fehu", "runes\tUruz\thttp://r/uruz"}));
+    EXPECT_EQ(countsLine(report), "5 records added, 1 skipped as a duplicate, 13 failed");
+    EXPECT_THAT(reportText(report),
+                HasSubstr("\" .x\" starts with a dot, which would make its file hidden"));
+    EXPECT_EQ(rows("runes.dll"), (Lines{"runes\tFehu\thttp://r/fehu", "runes\tUruz\thttp://r/uruz",
+                                        "runes\tAnsuz\thttp://r/ansuz"}));
+    EXPECT_EQ(rows("sigils.dll"),
+              (Lines{"sigils\tAlgiz\thttp://s/algiz", "sigils\tSowilo\thttp://s/sowilo"}));
     EXPECT_EQ(readRows(file("tarot.dll")).front().rfind("unreadable: ", 0), 0u);
     EXPECT_EQ(rows("divination.dll"), (Lines{"Omens\tomens.dll", "Runes\trunes.dll",
                                              std::string(1, 'A') + std::string(199, 'a') + "\t" +
-                                                 std::string(200, 'a') + ".dll"}));
+                                                 std::string(200, 'a') + ".dll",
+                                             "Sigils\tsigils.dll"}));
     EXPECT_EQ(std::distance(fs::directory_iterator(outside.path()), {}), 2);
-    EXPECT_EQ(std::distance(fs::directory_iterator(program), {}), 6);
+    EXPECT_EQ(std::distance(fs::directory_iterator(program), {}), 7);
 }
 
 TEST_F(Merge, WithoutATemplateOrAReadableCatalogueNothingIsListedThatIsNotThere) {

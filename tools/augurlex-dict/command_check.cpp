@@ -4,6 +4,7 @@
 #include "augurlex-dict/messages.h"
 #include "augurlex-dict/open_database.h"
 #include "jet/check.h"
+#include "text/printable_text.h"
 
 #include <string>
 
@@ -29,9 +30,9 @@ int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
         faults.push_back(error.what());
     }
     if (faults.empty())
-        std::fprintf(out, "%s: no faults found\n", path.c_str());
+        std::fprintf(out, "%s: no faults found\n", text::printableText(path).c_str());
     for (const std::string& fault : faults)
-        std::fprintf(out, "%s\n", fault.c_str());
+        std::fprintf(out, "%s\n", text::printableText(fault).c_str());
     if (std::fflush(out) != 0) {
         return cannotWriteOutput(err);
     }

@@ -8,6 +8,7 @@
 #include "jet/error.h"
 #include "jet/write_lock.h"
 #include "store/program_files.h"
+#include "text/printable_text.h"
 
 #include <filesystem>
 #include <optional>
@@ -95,7 +96,7 @@ int runCreate(const std::vector<std::string>& given, std::FILE* out, std::FILE* 
     std::optional<jet::WriteLock> lock;
     if (args.has("force")) {
         try {
-            lock.emplace(jet::WriteLock::acquire(folderOf(path)));
+            lock.emplace(jet::WriteLock::acquire(jet::WriteLock::folderToLock(path)));
         } catch (const jet::Error& failure) {
             tellUser(err, path + ": " + failure.what());
             return kFailure;
@@ -114,7 +115,7 @@ int runCreate(const std::vector<std::string>& given, std::FILE* out, std::FILE* 
         tellUser(err, path + ": " + failure.what());
         return failure.kind() == jet::ErrorKind::Invalid ? kUsage : kFailure;
     }
-    std::fprintf(out, "created %s: %s, table \"data\"%s%s\n", path.c_str(),
+    std::fprintf(out, "created %s: %s, table \"data\"%s%s\n", text::printableText(path).c_str(),
                  catalogue ? "a catalogue file" : "a dictionary file", indexList(table).c_str(),
                  options.password.empty() ? ", no password" : "");
     return std::fflush(out) == 0 ? kSuccess : cannotWriteOutput(err);

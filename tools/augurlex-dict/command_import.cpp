@@ -7,6 +7,7 @@
 #include "augurlex-dict/table_import.h"
 #include "jet/write_lock.h"
 #include "jet/write_session.h"
+#include "text/printable_text.h"
 
 #include <filesystem>
 #include <memory>
@@ -23,14 +24,6 @@ struct FileCloser {
 using OpenFile = std::unique_ptr<std::FILE, FileCloser>;
 
 } // namespace
-
-std::filesystem::path folderOf(const std::string& file) {
-    std::error_code failed;
-    // A link is written through to its target, so the target's folder is the one to lock.
-    std::filesystem::path real = std::filesystem::weakly_canonical(file, failed);
-    std::filesystem::path folder = (failed ? std::filesystem::path(file) : real).parent_path();
-    return folder.empty() ? std::filesystem::path(".") : folder;
-}
 
 int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
     Arguments args = Arguments::parse(words, {"password", "csv", "table"});
@@ -55,7 +48,7 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
     // written over.
     std::optional<jet::WriteLock> lock;
     try {
-        lock.emplace(jet::WriteLock::acquire(folderOf(path)));
+        lock.emplace(jet::WriteLock::acquire(jet::WriteLock::folderToLock(path)));
     } catch (const jet::Error& error) {
         tellUser(err, aboutFile(path, error.what()) + "; nothing was imported");
         return kFailure;
@@ -87,7 +80,8 @@ int runImport(const std::vector<std::string>& words, std::FILE* out, std::FILE* 
         return error.kind() == jet::ErrorKind::Corrupt ? kUnreadable : kFailure;
     }
     std::fprintf(out, "appended %llu rows to table \"%s\" of %s\n",
-                 static_cast<unsigned long long>(rows), table.c_str(), path.c_str());
+                 static_cast<unsigned long long>(rows), text::printableText(table).c_str(),
+                 text::printableText(path).c_str());
     return std::fflush(out) == 0 ? kSuccess : cannotWriteOutput(err);
 }
 

@@ -5,6 +5,7 @@
 #include "augurlex-dict/open_database.h"
 #include "augurlex-dict/output_writer.h"
 #include "augurlex-dict/text_forms.h"
+#include "text/printable_text.h"
 
 #include <string>
 
@@ -25,7 +26,7 @@ int runInfo(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
             report.put(value);
             report.put('\n');
         };
-        line("File: ", path);
+        line("File: ", text::printableText(path));
         line("Format: ",
              db.version() == jet::Version::Jet3 ? "Jet 3 (Access 97)" : "Jet 4 (Access 2000-2003)");
         line("Page size: ", std::to_string(db.pageSize()));
@@ -38,7 +39,7 @@ int runInfo(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
         line("Tables: ", std::to_string(names.size()));
         for (const std::string& name : names) {
             report.put("  ");
-            report.put(name);
+            report.put(text::printableText(name));
             report.put('\t');
             putInteger(report, static_cast<std::int64_t>(db.table(name).cursor().recordCount()));
             report.put(" rows\n");

@@ -35,9 +35,6 @@ std::string dictionaryFolder(const Arguments& args);
 // The catalogue's dictionary names; std::runtime_error when it cannot be read whole.
 std::vector<std::string> catalogueNames(const std::string& folder);
 
-// The folder whose write lock guards `file` (its target's, for a symbolic link).
-std::filesystem::path folderOf(const std::string& file);
-
 // The whole program, argv without the program name.
 int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::FILE* err);
 

@@ -13,8 +13,13 @@ namespace {
 
 void makeOneByOne(std::size_t count, const std::function<void(std::size_t, PartText&)>& make,
                   const std::function<void(std::size_t, PartText&)>& take) {
+    PartText part; // emptied, not freed: the next part reuses the memory
     for (std::size_t i = 0; i < count; ++i) {
-        PartText part;
+        part.passOn = [&] {
+            take(i, part);
+            part.text.clear();
+            part.rows = 0;
+        };
         try {
             make(i, part);
         } catch (...) {
@@ -22,6 +27,8 @@ void makeOneByOne(std::size_t count, const std::function<void(std::size_t, PartT
             throw;
         }
         take(i, part);
+        part.text.clear();
+        part.rows = 0;
     }
 }
 
@@ -58,6 +65,19 @@ void makePartsInOrder(std::size_t count, std::size_t threads,
             const std::size_t i = next++;
             // The slot is this thread's alone until it is marked done.
             Slot& slot = slots[i % ahead];
+            // Once the parts before this one are taken, the calling thread waits for this one
+            // and touches nothing else: take() may then run here.
+            slot.part.passOn = [&, i] {
+                {
+                    std::unique_lock<std::mutex> turn(lock);
+                    changed.wait(turn, [&] { return stop || taken == i; });
+                    if (stop)
+                        return;
+                }
+                take(i, slot.part);
+                slot.part.text.clear();
+                slot.part.rows = 0;
+            };
             guard.unlock();
             try {
                 make(i, slot.part);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -10,6 +11,10 @@ namespace dict {
 struct PartText {
     std::string text;
     std::uint64_t rows = 0;
+    // For make(): hands the text and rows so far to take() as soon as every part before this one
+    // has been taken (waiting till then), and empties them. A part whose rows turn out large
+    // (long values) goes out in pieces instead of being held whole.
+    std::function<void()> passOn;
 };
 
 // Calls make(i, part) for every i in [0, count) on up to `threads` threads and hands each result

@@ -97,6 +97,10 @@ void putCsvValue(OutputWriter& out, const jet::Value& value) {
 
 namespace {
 
+// A part's text goes out once it is this large: the rows of a few pages may hold long values of
+// any size, and several parts are made at once.
+constexpr std::size_t kPassOnAt = std::size_t{1} << 20;
+
 // Each key with its punctuation, escaped once per table.
 std::vector<std::string> jsonKeys(const std::vector<jet::Column>& columns) {
     std::vector<std::string> keys;
@@ -149,6 +153,7 @@ void putCsvRow(const std::vector<char>& textual, const jet::Cursor& cursor, Outp
 RowWalk RowWalk::forThisMachine() {
     RowWalk walk;
     walk.threads = std::clamp<std::size_t>(std::thread::hardware_concurrency(), 1, 4);
+    walk.fewestPartsForThreads = 16;
     return walk;
 }
 
@@ -168,9 +173,12 @@ std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter&
     std::vector<jet::Cursor> parts = table.partCursors(walk.pagesPerPart);
     std::uint64_t rows = 0;
     makePartsInOrder(
-        parts.size(), walk.threads,
+        parts.size(), parts.size() < walk.fewestPartsForThreads ? 1 : walk.threads,
         [&](std::size_t i, PartText& part) {
             jet::Cursor& cursor = parts[i];
+            // Sized once for the most a part holds, not grown as rows come: memory the system
+            // hands out is only faulted in as it is written.
+            part.text.reserve(kPassOnAt + (kPassOnAt >> 2));
             OutputWriter into(part.text);
             for (bool ok = !cursor.eof(); ok; ok = cursor.moveNext()) {
                 if (format == RowFormat::Csv)
@@ -178,6 +186,8 @@ std::uint64_t writeRows(const jet::Table& table, RowFormat format, OutputWriter&
                 else
                     putJsonRow(keys, cursor, into);
                 ++part.rows;
+                if (part.text.size() >= kPassOnAt)
+                    part.passOn();
             }
         },
         [&](std::size_t, PartText& part) {

@@ -27,7 +27,11 @@ bool parseRowFormat(std::string_view name, RowFormat& format);
 struct RowWalk {
     std::size_t pagesPerPart = 128; // about half a megabyte of file
     std::size_t threads = 1;
-    // As many threads as the machine has cores, up to four.
+    // A table of fewer parts is walked on the calling thread alone.
+    std::size_t fewestPartsForThreads = 1;
+    // As many threads as the machine has cores, up to four, for a table of 16 parts or more:
+    // below that (8 MiB), starting threads and handing text between cores costs more processor
+    // time than the threads save.
     static RowWalk forThisMachine();
 };
 

@@ -3,6 +3,7 @@
 #include "merge_targets.h"
 #include "store/folder_write_lock.h"
 #include "store/program_files.h"
+#include "store/record_walk.h"
 #include "text/utf8.h"
 #include "update/dictionary_name.h"
 #include "update_rows.h"
@@ -126,19 +127,19 @@ private:
     void mergeRow(std::uint64_t number, const store::DictionaryRecord& row) {
         if (auto unsafe = unsafeDictionaryName(row.names))
             return fail(number, row, *unsafe);
-        const std::string name = text::utf8::toLower(row.names);
+        const std::string name = dictionaryKey(row.names);
         if (catalogue_.problem())
             return fail(number, row, *catalogue_.problem());
 
-        if (catalogue_.lists(name)) {
-            DictionaryTarget& file = files_.target(name, true);
+        if (const std::optional<std::string> listed = catalogue_.listedName(name)) {
+            DictionaryTarget& file = files_.target(*listed, true);
             if (file.problem())
                 return fail(number, row, *file.problem());
             if (file.hasLink(row.link)) {
                 ++report_.duplicates;
                 return;
             }
-            return add(number, row, name, file);
+            return add(number, row, *listed, file);
         }
 
         DictionaryTarget& file = files_.target(name, false);
@@ -189,6 +190,27 @@ private:
     std::map<std::string, std::vector<MergeFailure>> added_;
 };
 
+// Every file the rows may lead the merge to write: the catalogue and the dictionaries they name,
+// under their own names or those the catalogue lists them by (read here once more, before the
+// lock, only to know which folders to lock: a link's target's folder too).
+std::vector<std::string> filesWritten(const std::string& folder,
+                                      const std::vector<store::DictionaryRecord>& rows) {
+    std::set<std::string> keys;
+    for (const store::DictionaryRecord& row : rows)
+        if (!unsafeDictionaryName(row.names))
+            keys.insert(dictionaryKey(row.names));
+    std::set<std::string> names = keys;
+    store::walkRecords(store::cataloguePath(folder), {"names"}, [&](const store::Record& listed) {
+        if (keys.count(dictionaryKey(listed[0])) != 0)
+            names.insert(text::utf8::toLower(listed[0]));
+        return true;
+    });
+    std::vector<std::string> files{store::cataloguePath(folder)};
+    for (const std::string& name : names)
+        files.push_back(store::dictionaryPath(folder, name));
+    return files;
+}
+
 } // namespace
 
 MergeReport mergeUpdateFile(const std::string& updateFilePath, const std::string& programFolder,
@@ -204,14 +226,12 @@ MergeReport mergeUpdateFile(const std::string& updateFilePath, const std::string
     // writes over what another writer committed after this one read it.
     std::optional<store::FolderWriteLock> lock;
     try {
-        lock.emplace(store::FolderWriteLock::acquire(programFolder));
+        lock.emplace(store::FolderWriteLock::acquireForFiles(
+            programFolder, filesWritten(programFolder, update.rows)));
     } catch (const std::runtime_error& busy) {
         MergeReport report;
         report.rowsRead = update.rows.size();
-        for (std::uint64_t i = 0; i < update.rows.size(); ++i) {
-            const store::DictionaryRecord& row = update.rows[i];
-            report.failures.push_back({i + 1, row.names, row.key, busy.what()});
-        }
+        report.allRowsFailed = busy.what();
         return report;
     }
     Merge merge(programFolder, update.rows, progress);

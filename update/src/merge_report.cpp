@@ -18,6 +18,11 @@ std::string countsLine(const MergeReport& report) {
            std::to_string(report.failed()) + " failed";
 }
 
+std::string allRowsFailedLine(const MergeReport& report) {
+    return "all " + std::to_string(report.rowsRead) +
+           " rows failed: " + text::printableText(report.allRowsFailed);
+}
+
 std::string failureLine(const MergeFailure& failure) {
     return "row " + std::to_string(failure.row) + " (" + text::printableText(failure.dictionary) +
            ", Key \"" + text::printableText(failure.key) +
@@ -48,8 +53,11 @@ ClosingMessage closingMessageFor(const MergeReport& report) {
                 report.newDictionaries.size() > named ? reportText(report) : std::string()};
 
     std::string text = "Augurlex could not merge every record of the update\r" + counts + "\r";
-    text += report.failed() == 1 ? "The failed record and its reason are in the details"
-                                 : "The failed records and their reasons are in the details";
+    if (!report.allRowsFailed.empty())
+        text += "The reason: " + allRowsFailedLine(report);
+    else
+        text += report.failed() == 1 ? "The failed record and its reason are in the details"
+                                     : "The failed records and their reasons are in the details";
     if (report.added > 0)
         text += "\r" + restart;
     return {MessageTone::Warning, text, reportText(report)};
@@ -67,6 +75,8 @@ std::string reportText(const MergeReport& report) {
     text += "Failed: " + std::to_string(report.failed()) + "\n";
     for (const std::string& name : report.newDictionaries)
         text += "New dictionary: " + text::printableText(name) + "\n";
+    if (!report.allRowsFailed.empty())
+        text += "Failed: " + allRowsFailedLine(report) + "\n";
     for (const MergeFailure& failure : report.failures)
         text += "Failed " + failureLine(failure) + "\n";
     return text;

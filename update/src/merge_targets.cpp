@@ -2,6 +2,7 @@
 
 #include "store/program_files.h"
 #include "text/utf8.h"
+#include "update/dictionary_name.h"
 
 #include <exception>
 #include <filesystem>
@@ -96,7 +97,7 @@ CatalogueTarget CatalogueTarget::open(const std::string& path) {
         return target;
     }
     auto problem = target.file_->walk({"names"}, [&](const store::Record& record) {
-        target.names_.insert(text::utf8::toLower(record[0]));
+        target.names_.emplace(dictionaryKey(record[0]), text::utf8::toLower(record[0]));
         return true;
     });
     if (problem) {
@@ -116,7 +117,7 @@ std::optional<std::string> CatalogueTarget::append(const std::string& displayNam
         return "the catalogue " + fileName(path_) + " refused the record for \"" + displayName +
                "\": " + error.what();
     }
-    names_.insert(lowerCaseName);
+    names_.emplace(lowerCaseName, lowerCaseName);
     added_.emplace_back(lowerCaseName, displayName);
     return std::nullopt;
 }

@@ -10,6 +10,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -59,7 +60,14 @@ public:
     static CatalogueTarget open(const std::string& path);
 
     const std::optional<std::string>& problem() const { return problem_; }
-    bool lists(const std::string& lowerCaseName) const { return names_.count(lowerCaseName) != 0; }
+    // The name, lower-cased, under which the catalogue lists the dictionary of `key`
+    // (dictionary_name.h's dictionaryKey): the first listed whose key it is, so a name listed
+    // with spaces around it ("tarot ", file "tarot .dll") is where "tarot" goes. Nothing when
+    // none is listed.
+    std::optional<std::string> listedName(const std::string& key) const {
+        const auto found = names_.find(key);
+        return found == names_.end() ? std::nullopt : std::optional(found->second);
+    }
 
     // Lists a new dictionary (in memory); the reason when the record is refused.
     std::optional<std::string> append(const std::string& displayName,
@@ -73,7 +81,7 @@ private:
     std::string path_;
     std::optional<store::CatalogueFile> file_;
     std::optional<std::string> problem_;
-    std::unordered_set<std::string> names_;
+    std::unordered_map<std::string, std::string> names_;     // key, lower-cased name as listed
     std::vector<std::pair<std::string, std::string>> added_; // lower-cased name, display name
 };
 

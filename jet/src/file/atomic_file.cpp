@@ -76,7 +76,8 @@ void replaceFileAtomically(const std::filesystem::path& path,
 
 void detail::replaceFileAtomically(const std::filesystem::path& path,
                                    const std::function<void(const ContentsWriter&)>& produce,
-                                   std::optional<FileIdentity>& written) {
+                                   std::optional<FileIdentity>& written,
+                                   const std::function<void()>& beforeRename) {
     const std::filesystem::path target = fileToReplace(path);
     std::filesystem::path folder = target.parent_path();
     if (folder.empty())
@@ -131,6 +132,8 @@ void detail::replaceFileAtomically(const std::filesystem::path& path,
         fail(path, "closing the new contents failed", errno);
 
     step(CommitStep::Rename);
+    if (beforeRename)
+        beforeRename();
     if (::rename(temp.name.c_str(), target.c_str()) != 0)
         fail(path, "replacing the old file failed", errno);
     temp.keep = true;

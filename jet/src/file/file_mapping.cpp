@@ -1,5 +1,6 @@
 #include "file/file_mapping.h"
 
+#include <bit>
 #include <csignal>
 #include <mutex>
 #include <sys/mman.h>
@@ -9,8 +10,12 @@ namespace jet::detail {
 
 namespace {
 
-constexpr std::size_t kWindowShift = 16; // 64 KiB: what the system maps around one touch
-constexpr std::size_t kWindow = std::size_t{1} << kWindowShift;
+// 2 MiB: the most the system maps at the touch of one page. Fault-around maps 64 KiB, but a file
+// system that caches the file in large folios (ext4, XFS: read-ahead of megabytes) has the
+// whole folio mapped, up to 2 MiB and aligned to it; counted in smaller windows, resident memory
+// would reach many times the budget.
+constexpr std::size_t kWindowShift = 21;
+std::atomic<std::size_t> windowShift{kWindowShift};
 std::atomic<std::size_t> residentBudget{std::size_t{16} << 20};
 
 // The mappings the bus-error guard protects. The handler only reads these slots, with atomics, so
@@ -107,9 +112,9 @@ std::unique_ptr<FileMapping> FileMapping::map(int fd, std::size_t size) {
 }
 
 FileMapping::FileMapping(std::uint8_t* data, std::size_t size, int guardSlot)
-    : data_(data), size_(size), guardSlot_(guardSlot),
-      touched_(new std::atomic<std::uint64_t>[((size + kWindow - 1) >> kWindowShift) / 64 + 1]) {
-    const std::size_t words = ((size + kWindow - 1) >> kWindowShift) / 64 + 1;
+    : data_(data), size_(size), guardSlot_(guardSlot), windowShift_(windowShift.load()),
+      touched_(new std::atomic<std::uint64_t>[words()]) {
+    const std::size_t words = this->words();
     for (std::size_t i = 0; i < words; ++i)
         touched_[i].store(0, std::memory_order_relaxed);
 }
@@ -120,15 +125,16 @@ FileMapping::~FileMapping() {
 }
 
 void FileMapping::touch(std::size_t offset, std::size_t length) const {
-    const std::size_t first = offset >> kWindowShift;
-    const std::size_t last = (offset + length - 1) >> kWindowShift;
-    for (std::size_t window = first; window <= last; ++window) {
-        std::atomic<std::uint64_t>& word = touched_[window / 64];
-        const std::uint64_t bit = std::uint64_t{1} << (window % 64);
+    const std::size_t window = std::size_t{1} << windowShift_;
+    const std::size_t first = offset >> windowShift_;
+    const std::size_t last = (offset + length - 1) >> windowShift_;
+    for (std::size_t w = first; w <= last; ++w) {
+        std::atomic<std::uint64_t>& word = touched_[w / 64];
+        const std::uint64_t bit = std::uint64_t{1} << (w % 64);
         if (word.load(std::memory_order_relaxed) & bit)
             continue;
         word.fetch_or(bit, std::memory_order_relaxed);
-        if (touchedBytes_.fetch_add(kWindow, std::memory_order_relaxed) + kWindow >
+        if (touchedBytes_.fetch_add(window, std::memory_order_relaxed) + window >
             residentBudget.load(std::memory_order_relaxed))
             trim();
     }
@@ -137,8 +143,7 @@ void FileMapping::touch(std::size_t offset, std::size_t length) const {
 void FileMapping::trim() const {
     // Views handed out stay valid: the bytes are read from the file again when next touched.
     ::madvise(data_, size_, MADV_DONTNEED);
-    const std::size_t words = ((size_ + kWindow - 1) >> kWindowShift) / 64 + 1;
-    for (std::size_t i = 0; i < words; ++i)
+    for (std::size_t i = 0, n = words(); i < n; ++i)
         touched_[i].store(0, std::memory_order_relaxed);
     touchedBytes_.store(0, std::memory_order_relaxed);
 }
@@ -147,8 +152,14 @@ const std::atomic<bool>& FileMapping::damaged() const {
     return guardSlots[guardSlot_].damaged;
 }
 
-void FileMapping::setResidentBudgetForTesting(std::size_t bytes) {
+std::size_t FileMapping::words() const {
+    return ((size_ >> windowShift_) + 1) / 64 + 1;
+}
+
+void FileMapping::setResidentBudgetForTesting(std::size_t bytes, std::size_t windowBytes) {
     residentBudget.store(bytes);
+    windowShift.store(windowBytes == 0 ? kWindowShift
+                                       : static_cast<std::size_t>(std::countr_zero(windowBytes)));
 }
 
 } // namespace jet::detail

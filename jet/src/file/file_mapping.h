@@ -34,16 +34,20 @@ public:
     // Set once a touch found bytes gone from the file.
     const std::atomic<bool>& damaged() const;
 
-    // How many bytes may be touched between trims; tests lower it.
-    static void setResidentBudgetForTesting(std::size_t bytes);
+    // How many bytes may be touched between trims, counted in windows of `windowBytes` (a power of
+    // two; 0: the most the system maps at one touch, 2 MiB); tests lower both, and the window
+    // takes effect for mappings made after.
+    static void setResidentBudgetForTesting(std::size_t bytes, std::size_t windowBytes = 0);
 
 private:
     FileMapping(std::uint8_t* data, std::size_t size, int guardSlot);
     void trim() const;
+    std::size_t words() const; // of the bitmap of touched windows
 
     std::uint8_t* data_;
     std::size_t size_;
     int guardSlot_;
+    std::size_t windowShift_;
     // One bit a window of the file: touched since the last trim.
     mutable std::unique_ptr<std::atomic<std::uint64_t>[]> touched_;
     mutable std::atomic<std::size_t> touchedBytes_{0};

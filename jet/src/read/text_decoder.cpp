@@ -12,19 +12,19 @@ namespace jet::detail {
 
 namespace {
 
-// Feeds UTF-16 code units, pairing surrogates.
-class Utf16Sink {
+// Writes the UTF-8 of UTF-16 code units, pairing surrogates, into memory sized beforehand for
+// the most the units can take: three bytes a unit (four for a pair of two). Writing through a
+// pointer, not a byte at a time into a growing string, is what makes non-Latin text fast.
+class Utf8Writer {
 public:
-    explicit Utf16Sink(std::string& out) : out_(out) {}
-    ~Utf16Sink() { flush(); }
+    explicit Utf8Writer(char* at) : at_(at) {}
     void put(std::uint16_t unit) {
         if (unit < 0x80 && !high_) { // ASCII needs no encoding
-            out_.push_back(static_cast<char>(unit));
+            *at_++ = static_cast<char>(unit);
             return;
         }
         if (unit >= 0xdc00 && unit < 0xe000 && high_) {
-            text::utf8::append(out_,
-                               0x10000 + ((char32_t{high_} - 0xd800) << 10) + (unit - 0xdc00));
+            putCodePoint(0x10000 + ((char32_t{high_} - 0xd800) << 10) + (unit - 0xdc00));
             high_ = 0;
             return;
         }
@@ -32,25 +32,42 @@ public:
         if (unit >= 0xd800 && unit < 0xdc00)
             high_ = unit;
         else if (unit >= 0xdc00 && unit < 0xe000)
-            text::utf8::append(out_, kReplacementCharacter);
+            putCodePoint(kReplacementCharacter);
         else
-            text::utf8::append(out_, unit);
+            putCodePoint(unit);
     }
     // A run of ASCII code units, which need no pairing and no conversion.
     void putAscii(const std::uint8_t* units, std::size_t count) {
         flush();
-        out_.append(reinterpret_cast<const char*>(units), count);
+        std::memcpy(at_, units, count);
+        at_ += count;
+    }
+    // Ends the text: an unpaired high surrogate becomes U+FFFD. Returns the end of what was
+    // written.
+    char* finish() {
+        flush();
+        return at_;
     }
 
 private:
     void flush() {
         if (high_)
-            text::utf8::append(out_, kReplacementCharacter);
+            putCodePoint(kReplacementCharacter);
         high_ = 0;
     }
-    std::string& out_;
+    void putCodePoint(char32_t c) { at_ = text::utf8::put(at_, c); }
+    char* at_;
     std::uint16_t high_ = 0;
 };
+
+// Grows `out` once by `most` bytes, lets `write` fill them from the old end and returns the new
+// end, then cuts `out` to what was written.
+template <class Write> void appendAtMost(std::string& out, std::size_t most, Write write) {
+    const std::size_t start = out.size();
+    out.resize(start + most);
+    char* const end = write(out.data() + start);
+    out.resize(static_cast<std::size_t>(end - out.data()));
+}
 
 // Where the run of ASCII bytes (no zero, no high bit) starting at `i` ends; sixteen bytes (with
 // SSE2), then eight, are tested at a time.
@@ -127,10 +144,35 @@ bool allPlainAscii(const std::uint8_t* p, std::size_t n) {
 } // namespace
 
 void appendUcs2(std::string& out, ByteSpan bytes) {
-    out.reserve(out.size() + bytes.size() / 2);
-    Utf16Sink sink(out);
-    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2)
-        sink.put(le16(bytes.data() + i));
+    const std::size_t units = bytes.size() / 2;
+    appendAtMost(out, units * 3, [&](char* at) {
+        const std::uint8_t* unit = bytes.data();
+        for (std::size_t k = 0; k < units; ++k, unit += 2) {
+            const std::uint32_t u = le16(unit);
+            if ((u & 0xf800) != 0xd800) {
+                // No branch on the length (arithmetic, as a conditional here is compiled to
+                // one): text that mixes scripts (Hangul and spaces, digits) would mispredict it
+                // at nearly every character. Three bytes are written, the first `length` of them
+                // count; there is room, as every unit has three.
+                const std::uint32_t two = u >= 0x80, three = u >= 0x800;
+                const std::uint32_t extra = two + three; // bytes after the first
+                const std::uint32_t length = 1 + extra;
+                at[0] = static_cast<char>(((0xe0c000u >> (8 * extra)) & 0xff) | (u >> (6 * extra)));
+                at[1] = static_cast<char>(0x80 | ((u >> (6 * three)) & 0x3f));
+                at[2] = static_cast<char>(0x80 | (u & 0x3f));
+                at += length;
+            } else if (u < 0xdc00 && k + 1 < units && le16(unit + 2) >= 0xdc00 &&
+                       le16(unit + 2) < 0xe000) {
+                const char32_t low = le16(unit + 2);
+                at = text::utf8::put(at, 0x10000 + ((char32_t{u} - 0xd800) << 10) + (low - 0xdc00));
+                ++k;
+                unit += 2;
+            } else { // a surrogate without its other half
+                at = text::utf8::put(at, kReplacementCharacter);
+            }
+        }
+        return at;
+    });
 }
 
 void appendJet4Text(std::string& out, ByteSpan bytes) {
@@ -143,32 +185,35 @@ void appendJet4Text(std::string& out, ByteSpan bytes) {
         out.append(reinterpret_cast<const char*>(bytes.data()) + 2, bytes.size() - 2);
         return;
     }
-    out.reserve(out.size() + bytes.size());
-    // A 0x00 byte toggles between one-byte characters (high byte zero) and plain UCS-2.
-    Utf16Sink sink(out);
-    bool compressed = true;
-    std::size_t i = 2;
-    while (i < bytes.size()) {
-        if (bytes[i] == 0) {
-            compressed = !compressed;
-            ++i;
-        } else if (compressed) {
-            // Most text is ASCII: take the whole run at once.
-            const std::size_t end = asciiRunEnd(bytes, i);
-            if (end > i) {
-                sink.putAscii(bytes.data() + i, end - i);
-                i = end;
-            } else {
-                sink.put(bytes[i]);
+    // A 0x00 byte toggles between one-byte characters (high byte zero) and plain UCS-2. A byte
+    // becomes at most two bytes of UTF-8, a unit of two bytes at most three.
+    appendAtMost(out, (bytes.size() - 2) * 2, [&](char* at) {
+        Utf8Writer writer(at);
+        bool compressed = true;
+        std::size_t i = 2;
+        while (i < bytes.size()) {
+            if (bytes[i] == 0) {
+                compressed = !compressed;
                 ++i;
+            } else if (compressed) {
+                // Most text is ASCII: take the whole run at once.
+                const std::size_t end = asciiRunEnd(bytes, i);
+                if (end > i) {
+                    writer.putAscii(bytes.data() + i, end - i);
+                    i = end;
+                } else {
+                    writer.put(bytes[i]);
+                    ++i;
+                }
+            } else if (i + 1 < bytes.size()) {
+                writer.put(le16(bytes.data() + i));
+                i += 2;
+            } else {
+                break;
             }
-        } else if (i + 1 < bytes.size()) {
-            sink.put(le16(bytes.data() + i));
-            i += 2;
-        } else {
-            break;
         }
-    }
+        return writer.finish();
+    });
 }
 
 } // namespace jet::detail

@@ -345,11 +345,14 @@ void WriteSession::commit() {
                     "an append failed half-way; nothing was written to " + s.db->path.string());
     if (!s.dirty)
         return;
+    // Tested first to refuse early, and again right before the rename: the caller's write lock
+    // keeps other writers of this program away, but not other programs.
     requireUnchanged(*s.db);
     // Once the new file is in place it is this session's own, for its next commit.
     std::optional<FileIdentity> written;
     try {
-        detail::replaceFileAtomically(s.db->path, streamPages(*s.db), written);
+        detail::replaceFileAtomically(s.db->path, streamPages(*s.db), written,
+                                      [&] { requireUnchanged(*s.db); });
     } catch (const Error&) {
         if (written)
             s.db->identity = *written;

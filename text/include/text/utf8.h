@@ -14,6 +14,30 @@ std::size_t decode(std::string_view text, std::size_t pos, char32_t& codePoint);
 
 // Appends the encoding of one code point (at most U+10FFFF).
 void append(std::string& out, char32_t codePoint);
+// Writes the encoding of one code point (at most U+10FFFF) at `at`, which has room for it (four
+// bytes at most), and returns the end: for decoders that size their output once.
+inline char* put(char* at, char32_t c) {
+    if (c < 0x80) {
+        *at = static_cast<char>(c);
+        return at + 1;
+    }
+    if (c < 0x800) {
+        at[0] = static_cast<char>(0xc0 | (c >> 6));
+        at[1] = static_cast<char>(0x80 | (c & 0x3f));
+        return at + 2;
+    }
+    if (c < 0x10000) {
+        at[0] = static_cast<char>(0xe0 | (c >> 12));
+        at[1] = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+        at[2] = static_cast<char>(0x80 | (c & 0x3f));
+        return at + 3;
+    }
+    at[0] = static_cast<char>(0xf0 | (c >> 18));
+    at[1] = static_cast<char>(0x80 | ((c >> 12) & 0x3f));
+    at[2] = static_cast<char>(0x80 | ((c >> 6) & 0x3f));
+    at[3] = static_cast<char>(0x80 | (c & 0x3f));
+    return at + 4;
+}
 
 // True when the whole text is well-formed UTF-8.
 bool isValid(std::string_view text);

@@ -1,13 +1,15 @@
 // Merging an update file into the dictionaries of the program folder.
 //
-// Each update row goes, in the file's order, to the dictionary its `names` value names (compared
-// lower-cased with the catalogue's names): appended unless its `Link` is already in that
-// dictionary (compared exactly, records added earlier in the same merge included); a dictionary
-// the catalogue does not list is created from the template "clone.dll" and listed. Every file is
-// read once and written once, atomically: the dictionary files first, the catalogue last, so the
-// catalogue never lists a file that is not there. The folder's write lock is held throughout, so
-// other writers wait; a merge that cannot have it writes nothing and fails every record with
-// the reason.
+// Each update row goes, in the file's order, to the dictionary its `names` value names (trimmed
+// of white space and compared lower-cased with the catalogue's names, dictionary_name.h): appended
+// unless its `Link` is already in that dictionary (compared exactly, records added earlier in the
+// same merge included); a dictionary the catalogue does not list is created from the template
+// "clone.dll" and listed. Every file is read once and written once, atomically: the dictionary
+// files first, the catalogue last, so the catalogue never lists a file that is not there. The
+// folder's write lock is held throughout, so other writers wait; a merge that cannot have it writes
+// nothing and fails every record with the one reason. A dictionary file that is a symbolic link is
+// written in its target's folder, whose lock the merge holds too (every lock it needs, taken
+// together in one fixed order).
 #pragma once
 
 #include <cstdint>
@@ -35,9 +37,12 @@ struct MergeReport {
     std::uint64_t duplicates = 0;
     std::vector<MergeFailure> failures;       // in row order
     std::vector<std::string> newDictionaries; // display names, in the order they were listed
+    // Set when every row failed for one reason before any was looked at (the write lock could
+    // not be had); then `failures` is empty and the reason is told once, not once a row.
+    std::string allRowsFailed;
 
-    std::uint64_t failed() const { return failures.size(); }
-    bool succeeded() const { return failures.empty(); }
+    std::uint64_t failed() const { return allRowsFailed.empty() ? failures.size() : rowsRead; }
+    bool succeeded() const { return failed() == 0; }
 };
 
 // Called now and then while the merge works (rows walked so far, rows in all), so a window can

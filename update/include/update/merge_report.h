@@ -16,6 +16,8 @@ inline constexpr std::size_t kNamesShown = 5;
 
 // "3 records added, 1 skipped as a duplicate, 2 failed"
 std::string countsLine(const MergeReport& report);
+// "all 10000 rows failed: why", for a report whose rows all failed for one reason
+std::string allRowsFailedLine(const MergeReport& report);
 // "row 7 (omens, Key \"Fehu\"): why"
 std::string failureLine(const MergeFailure& failure);
 
