@@ -96,6 +96,13 @@ TEST(Corrupt, StoredRowCountLargerThanTheRows) {
         checkDatabase(path),
         std::vector<std::string>{"table \"Table1\": stores a row count of 7 but holds 2 rows"});
     EXPECT_EQ(checkDatabase(testFile("jackcess__testV2000.mdb")), std::vector<std::string>{});
+
+    // A map that cannot be read does not hide the table's other faults.
+    bytes[file.rowOffset(file.tableDef("Table1").freePagesMap)] = 7;
+    const std::vector<std::string> faults = checkDatabase(dir.write("two faults.mdb", bytes));
+    ASSERT_EQ(faults.size(), 2u);
+    EXPECT_TRUE(mentions(faults[0], "has unknown type 7")) << faults[0];
+    EXPECT_EQ(faults[1], "table \"Table1\": stores a row count of 7 but holds 2 rows");
 }
 
 // A usage map of the second kind (a list of map pages) reads like an inline one. No test file

@@ -7,6 +7,7 @@
 #include "jet/check.h"
 #include "jet/create.h"
 #include "jet/error.h"
+#include "read/state.h"
 #include "store/files_for_appending.h"
 #include "store/program_files.h"
 #include "update/merge.h"
@@ -14,6 +15,8 @@
 
 #include <fstream>
 #include <gmock/gmock.h>
+#include <iterator>
+#include <tuple>
 
 namespace update {
 namespace {
@@ -96,6 +99,59 @@ TEST_F(Merge, AnUpdateFileWithoutRecordsOrUnreadableIsNothingToUpdate) {
         EXPECT_EQ(report.updateFileProblem.empty(), name == std::string("empty.mdb")) << name;
     }
     EXPECT_EQ(folderContents(program), before);
+}
+
+std::string bytesOf(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::map<std::string, std::string> folderBytes(const std::string& folder) {
+    std::map<std::string, std::string> files;
+    for (const auto& entry : fs::directory_iterator(folder))
+        files[entry.path().filename().string()] = bytesOf(entry.path().string());
+    return files;
+}
+
+// The file offsets of two bytes the rows are read through: the variable slot of the first column
+// ("names") in the table definition, and the free space of the first data page.
+std::pair<std::size_t, std::size_t> namesSlotAndFreeSpace(const std::string& path) {
+    const jet::Database db = jet::Database::open(path, store::kDatabasePassword);
+    const jet::DatabaseState& state = *jet::detail::DatabaseAccess::state(db);
+    const jet::detail::JetFormat& format = *state.format;
+    const jet::detail::TableDef def =
+        jet::detail::readUserTableDef(state, jet::detail::userTable(state, "data"));
+    const std::size_t columns =
+        format.tdefRealIndexStart + def.realIndexes.size() * format.tdefRealIndexEntrySize;
+    const std::uint32_t dataPage = jet::detail::tableOwnedPages(state.pages, format, def).front();
+    return {std::size_t{def.page} * format.pageSize + columns + format.columnVarIndex,
+            std::size_t{dataPage} * format.pageSize + jet::detail::kPageFreeSpaceOffset};
+}
+
+TEST_F(Merge, ADamagedUpdateFileIsRefusedWholeNamingItsFaultAndChangesNothing) {
+    writeDictionaryFile(file("omens.dll"), {{"omens", "Raven", "http://o/raven"}});
+    const std::string path = outside.file("update.mdb");
+    writeDictionaryFile(path, {{"Omens", "Owl", "http://o/owl"}, {"runes", "alpha", "http://r"}});
+    const std::string sound = bytesOf(path);
+    const auto before = folderBytes(program);
+    const auto [slot, freeSpace] = namesSlotAndFreeSpace(path);
+    // "names" read from the slot of "Key" would make one dictionary a row.
+    const std::vector<std::tuple<std::size_t, int, std::string>> damages = {
+        {slot, sound[slot] + 1, "variable slot 1"},
+        {freeSpace, sound[freeSpace] + 1, "free space"}};
+    for (const auto& [at, value, fault] : damages) {
+        std::string damaged = sound;
+        damaged[at] = static_cast<char>(value);
+        std::ofstream(path, std::ios::binary | std::ios::trunc) << damaged;
+        const MergeReport report = mergeUpdateFile(path, program);
+        EXPECT_TRUE(report.nothingToUpdate) << fault;
+        EXPECT_THAT(report.updateFileProblem,
+                    AllOf(HasSubstr(path + ": the file is damaged: "), HasSubstr(fault)));
+        EXPECT_EQ(folderBytes(program), before) << fault;
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << sound;
+    EXPECT_EQ(countsLine(mergeUpdateFile(path, program)),
+              "2 records added, 0 skipped as duplicates, 0 failed");
 }
 
 TEST_F(Merge, RecordsRefusedHalfWayAreCountedWithTheirReasonsAndTheOthersStillGoIn) {

@@ -93,7 +93,10 @@ std::uint64_t importCsv(jet::WriteSession& session, const std::string& tableName
         try {
             session.appendRow(table.name(), row);
         } catch (const jet::Error& error) {
-            // The engine names the column in its message.
+            // A refused row is the CSV's fault, named by its line (the engine names the column);
+            // damage met mid-way is the file's, and keeps its kind.
+            if (error.kind() == jet::ErrorKind::Corrupt)
+                throw;
             throw ImportError(line, "", error.what());
         }
         ++appended;

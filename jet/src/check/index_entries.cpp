@@ -123,6 +123,15 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
                 fault(name + ": " + e.what());
                 continue;
             }
+            // A unique index holds one entry a key, but for keys with a null in them.
+            const bool anyNull =
+                std::any_of(index.columns.begin(), index.columns.end(), [&](const IndexColumn& c) {
+                    return def.columns[c.column].type != ColumnType::Boolean &&
+                           !fields[c.column].present;
+                });
+            if (index.unique && i > 0 && entries[i - 1].key == entry.key && !anyNull)
+                fault(name + ": the entry for " + pointerName(entry) +
+                      " repeats the key of the entry before it in a unique index");
             if (!columns)
                 continue;
             std::vector<Value> values;

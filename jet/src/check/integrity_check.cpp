@@ -6,16 +6,20 @@
 //  - stored row counts that disagree with the rows;
 //  - long values whose chains loop, leave their pages or disagree with their length;
 //  - index trees reaching pages that are not index pages of their table;
-//  - index entries out of order, missing, doubled, naming no live row or with the wrong key.
+//  - index entries out of order, missing, doubled, naming no live row or with the wrong key;
+//  - table definitions whose fields disagree with each other or with the rows;
+//  - pages the file's structures reach (map rows included) that the map of free pages lists.
 // The catalogue is checked as a table of its own whatever its rows say, so that losing the page
 // holding its own row cannot hide it.
 #include "check/integrity_check.h"
 
 #include "check/index_entries.h"
 #include "check/index_pages.h"
+#include "check/table_def_check.h"
 #include "file/errors.h"
 #include "jet/check.h"
 #include "read/catalog.h"
+#include "read/index_pages_read.h"
 #include "read/long_value.h"
 #include "read/row.h"
 #include "read/slot_table.h"
@@ -35,15 +39,18 @@ namespace {
 
 class Checker {
 public:
-    explicit Checker(const DatabaseState& db)
+    Checker(const DatabaseState& db, CheckScope scope)
         : pages_(db.pages), format_(*db.format), decoder_(*db.textDecoder),
-          owner_(db.pages.pageCount()), free_(db.pages.pageCount(), false) {}
+          indexes_(scope == CheckScope::WholeFile), owner_(db.pages.pageCount()),
+          free_(db.pages.pageCount(), false) {}
 
     CheckReport run(std::uint64_t fileSize);
 
 private:
     void fault(std::string what) { faults_.push_back(std::move(what)); }
     void claim(std::uint32_t page, const std::string& who);
+    // A page that holds something of several owners (rows of usage maps) must not be free.
+    void requireInUse(std::uint32_t page, const std::string& what);
     void readFreePages();
     void checkTable(const CatalogEntry& entry);
     void checkTableCatching(const CatalogEntry& entry) {
@@ -54,15 +61,22 @@ private:
         }
     }
     void checkDataPage(std::uint32_t page, const std::string& table);
+    // The rows of a table whose owned pages could be read: each against the definition, its
+    // long values, the stored count and the index entries.
+    void checkRows(const TableDef& def, const std::string& table);
     // `where` names the field; it is called only for a fault, as building it for every row of a
     // large table would cost more than the check itself.
     void checkLongValue(ByteSpan field, const std::function<std::string()>& where,
                         const std::string& owner);
     std::vector<std::uint32_t> mapPages(std::uint32_t pointer, const std::string& what);
+    // The usage map of an index's pages against the pages its tree reaches.
+    void checkIndexMap(const TableDef& def, std::uint32_t map,
+                       const std::vector<std::uint32_t>& tree, const std::string& index);
 
     const PageStore& pages_;
     const JetFormat& format_;
     const CodePageDecoder& decoder_;
+    const bool indexes_; // their trees, maps and entries
     std::vector<std::string> owner_;
     std::vector<bool> free_;
     std::vector<std::string> faults_;
@@ -83,6 +97,11 @@ void Checker::claim(std::uint32_t page, const std::string& who) {
         owner_[page] = who;
     else if (owner_[page] != who)
         fault(pageName(page) + ": claimed by both " + owner_[page] + " and " + who);
+}
+
+void Checker::requireInUse(std::uint32_t page, const std::string& what) {
+    if (page < free_.size() && free_[page])
+        fault(pageName(page) + ": holds " + what + " but is marked free");
 }
 
 void Checker::readFreePages() {
@@ -114,10 +133,29 @@ void Checker::readFreePages() {
     }
 }
 
+void Checker::checkIndexMap(const TableDef& def, std::uint32_t map,
+                            const std::vector<std::uint32_t>& tree, const std::string& index) {
+    const std::string what = "the pages of " + index;
+    std::vector<std::uint32_t> listed;
+    try {
+        listed = mapPages(map, what);
+    } catch (const Error& e) {
+        fault(what + ": " + e.what());
+        return;
+    }
+    for (std::uint32_t page : listed)
+        if (!isIndexPageOf(pages_.page(page), def.page))
+            fault(pageName(page) + ": listed among " + what + " but not one of its index pages");
+    for (std::uint32_t page : tree)
+        if (!std::binary_search(listed.begin(), listed.end(), page))
+            fault(pageName(page) + ": in the tree of " + index + " but left out of its usage map");
+}
+
 std::vector<std::uint32_t> Checker::mapPages(std::uint32_t pointer, const std::string& what) {
     if (pointer == 0)
         return {}; // a table that never held a page may have no map at all
     ByteSpan record = rowAtPointer(pages_, format_, pointer, what);
+    requireInUse(rowPointerPage(pointer), "the usage map of " + what);
     if (!record.empty() && record[0] == kReferenceUsageMap)
         for (std::size_t i = 0; 1 + 4 * (i + 1) <= record.size(); ++i)
             if (std::uint32_t mapPage = le32(record.data() + 1 + 4 * i))
@@ -204,75 +242,116 @@ void Checker::checkTable(const CatalogEntry& entry) {
         fault(table + ": " + e.what());
         return;
     }
-    for (std::uint32_t page = def.page, hops = 0; page != 0 && hops < pages_.pageCount(); ++hops) {
-        claim(page, table);
-        page = le32(pages_.page(page).data() + kTableDefNextPageOffset);
-    }
-
-    std::vector<std::uint32_t> owned = mapPages(def.ownedPagesMap, table);
-    std::vector<std::uint32_t> free = mapPages(def.freePagesMap, table);
-    for (std::uint32_t page : owned) {
-        if (!isDataPageOf(pages_.page(page), def.page)) {
-            fault(pageName(page) + ": in the owned pages of " + table +
-                  " but not one of its data pages");
-            continue;
+    // Each part of the table that can be read without another goes on past the faults of the
+    // others.
+    const auto noting = [&](const auto& work) {
+        try {
+            work();
+            return true;
+        } catch (const Error& e) {
+            fault(table + ": " + e.what());
+            return false;
         }
-        claim(page, table);
-        checkDataPage(page, table);
-    }
-    for (std::uint32_t page : free)
-        if (!std::binary_search(owned.begin(), owned.end(), page))
-            fault(pageName(page) + ": in the free-space map of " + table +
-                  " but not among its pages");
-    for (const auto& lv : def.longValueMaps) {
-        const std::string owner = "the long values of " + table;
-        for (std::uint32_t page : mapPages(lv.ownedMap, owner)) {
-            ByteSpan bytes = pages_.page(page);
-            if (!isLongValuePage(bytes))
-                fault(pageName(page) + ": listed for " + owner + " but not a long-value page");
+    };
+    const auto sink = [this](std::string f) { fault(std::move(f)); };
+    checkTableDefFields(format_, def, indexes_, table, sink);
+    noting([&] {
+        for (std::uint32_t page = def.page, hops = 0; page != 0 && hops < pages_.pageCount();
+             ++hops) {
             claim(page, table);
+            page = le32(pages_.page(page).data() + kTableDefNextPageOffset);
         }
-        mapPages(lv.freeMap, owner);
+    });
+
+    std::vector<std::uint32_t> owned;
+    const bool ownedRead = noting([&] {
+        owned = mapPages(def.ownedPagesMap, table);
+        for (std::uint32_t page : owned) {
+            if (!isDataPageOf(pages_.page(page), def.page)) {
+                fault(pageName(page) + ": in the owned pages of " + table +
+                      " but not one of its data pages");
+                continue;
+            }
+            claim(page, table);
+            checkDataPage(page, table);
+        }
+    });
+    noting([&] {
+        for (std::uint32_t page : mapPages(def.freePagesMap, table))
+            if (!std::binary_search(owned.begin(), owned.end(), page))
+                fault(pageName(page) + ": in the free-space map of " + table +
+                      " but not among its pages");
+    });
+    for (const auto& lv : def.longValueMaps) {
+        noting([&] {
+            const std::string owner = "the long values of " + table;
+            const std::vector<std::uint32_t> lvPages = mapPages(lv.ownedMap, owner);
+            for (std::uint32_t page : lvPages) {
+                ByteSpan bytes = pages_.page(page);
+                if (!isLongValuePage(bytes))
+                    fault(pageName(page) + ": listed for " + owner + " but not a long-value page");
+                claim(page, table);
+            }
+            for (std::uint32_t page : mapPages(lv.freeMap, owner))
+                if (!std::binary_search(lvPages.begin(), lvPages.end(), page))
+                    fault(pageName(page) + ": in the free-space map of " + owner +
+                          " but not among its pages");
+        });
     }
     std::set<std::uint32_t> roots;
-    for (const auto& index : def.indexes) {
+    for (std::size_t i = 0; indexes_ && i < def.indexes.size(); ++i) {
+        const Index& index = def.indexes[i];
         if (!roots.insert(index.firstPage).second)
             continue; // logical indexes may share one tree
         const std::string name = named("index", index.name) + " of " + table;
-        for (std::uint32_t page : indexTreePages(pages_, format_, index.firstPage, def.page, name,
-                                                 [this](std::string f) { fault(std::move(f)); }))
-            claim(page, table);
+        noting([&] {
+            const std::vector<std::uint32_t> tree =
+                indexTreePages(pages_, format_, index.firstPage, def.page, name, sink);
+            for (std::uint32_t page : tree)
+                claim(page, table);
+            checkIndexMap(def, def.realIndexes[def.logicalIndexes[i].physical].usageMap, tree,
+                          name);
+        });
     }
+    if (ownedRead)
+        noting([&] { checkRows(def, table); });
+}
 
+void Checker::checkRows(const TableDef& def, const std::string& table) {
+    const auto sink = [this](std::string f) { fault(std::move(f)); };
     TableScan scan(pages_, format_, def);
     RowFrame scratch;
     std::vector<FieldRef> fields;
     std::uint64_t rows = 0;
-    const bool hasLongValues =
-        std::any_of(def.columns.begin(), def.columns.end(),
-                    [](const Column& column) { return isLongValue(column.type); });
+    RowLayoutCheck layout(def, table, sink);
+    bool unreadableRow = false;
     while (scan.next()) {
         ++rows;
-        if (!hasLongValues)
-            continue;
-        crackRow(format_, def, scan.row(), scan.rowPage(), scratch, fields);
-        for (std::size_t c = 0; c < def.columns.size(); ++c)
-            if (isLongValue(def.columns[c].type) && fields[c].present)
-                checkLongValue(
-                    fields[c].bytes,
-                    [&] {
-                        return table + " " + named("column", def.columns[c].name) + " on " +
-                               pageName(scan.rowPage());
-                    },
-                    table);
+        try {
+            crackRow(format_, def, scan.row(), scan.rowPage(), scratch, fields);
+            layout.row(scratch, fields, scan.rowPage());
+            for (std::size_t c = 0; c < def.columns.size(); ++c)
+                if (isLongValue(def.columns[c].type) && fields[c].present)
+                    checkLongValue(
+                        fields[c].bytes,
+                        [&] {
+                            return table + " " + named("column", def.columns[c].name) + " on " +
+                                   pageName(scan.rowPage());
+                        },
+                        table);
+        } catch (const Error& e) {
+            // One unreadable row is enough to tell; the walk goes on to count the rest.
+            if (!unreadableRow)
+                fault(e.what());
+            unreadableRow = true;
+        }
     }
     // Access keeps the counts of its own system tables only roughly; user tables must agree.
     if (def.tableType != kSystemTableType && rows != def.storedRowCount)
         fault(table + ": stores a row count of " + std::to_string(def.storedRowCount) +
               " but holds " + std::to_string(rows) + " rows");
-    if (def.tableType != kSystemTableType)
-        checkIndexEntries(pages_, format_, decoder_, def, rows, table,
-                          [this](std::string f) { fault(std::move(f)); });
+    if (def.tableType != kSystemTableType && indexes_)
+        checkIndexEntries(pages_, format_, decoder_, def, rows, table, sink);
 }
 
 CheckReport Checker::run(std::uint64_t fileSize) {
@@ -318,9 +397,9 @@ CheckReport Checker::run(std::uint64_t fileSize) {
 
 namespace detail {
 
-CheckReport checkLoadedDatabase(const DatabaseState& db) {
+CheckReport checkLoadedDatabase(const DatabaseState& db, CheckScope scope) {
     try {
-        return Checker(db).run(db.pages.fileSize());
+        return Checker(db, scope).run(db.pages.fileSize());
     } catch (const Error& e) {
         return {{e.what()}, std::vector<bool>(db.pages.pageCount())};
     }
@@ -328,10 +407,10 @@ CheckReport checkLoadedDatabase(const DatabaseState& db) {
 
 } // namespace detail
 
-std::vector<std::string> checkDatabase(const std::filesystem::path& path,
-                                       std::string_view password) {
+std::vector<std::string> checkDatabase(const std::filesystem::path& path, std::string_view password,
+                                       CheckScope scope) {
     const Database db = Database::open(path, password);
-    return checkLoadedDatabase(*DatabaseAccess::state(db)).faults;
+    return checkLoadedDatabase(*DatabaseAccess::state(db), scope).faults;
 }
 
 } // namespace jet

@@ -2,6 +2,7 @@
 // without reading the file again.
 #pragma once
 
+#include "jet/check.h"
 #include "read/state.h"
 
 #include <string>
@@ -16,6 +17,6 @@ struct CheckReport {
     std::vector<bool> inUse;
 };
 
-CheckReport checkLoadedDatabase(const DatabaseState& db);
+CheckReport checkLoadedDatabase(const DatabaseState& db, CheckScope scope = CheckScope::WholeFile);
 
 } // namespace jet::detail

@@ -7,4 +7,5 @@ target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/integrity_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/page_owners.cpp
     ${CMAKE_CURRENT_LIST_DIR}/page_report.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/table_def_check.cpp
 )

@@ -28,6 +28,15 @@ public:
     // row.
     FieldRef field(std::size_t column) const;
 
+    // The frame itself, for the check to hold against the table's definition: the columns and
+    // variable columns the row holds, and where its fixed part ends.
+    std::size_t columnCount() const { return columnCount_; }
+    std::size_t variableCount() const { return varCount_; }
+    std::size_t fixedStart() const { return fixedStart_; }
+    std::size_t fixedEnd() const {
+        return jet4Offsets_ || !jet3Offsets_.empty() ? varOffset(0) : dataEnd_;
+    }
+
 private:
     [[noreturn]] void bad(const std::string& what) const;
     void readJet4();
