@@ -1,26 +1,13 @@
-// The assembled program on a real (virtual) display, online, over a program folder holding one
-// dictionary of one keyword; the update reminder is left out and pages for the default browser
-// are dropped.
-//   program_on_display exit <close-box|exit-button|file-exit> <close-box|exit-button>
-// starts offline, so the pane's first page is the help that Help > Online Help opens once the
-// window is on screen; then closes the main window in one of the user's ways; the exit screen must
-// then be the only window, and closing it in one of its ways must end the process with exit code 0.
-//   program_on_display definition <term> <link> <out.png>
-// types the term, presses Enter and double-clicks the keyword, as a user does, and photographs
-// the main window once the link's page has loaded (scripts/screenshot-definition.sh).
-//   program_on_display start-page <program folder> <light|dark> <window.png> <pane.png> [WxH]
-// opens the program over the given folder (the bundled dictionaries) at the given size (default
-// 900x600) and photographs the main window and its pane once the start page has loaded; "dark"
-// draws it with the Fusion style in a dark palette, as a desktop with a dark scheme does
-// (scripts/screenshots.sh).
-//   program_on_display own-page <program folder> <light|dark> <pane.png> <search|TERM>
-// once the start page has loaded, opens the search page (the toolbar's Search) or the page for a
-// term (typed under "All", then Display) and photographs the pane once that page has loaded.
-//   program_on_display update-report <program folder> <update file> <out.png>
-// runs File > Update on the update file over the given folder and photographs the main window
-// with the closing message in front, its details shown (scripts/screenshots.sh).
-// In every mode but start-page and own-page the main window must keep one native window from its
-// first showing on: the web view's first page must not make it anew.
+// The assembled program on a real (virtual) display over a folder of one keyword, its update
+// reminder left out and pages for the default browser dropped; its modes are in the usage below.
+// exit starts offline (the pane showing Help > Online Help), closes the main window, then the exit
+// screen, which must be the only window left, each in the way named; the process must end with 0.
+// definition types the term, presses Enter, double-clicks the keyword and photographs the window
+// once the link's page has loaded; start-page, own-page (the search page or a term's, Display
+// under "All") and update-report (the closing message, its details shown) photograph a program
+// folder for scripts/screenshots.sh, "dark" with the Fusion style in a dark palette. Outside
+// start-page and own-page the main window must keep one native window from its first showing on:
+// the web view's first page must not make it anew.
 #include "app/main_window.h"
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
@@ -117,25 +104,23 @@ void showDefinition(app::MainWindow& window, const QString& term, const QUrl& li
 }
 
 QPalette darkPalette() {
-    QPalette dark;
     const QColor window(0x2b, 0x2d, 0x31), base(0x1f, 0x20, 0x23), text(0xe6, 0xe6, 0xe6);
-    dark.setColor(QPalette::Window, window);
-    dark.setColor(QPalette::WindowText, text);
-    dark.setColor(QPalette::Base, base);
-    dark.setColor(QPalette::AlternateBase, window);
-    dark.setColor(QPalette::ToolTipBase, base);
-    dark.setColor(QPalette::ToolTipText, text);
-    dark.setColor(QPalette::Text, text);
+    QPalette dark;
+    for (auto role : {QPalette::Window, QPalette::AlternateBase, QPalette::Button})
+        dark.setColor(role, window);
+    for (auto role : {QPalette::Base, QPalette::ToolTipBase})
+        dark.setColor(role, base);
+    for (auto role :
+         {QPalette::WindowText, QPalette::ToolTipText, QPalette::Text, QPalette::ButtonText})
+        dark.setColor(role, text);
+    for (auto role : {QPalette::BrightText, QPalette::HighlightedText})
+        dark.setColor(role, Qt::white);
     dark.setColor(QPalette::PlaceholderText, QColor(0x9a, 0x9c, 0xa0));
-    dark.setColor(QPalette::Button, window);
-    dark.setColor(QPalette::ButtonText, text);
-    dark.setColor(QPalette::BrightText, Qt::white);
     dark.setColor(QPalette::Link, QColor(0x8a, 0xb4, 0xf8));
     dark.setColor(QPalette::Highlight, QColor(0x3d, 0x6f, 0xb6));
-    dark.setColor(QPalette::HighlightedText, Qt::white);
     dark.setColor(QPalette::Mid, QColor(0x45, 0x47, 0x4c));
-    dark.setColor(QPalette::Disabled, QPalette::Text, QColor(0x80, 0x80, 0x80));
-    dark.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(0x80, 0x80, 0x80));
+    for (auto role : {QPalette::Text, QPalette::ButtonText})
+        dark.setColor(QPalette::Disabled, role, QColor(0x80, 0x80, 0x80));
     return dark;
 }
 

@@ -1,9 +1,6 @@
-// The assembled program: the real main window built by start-up with the program's own hooks
-// over a folder of test dictionaries, online, with a recording browser in its pane and the update
-// file chosen by the test, built without the maker's sites unless a test sets them. Driven
-// through its controls and keys by objectName; each control is checked once for reaching the
-// right logic, whose cases are tested without a window in tests/lookup. Then the window's shape:
-// tab order, accessible names, and nothing overlapping or cut at its minimum size.
+// The real main window as start-up builds it over test dictionaries, online, a recording browser
+// in its pane, without the maker's sites unless a test sets them; driven through its controls and
+// keys by objectName, each control once (the lookup's cases are in tests/lookup). Then its shape.
 #include "app/keyword_list_model.h"
 #include "app/main_window.h"
 #include "app/program_assembly.h"
@@ -198,8 +195,6 @@ private slots:
         control<QRadioButton>("optExact")->setChecked(true);
     }
 
-    // --- The selector, the keyword list and the search box ---
-
     void aChoiceReplacesTheListOrReportsAMissingFile() {
         choose(1);
         QCOMPARE(listed(), QStringList({"Crow", "Comet", "Eclipse"}));
@@ -243,8 +238,6 @@ private slots:
         QCOMPARE(listed(), all);
     }
 
-    // --- The lookup commands ---
-
     void enterListsTheMatchesAndSearchOpensTheTermInOneDictionary() {
         typeAndEnter("c");
         QCOMPARE(listed(), QStringList({"Crow", "Comet"}));
@@ -281,7 +274,8 @@ private slots:
         QVERIFY(messages.isEmpty());
     }
 
-    void displayWithAnEmptyListSaysNotFoundAndReturnsTheFocus() {
+    // The message, the caption's access key and an option each return the focus to the search box.
+    void displayWithAnEmptyListSaysNotFoundAndKeysAndOptionsReturnTheFocus() {
         typeAndEnter("zzz");
         list()->setFocus();
         click("cmdDisplay");
@@ -290,9 +284,6 @@ private slots:
                                            "to us so that we can add the term in our dictionary"));
         QCOMPARE(QApplication::focusWidget(), searchBox());
         QVERIFY(browser->asked.isEmpty());
-    }
-
-    void keysAndOptionsPutTheFocusInTheSearchBox() {
         list()->setFocus();
         QTest::keyClick(window.get(), Qt::Key_W, Qt::AltModifier); // the caption's access key
         QCOMPARE(QApplication::focusWidget(), searchBox());
@@ -355,8 +346,6 @@ private slots:
         std::filesystem::remove(folder.file("tarot.dll"));
         QVERIFY(again.contains(both + row("Tarot", 2) + others + sum.arg(8)));
     }
-
-    // --- Web links and File > Update ---
 
     // Without the maker's sites the controls that would lead nowhere are left out and the web
     // search searches the whole web; a window built with them opens each page and restricts the
@@ -465,8 +454,6 @@ private slots:
                                          {"  ", "http://runes.example/blank"}});
     }
 
-    // --- The way out ---
-
     // Each way hides the window and leaves the exit screen, its Exit focused, whose press ends
     // the program (the screen's own keys are tested in tests/weblinks, the process's end on a
     // display by program_on_display).
@@ -495,14 +482,10 @@ private slots:
         app::setProgramEndForTesting({});
     }
 
-    // --- The keyboard path ---
-
     void theKeyboardAloneFindsAndShowsADefinition() {
         choose(1);
-        searchBox()->setText("hiero");
-        list()->setFocus(Qt::TabFocusReason);            // the list makes its first row current...
-        QCOMPARE(searchBox()->text(), QString("hiero")); // ...which is no choice of the user's
-        key(Qt::Key_Down);                               // moving copies as a click does
+        list()->setFocus(Qt::TabFocusReason); // the first row current (tabGoesRoundEveryControl)
+        key(Qt::Key_Down);                    // moving copies as a click does
         QCOMPARE(searchBox()->text(), QString("Comet"));
         key(Qt::Key_Return); // as a double click
         QCOMPARE(browser->asked, QStringList{"go https://omens.example/comet"});
@@ -550,8 +533,6 @@ private slots:
         QVERIFY(!header->isSortIndicatorShown());
     }
 
-    // --- The window's shape ---
-
     // Round from the selector through the lookup and the pane to Exit, every link and Donate;
     // passing through the list leaves the typed term alone.
     void tabGoesRoundEveryControl() {
@@ -590,8 +571,6 @@ private slots:
         }
     }
 
-    // At its minimum size no two controls overlap, each lies inside the window, and none is
-    // smaller than its text needs.
     void cleanupTestCase() {
         ui::setMakerSitesForTesting(std::nullopt);
         window.reset();

@@ -55,7 +55,7 @@ TEST(ValueForms, EachTypeInJsonAndCsv) {
         guid.bytes[i] = static_cast<std::uint8_t>(i);
     EXPECT_EQ(json(guid), R"("{03020100-0504-0706-0809-0A0B0C0D0E0F}")");
     jet::Decimal decimal{true, 18, 2, {12345}};
-    EXPECT_EQ(json(decimal), R"("-123.45")");
+    EXPECT_EQ(json(decimal) + csv(decimal), R"("-123.45"-123.45)");
     EXPECT_EQ(json(jet::Bytes{'f', 'o'}) + json(jet::Bytes{0xFB, 0xFF, 0}) + csv(jet::Bytes{}),
               R"("Zm8=""+/8A""")");
 }

@@ -2,54 +2,32 @@
 """Writers that never lose data: concurrent merges and imports into one folder keep every row and
 every catalogue entry; damage, unwritable output and odd names are reported, never passed over."""
 
-import os, pathlib, shutil, struct, subprocess, sys, tempfile, unittest
+import os, pathlib, shutil, struct, subprocess, sys, unittest
 
-TOOL = None
+import command_line_test as cli
+from command_line_test import Scratch, bundled_copy, run
+
 ROUNDS = 20
 
 
-def run(*words, stdout=subprocess.PIPE):
-    result = subprocess.run([TOOL, *words], stdout=stdout, stderr=subprocess.PIPE)
-    out = result.stdout.decode("utf-8") if result.stdout is not None else ""
-    return result.returncode, out, result.stderr.decode("utf-8")
-
-
-class Folder(unittest.TestCase):
-    def setUp(self):
-        self.dir = tempfile.mkdtemp(prefix="augurlex-writers-")
-        self.addCleanup(shutil.rmtree, self.dir, True)
-
-    def path(self, *names):
-        return os.path.join(self.dir, *names)
-
+class Folder(Scratch):
     def ok(self, *words):
-        status, out, err = run(*words)
-        self.assertEqual(status, 0, (words, out, err))
-        return out
+        return self.expect(words, 0)
 
     def program_folder(self, name):
-        """The bundled files by their list: the catalogue, the template and the dictionaries
-        the catalogue names, never whatever else the build's folder holds."""
-        bundled, folder = os.path.dirname(TOOL), self.path(name)
-        os.mkdir(folder)
-        listed = [r.split(",")[-1] for r in self.rows(os.path.join(bundled, "divination.dll"))]
-        for file in ["divination.dll", "clone.dll", *listed]:
-            shutil.copy(os.path.join(bundled, file), folder)
-        return folder
+        return bundled_copy(self.path(name))
 
     def table_file(self, name, rows, header="names,Key,Link"):
         """A dictionary-layout file holding `rows` (tuples of the header's fields)."""
-        path, csv = self.path(name), self.path(name + ".csv")
-        with open(csv, "w", encoding="utf-8", newline="") as f:
-            f.write(header + "\n" + "".join(",".join(r) + "\n" for r in rows))
+        path = self.path(name)
+        csv = self.write(name + ".csv", header + "\n" + "".join(",".join(r) + "\n" for r in rows))
         self.ok("create", path)
         if rows:
             self.ok("import", path, "--csv", csv)
         return path
 
     def rows(self, path):
-        out = self.ok("dump", path, "--format", "csv")
-        return out.split("\r\n")[1:-1]
+        return self.ok("dump", path, "--format", "csv").split("\r\n")[1:-1]
 
 
 class Concurrency(Folder):
@@ -61,11 +39,8 @@ class Concurrency(Folder):
                             + [("Runes", f"b{i}", f"https://r/b{i}") for i in range(200)]
                             + [("Betaz", "b", "https://b/1")]
                             + [(n, "b", link.replace("/a", "/b")) for n, _, link in shared])
-        csvs = []
-        for side in "xy":
-            csvs.append(self.path(side + ".csv"))
-            with open(csvs[-1], "w") as f:
-                f.write("Key,Link\n" + "".join(f"{side}{i},l\n" for i in range(500)))
+        csvs = [self.write(side + ".csv", "Key,Link\n" + "".join(f"{side}{i},l\n" for i in range(500)))
+                for side in "xy"]
         base = self.program_folder("base")
         tarot, runes = (len(self.rows(os.path.join(base, n))) for n in ("tarot.dll", "runes.dll"))
         for round in range(ROUNDS):
@@ -76,7 +51,7 @@ class Concurrency(Folder):
                 self.ok("create", target)
                 words = [["merge", a, "--folder", folder], ["merge", b, "--folder", folder]]
                 words += [["import", target, "--csv", csv] for csv in csvs]
-                runs = [subprocess.Popen([TOOL, *w], stdout=subprocess.PIPE,
+                runs = [subprocess.Popen([cli.TOOL, *w], stdout=subprocess.PIPE,
                                          stderr=subprocess.PIPE) for w in words]
                 results = [(p.wait(timeout=120), p.stdout.read(), p.stderr.read()) for p in runs]
                 for w, (status, out, err) in zip(words, results):
@@ -108,7 +83,7 @@ class Reporting(Folder):
         self.assertIn("stores 46 rows, but 44 could be read", err)
 
         several = self.table_file("several.mdb", [])
-        shutil.copy(os.path.join(os.path.dirname(TOOL), "tarot.dll"), several)
+        shutil.copy(os.path.join(os.path.dirname(cli.TOOL), "tarot.dll"), several)
         with open(several, "ab") as f:  # not a whole number of pages
             f.write(b"\0" * 100)
         for words in (["dump", several, "--table", "none"], ["import", several, "--csv",
@@ -174,8 +149,7 @@ class Refusals(Folder):
 
 
 def main():
-    global TOOL
-    TOOL = sys.argv.pop(sys.argv.index("--tool") + 1)
+    cli.TOOL = sys.argv.pop(sys.argv.index("--tool") + 1)
     sys.argv.remove("--tool")
     program = unittest.main(argv=sys.argv, exit=False, verbosity=2)
     return 0 if program.result.wasSuccessful() else 1
