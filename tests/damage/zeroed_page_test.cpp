@@ -52,7 +52,6 @@ void writeAt(int fd, const std::vector<std::uint8_t>& bytes, std::size_t offset)
 
 TEST(ZeroedPage, EveryPageThatHeldLiveDataIsReported) {
     ScratchDir dir;
-    std::size_t swept = 0, live = 0, liveReported = 0;
     const std::vector<TestFile> files = listedFiles();
     ASSERT_GT(files.size(), 30u);
     for (const auto& [name, password] : files) {
@@ -76,17 +75,11 @@ TEST(ZeroedPage, EveryPageThatHeldLiveDataIsReported) {
                     {original.begin() + static_cast<std::ptrdiff_t>(offset),
                      original.begin() + static_cast<std::ptrdiff_t>(offset + pageSize)},
                     offset);
-            ++swept;
-            if (!sound.inUse[page])
-                continue;
-            ++live;
-            liveReported += found;
-            EXPECT_TRUE(found) << "page " << page << " held live data; zeroed, it went unreported";
+            EXPECT_TRUE(!sound.inUse[page] || found)
+                << "page " << page << " held live data; zeroed, it went unreported";
         }
         ::close(fd);
     }
-    std::cout << "pages swept: " << swept << ", live: " << live
-              << ", live reported: " << liveReported << "\n";
 }
 
 } // namespace

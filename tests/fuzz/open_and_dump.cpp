@@ -72,8 +72,6 @@ void describeEveryPage(const std::filesystem::path& path, bool layOut) {
     }
 }
 
-namespace {} // namespace
-
 int openAndDump(const std::filesystem::path& path) {
     int refusals = 0;
     for (const char* password : {store::kDatabasePassword, ""}) {

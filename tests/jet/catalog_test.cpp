@@ -21,8 +21,6 @@ TEST(Password, OpensOnlyWithTheExactPassword) {
     EXPECT_TRUE(Database::open(file, "password").hasPassword());
     for (const char* wrong : {"", "Password", "passwor", "password1"})
         refused(file, wrong);
-    EXPECT_NO_THROW((void)Database::open(testFile("ucanaccess__password.mdb"), "ucanaccess"));
-    refused(testFile("ucanaccess__password.mdb"), "UCANACCESS");
     for (const char* file :
          {"mdbreader__password_V2000_no-password.mdb", "jackcess__testV1997.mdb"})
         EXPECT_FALSE(Database::open(testFile(file), "whatever").hasPassword()) << file;
@@ -68,7 +66,6 @@ TEST(Catalog, TablesAndColumns) {
     EXPECT_EQ(db.table("tAbLe1").name(), "Table1");
     EXPECT_EQ(db.table("Table1").columnIndex("g"), 6);
     EXPECT_EQ(db.version(), Version::Jet3);
-    EXPECT_EQ(Database::open(testFile("jackcess__testV2003.mdb")).pageSize(), 4096u);
     std::string types;
     for (const Column& c : db.table("Table1").columns())
         types += c.name + ":" + columnTypeName(c.type) + (c.fixedLength ? " " : "* ");

@@ -17,20 +17,6 @@ std::vector<std::string> texts(const Table& table, const std::string& column) {
     return out;
 }
 
-TEST(Values, EveryFixedTypeInJet3AndJet4) {
-    // 1981-12-12 and 1974-09-21 as days since 1899-12-30.
-    const std::vector<Value> small{std::string("a"), std::string("b"), std::int64_t{0},
-                                   std::int64_t{0},  std::int64_t{0},  0.0,
-                                   DateTime{29932},  Currency{0},      false};
-    const std::vector<Value> big{std::string("abcdefg"), std::string("hijklmnop"), std::int64_t{2},
-                                 std::int64_t{222},      std::int64_t{333333333},  444.555,
-                                 DateTime{27293},        Currency{35000},          true};
-    EXPECT_EQ(allRows(testFile("jackcess__testV1997.mdb"), "Table1"), (Rows{small, big}));
-    EXPECT_EQ(allRows(testFile("jackcess__testV2003.mdb"), "Table1"), (Rows{big, small}));
-    const auto decimal = allRows(testFile("jackcess__fixedNumericTestV2003.mdb"), "test").at(0);
-    EXPECT_EQ(decimal.at(5), Value(Decimal{true, 18, 0, {1, 0, 0, 0}}));
-}
-
 // Compressed text switches to two bytes a character after each zero byte and back after the
 // next; surrogate pairs join, lone halves and a cut-off last byte do not pass through.
 TEST(Values, Jet4TextSwitchingFormsWithinOneValue) {

@@ -1,16 +1,14 @@
 // New tables with declared indexes: the definition reads back with the names, columns and flags
-// Access gives such indexes, each index starts as an empty leaf, appends keep every index exact
-// (pages split, check clean), rows a unique index or the primary key refuses leave the file as
-// it was, and declarations that cannot be stored are refused.
+// Access gives such indexes, appends keep every index exact (pages split, check clean), rows the
+// primary key refuses leave the file as it was, and declarations that cannot be stored are
+// refused.
 #include "index_support.h"
 #include "jet/check.h"
 #include "jet/create.h"
 #include "jet/error.h"
 #include "jet/write_session.h"
-#include "read/index_pages_read.h"
 #include "read/state.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace jet::test {
@@ -43,7 +41,7 @@ private:
 const std::vector<IndexSpec> kDictionaryIndexes = {
     {{"Id"}, false, true}, {{"Link"}, true}, {{"Key"}}, {{"names", "Key"}, false, false, "Both"}};
 
-TEST(CreateIndexed, IndexesReadBackAsAccessNamesAndFlagsThemEachAnEmptyLeaf) {
+TEST(CreateIndexed, IndexesReadBackAsAccessNamesAndFlagsThem) {
     NewFile file(kDictionaryIndexes);
     EXPECT_EQ(checkDatabase(file.path()), std::vector<std::string>{});
 
@@ -68,14 +66,6 @@ TEST(CreateIndexed, IndexesReadBackAsAccessNamesAndFlagsThemEachAnEmptyLeaf) {
     // Text keys in the "General" order of Access 2000-2003 files, which the header declares too.
     for (const auto& column : keyColumns(db, "data", idx[3]))
         EXPECT_EQ(column.textOrder, detail::TextSortOrder::GeneralLegacy);
-    std::vector<std::uint32_t> roots;
-    for (const Index& index : idx) {
-        EXPECT_TRUE(detail::readIndexEntries(state.pages, *state.format, index.firstPage, def.page)
-                        .empty());
-        roots.push_back(index.firstPage);
-    }
-    std::sort(roots.begin(), roots.end());
-    EXPECT_EQ(std::adjacent_find(roots.begin(), roots.end()), roots.end()) << "a shared root";
 }
 
 TEST(CreateIndexed, ThousandsOfAppendsKeepEveryIndexExact) {
@@ -94,15 +84,8 @@ TEST(CreateIndexed, ThousandsOfAppendsKeepEveryIndexExact) {
         }
         session.commit();
     }
+    // The check finds an entry missing, out of order or not its row's key (index_check_test).
     EXPECT_EQ(checkDatabase(file.path()), std::vector<std::string>{});
-
-    const Database db = Database::open(file.path());
-    for (IndexKeys& keys : indexKeys(db)) {
-        EXPECT_EQ(keys.stored.size(), std::size_t{2 * kRowsPerSession}) << keys.index;
-        EXPECT_TRUE(std::is_sorted(keys.stored.begin(), keys.stored.end())) << keys.index;
-        std::sort(keys.computed.begin(), keys.computed.end());
-        EXPECT_EQ(keys.stored, keys.computed) << keys.index;
-    }
 }
 
 // A primary key of two columns refuses a row that leaves one of them empty, by name, before
@@ -113,15 +96,9 @@ TEST(CreateIndexed, APrimaryKeyOfTwoColumnsRefusesARowMissingOne) {
     WriteSession session = WriteSession::open(file.path());
     for (const RowValues& row :
          {RowValues{{"names", std::string("omens")}}, RowValues{{"Key", std::string("Raven")}}}) {
-        try {
-            session.appendRow("data", row);
-            ADD_FAILURE() << "a row without all of its primary key was taken";
-        } catch (const Error& e) {
-            EXPECT_EQ(e.kind(), ErrorKind::Invalid);
-            EXPECT_NE(std::string(e.what()).find("index \"PrimaryKey\": a value is missing"),
-                      std::string::npos)
-                << e.what();
-        }
+        const std::string message =
+            errorOf(ErrorKind::Invalid, [&] { session.appendRow("data", row); });
+        EXPECT_TRUE(mentions(message, "index \"PrimaryKey\": a value is missing")) << message;
     }
     session.commit();
     EXPECT_EQ(test::readBytes(file.path()), before);

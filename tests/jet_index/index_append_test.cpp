@@ -1,14 +1,12 @@
 // Appending rows to indexed tables keeps every index exact: each Access-made test table takes
-// its own rows again (unique columns changed so the keys stay unique), a refused row names its
-// index and leaves the file as it was, and a table filled with many random keys (pages split
-// at every level) still checks clean with every entry in order.
+// its own rows again (unique columns changed so the keys stay unique), and a table filled with
+// many random keys (pages split at every level) still checks clean with every entry in order.
 #include "index_support.h"
 #include "jet/check.h"
 #include "jet/write_session.h"
 #include "read/index_pages_read.h"
 #include "read/state.h"
 
-#include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -175,58 +173,13 @@ TEST(IndexAppend, ManyRandomKeysSplitPagesAtEveryLevel) {
     EXPECT_EQ(faultsOf(copy), std::vector<std::string>{});
 
     const Database after = Database::open(copy);
-    const auto& state = *detail::DatabaseAccess::state(after);
     for (const char* name : {"TableUnique2_temp", "TableIgnoreNulls2"}) {
         const Table table = after.table(name);
-        const std::uint64_t rows = table.cursor().recordCount();
-        EXPECT_GE(rows, 2u * kRowsPerSession);
-        const std::uint32_t tablePage =
-            detail::readUserTableDef(state, detail::userTable(state, name)).page;
-        for (const Index& index : table.indexes()) {
-            const auto entries =
-                detail::readIndexEntries(state.pages, *state.format, index.firstPage, tablePage);
-            if (!index.ignoreNulls) {
-                EXPECT_EQ(entries.size(), rows) << name << " " << index.name;
-            }
+        EXPECT_GE(table.cursor().recordCount(), 2u * kRowsPerSession);
+        for (const Index& index : table.indexes())
             if (index.primaryKey) {
-                EXPECT_GE(depthOf(after, index.firstPage), 3) << name << " " << index.name;
+                EXPECT_GE(depthOf(after, index.firstPage), 3) << name;
             }
-        }
-    }
-}
-
-constexpr const char* kFile = "jackcess__indexTestV2000.mdb";
-
-// A refused row changes nothing: the file committed after it is byte for byte the file before.
-TEST(IndexAppend, RefusedRowsNameTheirIndexAndChangeNothing) {
-    ScratchDir dir;
-    const auto copy = dir.copy(kFile);
-    const Database db = Database::open(copy);
-    for (const std::string& tableName : db.tableNames()) {
-        const Table table = db.table(tableName);
-        const auto primary = std::find_if(table.indexes().begin(), table.indexes().end(),
-                                          [](const Index& i) { return i.primaryKey || i.unique; });
-        if (primary == table.indexes().end() || table.storedRowCount() == 0)
-            continue;
-        // The first row again: its unique key is taken.
-        RowValues again;
-        Cursor c = table.cursor();
-        for (std::size_t i = 0; i < table.columns().size(); ++i)
-            again.emplace_back(table.columns()[i].name, c.value(i));
-        const auto before = readBytes(copy);
-        WriteSession session = WriteSession::open(copy);
-        const std::string duplicate =
-            errorOf(ErrorKind::Invalid, [&] { session.appendRow(tableName, again); });
-        EXPECT_TRUE(mentions(duplicate, "index \"")) << tableName << ": " << duplicate;
-        session.commit();
-        EXPECT_EQ(readBytes(copy), before) << tableName;
-        if (primary->primaryKey) {
-            const std::string missing =
-                errorOf(ErrorKind::Invalid, [&] { session.appendRow(tableName, {}); });
-            EXPECT_TRUE(mentions(missing, "primary key")) << tableName << ": " << missing;
-            session.commit();
-            EXPECT_EQ(readBytes(copy), before) << tableName;
-        }
     }
 }
 
@@ -234,25 +187,18 @@ TEST(IndexAppend, RefusedRowsNameTheirIndexAndChangeNothing) {
 // it, naming the index and the sort order, before anything changes.
 TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
     ScratchDir dir;
-    const auto copy = dir.copy(kPropertiesFile);
-    {
-        const Database db = Database::open(copy);
-        const auto& state = *detail::DatabaseAccess::state(db);
-        const detail::TableDef def =
-            detail::readUserTableDef(state, detail::userTable(state, "TableUnique1_temp"));
-        const int data = db.table("TableUnique1_temp").columnIndex("data");
-        ASSERT_GE(data, 0);
-        const std::size_t sortCode =
-            state.format->tdefRealIndexStart +
-            def.realIndexes.size() * state.format->tdefRealIndexEntrySize +
-            static_cast<std::size_t>(data) * state.format->columnEntrySize + 11;
-        std::fstream out(copy, std::ios::in | std::ios::out | std::ios::binary);
-        out.seekp(static_cast<std::streamoff>(def.page) * state.format->pageSize +
-                  static_cast<std::streamoff>(sortCode));
-        const char chinese[2] = {0x04, 0x08}; // locale 2052
-        out.write(chinese, 2);
-    }
-    const auto before = readBytes(copy);
+    Anatomy file(testFile(kPropertiesFile));
+    const detail::TableDef def = file.tableDef("TableUnique1_temp");
+    const int data = file.db.table("TableUnique1_temp").columnIndex("data");
+    ASSERT_GE(data, 0);
+    auto bytes = file.bytes;
+    detail::putLe16(
+        bytes,
+        file.at(def.page, file.format.tdefRealIndexStart +
+                              def.realIndexes.size() * file.format.tdefRealIndexEntrySize +
+                              static_cast<std::size_t>(data) * file.format.columnEntrySize + 11),
+        2052); // the column's sort order: Chinese
+    const auto copy = dir.write(kPropertiesFile, bytes);
     WriteSession session = WriteSession::open(copy);
     const std::string message = errorOf(ErrorKind::Invalid, [&] {
         session.appendRow("TableUnique1_temp",
@@ -260,7 +206,7 @@ TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
     });
     EXPECT_TRUE(mentions(message, "index \"DataIndex\"") && mentions(message, "2052")) << message;
     session.commit();
-    EXPECT_EQ(readBytes(copy), before);
+    EXPECT_EQ(readBytes(copy), bytes);
 }
 
 } // namespace

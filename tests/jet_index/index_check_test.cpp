@@ -5,7 +5,6 @@
 #include "read/state.h"
 
 #include <bit>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -31,30 +30,18 @@ using PageChange =
 // whose key's root page, a single leaf, `change` has been applied to.
 std::vector<std::string> primaryKeyFaultsAfter(const PageChange& change) {
     ScratchDir dir;
-    const auto copy = dir.copy(kFile);
-    {
-        const Database db = Database::open(copy);
-        const DatabaseState& state = *detail::DatabaseAccess::state(db);
-        std::uint32_t root = 0;
-        for (const Index& i : db.table("Table1").indexes())
-            if (i.name == "PrimaryKey")
-                root = i.firstPage;
-        const detail::ByteSpan bytes = state.pages.page(root);
-        EXPECT_EQ(bytes[0], static_cast<std::uint8_t>(detail::PageType::IndexLeaf));
-        std::vector<std::uint8_t> page(bytes.begin(), bytes.end());
-        change(page, *state.format);
-        std::fstream out(copy, std::ios::in | std::ios::out | std::ios::binary);
-        out.seekp(static_cast<std::streamoff>(root) * state.format->pageSize);
-        out.write(reinterpret_cast<const char*>(page.data()),
-                  static_cast<std::streamsize>(page.size()));
-    }
-    return indexFaults(copy, "PrimaryKey");
-}
-
-TEST(IndexCheck, AnAccessMadeFileHasNoIndexFaults) {
-    for (const std::string& file : openTestFiles())
-        for (const std::string& fault : checkDatabase(testFile(file)))
-            EXPECT_EQ(fault.find("entr"), std::string::npos) << file << ": " << fault;
+    const Anatomy file(testFile(kFile));
+    std::uint32_t root = 0;
+    for (const Index& i : file.db.table("Table1").indexes())
+        if (i.name == "PrimaryKey")
+            root = i.firstPage;
+    auto bytes = file.bytes;
+    const auto start = bytes.begin() + static_cast<std::ptrdiff_t>(file.at(root, 0));
+    std::vector<std::uint8_t> page(start, start + file.format.pageSize);
+    EXPECT_EQ(page[0], static_cast<std::uint8_t>(detail::PageType::IndexLeaf));
+    change(page, file.format);
+    std::copy(page.begin(), page.end(), start);
+    return indexFaults(dir.write(kFile, bytes), "PrimaryKey");
 }
 
 TEST(IndexCheck, DamagedEntriesAreFound) {
@@ -87,31 +74,24 @@ TEST(IndexCheck, DamagedEntriesAreFound) {
 // page, are found.
 TEST(IndexTreeShape, NodeEntriesAndLeafLinksAreChecked) {
     ScratchDir dir;
+    const Anatomy file(testFile("jackcess__compIndexTestV2000.mdb"));
     auto damaged = [&](std::size_t offset, std::uint8_t value) {
-        const auto copy = dir.copy("jackcess__compIndexTestV2000.mdb");
-        std::fstream out(copy, std::ios::in | std::ios::out | std::ios::binary);
-        out.seekp(static_cast<std::streamoff>(offset));
-        out.put(static_cast<char>(value));
-        out.close();
+        auto bytes = file.bytes;
+        bytes[offset] = value;
         std::string all;
-        for (const std::string& fault : checkDatabase(copy))
+        for (const std::string& fault : checkDatabase(dir.write("damaged.mdb", bytes)))
             all += fault + "\n";
         return all;
     };
-    const auto& format = detail::JetFormat::jet4();
     EXPECT_EQ(damaged(0, 0), ""); // the header's first byte: the file as Access wrote it
     // The last byte of the node entry's row pointer: the child's last entry says otherwise.
-    const std::size_t nodeEntryEnd = 29 * format.pageSize + format.indexFirstEntryOffset;
-    std::size_t end = 0;
-    {
-        const Database db = Database::open(testFile("jackcess__compIndexTestV2000.mdb"));
-        const auto& state = *detail::DatabaseAccess::state(db);
-        end = detail::readIndexPage(format, state.pages.page(29), 29).entries.front().size();
-    }
-    EXPECT_NE(damaged(nodeEntryEnd + end - 5, 0xff).find("is not that page's last entry"),
+    const std::size_t end =
+        detail::readIndexPage(file.format, file.pages.page(29), 29).entries.front().size();
+    EXPECT_NE(damaged(file.at(29, file.format.indexFirstEntryOffset + end - 5), 0xff)
+                  .find("is not that page's last entry"),
               std::string::npos);
     // The second leaf's link back to the first.
-    EXPECT_NE(damaged(33 * format.pageSize + 12, 0x1f).find("do not follow the tree's order"),
+    EXPECT_NE(damaged(file.at(33, 12), 0x1f).find("do not follow the tree's order"),
               std::string::npos);
 }
 

@@ -2,6 +2,7 @@
 
 #include "read/state.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace jet::test {
@@ -55,13 +56,10 @@ std::vector<IndexKeys> indexKeys(const Database& db) {
                     std::vector<const Value*> values;
                     for (const IndexColumn& c : index.columns)
                         values.push_back(&cursor.value(c.column));
-                    if (index.ignoreNulls) {
-                        bool allNull = true;
-                        for (const Value* v : values)
-                            allNull = allNull && v->isNull();
-                        if (allNull)
-                            continue;
-                    }
+                    if (index.ignoreNulls &&
+                        std::all_of(values.begin(), values.end(),
+                                    [](const Value* v) { return v->isNull(); }))
+                        continue;
                     keys.computed.push_back(detail::entryKey(values, columns));
                 }
             }

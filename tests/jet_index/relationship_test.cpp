@@ -6,7 +6,6 @@
 #include "index_support.h"
 #include "jet/check.h"
 #include "jet/write_session.h"
-#include "read/state.h"
 
 #include <gtest/gtest.h>
 
@@ -26,32 +25,6 @@ RowValues childRow(std::int64_t id, Value toTable2, Value toTable3) {
             {"otherfk1", std::move(toTable2)},
             {"otherfk2", std::move(toTable3)},
             {"data", Value(std::string("new"))}};
-}
-
-// The stored facts: Table1 holds the "many" side of both relationships, each pointing at an
-// index of the table on the "one" side, whose own foreign-key index points back.
-TEST_P(RelationshipFile, ForeignKeyIndexesPointAtEachOther) {
-    const Database db = Database::open(path_);
-    const auto& state = *detail::DatabaseAccess::state(db);
-    auto logical = [&](const std::string& table) {
-        const detail::TableDef def =
-            detail::readUserTableDef(state, detail::userTable(state, table));
-        return std::make_pair(def.page, def.logicalIndexes);
-    };
-    const auto [childPage, child] = logical("Table1");
-    const auto [parentPage, parent] = logical("Table2");
-    const auto toTable2 = std::find_if(child.begin(), child.end(), [&](const auto& i) {
-        return i.related && i.relatedTablePage == parentPage;
-    });
-    ASSERT_NE(toTable2, child.end());
-    EXPECT_FALSE(toTable2->primarySide);
-    const auto back = std::find_if(parent.begin(), parent.end(), [&](const auto& i) {
-        return i.number == toTable2->relatedIndex;
-    });
-    ASSERT_NE(back, parent.end());
-    EXPECT_TRUE(back->related && back->primarySide);
-    EXPECT_EQ(back->relatedTablePage, childPage);
-    EXPECT_EQ(back->relatedIndex, toTable2->number);
 }
 
 TEST_P(RelationshipFile, AMissingRelatedRowIsRefusedByNameChangingNothing) {

@@ -1,8 +1,6 @@
 // A commit writes the same bytes for the same appends, whatever way the session holds its pages:
 // the figures below were taken from the files this writer produced when it held the whole file in
-// memory (taken again when new files' catalogue index pages came to share their entries' prefix,
-// as every index page does). Rows are chosen to add data pages, long-value pages and usage-map
-// pages.
+// memory. Rows are chosen to add data pages, long-value pages and usage-map pages.
 #include "jet/write_session.h"
 #include "support.h"
 
@@ -19,15 +17,8 @@ std::uint64_t fingerprint(const std::vector<std::uint8_t>& bytes) {
     return hash;
 }
 
-struct Written {
-    std::size_t size = 0;
-    std::uint64_t hash = 0;
-    bool operator==(const Written&) const = default;
-};
-
-std::ostream& operator<<(std::ostream& out, const Written& w) {
-    return out << "{" << w.size << ", 0x" << std::hex << w.hash << std::dec << "}";
-}
+// The size and fingerprint of a file.
+using Written = std::pair<std::size_t, std::uint64_t>;
 
 Written writtenAt(const std::filesystem::path& path) {
     const std::vector<std::uint8_t> bytes = test::readBytes(path);

@@ -27,7 +27,6 @@ TEST(Commit, FailingAtEachStepLeavesTheOldFileAndTheSessionReady) {
         SCOPED_TRACE(static_cast<int>(failing));
         test::ScratchDir dir;
         const auto path = dir.write("c.mdb", buildDatabase(test::kDictionary, {"", 45000.0}));
-        std::filesystem::permissions(path, std::filesystem::perms(0640));
         const auto original = test::readBytes(path);
         WriteSession s = WriteSession::open(path);
         s.appendRow("data", {{"Key", std::string("k")}, {"Link", std::string(5000, 'x')}});
@@ -45,7 +44,6 @@ TEST(Commit, FailingAtEachStepLeavesTheOldFileAndTheSessionReady) {
             EXPECT_EQ(test::readBytes(path), original);
         s.commit(); // the session still holds its row
         EXPECT_EQ(test::allRows(path, "data").size(), 1u);
-        EXPECT_EQ(std::filesystem::status(path).permissions(), std::filesystem::perms(0640));
     }
 }
 

@@ -34,8 +34,6 @@ TEST(CreateDatabase, TablesReadBackAsDefined) {
     EXPECT_EQ(db.table("data").cursor().recordCount(), 0u);
     EXPECT_EQ(checkDatabase(path, "Zauberwort-ü"), std::vector<std::string>{});
     test::errorOf(ErrorKind::BadPassword, [&] { (void)Database::open(path, "zauberwort-ü"); });
-    const auto open = dir.write("open.mdb", buildDatabase(test::kDictionary, {"", 44000.25}));
-    EXPECT_FALSE(Database::open(open, "anything").hasPassword());
 }
 
 TEST(CreateDatabase, RefusesWhatCannotBeStored) {

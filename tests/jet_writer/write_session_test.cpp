@@ -12,10 +12,6 @@
 namespace jet {
 namespace {
 
-void expectSound(const std::filesystem::path& path, const std::string& password = {}) {
-    EXPECT_EQ(checkDatabase(path, password), std::vector<std::string>{}) << path;
-}
-
 // A table that already holds rows (as a template may) keeps them and takes the new ones after
 // them, here in a page-encoded file with a password, also when the session is committed to
 // another file. 9000 rows with their links take pages far past the 512 an inline usage map
@@ -49,7 +45,7 @@ TEST(WriteSession, AppendsAfterTheRowsATableHolds) {
         ASSERT_EQ(rows[i], (std::vector<Value>{Value(), "k" + std::to_string(i),
                                                std::string(i % 100 ? 300 : 9000, 'l')}));
     test::errorOf(ErrorKind::BadPassword, [&] { (void)WriteSession::open(path, "wrong"); });
-    expectSound(dir.path / "copy.mdb", "pw");
+    EXPECT_EQ(checkDatabase(dir.path / "copy.mdb", "pw"), std::vector<std::string>{});
 }
 
 // Jet 3 text goes back in the bytes it was read from: the five bytes Windows-1252 leaves

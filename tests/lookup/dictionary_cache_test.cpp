@@ -14,7 +14,6 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 namespace lookup {
 namespace {
@@ -31,17 +30,6 @@ Keys search(const std::string& folder, const Keys& names, const std::string& tex
         [&](const std::string& reason) { reasons.push_back("!" + reason); }, cache);
     shown.insert(shown.end(), reasons.begin(), reasons.end());
     return shown;
-}
-
-std::string bytesOf(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-// Writes over the file's bytes where it stands: same inode, no rename, as a copy tool does.
-void overwriteInPlace(const std::string& path, const std::string& bytes) {
-    std::fstream out(path, std::ios::binary | std::ios::in | std::ios::out);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 struct CachedSearch : ::testing::Test {
@@ -91,12 +79,14 @@ TEST_F(CachedSearch, SeesAFileChangedBetweenTwoSearchesByOurWriterAndByAnOverwri
     fs::last_write_time(file(), fs::file_time_type::clock::now() - std::chrono::hours(1));
     EXPECT_EQ(search("r", &cache), (Keys{"Raven", "Rook"}));
     write("Omens", {"Crow", "Comet", "Roven", "Rock"});
-    const std::string changed = bytesOf(file());
+    const std::string changed = file() + ".changed";
+    fs::copy_file(file(), changed);
     fs::rename(before, file());
     fs::last_write_time(file(), fs::file_time_type::clock::now() - std::chrono::hours(1));
     const store::FileStamp old = *store::stampOf(file());
     EXPECT_EQ(search("r", &cache), (Keys{"Raven", "Rook"}));
-    overwriteInPlace(file(), changed);
+    // Written over where it stands: same inode, no rename, as a copy tool does.
+    std::ofstream(file(), std::ios::binary | std::ios::in) << std::ifstream(changed).rdbuf();
     const store::FileStamp now = *store::stampOf(file());
     ASSERT_EQ(now.inode, old.inode);
     ASSERT_EQ(now.size, old.size);

@@ -33,10 +33,12 @@ bool changesAFile(const __ptrace_syscall_info& call) {
            (call.entry.nr == SYS_openat && (call.entry.args[2] & O_CREAT));
 }
 
-// Starts a merge that runs on its own, untraced; returns its process id.
-pid_t startMerge(const std::string& updateFile, const std::string& folder) {
+// Starts a merge, traced from its exec when `traced`; returns its process id.
+pid_t startMerge(const std::string& updateFile, const std::string& folder, bool traced = false) {
     const pid_t pid = ::fork();
     if (pid == 0) {
+        if (traced)
+            ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
         ::dup2(::open("/dev/null", O_WRONLY), 1);
         ::execl(AUGURLEX_DICT_TOOL, AUGURLEX_DICT_TOOL, "merge", updateFile.c_str(), "--folder",
                 folder.c_str(), static_cast<char*>(nullptr));
@@ -55,14 +57,7 @@ Contents sorted(Contents contents) {
 // Runs the merge, killed as it enters its change number `killAt` (0 the first) when it gets
 // that far; returns the number of changes begun, and the exit status in `status`.
 int runMerge(const std::string& updateFile, const std::string& folder, int killAt, int& status) {
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::ptrace(PTRACE_TRACEME, 0, nullptr, nullptr);
-        ::dup2(::open("/dev/null", O_WRONLY), 1);
-        ::execl(AUGURLEX_DICT_TOOL, AUGURLEX_DICT_TOOL, "merge", updateFile.c_str(), "--folder",
-                folder.c_str(), static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t pid = startMerge(updateFile, folder, true);
     ::waitpid(pid, &status, 0); // stopped at the exec
     ::ptrace(PTRACE_SETOPTIONS, pid, nullptr, PTRACE_O_TRACESYSGOOD | PTRACE_O_EXITKILL);
     int changes = 0;
