@@ -8,6 +8,7 @@
 
 #include "jet/error.h"
 #include "jet/value.h"
+#include "jet/version.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -17,8 +18,6 @@
 #include <vector>
 
 namespace jet {
-
-enum class Version { Jet3, Jet4 };
 
 struct Column {
     std::string name;

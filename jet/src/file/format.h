@@ -3,7 +3,7 @@
 #pragma once
 
 #include "file/bytes.h"
-#include "jet/database.h"
+#include "jet/version.h"
 
 #include <cstddef>
 #include <cstdint>
