@@ -1,5 +1,6 @@
 #include "check/page_owners.h"
 
+#include "check/corrupt_faults.h"
 #include "file/errors.h"
 #include "read/catalog.h"
 #include "read/slot_table.h"
@@ -13,18 +14,6 @@ class OwnerReader {
 public:
     OwnerReader(const DatabaseState& db, PageOwners& out) : pages_(db.pages), db_(db), out_(out) {}
 
-    // Notes a Corrupt error of `work` as a fault beginning with `where`; other errors end the
-    // reading.
-    template <class Work> void noting(const std::string& where, Work&& work) {
-        try {
-            work();
-        } catch (const Error& e) {
-            if (e.kind() != ErrorKind::Corrupt)
-                throw;
-            out_.faults.push_back(where + e.what());
-        }
-    }
-
     void readFreePages() {
         out_.listedFree.assign(pages_.pageCount(), false);
         for (std::uint32_t page :
@@ -35,7 +24,7 @@ public:
     void readTable(std::uint32_t firstPage, const std::string& name) {
         out_.tableNames.emplace(firstPage, name);
         const std::string table = named("table", name);
-        noting(table + ": ", [&] {
+        noteCorrupt(out_.faults, table + ": ", [&] {
             for (std::uint32_t page : tableDefPages(pages_, firstPage, name))
                 out_.tableOf.emplace(page, firstPage);
             const TableDef def =
@@ -74,7 +63,7 @@ private:
             return {};
         out_.mapRows.emplace(pointer, owner);
         std::vector<std::uint32_t> marked;
-        noting(owner.what + ": ", [&] {
+        noteCorrupt(out_.faults, owner.what + ": ", [&] {
             const ByteSpan record = rowAtPointer(pages_, *db_.format, pointer, owner.what);
             const UsageMapRecord map = parseUsageMap(record, owner.what);
             for (std::size_t i = 0; i < map.mapPages.size(); ++i) {
@@ -113,7 +102,7 @@ PageOwners readPageOwners(const DatabaseState& db) {
     // The catalogue's own definition, whatever its rows say.
     reader.readTable(kCatalogPage, "MSysObjects");
     std::vector<CatalogEntry> catalog;
-    reader.noting("the system catalogue: ", [&] {
+    noteCorrupt(out.faults, "the system catalogue: ", [&] {
         catalog = readCatalog(db.pages, *db.format, *db.textDecoder);
         out.catalogueRead = true;
     });

@@ -3,6 +3,7 @@
 // of the slot), so the description goes on with what can still be read.
 #include "jet/page_report.h"
 
+#include "check/corrupt_faults.h"
 #include "check/page_owners.h"
 #include "file/errors.h"
 #include "read/index_pages_read.h"
@@ -20,17 +21,6 @@ struct PageReporter::State {
 };
 
 namespace {
-
-// Runs `work`; a Corrupt error it raises is added to `faults`.
-template <class Work> void noting(std::vector<std::string>& faults, Work&& work) {
-    try {
-        work();
-    } catch (const Error& e) {
-        if (e.kind() != ErrorKind::Corrupt)
-            throw;
-        faults.push_back(e.what());
-    }
-}
 
 class PageDescriber {
 public:
@@ -84,7 +74,8 @@ private:
         out_.kind = longValues ? PageKind::LongValue : PageKind::Data;
         out_.ownerPage = longValues ? tableOf(out_.number) : le32(page_.data() + kPageOwnerOffset);
         out_.freeBytes = le16(page_.data() + kPageFreeSpaceOffset);
-        noting(out_.faults, [&] { out_.rowCount = slotCount(format_, page_, out_.number); });
+        noteCorrupt(out_.faults, "",
+                    [&] { out_.rowCount = slotCount(format_, page_, out_.number); });
         for (std::uint16_t slot = 0; slot < out_.rowCount; ++slot)
             out_.rows.push_back(describeSlot(slot));
     }
@@ -98,7 +89,7 @@ private:
         row.moved = !row.deleted && (entry & kRowMoved);
         row.overflow = !row.deleted && (entry & kRowIsMoveTarget);
         std::vector<std::string> faults;
-        noting(faults, [&] {
+        noteCorrupt(faults, "", [&] {
             const ByteSpan bytes = rowSlot(format_, page_, out_.number, slot).bytes;
             row.length = static_cast<std::uint16_t>(bytes.size());
             if (row.moved) {
@@ -147,7 +138,7 @@ private:
         const std::string tableName = name != owners_.tableNames.end()
                                           ? name->second
                                           : "at page " + std::to_string(out_.number);
-        noting(out_.faults, [&] {
+        noteCorrupt(out_.faults, "", [&] {
             const TableDef def =
                 readTableDef(db_.pages, format_, *db_.textDecoder, out_.number, tableName);
             report.startsTable = true;
@@ -175,7 +166,7 @@ private:
         out_.freeBytes = le16(page_.data() + kPageFreeSpaceOffset);
         std::string fault;
         const IndexPage page = readIndexPage(format_, page_, fault);
-        noting(out_.faults, [&] {
+        noteCorrupt(out_.faults, "", [&] {
             if (!fault.empty())
                 throwCorruptPage(out_.number, fault); // worded as the readers word theirs
         });
