@@ -74,3 +74,15 @@ HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/co
 echo "screenshot: $out/update-report.png"
 
 BUILD_DIR="$build" "$repo/scripts/screenshot-definition.sh" "$out/definition.png"
+
+# The View menu's options: the list following the typing, suggestions for a misspelt term, and
+# the menu open on its history.
+view() { # TERM|menu out.png
+    HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
+        xvfb-run -a -s "-screen 0 2000x1400x24" \
+        "$build/bin/program_on_display" view "$work/dictionaries" "$1" "$2"
+    echo "screenshot: $2"
+}
+view ta "$out/search-as-you-type.png"
+view Tarrot "$out/suggestions.png"
+view menu "$out/view-menu.png"

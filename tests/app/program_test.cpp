@@ -37,6 +37,7 @@ class ProgramTest : public QObject {
     testing_support::DictionaryFolder folder;
     testing_support::DictionaryFolder updateFolder;
     QTemporaryDir lockFolder;
+    QTemporaryDir userFolder; // the settings and data folder of this test alone
     app::SingleInstance instance{lockFolder.filePath("copy.lock")};
     std::unique_ptr<app::MainWindow> window;
     RecordingBrowser* browser = nullptr;
@@ -170,6 +171,7 @@ private slots:
             return recording;
         };
         options.chooseUpdateFile = [this] { return chosenUpdate; };
+        options.userStore = app::UserStore{userFolder.filePath("augurlex.conf"), userFolder.path()};
         app::StartupHooks hooks = app::programStartupHooks(options);
         hooks.runUpdateReminder = {};
         hooks.checkConnection = [] { return true; };
