@@ -26,8 +26,8 @@ void LiveFilter::startWaiting() {
     running_ = true;
     worker_.start([this, generation = generation, request = std::move(request)] {
         auto result = std::make_shared<lookup::LiveKeywords>(
-            lookup::liveKeywords(request.programFolder, request.dictionaryNames, request.mode,
-                                 request.searchText, request.choice));
+            search_.next(request.programFolder, request.dictionaryNames, request.mode,
+                         request.searchText, request.choice));
         // Queued to this object: dropped with it should it go first (the destructor waits for
         // this task, so `this` is still whole here).
         QMetaObject::invokeMethod(

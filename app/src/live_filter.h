@@ -40,6 +40,7 @@ private:
     void startWaiting();
 
     Show show_;
+    lookup::LiveSearch search_; // used by the worker alone
     QThreadPool worker_;
     std::uint64_t generation_ = 0;
     bool running_ = false;

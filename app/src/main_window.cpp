@@ -51,7 +51,7 @@ void MainWindow::connectControls() {
     connect(searchBox_, &QLineEdit::textEdited, this, &MainWindow::onSearchTextEdited);
     liveFilter_ = new LiveFilter(
         [this](lookup::LiveKeywords live) {
-            keywords_->setKeywords(lookup::KeywordRows(std::move(live.keywords)), live.suggestions);
+            keywords_->setKeywords(std::move(live.keywords), live.suggestions);
         },
         this);
     connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);

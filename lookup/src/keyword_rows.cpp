@@ -15,14 +15,23 @@ void KeywordRows::append(std::shared_ptr<const PackedTexts> texts) {
     if (texts->size() == 0)
         return;
     ends_.push_back(size() + texts->size());
-    parts_.push_back(std::move(texts));
+    parts_.push_back({std::move(texts), {}});
+}
+
+void KeywordRows::append(std::shared_ptr<const PackedTexts> texts,
+                         std::vector<std::uint32_t> picks) {
+    if (picks.empty())
+        return;
+    ends_.push_back(size() + picks.size());
+    parts_.push_back({std::move(texts), std::move(picks)});
 }
 
 std::string_view KeywordRows::operator[](std::size_t row) const {
     const auto part =
         static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), row) - ends_.begin());
-    const std::size_t first = part == 0 ? 0 : ends_[part - 1];
-    return (*parts_[part])[row - first];
+    const std::size_t local = row - (part == 0 ? 0 : ends_[part - 1]);
+    const Part& in = parts_[part];
+    return (*in.texts)[in.picks.empty() ? local : in.picks[local]];
 }
 
 KeywordRows loadKeywordRows(const std::string& programFolder,

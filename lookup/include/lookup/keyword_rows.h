@@ -1,12 +1,13 @@
-// The keywords a list shows, kept as the dictionaries store them (UTF-8): whole dictionaries
-// shared with the cache of decoded files, or the matches of a search packed together, so a
-// million keywords cost no copy and no string each.
+// The keywords a list shows, kept as the dictionaries store them (UTF-8): whole dictionaries or
+// the matching rows of them, shared with the cache of decoded files, or texts packed together,
+// so a million keywords cost no copy and no string each.
 #pragma once
 
 #include "lookup/dictionary_cache.h"
 #include "lookup/packed_texts.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -21,13 +22,19 @@ public:
 
     // The texts follow the rows already there; they are shared, never copied.
     void append(std::shared_ptr<const PackedTexts> texts);
+    // Only the texts of these indexes, in this order.
+    void append(std::shared_ptr<const PackedTexts> texts, std::vector<std::uint32_t> picks);
 
     std::size_t size() const { return ends_.empty() ? 0 : ends_.back(); }
     bool empty() const { return size() == 0; }
     std::string_view operator[](std::size_t row) const;
 
 private:
-    std::vector<std::shared_ptr<const PackedTexts>> parts_;
+    struct Part {
+        std::shared_ptr<const PackedTexts> texts;
+        std::vector<std::uint32_t> picks; // empty: every text
+    };
+    std::vector<Part> parts_;
     std::vector<std::size_t> ends_; // the row after each part's last
 };
 
