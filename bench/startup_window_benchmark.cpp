@@ -11,12 +11,13 @@
 #include "app/single_instance.h"
 #include "app/startup.h"
 #include "generated_folder.h"
+#include "lookup/dictionary_cache.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <chrono>
 #include <cstdio>
 #include <ctime>
@@ -54,7 +55,7 @@ QString statusLine(const char* key) {
 // Stops at the first paint of the list's rows.
 class FirstPaint : public QObject {
 public:
-    FirstPaint(QTreeView& list, double startupWorkMs) : list_(list), workMs_(startupWorkMs) {
+    FirstPaint(QTableView& list, double startupWorkMs) : list_(list), workMs_(startupWorkMs) {
         list.viewport()->installEventFilter(this);
     }
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -62,9 +63,11 @@ public:
             list_.model()->rowCount() > 0) {
             const bool handled = QObject::eventFilter(watched, event);
             std::printf("start-up work %.0f ms; list painted %.0f ms after the process started; "
-                        "%d keywords; %s, %s\n",
+                        "%d keywords; %s (decoded dictionaries %.1f MiB), %s\n",
                         workMs_, msSinceProcessStart(), list_.model()->rowCount(),
-                        qPrintable(statusLine("RssAnon")), qPrintable(statusLine("VmHWM")));
+                        qPrintable(statusLine("RssAnon")),
+                        static_cast<double>(lookup::sharedDictionaryCache().bytes()) / (1 << 20),
+                        qPrintable(statusLine("VmHWM")));
             std::fflush(stdout);
             std::_Exit(0);
             return handled;
@@ -73,7 +76,7 @@ public:
     }
 
 private:
-    QTreeView& list_;
+    QTableView& list_;
     double workMs_;
 };
 

@@ -10,7 +10,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QMenu>
-#include <QTreeView>
+#include <QTableView>
 
 namespace app {
 

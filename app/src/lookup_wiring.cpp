@@ -13,7 +13,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QTableView>
 
 namespace app {
 
@@ -42,7 +42,7 @@ public:
         return static_cast<std::size_t>(window_.keywords().rowCount());
     }
     std::optional<std::string> selectedKeyword() const override {
-        const QTreeView* list = window_.keywordList();
+        const QTableView* list = window_.keywordList();
         const QModelIndex current = list->currentIndex();
         if (!current.isValid() || !list->selectionModel()->isSelected(current))
             return std::nullopt;

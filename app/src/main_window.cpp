@@ -24,8 +24,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTableView>
 #include <QToolBar>
-#include <QTreeView>
 
 namespace app {
 
@@ -55,12 +55,13 @@ void MainWindow::connectControls() {
         },
         this);
     connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);
-    connect(keywordList_, &QTreeView::clicked, this, [this] { onKeywordClicked(); });
+    connect(keywordList_, &QTableView::clicked, this, [this] { onKeywordClicked(); });
     // Moving through the list with the keys copies as a click does; the list choosing a row by
     // itself (as it does when it takes the focus) copies nothing.
     connect(static_cast<KeywordListView*>(keywordList_), &KeywordListView::keywordChosenByKey, this,
             [this] { onKeywordClicked(); });
-    connect(keywordList_, &QTreeView::doubleClicked, this, [this] { emit keywordDoubleClicked(); });
+    connect(keywordList_, &QTableView::doubleClicked, this,
+            [this] { emit keywordDoubleClicked(); });
     keywordList_->installEventFilter(this);
     keywordList_->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(keywordList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
@@ -69,7 +70,7 @@ void MainWindow::connectControls() {
             keywordMenu(index)->exec(keywordList_->viewport()->mapToGlobal(at));
     });
     // Ctrl+C in the list copies the current keyword: the item view's own.
-    connect(keywordList_->header(), &QHeaderView::sectionClicked, this,
+    connect(keywordList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { onKeywordHeaderClicked(); });
     connect(searchButton_, &QPushButton::clicked, this, &MainWindow::searchClicked);
     connect(displayButton_, &QPushButton::clicked, this, &MainWindow::displayClicked);
@@ -185,7 +186,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::onKeywordHeaderClicked() {
     const KeywordOrder order = nextKeywordOrder(keywords_->order());
     keywords_->setOrder(order);
-    QHeaderView* header = keywordList_->header();
+    QHeaderView* header = keywordList_->horizontalHeader();
     header->setSortIndicatorShown(order != KeywordOrder::File);
     header->setSortIndicator(0, order == KeywordOrder::ZToA ? Qt::DescendingOrder
                                                             : Qt::AscendingOrder);

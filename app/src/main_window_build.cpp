@@ -24,8 +24,8 @@
 #include <QRadioButton>
 #include <QSplitter>
 #include <QStyle>
+#include <QTableView>
 #include <QToolBar>
-#include <QTreeView>
 #include <algorithm>
 
 namespace app {
@@ -234,23 +234,19 @@ QWidget* MainWindow::buildLookupPane() {
 
     keywordList_ = named(new KeywordListView(pane), "lstKeys");
     keywordList_->setModel(keywords_);
-    // Uniform rows and a fixed header keep the view instant with a hundred thousand items.
-    keywordList_->setUniformRowHeights(true);
-    keywordList_->setRootIsDecorated(false);
-    keywordList_->setItemsExpandable(false);
     keywordList_->setSelectionMode(QAbstractItemView::SingleSelection);
     keywordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keywordList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     keywordList_->setTextElideMode(Qt::ElideRight);
-    keywordList_->header()->setSectionsMovable(false);
-    keywordList_->header()->setSectionResizeMode(QHeaderView::Interactive);
-    keywordList_->header()->setStretchLastSection(true);
+    keywordList_->horizontalHeader()->setSectionsMovable(false);
+    keywordList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    keywordList_->horizontalHeader()->setStretchLastSection(true);
     // A click on the header sorts; the indicator shows only while the list is sorted.
-    keywordList_->header()->setSectionsClickable(true);
-    keywordList_->header()->setSortIndicatorShown(false);
+    keywordList_->horizontalHeader()->setSectionsClickable(true);
+    keywordList_->horizontalHeader()->setSortIndicatorShown(false);
     // Room for the header and a few keywords, however small the window.
-    keywordList_->setMinimumHeight(keywordList_->header()->sizeHint().height() +
-                                   4 * keywordList_->fontMetrics().height() +
+    keywordList_->setMinimumHeight(keywordList_->horizontalHeader()->sizeHint().height() +
+                                   4 * keywordList_->verticalHeader()->defaultSectionSize() +
                                    2 * keywordList_->frameWidth());
     spanning(keywordList_, wideControl, 50, 1);
 

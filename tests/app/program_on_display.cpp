@@ -28,10 +28,10 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <QWebEngineView>
 #include <QWindow>
 #include <functional>
@@ -97,7 +97,7 @@ void showDefinition(app::MainWindow& window, const QString& term, const QUrl& li
         });
     });
     auto* searchBox = control<QLineEdit>(window, "txtKey");
-    auto* list = control<QTreeView>(window, "lstKeys");
+    auto* list = control<QTableView>(window, "lstKeys");
     QTest::keyClicks(searchBox, term);
     QTest::keyClick(searchBox, Qt::Key_Return);
     if (list->model()->rowCount() != 1)

@@ -20,8 +20,8 @@
 #include <QMenu>
 #include <QRadioButton>
 #include <QSplitter>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <QtTest>
 #include <fstream>
 
@@ -77,7 +77,7 @@ class ViewMenuTest : public QObject {
         return titles;
     }
     static void doubleClick(app::MainWindow& window, int row) {
-        QTreeView* list = window.keywordList();
+        QTableView* list = window.keywordList();
         const QPoint at = list->visualRect(list->model()->index(row, 0)).center();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
         QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);

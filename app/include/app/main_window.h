@@ -24,7 +24,7 @@ class QSplitter;
 class QPushButton;
 class QRadioButton;
 class QToolBar;
-class QTreeView;
+class QTableView;
 
 namespace app {
 
@@ -62,7 +62,7 @@ public:
     // The controls the lookup commands read and write.
     QLineEdit* searchBox() const { return searchBox_; }
     QComboBox* dictionarySelector() const { return dictionarySelector_; }
-    QTreeView* keywordList() const { return keywordList_; }
+    QTableView* keywordList() const { return keywordList_; }
     KeywordListModel& keywords() const { return *keywords_; }
     bool wildcardChosen() const;
     bool webSearchChosen() const;
@@ -162,7 +162,7 @@ private:
     QRadioButton* webSearchOption_ = nullptr;
     QLineEdit* searchBox_ = nullptr;
     QPushButton* searchButton_ = nullptr;
-    QTreeView* keywordList_ = nullptr;
+    QTableView* keywordList_ = nullptr;
     QPushButton* displayButton_ = nullptr;
 
     QFrame* offerFrame_ = nullptr;
