@@ -50,31 +50,32 @@ QVariant KeywordListModel::headerData(int section, Qt::Orientation orientation, 
     return QAbstractListModel::headerData(section, orientation, role);
 }
 
-void KeywordListModel::sortRows() {
-    shown_.clear();
-    if (order_ == KeywordOrder::File)
-        return;
+std::vector<std::uint32_t> shownOrder(const lookup::KeywordRows& keywords, KeywordOrder order) {
+    std::vector<std::uint32_t> shown;
+    if (order == KeywordOrder::File)
+        return shown;
     // Each keyword lowered once; equal texts keep the file's order whichever way it is sorted.
     lookup::PackedTexts lowered;
     std::string scratch;
-    for (std::size_t i = 0; i < keywords_.size(); ++i) {
+    for (std::size_t i = 0; i < keywords.size(); ++i) {
         scratch.clear();
-        lookup::appendLowered(keywords_[i], scratch);
+        lookup::appendLowered(keywords[i], scratch);
         lowered.push_back(scratch);
     }
-    shown_.resize(keywords_.size());
-    std::iota(shown_.begin(), shown_.end(), 0u);
-    const bool descending = order_ == KeywordOrder::ZToA;
-    std::stable_sort(shown_.begin(), shown_.end(),
+    shown.resize(keywords.size());
+    std::iota(shown.begin(), shown.end(), 0u);
+    const bool descending = order == KeywordOrder::ZToA;
+    std::stable_sort(shown.begin(), shown.end(),
                      [&lowered, descending](std::uint32_t a, std::uint32_t b) {
                          return descending ? lowered[b] < lowered[a] : lowered[a] < lowered[b];
                      });
+    return shown;
 }
 
 void KeywordListModel::setOrder(KeywordOrder order) {
     beginResetModel();
     order_ = order;
-    sortRows();
+    shown_ = shownOrder(keywords_, order_);
     endResetModel();
 }
 
@@ -87,11 +88,19 @@ void KeywordListModel::setKeywords(const std::vector<std::string>& keywords) {
 }
 
 void KeywordListModel::setKeywords(lookup::KeywordRows keywords, bool suggestions) {
+    std::vector<std::uint32_t> shown = shownOrder(keywords, order_);
+    setKeywords(std::move(keywords), suggestions, order_, std::move(shown));
+}
+
+void KeywordListModel::setKeywords(lookup::KeywordRows keywords, bool suggestions,
+                                   KeywordOrder order, std::vector<std::uint32_t> shown) {
+    if (order != order_) // sorted for an order since left
+        shown = shownOrder(keywords, order_);
     beginResetModel();
     keywords_ = std::move(keywords);
     const bool headerChanges = suggestions_ != suggestions;
     suggestions_ = suggestions;
-    sortRows();
+    shown_ = std::move(shown);
     endResetModel();
     if (headerChanges)
         emit headerDataChanged(Qt::Horizontal, 0, 0);

@@ -25,9 +25,11 @@ void LiveFilter::startWaiting() {
     waiting_.reset();
     running_ = true;
     worker_.start([this, generation = generation, request = std::move(request)] {
-        auto result = std::make_shared<lookup::LiveKeywords>(
-            search_.next(request.programFolder, request.dictionaryNames, request.mode,
-                         request.searchText, request.choice));
+        auto result = std::make_shared<LiveResult>();
+        result->live = search_.next(request.programFolder, request.dictionaryNames, request.mode,
+                                    request.searchText, request.choice);
+        result->order = request.order;
+        result->shown = shownOrder(result->live.keywords, request.order);
         // Queued to this object: dropped with it should it go first (the destructor waits for
         // this task, so `this` is still whole here).
         QMetaObject::invokeMethod(

@@ -3,6 +3,7 @@
 // shown only if no request or cancel came after its own.
 #pragma once
 
+#include "app/keyword_list_model.h"
 #include "lookup/live_search.h"
 
 #include <QObject>
@@ -20,13 +21,21 @@ struct LiveRequest {
     std::vector<std::string> dictionaryNames;
     lookup::SearchMode mode = lookup::SearchMode::Exact;
     std::string searchText;
-    std::string choice; // the selector's text
+    std::string choice;                      // the selector's text
+    KeywordOrder order = KeywordOrder::File; // the list's, sorted for off this thread too
+};
+
+// A filter's outcome, in the order the request asked for.
+struct LiveResult {
+    lookup::LiveKeywords live;
+    KeywordOrder order = KeywordOrder::File;
+    std::vector<std::uint32_t> shown;
 };
 
 class LiveFilter : public QObject {
     Q_OBJECT
 public:
-    using Show = std::function<void(lookup::LiveKeywords)>;
+    using Show = std::function<void(LiveResult)>;
     // `show` is called on this object's thread with each result still wanted.
     LiveFilter(Show show, QObject* parent);
     // Waits for a filter still running; its result is dropped.

@@ -50,8 +50,9 @@ void MainWindow::connectControls() {
     connect(searchBox_, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
     connect(searchBox_, &QLineEdit::textEdited, this, &MainWindow::onSearchTextEdited);
     liveFilter_ = new LiveFilter(
-        [this](lookup::LiveKeywords live) {
-            keywords_->setKeywords(std::move(live.keywords), live.suggestions);
+        [this](LiveResult result) {
+            keywords_->setKeywords(std::move(result.live.keywords), result.live.suggestions,
+                                   result.order, std::move(result.shown));
         },
         this);
     connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);
@@ -324,7 +325,7 @@ void MainWindow::onSearchTextEdited(const QString& text) {
     if (lookup::trimSpaces(typed).empty()) // the list is back whole (onSearchTextChanged)
         return;
     liveFilter_->request({folderPath(), toStd(dictionaryNames()), searchMode(), typed,
-                          dictionarySelector_->currentText().toStdString()});
+                          dictionarySelector_->currentText().toStdString(), keywords_->order()});
 }
 
 void MainWindow::onKeywordClicked() {

@@ -20,6 +20,10 @@ enum class KeywordOrder { File, AToZ, ZToA };
 // The order after a click on the list's header: A to Z, Z to A, then the file's own order again.
 KeywordOrder nextKeywordOrder(KeywordOrder order);
 
+// The rows of `keywords` in the order shown (empty in the file's order), case ignored, equal
+// texts in the file's order. Safe off the user-interface thread, for a list being filtered.
+std::vector<std::uint32_t> shownOrder(const lookup::KeywordRows& keywords, KeywordOrder order);
+
 class KeywordListModel : public QAbstractListModel {
     Q_OBJECT
 public:
@@ -33,6 +37,10 @@ public:
 
     void setKeywords(const std::vector<std::string>& keywords);
     void setKeywords(lookup::KeywordRows keywords, bool suggestions = false);
+    // The same with the shown order already worked out for `order` (used when it is still the
+    // model's order).
+    void setKeywords(lookup::KeywordRows keywords, bool suggestions, KeywordOrder order,
+                     std::vector<std::uint32_t> shown);
     // Whether the rows are suggestions for a text that matched nothing.
     bool showsSuggestions() const { return suggestions_; }
 
@@ -40,8 +48,6 @@ public:
     void setOrder(KeywordOrder order);
 
 private:
-    // Rebuilds the shown order from the given one.
-    void sortRows();
     std::size_t keywordRow(int shownRow) const;
 
     lookup::KeywordRows keywords_;
