@@ -65,7 +65,7 @@ void catalogueAndKeywordsIntoTheListModel(benchmark::State& state) {
         if (static_cast<std::size_t>(model.rowCount()) != folder.keywords())
             state.SkipWithError("not every keyword reached the list");
         state.PauseTiming(); // at start-up the list is empty before
-        model.setKeywords({});
+        model.setKeywords(lookup::KeywordRows());
         state.ResumeTiming();
     }
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(folder.keywords()));

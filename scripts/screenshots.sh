@@ -2,8 +2,9 @@
 # Photographs the program on a virtual screen for the README, over a copy of the bundled
 # dictionaries: the main window with its start page in a light and a dark scheme, each at 100%
 # and 200% scale, the start page alone, the search page (light and dark) and the page for a term
-# with no definition page; the closing message of File > Update with its details; then the
-# definition page (screenshot-definition.sh).
+# with no definition page; the closing message of File > Update with its details; the
+# definition page (screenshot-definition.sh); then the View menu's options: the list following the
+# typing, suggestions for a misspelt term, the menu open on its history.
 #   scripts/screenshots.sh [out folder]   (default docs/; BUILD_DIR overrides the build folder)
 # The photographing program (tests/app/program_on_display.cpp) sets the xcb platform and Qt
 # WebEngine's settings itself, and draws the dark scheme as the Fusion style in a dark palette:
@@ -74,3 +75,15 @@ HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/co
 echo "screenshot: $out/update-report.png"
 
 BUILD_DIR="$build" "$repo/scripts/screenshot-definition.sh" "$out/definition.png"
+
+# The View menu's options: the list following the typing, suggestions for a misspelt term, and
+# the menu open on its history.
+view() { # TERM|menu out.png
+    HOME="$work/home" XDG_RUNTIME_DIR="$work/runtime" XDG_CONFIG_HOME="$work/home/config" \
+        xvfb-run -a -s "-screen 0 2000x1400x24" \
+        "$build/bin/program_on_display" view "$work/dictionaries" "$1" "$2"
+    echo "screenshot: $2"
+}
+view ta "$out/search-as-you-type.png"
+view Tarrot "$out/suggestions.png"
+view menu "$out/view-menu.png"

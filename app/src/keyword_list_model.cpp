@@ -1,16 +1,12 @@
 #include "app/keyword_list_model.h"
 
+#include "lookup/matching.h"
+
+#include <QFont>
 #include <algorithm>
+#include <numeric>
 
 namespace app {
-
-namespace {
-void appendAll(QStringList& to, const std::vector<std::string>& keywords) {
-    to.reserve(to.size() + static_cast<qsizetype>(keywords.size()));
-    for (const std::string& keyword : keywords)
-        to.append(QString::fromStdString(keyword));
-}
-} // namespace
 
 KeywordOrder nextKeywordOrder(KeywordOrder order) {
     switch (order) {
@@ -28,55 +24,86 @@ int KeywordListModel::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(keywords_.size());
 }
 
-int KeywordListModel::keywordRow(int shownRow) const {
-    return shown_.empty() ? shownRow : shown_[static_cast<std::size_t>(shownRow)];
+std::size_t KeywordListModel::keywordRow(int shownRow) const {
+    const auto row = static_cast<std::size_t>(shownRow);
+    return shown_.empty() ? row : shown_[row];
 }
 
 QVariant KeywordListModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.row() >= keywords_.size())
+    if (!index.isValid() || index.row() >= rowCount())
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return keywords_.at(keywordRow(index.row()));
+    if (role == Qt::DisplayRole || role == Qt::ToolTipRole) {
+        const std::string_view keyword = keywords_[keywordRow(index.row())];
+        return QString::fromUtf8(keyword.data(), static_cast<qsizetype>(keyword.size()));
+    }
+    if (role == Qt::FontRole && suggestions_) {
+        QFont font;
+        font.setItalic(true);
+        return font;
+    }
     return {};
 }
 
 QVariant KeywordListModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (section == 0 && orientation == Qt::Horizontal && role == Qt::DisplayRole)
-        return QStringLiteral("Keywords");
+        return suggestions_ ? tr("Did you mean?") : QStringLiteral("Keywords");
     return QAbstractListModel::headerData(section, orientation, role);
 }
 
-bool KeywordListModel::shownBefore(int a, int b) const {
-    const int byText = keywords_.at(a).compare(keywords_.at(b), Qt::CaseInsensitive);
-    // Equal texts keep the file's order whichever way the list is sorted.
-    if (byText == 0)
-        return a < b;
-    return order_ == KeywordOrder::AToZ ? byText < 0 : byText > 0;
-}
-
-void KeywordListModel::sortRows() {
-    shown_.clear();
-    if (order_ == KeywordOrder::File)
-        return;
-    shown_.resize(static_cast<std::size_t>(keywords_.size()));
-    for (std::size_t i = 0; i < shown_.size(); ++i)
-        shown_[i] = static_cast<int>(i);
-    std::sort(shown_.begin(), shown_.end(), [this](int a, int b) { return shownBefore(a, b); });
+std::vector<std::uint32_t> shownOrder(const lookup::KeywordRows& keywords, KeywordOrder order) {
+    std::vector<std::uint32_t> shown;
+    if (order == KeywordOrder::File)
+        return shown;
+    // Each keyword lowered once; equal texts keep the file's order whichever way it is sorted.
+    lookup::PackedTexts lowered;
+    std::string scratch;
+    for (std::size_t i = 0; i < keywords.size(); ++i) {
+        scratch.clear();
+        lookup::appendLowered(keywords[i], scratch);
+        lowered.push_back(scratch);
+    }
+    shown.resize(keywords.size());
+    std::iota(shown.begin(), shown.end(), 0u);
+    const bool descending = order == KeywordOrder::ZToA;
+    std::stable_sort(shown.begin(), shown.end(),
+                     [&lowered, descending](std::uint32_t a, std::uint32_t b) {
+                         return descending ? lowered[b] < lowered[a] : lowered[a] < lowered[b];
+                     });
+    return shown;
 }
 
 void KeywordListModel::setOrder(KeywordOrder order) {
     beginResetModel();
     order_ = order;
-    sortRows();
+    shown_ = shownOrder(keywords_, order_);
     endResetModel();
 }
 
 void KeywordListModel::setKeywords(const std::vector<std::string>& keywords) {
+    lookup::PackedTexts texts;
+    for (const std::string& keyword : keywords)
+        texts.push_back(keyword);
+    texts.shrink_to_fit();
+    setKeywords(lookup::KeywordRows(std::move(texts)));
+}
+
+void KeywordListModel::setKeywords(lookup::KeywordRows keywords, bool suggestions) {
+    std::vector<std::uint32_t> shown = shownOrder(keywords, order_);
+    setKeywords(std::move(keywords), suggestions, order_, std::move(shown));
+}
+
+void KeywordListModel::setKeywords(lookup::KeywordRows keywords, bool suggestions,
+                                   KeywordOrder order, std::vector<std::uint32_t> shown) {
+    if (order != order_) // sorted for an order since left
+        shown = shownOrder(keywords, order_);
     beginResetModel();
-    keywords_.clear();
-    appendAll(keywords_, keywords);
-    sortRows();
+    keywords_ = std::move(keywords);
+    const bool headerChanges = suggestions_ != suggestions;
+    suggestions_ = suggestions;
+    shown_ = std::move(shown);
     endResetModel();
+    if (headerChanges)
+        emit headerDataChanged(Qt::Horizontal, 0, 0);
 }
 
 } // namespace app

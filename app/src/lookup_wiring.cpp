@@ -13,7 +13,7 @@
 #include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QTreeView>
+#include <QTableView>
 
 namespace app {
 
@@ -37,16 +37,12 @@ public:
             names.push_back(name.toStdString());
         return names;
     }
-    SearchMode mode() const override {
-        if (window_.webSearchChosen())
-            return SearchMode::Web;
-        return window_.wildcardChosen() ? SearchMode::Wildcard : SearchMode::Exact;
-    }
+    SearchMode mode() const override { return window_.searchMode(); }
     std::size_t keywordCount() const override {
         return static_cast<std::size_t>(window_.keywords().rowCount());
     }
     std::optional<std::string> selectedKeyword() const override {
-        const QTreeView* list = window_.keywordList();
+        const QTableView* list = window_.keywordList();
         const QModelIndex current = list->currentIndex();
         if (!current.isValid() || !list->selectionModel()->isSelected(current))
             return std::nullopt;
@@ -65,7 +61,9 @@ public:
                             "Or write to us so that we can add the term in our dictionary"));
     }
     void showPage(const std::string& address) override {
-        pane_.showPage(QString::fromStdString(address));
+        const QString page = QString::fromStdString(address);
+        pane_.showPage(page);
+        emit window_.definitionShown(window_.searchBox()->text().trimmed(), page);
     }
     void showBrowserWindow() override {
         pane_.show();
@@ -117,13 +115,19 @@ void connectLookup(MainWindow& window, viewer::BrowserPane& pane) {
         lookup::LookupSettings{window.programFolder().toStdString(),
                                ui::makerAddress(ui::MakerPage::Home).value_or("").toStdString()},
         *view);
-    QObject::connect(&window, &MainWindow::searchClicked, view,
-                     [commands] { commands->searchButton(); });
-    QObject::connect(&window, &MainWindow::enterPressedInSearchBox, view,
-                     [commands] { commands->enterKey(); });
-    QObject::connect(&window, &MainWindow::displayClicked, view,
+    // A live list still being filtered never lands over what a search shows.
+    MainWindow* owner = &window;
+    QObject::connect(owner, &MainWindow::searchClicked, view, [owner, commands] {
+        owner->cancelLiveFilter();
+        commands->searchButton();
+    });
+    QObject::connect(owner, &MainWindow::enterPressedInSearchBox, view, [owner, commands] {
+        owner->cancelLiveFilter();
+        commands->enterKey();
+    });
+    QObject::connect(owner, &MainWindow::displayClicked, view,
                      [commands] { commands->displayButton(); });
-    QObject::connect(&window, &MainWindow::keywordDoubleClicked, view,
+    QObject::connect(owner, &MainWindow::keywordDoubleClicked, view,
                      [commands] { commands->keywordDoubleClick(); });
     QObject::connect(&window, &MainWindow::searchOptionClicked, view,
                      [commands] { commands->optionClick(); });

@@ -4,7 +4,9 @@
 
 #include "app/keyword_list_model.h"
 #include "keyword_list_view.h"
+#include "live_filter.h"
 #include "lookup/dictionary_selection.h"
+#include "lookup/keyword_rows.h"
 #include "lookup/keywords.h"
 #include "ui/link_label.h"
 #include "ui/message_box.h"
@@ -18,11 +20,12 @@
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QShortcut>
+#include <QTableView>
 #include <QToolBar>
-#include <QTreeView>
 
 namespace app {
 
@@ -45,15 +48,30 @@ std::string MainWindow::folderPath() const {
 void MainWindow::connectControls() {
     connect(dictionarySelector_, &QComboBox::activated, this, [this] { onDictionaryChosen(); });
     connect(searchBox_, &QLineEdit::textChanged, this, &MainWindow::onSearchTextChanged);
+    connect(searchBox_, &QLineEdit::textEdited, this, &MainWindow::onSearchTextEdited);
+    liveFilter_ = new LiveFilter(
+        [this](LiveResult result) {
+            keywords_->setKeywords(std::move(result.live.keywords), result.live.suggestions,
+                                   result.order, std::move(result.shown));
+        },
+        this);
     connect(searchBox_, &QLineEdit::returnPressed, this, &MainWindow::enterPressedInSearchBox);
-    connect(keywordList_, &QTreeView::clicked, this, [this] { onKeywordClicked(); });
+    connect(keywordList_, &QTableView::clicked, this, [this] { onKeywordClicked(); });
     // Moving through the list with the keys copies as a click does; the list choosing a row by
     // itself (as it does when it takes the focus) copies nothing.
     connect(static_cast<KeywordListView*>(keywordList_), &KeywordListView::keywordChosenByKey, this,
             [this] { onKeywordClicked(); });
-    connect(keywordList_, &QTreeView::doubleClicked, this, [this] { emit keywordDoubleClicked(); });
+    connect(keywordList_, &QTableView::doubleClicked, this,
+            [this] { emit keywordDoubleClicked(); });
     keywordList_->installEventFilter(this);
-    connect(keywordList_->header(), &QHeaderView::sectionClicked, this,
+    keywordList_->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(keywordList_, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        const QModelIndex index = keywordList_->indexAt(at);
+        if (index.isValid())
+            keywordMenu(index)->exec(keywordList_->viewport()->mapToGlobal(at));
+    });
+    // Ctrl+C in the list copies the current keyword: the item view's own.
+    connect(keywordList_->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this] { onKeywordHeaderClicked(); });
     connect(searchButton_, &QPushButton::clicked, this, &MainWindow::searchClicked);
     connect(displayButton_, &QPushButton::clicked, this, &MainWindow::displayClicked);
@@ -169,7 +187,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::onKeywordHeaderClicked() {
     const KeywordOrder order = nextKeywordOrder(keywords_->order());
     keywords_->setOrder(order);
-    QHeaderView* header = keywordList_->header();
+    QHeaderView* header = keywordList_->horizontalHeader();
     header->setSortIndicatorShown(order != KeywordOrder::File);
     header->setSortIndicator(0, order == KeywordOrder::ZToA ? Qt::DescendingOrder
                                                             : Qt::AscendingOrder);
@@ -182,7 +200,7 @@ void MainWindow::load() {
     lookup::CatalogueContent content = lookup::loadCatalogue(folderPath());
     for (const std::string& name : content.dictionaryNames)
         dictionarySelector_->addItem(QString::fromStdString(name));
-    keywords_->setKeywords(content.keywords);
+    keywords_->setKeywords(std::move(content.keywords));
 }
 
 void MainWindow::bringOfferToFront(int draw) {
@@ -231,6 +249,19 @@ bool MainWindow::webSearchChosen() const {
     return webSearchOption_->isChecked();
 }
 
+lookup::SearchMode MainWindow::searchMode() const {
+    if (webSearchChosen())
+        return lookup::SearchMode::Web;
+    return wildcardChosen() ? lookup::SearchMode::Wildcard : lookup::SearchMode::Exact;
+}
+
+void MainWindow::setSearchMode(lookup::SearchMode mode) {
+    QRadioButton* option = mode == lookup::SearchMode::Web        ? webSearchOption_
+                           : mode == lookup::SearchMode::Wildcard ? wildcardOption_
+                                                                  : exactOption_;
+    option->setChecked(true);
+}
+
 QStringList MainWindow::dictionaryNames() const {
     QStringList names;
     for (int i = 1; i < dictionarySelector_->count(); ++i)
@@ -239,7 +270,12 @@ QStringList MainWindow::dictionaryNames() const {
 }
 
 void MainWindow::loadAllKeywords() {
-    keywords_->setKeywords(lookup::loadAllKeywords(folderPath(), toStd(dictionaryNames())));
+    cancelLiveFilter();
+    keywords_->setKeywords(lookup::loadKeywordRows(folderPath(), toStd(dictionaryNames())));
+}
+
+void MainWindow::cancelLiveFilter() {
+    liveFilter_->cancel();
 }
 
 void MainWindow::reportMissingDictionary(const std::string& name) {
@@ -249,7 +285,17 @@ void MainWindow::reportMissingDictionary(const std::string& name) {
     ui::showMessage(request, this);
 }
 
+bool MainWindow::chooseDictionary(const QString& name) {
+    const int index = dictionarySelector_->findText(name, Qt::MatchExactly);
+    if (index < 0)
+        return false;
+    dictionarySelector_->setCurrentIndex(index);
+    onDictionaryChosen();
+    return true;
+}
+
 void MainWindow::onDictionaryChosen() {
+    cancelLiveFilter();
     lookup::SelectionOutcome outcome = lookup::reactToSelection(
         folderPath(), toStd(dictionaryNames()), dictionarySelector_->currentText().toStdString());
     if (outcome.replaceList)
@@ -269,6 +315,17 @@ void MainWindow::onSearchTextChanged(const QString& text) {
     // Typing narrows nothing; only a box emptied of all but spaces brings every keyword back.
     if (lookup::trimSpaces(text.toStdString()).empty())
         loadAllKeywords();
+}
+
+void MainWindow::onSearchTextEdited(const QString& text) {
+    // Only with the option on, and never for the web: that search leaves the program.
+    if (!searchAsYouTypeAction_->isChecked() || webSearchChosen())
+        return;
+    const std::string typed = text.toStdString();
+    if (lookup::trimSpaces(typed).empty()) // the list is back whole (onSearchTextChanged)
+        return;
+    liveFilter_->request({folderPath(), toStd(dictionaryNames()), searchMode(), typed,
+                          dictionarySelector_->currentText().toStdString(), keywords_->order()});
 }
 
 void MainWindow::onKeywordClicked() {

@@ -22,9 +22,10 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSplitter>
 #include <QStyle>
+#include <QTableView>
 #include <QToolBar>
-#include <QTreeView>
 #include <algorithm>
 
 namespace app {
@@ -93,6 +94,17 @@ void MainWindow::buildMenus() {
     donateAction_ = named(menuBar()->addAction(tr("Do&nate")), "mnuDonate");
     // Here and below: a control whose page this build has no address for is left out.
     donateAction_->setVisible(ui::hasMakerPage(ui::MakerPage::Donate));
+
+    // The user's own options, after the menus every installation has; each starts off.
+    QMenu* view = named(menuBar()->addMenu(tr("&View")), "mnuView");
+    searchAsYouTypeAction_ =
+        named(view->addAction(tr("Search as You &Type")), "mnuSearchAsYouType");
+    rememberAction_ =
+        named(view->addAction(tr("&Remember Window and History")), "mnuRememberWindow");
+    for (QAction* option : {searchAsYouTypeAction_, rememberAction_})
+        option->setCheckable(true);
+    view->addSeparator();
+    historyMenu_ = named(view->addMenu(tr("&History")), "mnuHistory");
 }
 
 void MainWindow::buildToolbar() {
@@ -163,7 +175,8 @@ QWidget* MainWindow::buildTopBand() {
 QWidget* MainWindow::buildLookupPane() {
     auto* pane = named(new QWidget(this), "picLeft");
     pane->setFont(designFont());
-    pane->setFixedWidth(px(2925));
+    // The design's width at the least; dragged wider, the controls below widen with it.
+    pane->setMinimumWidth(px(2925));
     auto* column = new QVBoxLayout(pane);
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
@@ -176,11 +189,23 @@ QWidget* MainWindow::buildLookupPane() {
         row->addWidget(widget);
         column->addLayout(row);
     };
+    // A control as wide as the pane less its margin, the design's width at the least.
+    const auto spanning = [column](QWidget* widget, int width, float marginTwips, int stretch = 0) {
+        widget->setMinimumWidth(std::max(width, widget->minimumSizeHint().width()));
+        widget->setSizePolicy(QSizePolicy::Expanding, widget->sizePolicy().verticalPolicy());
+        auto* row = new QHBoxLayout;
+        row->setContentsMargins(0, 0, px(marginTwips), 0);
+        row->addWidget(widget);
+        column->addLayout(row, stretch);
+    };
+    const auto designHeight = [](QWidget* control, int height) {
+        control->setFixedHeight(std::max(height, control->sizeHint().height()));
+    };
 
     dictionarySelector_ = named(new QComboBox(pane), "cboNames");
     dictionarySelector_->setEditable(false);
-    setDesignSize(dictionarySelector_, boxControl, 0);
-    column->addWidget(dictionarySelector_, 0, Qt::AlignLeft);
+    designHeight(dictionarySelector_, 0);
+    spanning(dictionarySelector_, boxControl, 75);
     column->addSpacing(px(30));
 
     wildcardOption_ = named(new QRadioButton(tr("Use WildCard (*)"), pane), "optWildCard");
@@ -198,41 +223,36 @@ QWidget* MainWindow::buildLookupPane() {
     column->addSpacing(px(75));
 
     searchBox_ = named(new QLineEdit(pane), "txtKey");
-    setDesignSize(searchBox_, boxControl, px(375));
+    designHeight(searchBox_, px(375));
     caption->setBuddy(searchBox_);
-    column->addWidget(searchBox_, 0, Qt::AlignLeft);
+    spanning(searchBox_, boxControl, 75);
     column->addSpacing(px(30));
 
     searchButton_ = named(new QPushButton(tr("&Search"), pane), "cmdSearch");
-    setDesignSize(searchButton_, wideControl, px(435));
-    column->addWidget(searchButton_, 0, Qt::AlignLeft);
+    designHeight(searchButton_, px(435));
+    spanning(searchButton_, wideControl, 50);
 
     keywordList_ = named(new KeywordListView(pane), "lstKeys");
-    keywordList_->setFixedWidth(wideControl);
     keywordList_->setModel(keywords_);
-    // Uniform rows and a fixed header keep the view instant with a hundred thousand items.
-    keywordList_->setUniformRowHeights(true);
-    keywordList_->setRootIsDecorated(false);
-    keywordList_->setItemsExpandable(false);
     keywordList_->setSelectionMode(QAbstractItemView::SingleSelection);
     keywordList_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     keywordList_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     keywordList_->setTextElideMode(Qt::ElideRight);
-    keywordList_->header()->setSectionsMovable(false);
-    keywordList_->header()->setSectionResizeMode(QHeaderView::Interactive);
-    keywordList_->header()->setStretchLastSection(true);
+    keywordList_->horizontalHeader()->setSectionsMovable(false);
+    keywordList_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    keywordList_->horizontalHeader()->setStretchLastSection(true);
     // A click on the header sorts; the indicator shows only while the list is sorted.
-    keywordList_->header()->setSectionsClickable(true);
-    keywordList_->header()->setSortIndicatorShown(false);
+    keywordList_->horizontalHeader()->setSectionsClickable(true);
+    keywordList_->horizontalHeader()->setSortIndicatorShown(false);
     // Room for the header and a few keywords, however small the window.
-    keywordList_->setMinimumHeight(keywordList_->header()->sizeHint().height() +
-                                   4 * keywordList_->fontMetrics().height() +
+    keywordList_->setMinimumHeight(keywordList_->horizontalHeader()->sizeHint().height() +
+                                   4 * keywordList_->verticalHeader()->defaultSectionSize() +
                                    2 * keywordList_->frameWidth());
-    column->addWidget(keywordList_, 1, Qt::AlignLeft);
+    spanning(keywordList_, wideControl, 50, 1);
 
     displayButton_ = named(new QPushButton(tr("&Display"), pane), "cmdDisplay");
-    setDesignSize(displayButton_, wideControl, px(500));
-    column->addWidget(displayButton_, 0, Qt::AlignLeft);
+    designHeight(displayButton_, px(500));
+    spanning(displayButton_, wideControl, 50);
     return pane;
 }
 
@@ -302,17 +322,21 @@ MainWindow::MainWindow(const QString& programFolder, QWidget* parent)
     bands->setSpacing(0);
     topBand_ = buildTopBand();
     bands->addWidget(topBand_);
-    auto* middle = new QHBoxLayout;
-    middle->setSpacing(0);
+    lookupSplitter_ = named(new QSplitter(Qt::Horizontal, client), "lookupSplitter");
+    lookupSplitter_->setChildrenCollapsible(false);
     lookupPane_ = buildLookupPane();
-    middle->addWidget(lookupPane_);
+    lookupSplitter_->addWidget(lookupPane_);
     documentArea_ = new QWidget(client);
     documentArea_->setObjectName(QStringLiteral("documentArea"));
     documentArea_->setMinimumWidth(kMinimumDocumentWidth);
     auto* area = new QVBoxLayout(documentArea_);
     area->setContentsMargins(0, 0, 0, 0);
-    middle->addWidget(documentArea_, 1);
-    bands->addLayout(middle, 1);
+    lookupSplitter_->addWidget(documentArea_);
+    // A wider or narrower window widens the document area; the column keeps its width.
+    lookupSplitter_->setStretchFactor(0, 0);
+    lookupSplitter_->setStretchFactor(1, 1);
+    lookupSplitter_->setSizes({px(2925), px(9900 - 2925)});
+    bands->addWidget(lookupSplitter_, 1);
     brandingBand_ = buildBrandingBand();
     bands->addWidget(brandingBand_);
     setCentralWidget(client);

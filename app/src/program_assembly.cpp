@@ -87,6 +87,7 @@ void assembleProgram(MainWindow& window, bool online, const ProgramOptions& opti
     pane->setDictionarySummaries([&window] { return dictionarySummaries(window); });
     QObject::connect(&window, &MainWindow::onlineHelpChosen, pane,
                      [pane] { pane->showOwnPage(QString::fromLatin1(viewer::kHelpPageName)); });
+    new ViewOptions(window, *pane, options.userStore.value_or(usersOwnStore()));
     pane->load(online);
 }
 

@@ -15,8 +15,7 @@ bool isAllScope(const std::string& selectorText) {
 CatalogueContent loadCatalogue(const std::string& programFolder, DictionaryCache* cache) {
     CatalogueContent content;
     content.dictionaryNames = store::readCatalogue(programFolder).names;
-    for (const std::string& name : content.dictionaryNames)
-        loadKeywords(programFolder, name, content.keywords, cache);
+    content.keywords = loadKeywordRows(programFolder, content.dictionaryNames, cache);
     return content;
 }
 

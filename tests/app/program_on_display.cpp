@@ -7,7 +7,9 @@
 // under "All") and update-report (the closing message, its details shown) photograph a program
 // folder for scripts/screenshots.sh, "dark" with the Fusion style in a dark palette. Outside
 // start-page and own-page the main window must keep one native window from its first showing on:
-// the web view's first page must not make it anew.
+// the web view's first page must not make it anew. view photographs the View menu's options over
+// a program folder: the list following the typing ("live"), suggestions for a misspelt term
+// ("suggestions"), the menu open on its history ("menu").
 #include "app/main_window.h"
 #include "app/program_assembly.h"
 #include "app/single_instance.h"
@@ -19,15 +21,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyleFactory>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-#include <QTreeView>
 #include <QWebEngineView>
 #include <QWindow>
 #include <functional>
@@ -93,7 +97,7 @@ void showDefinition(app::MainWindow& window, const QString& term, const QUrl& li
         });
     });
     auto* searchBox = control<QLineEdit>(window, "txtKey");
-    auto* list = control<QTreeView>(window, "lstKeys");
+    auto* list = control<QTableView>(window, "lstKeys");
     QTest::keyClicks(searchBox, term);
     QTest::keyClick(searchBox, Qt::Key_Return);
     if (list->model()->rowCount() != 1)
@@ -184,6 +188,45 @@ void photographUpdateReport(app::MainWindow& window, const QString& out) {
     control<QAction>(window, "mnuUpdate")->trigger();
 }
 
+// Once the start page has painted: types, or opens definitions and the View menu, then
+// photographs the window (with the menus open over it).
+void photographViewMenu(app::MainWindow& window, const QString& what, const QString& out) {
+    window.resize(900, 640);
+    window.searchAsYouTypeOption()->setChecked(true);
+    auto* view = control<QWebEngineView>(window, "WB");
+    auto done = std::make_shared<bool>(false);
+    QObject::connect(
+        view, &QWebEngineView::loadFinished, &window, [&window, what, out, done](bool ok) {
+            if (!ok || std::exchange(*done, true))
+                return;
+            QRect area = window.frameGeometry();
+            auto* box = control<QLineEdit>(window, "txtKey");
+            if (what == "menu") {
+                // As opening them would record them, without a network to load them from.
+                for (const char* term : {"Tarot", "Runes", "Crystal ball", "Oracle"})
+                    emit window.definitionShown(term,
+                                                QString("https://en.wikipedia.org/wiki/") + term);
+                auto* menu = control<QMenu>(window, "mnuView");
+                menu->popup(window.mapToGlobal(
+                    window.menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+                QMenu* history = window.historyMenu();
+                history->popup(menu->geometry().topRight() +
+                               QPoint(0, menu->actionGeometry(history->menuAction()).top()));
+                area = area.united(menu->geometry()).united(history->geometry());
+            } else {
+                box->setFocus();
+                QTest::keyClicks(box, what);
+            }
+            QTimer::singleShot(1500, [&window, area, out] {
+                const QPixmap shot =
+                    window.screen()->grabWindow(0, area.x(), area.y(), area.width(), area.height());
+                if (!shot.save(out, "PNG"))
+                    fail("cannot write " + out);
+                QApplication::exit(0);
+            });
+        });
+}
+
 // The main window's native window, from its first showing to the end of its first page.
 void expectOneNativeWindow(app::MainWindow& window, std::function<void()> then) {
     const WId first = window.winId();
@@ -214,12 +257,14 @@ int main(int argc, char** argv) {
     const bool startPage = (args.size() == 5 || args.size() == 6) && args[0] == "start-page";
     const bool ownPage = args.size() == 5 && args[0] == "own-page";
     const bool updateReport = args.size() == 4 && args[0] == "update-report";
-    if (!exitFlow && !startPage && !ownPage && !updateReport &&
+    const bool viewMenu = args.size() == 4 && args[0] == "view";
+    if (!exitFlow && !startPage && !ownPage && !updateReport && !viewMenu &&
         !(args.size() == 4 && args[0] == "definition"))
         fail("usage: program_on_display exit <way> <way> | definition <term> <link> <out.png> | "
              "start-page <folder> <light|dark> <window.png> <pane.png> [WxH] | "
              "own-page <folder> <light|dark> <pane.png> <search|TERM> | "
-             "update-report <folder> <update file> <out.png>");
+             "update-report <folder> <update file> <out.png> | "
+             "view <folder> <TERM|menu> <out.png>");
     if ((startPage || ownPage) && args[2] == "dark") {
         QApplication::setStyle(QStyleFactory::create("Fusion"));
         QApplication::setPalette(darkPalette());
@@ -236,15 +281,22 @@ int main(int argc, char** argv) {
     app::ProgramOptions options;
     if (updateReport)
         options.chooseUpdateFile = [file = args[2]] { return std::optional<QString>(file); };
+    QTemporaryDir userFolder; // the options start off, and nothing of the user's is touched
+    options.userStore = app::UserStore{userFolder.filePath("augurlex.conf"), userFolder.path()};
     app::StartupHooks hooks = app::programStartupHooks(options);
     hooks.runUpdateReminder = {};
     hooks.checkConnection = [exitFlow] { return !exitFlow; };
-    const QString programFolder =
-        startPage || ownPage || updateReport ? args[1] : QString::fromStdString(folder.path());
+    const QString programFolder = startPage || ownPage || updateReport || viewMenu
+                                      ? args[1]
+                                      : QString::fromStdString(folder.path());
     const auto window = app::startProgram(programFolder, instance, hooks);
     if (!window)
         fail("the main window never appeared");
     // Watched from its first showing, before anything can load.
+    if (viewMenu) {
+        photographViewMenu(*window, args[2], args[3]);
+        return QApplication::exec();
+    }
     if (!startPage && !ownPage)
         expectOneNativeWindow(*window, [&] {
             if (exitFlow)

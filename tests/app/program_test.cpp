@@ -24,8 +24,8 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
-#include <QTreeView>
 #include <QWindow>
 #include <QtTest>
 #include <filesystem>
@@ -37,6 +37,7 @@ class ProgramTest : public QObject {
     testing_support::DictionaryFolder folder;
     testing_support::DictionaryFolder updateFolder;
     QTemporaryDir lockFolder;
+    QTemporaryDir userFolder; // the settings and data folder of this test alone
     app::SingleInstance instance{lockFolder.filePath("copy.lock")};
     std::unique_ptr<app::MainWindow> window;
     RecordingBrowser* browser = nullptr;
@@ -52,7 +53,7 @@ class ProgramTest : public QObject {
         return found;
     }
     QLineEdit* searchBox() const { return control<QLineEdit>("txtKey"); }
-    QTreeView* list() const { return control<QTreeView>("lstKeys"); }
+    QTableView* list() const { return control<QTableView>("lstKeys"); }
     QStringList listed() const { // as shown
         QStringList texts;
         for (int row = 0; row < list()->model()->rowCount(); ++row)
@@ -98,7 +99,7 @@ class ProgramTest : public QObject {
         for (QWidget* widget : window.findChildren<QWidget*>()) {
             const bool isControl =
                 qobject_cast<QAbstractButton*>(widget) || qobject_cast<QComboBox*>(widget) ||
-                qobject_cast<QLineEdit*>(widget) || qobject_cast<QTreeView*>(widget) ||
+                qobject_cast<QLineEdit*>(widget) || qobject_cast<QTableView*>(widget) ||
                 (qobject_cast<QLabel*>(widget) && !qobject_cast<QLabel*>(widget)->text().isEmpty());
             if (isControl && widget->isVisibleTo(&window) && widget->objectName() != "")
                 controls << widget;
@@ -111,9 +112,9 @@ class ProgramTest : public QObject {
             const QString name = control->objectName();
             QVERIFY2(window.rect().contains(placed(control)), qPrintable(name));
             const auto* label = qobject_cast<QLabel*>(control);
-            const auto* tree = qobject_cast<QTreeView*>(control);
+            const auto* table = qobject_cast<QTableView*>(control);
             // A list shows its header and at least three keywords; a text all its lines.
-            const int needed = tree ? tree->header()->height() + 3 * tree->sizeHintForRow(0)
+            const int needed = table ? table->horizontalHeader()->height() + 3 * table->rowHeight(0)
                                : label && label->wordWrap() ? label->heightForWidth(label->width())
                                                             : control->sizeHint().height();
             QVERIFY2(
@@ -170,6 +171,7 @@ private slots:
             return recording;
         };
         options.chooseUpdateFile = [this] { return chosenUpdate; };
+        options.userStore = app::UserStore{userFolder.filePath("augurlex.conf"), userFolder.path()};
         app::StartupHooks hooks = app::programStartupHooks(options);
         hooks.runUpdateReminder = {};
         hooks.checkConnection = [] { return true; };
@@ -513,7 +515,7 @@ private slots:
     // A, then Z, then the file's order again; a search while sorted lists its matches sorted.
     void theHeaderSortsAToZThenZToAThenAsTheFilesAre() {
         choose(1);
-        QHeaderView* header = list()->header();
+        QHeaderView* header = list()->horizontalHeader();
         const auto clickHeader = [header] {
             QTest::mouseClick(
                 header->viewport(), Qt::LeftButton, {},

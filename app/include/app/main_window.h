@@ -2,11 +2,15 @@
 // window. It owns its controls for the whole run, fills the selector and the keyword list, and
 // reacts to a choice of dictionary, to typing and to a click on a keyword. What its other
 // controls ask for it announces through the signals below; the application connects them.
+// The View menu's options are off unless ViewOptions (view_options.h) turns them on.
 #pragma once
+
+#include "lookup/matching.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <string>
 
 class QAction;
@@ -14,14 +18,18 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QLineEdit;
+class QMenu;
+class QModelIndex;
+class QSplitter;
 class QPushButton;
 class QRadioButton;
 class QToolBar;
-class QTreeView;
+class QTableView;
 
 namespace app {
 
 class KeywordListModel;
+class LiveFilter;
 
 // The toolbar's buttons, in their order on the bar; each is also its action's text, tip and
 // objectName.
@@ -54,14 +62,32 @@ public:
     // The controls the lookup commands read and write.
     QLineEdit* searchBox() const { return searchBox_; }
     QComboBox* dictionarySelector() const { return dictionarySelector_; }
-    QTreeView* keywordList() const { return keywordList_; }
+    QTableView* keywordList() const { return keywordList_; }
     KeywordListModel& keywords() const { return *keywords_; }
     bool wildcardChosen() const;
     bool webSearchChosen() const;
+    lookup::SearchMode searchMode() const;
+    // Chooses the dictionary of that name as the user would; false, and nothing done, when the
+    // selector has no such entry.
+    bool chooseDictionary(const QString& name);
+    void setSearchMode(lookup::SearchMode mode);
     // The selector's dictionary entries (all but "All"), as shown.
     QStringList dictionaryNames() const;
 
+    // The View menu: its two options (checkable) and the History submenu, which ViewOptions fills.
+    QAction* searchAsYouTypeOption() const { return searchAsYouTypeAction_; }
+    QAction* rememberOption() const { return rememberAction_; }
+    QMenu* historyMenu() const { return historyMenu_; }
+    // Between the lookup column and the document area; the column can be dragged wider.
+    QSplitter* lookupSplitter() const { return lookupSplitter_; }
+    // A live list still being filtered is not shown (a command is about to fill the list).
+    void cancelLiveFilter();
+    // The keyword's context menu: Copy Keyword, Copy Definition Address, Open in Web Browser.
+    std::unique_ptr<QMenu> keywordMenu(const QModelIndex& index);
+
 signals:
+    // A definition (or the page for a term) was opened in the pane from the lookup controls.
+    void definitionShown(const QString& title, const QString& address);
     void searchClicked();
     void enterPressedInSearchBox();
     void displayClicked();
@@ -103,6 +129,8 @@ private:
 
     void onDictionaryChosen();
     void onSearchTextChanged(const QString& text);
+    // The user's own typing (not text the program puts in the box).
+    void onSearchTextEdited(const QString& text);
     void onKeywordClicked();
     void onKeywordHeaderClicked();
     // Empties the list and loads every dictionary of the selector.
@@ -116,6 +144,10 @@ private:
     QAction* updateAction_ = nullptr;
     QAction* exitAction_ = nullptr;
     QAction* donateAction_ = nullptr;
+    QAction* searchAsYouTypeAction_ = nullptr;
+    QAction* rememberAction_ = nullptr;
+    QMenu* historyMenu_ = nullptr;
+    LiveFilter* liveFilter_ = nullptr;
 
     QToolBar* toolbar_ = nullptr;
     QLabel* forumAdvert_ = nullptr;
@@ -130,7 +162,7 @@ private:
     QRadioButton* webSearchOption_ = nullptr;
     QLineEdit* searchBox_ = nullptr;
     QPushButton* searchButton_ = nullptr;
-    QTreeView* keywordList_ = nullptr;
+    QTableView* keywordList_ = nullptr;
     QPushButton* displayButton_ = nullptr;
 
     QFrame* offerFrame_ = nullptr;
@@ -140,6 +172,7 @@ private:
 
     QWidget* topBand_ = nullptr;
     QWidget* lookupPane_ = nullptr;
+    QSplitter* lookupSplitter_ = nullptr;
     QWidget* brandingBand_ = nullptr;
     QWidget* documentArea_ = nullptr;
     QWidget* documentWindow_ = nullptr;

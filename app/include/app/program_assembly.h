@@ -4,6 +4,7 @@
 #pragma once
 
 #include "app/startup.h"
+#include "app/view_options.h"
 
 #include <QString>
 #include <functional>
@@ -24,6 +25,8 @@ struct ProgramOptions {
     std::function<std::unique_ptr<viewer::Browser>()> makeBrowser;
     // Chooses the file of File > Update; left empty, the open-file dialog.
     std::function<std::optional<QString>()> chooseUpdateFile;
+    // Where the View menu's options and the history are kept; left empty, the user's own.
+    std::optional<UserStore> userStore;
 };
 
 // Wires every part into a loaded main window and loads its browser pane.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "lookup/dictionary_cache.h"
+#include "lookup/keyword_rows.h"
 #include "store/file_problem.h"
 
 #include <cstddef>
@@ -20,7 +21,7 @@ bool isAllScope(const std::string& selectorText);
 
 struct CatalogueContent {
     std::vector<std::string> dictionaryNames; // selector entries after "All", as stored
-    std::vector<std::string> keywords;        // every keyword of every dictionary, in order
+    KeywordRows keywords; // every keyword of every dictionary, in order, as stored
 };
 
 // The start-up load: the catalogue's names, and the keywords of each name's file (name

@@ -48,6 +48,8 @@ public:
 
     // Lowers the keyword into a buffer of the matcher's own: one matcher per thread.
     bool matches(std::string_view keyword) const;
+    // The same for a keyword already lowered (appendLowered), as the cache keeps them.
+    bool matchesLowered(std::string_view loweredKeyword) const;
     // Calls found with the index of every lowered keyword that matches, in order, until found
     // returns false.
     void forEachMatch(const PackedTexts& loweredKeywords,
@@ -56,7 +58,6 @@ public:
 private:
     enum class Rule { Prefix, Pattern, Whole, Near };
     KeywordMatcher(Rule rule, std::string_view text);
-    bool matchesLowered(std::string_view loweredKeyword) const;
     void eachPatternMatch(const PackedTexts& lowered,
                           const std::function<bool(std::size_t)>& found) const;
     void eachNearMatch(const PackedTexts& lowered,
