@@ -1,3 +1,4 @@
+#include "crypto/page_ciphers.h"
 #include "file/errors.h"
 #include "read/names.h"
 #include "read/state.h"
@@ -110,7 +111,8 @@ std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& pat
     state->path = path;
     const DatabaseFile file(path);
     state->identity = file.identity();
-    state->header = readHeader(file.start(kLargestPageSize), path.string());
+    const std::vector<std::uint8_t> headerPage = file.start(kLargestPageSize);
+    state->header = readHeader(headerPage, path.string());
     state->format = state->header.format;
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
 
@@ -119,7 +121,8 @@ std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& pat
     if (state->hasPassword && stored != password)
         throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
 
-    state->pages = file.pages(state->format->pageSize, state->header.encodingKey);
+    state->pages = file.pages(state->format->pageSize,
+                              pageCipherFor(state->header, headerPage, password, path.string()));
     return state;
 }
 
