@@ -74,12 +74,16 @@ bool sameBytes(ByteSpan a, ByteSpan b) {
     return difference == 0;
 }
 
+bool isOfficeEncrypted(const Header& header, ByteSpan headerPage) {
+    return header.encodingKey != 0 && isAceHeader(headerPage);
+}
+
 std::shared_ptr<const PageCipher> pageCipherFor(const Header& header, ByteSpan headerPage,
                                                 std::string_view password,
                                                 const std::string& fileName) {
     if (header.encodingKey == 0)
         return nullptr;
-    if (!isAceHeader(headerPage))
+    if (!isOfficeEncrypted(header, headerPage))
         return jetPageCipher(header.encodingKey);
 
     SchemeInput input{.descriptor = {},

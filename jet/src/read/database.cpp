@@ -116,9 +116,12 @@ std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& pat
     state->format = state->header.format;
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
 
-    const std::string stored = storedPassword(state->header, *state->textDecoder);
-    state->hasPassword = !stored.empty();
-    if (state->hasPassword && stored != password)
+    // An Office-encrypted file's cipher checks its password; the Jet password field is unused.
+    const bool officeEncrypted = isOfficeEncrypted(state->header, headerPage);
+    const std::string stored =
+        officeEncrypted ? std::string() : storedPassword(state->header, *state->textDecoder);
+    state->hasPassword = officeEncrypted || !stored.empty();
+    if (!stored.empty() && stored != password)
         throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
 
     state->pages = file.pages(state->format->pageSize,
