@@ -6,6 +6,7 @@
 #include "file/rc4.h"
 #include "support.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace jet::test {
@@ -14,12 +15,13 @@ namespace {
 struct EncryptedFile {
     const char* name;
     const char* password;
+    bool agile;
 };
 const EncryptedFile kFiles[] = {
-    {"mdbreader__encryption_office-agile-4.2.accdb", "password"}, // RC4 through the CryptoAPI
-    {"jackcessencrypt__db-nonstandard.accdb", "password"},        // AES, CryptoAPI, unstretched
-    {"mdbreader__encryption_office-agile-4.4.accdb", "password"}, // agile AES-256, SHA-512
-    {"jackcessencrypt__db2013-enc.accdb", "1234"},
+    {"mdbreader__encryption_office-agile-4.2.accdb", "password", false}, // RC4, CryptoAPI
+    {"jackcessencrypt__db-nonstandard.accdb", "password", false}, // AES, CryptoAPI, unstretched
+    {"mdbreader__encryption_office-agile-4.4.accdb", "password", true}, // AES-256, SHA-512
+    {"jackcessencrypt__db2013-enc.accdb", "1234", true},
 };
 
 // The header as the engine reads it: the file's first page with its mask removed.
@@ -39,7 +41,7 @@ std::shared_ptr<const detail::PageCipher> cipherOf(const std::vector<std::uint8_
 }
 
 TEST(OfficeEncryption, EverySchemeDecodesEveryPageAndEncodesItBack) {
-    for (const auto& [name, password] : kFiles) {
+    for (const auto& [name, password, agile] : kFiles) {
         SCOPED_TRACE(name);
         const std::vector<std::uint8_t> bytes = readBytes(testFile(name));
         const detail::PageStore pages(bytes, 4096, cipherOf(bytes, password));
@@ -58,7 +60,7 @@ TEST(OfficeEncryption, EverySchemeDecodesEveryPageAndEncodesItBack) {
 }
 
 TEST(OfficeEncryption, AWrongOrMissingPasswordIsRefusedBeforeAnyPageIsRead) {
-    for (const auto& [name, password] : kFiles) {
+    for (const auto& [name, password, agile] : kFiles) {
         SCOPED_TRACE(name);
         const std::vector<std::uint8_t> bytes = readBytes(testFile(name));
         for (const char* wrong : {"Password", "12345", "passwor", "p\xc3\xa4ssword"})
@@ -69,31 +71,35 @@ TEST(OfficeEncryption, AWrongOrMissingPasswordIsRefusedBeforeAnyPageIsRead) {
     }
 }
 
+constexpr std::size_t kInfo = detail::kEncryptionDescriptorOffset + 2;
+
+std::vector<std::uint8_t> changed(const char* name,
+                                  const std::function<void(std::vector<std::uint8_t>&)>& change) {
+    std::vector<std::uint8_t> bytes = readBytes(testFile(name));
+    change(bytes);
+    return bytes;
+}
+
+// The descriptor's text changed, its length with it, the header page still one page.
+std::vector<std::uint8_t> replaced(const char* name, const std::string& from,
+                                   const std::string& to) {
+    return changed(name, [&](std::vector<std::uint8_t>& b) {
+        const auto at = std::search(b.begin(), b.begin() + 4096, from.begin(), from.end());
+        ASSERT_NE(at, b.begin() + 4096) << from;
+        const auto grown = static_cast<std::ptrdiff_t>(to.size() - from.size());
+        b.insert(b.erase(at, at + static_cast<std::ptrdiff_t>(from.size())), to.begin(), to.end());
+        if (grown > 0)
+            b.erase(b.begin() + 4096, b.begin() + 4096 + grown);
+        else
+            b.insert(b.begin() + 4096 + grown, static_cast<std::size_t>(-grown), 0);
+        detail::putLe16(b, kInfo - 2,
+                        static_cast<std::uint16_t>(detail::le16(&b[kInfo - 2]) + grown));
+    });
+}
+
 // Every number of a descriptor is checked: a changed one is a clear error, never a crash or a
 // cipher that decodes garbage.
 TEST(OfficeEncryption, ADamagedDescriptorIsAClearError) {
-    constexpr std::size_t kInfo = detail::kEncryptionDescriptorOffset + 2;
-    const auto changed = [](const char* name, auto change) {
-        std::vector<std::uint8_t> bytes = readBytes(testFile(name));
-        change(bytes);
-        return bytes;
-    };
-    // The descriptor's text changed, its length with it, the header page still one page.
-    const auto replaced = [&](const char* name, const std::string& from, const std::string& to) {
-        return changed(name, [&](std::vector<std::uint8_t>& b) {
-            const auto at = std::search(b.begin(), b.begin() + 4096, from.begin(), from.end());
-            ASSERT_NE(at, b.begin() + 4096) << from;
-            const auto grown = static_cast<std::ptrdiff_t>(to.size() - from.size());
-            b.insert(b.erase(at, at + static_cast<std::ptrdiff_t>(from.size())), to.begin(),
-                     to.end());
-            if (grown > 0)
-                b.erase(b.begin() + 4096, b.begin() + 4096 + grown);
-            else
-                b.insert(b.begin() + 4096 + grown, static_cast<std::size_t>(-grown), 0);
-            detail::putLe16(b, kInfo - 2,
-                            static_cast<std::uint16_t>(detail::le16(&b[kInfo - 2]) + grown));
-        });
-    };
     const char* rc4 = kFiles[0].name;
     const char* agile = kFiles[2].name;
     const std::vector<std::pair<std::vector<std::uint8_t>, ErrorKind>> cases{
@@ -126,15 +132,45 @@ TEST(OfficeEncryption, ADamagedDescriptorIsAClearError) {
         SCOPED_TRACE(i);
         errorOf(cases[i].second, [&] { cipherOf(cases[i].first, "password"); });
     }
-    // A header page cut before its descriptor ends.
-    const std::vector<std::uint8_t> bytes = readBytes(testFile(agile));
-    EXPECT_TRUE(mentions(errorOf(ErrorKind::Corrupt,
-                                 [&] {
-                                     detail::pageCipherFor(headerOf(bytes),
-                                                           std::span(bytes.data(), 0x300),
-                                                           "password", "f.accdb");
-                                 }),
-                         "f.accdb: the encryption descriptor on the header page is damaged"));
+}
+
+// Every byte of each descriptor changed, and the header page cut anywhere in it: an error or a
+// cipher (which then decodes pages), never a crash; the sanitizer build runs this sweep too.
+TEST(OfficeEncryption, EveryByteOfADescriptorChangedGivesAnErrorOrACipher) {
+    int ciphers = 0;
+    for (const auto& [name, password, agile] : kFiles) {
+        SCOPED_TRACE(name);
+        // One spin keeps the agile sweep fast; the password then fails, after the whole parse.
+        std::vector<std::uint8_t> bytes =
+            agile ? replaced(name, "spinCount=\"100000\"", "spinCount=\"1\"")
+                  : readBytes(testFile(name));
+        bytes.resize(3 * 4096);
+        const std::size_t end = kInfo + detail::le16(&bytes[kInfo - 2]);
+        for (std::size_t at = kInfo - 2; at < end; ++at)
+            for (std::uint8_t flip : {0xff, 0x01, 0x40}) {
+                bytes[at] ^= flip;
+                try {
+                    if (const auto cipher = cipherOf(bytes, password)) {
+                        std::vector<std::uint8_t> page(bytes.begin() + 4096, bytes.begin() + 8192);
+                        cipher->decode(page, 1);
+                        cipher->encode(page, 1);
+                        ++ciphers;
+                    }
+                } catch (const Error&) {
+                }
+                bytes[at] ^= flip;
+            }
+        for (std::size_t cut = kInfo - 2; cut < end; ++cut)
+            EXPECT_TRUE(mentions(errorOf(ErrorKind::Corrupt,
+                                         [&] {
+                                             detail::pageCipherFor(headerOf(bytes),
+                                                                   std::span(bytes.data(), cut),
+                                                                   password, "f.accdb");
+                                         }),
+                                 "f.accdb: the encryption descriptor on the header page is "
+                                 "damaged"));
+    }
+    EXPECT_GT(ciphers, 0); // changes the check cannot see (the provider's name) still decode
 }
 
 } // namespace
