@@ -85,7 +85,7 @@ TEST(OfficeEncryption, AWrongOrMissingPasswordIsRefusedBeforeAnyPageIsRead) {
             EXPECT_EQ(errorOf(ErrorKind::BadPassword, [&] { cipherOf(bytes, wrong); }),
                       kBadPasswordMessage);
         EXPECT_TRUE(mentions(errorOf(ErrorKind::BadPassword, [&] { cipherOf(bytes, ""); }),
-                             "f.accdb is encrypted: it opens only with its password"));
+                             "f.accdb: the file is encrypted and opens only with its password"));
     }
 }
 

@@ -61,7 +61,7 @@ void throwUnsupportedScheme(const SchemeInput& input, const std::string& what) {
 void throwWrongPassword(const SchemeInput& input) {
     if (!input.passwordGiven)
         throw Error(ErrorKind::BadPassword,
-                    input.fileName + " is encrypted: it opens only with its password");
+                    input.fileName + ": the file is encrypted and opens only with its password");
     throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
 }
 
