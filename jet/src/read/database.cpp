@@ -41,6 +41,17 @@ std::string storedPassword(const Header& header, const CodePageDecoder& decoder)
     return out;
 }
 
+// A changed key in an encoded file's header decodes every page to noise: say so, rather than
+// fault the catalogue. Pages 1 and 2, usage maps and the catalogue, start with a type and 0x01.
+void requirePagesDecode(const DatabaseState& state) {
+    const PageStore& pages = state.pages;
+    if (state.header.encodingKey != 0 && pages.contains(2) && pages.page(1)[1] != 0x01 &&
+        pages.page(2)[1] != 0x01)
+        throw Error(ErrorKind::Corrupt, state.path.string() +
+                                            ": its pages do not decode with the key in its "
+                                            "header, which must be damaged");
+}
+
 } // namespace
 
 Database::Database(std::shared_ptr<DatabaseState> state) : state_(std::move(state)) {}
@@ -52,6 +63,7 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
 Database Database::open(const std::filesystem::path& path, std::string_view password,
                         const OpenOptions& options) {
     std::shared_ptr<DatabaseState> state = openDatabaseFile(path, password, options);
+    requirePagesDecode(*state);
     auto catalog = inFile(
         path, [&] { return readCatalog(state->pages, *state->format, *state->textDecoder); });
     for (auto& entry : catalog)
