@@ -176,7 +176,7 @@ READ_BY_JACKCESS = {
 }
 
 
-def oracle_tables(cmp, where, args, path, password, office_encrypted):
+def oracle_tables(cmp, where, args, path, password=None, office_encrypted=False):
     """Yields each table mdb-reader finds: its name, its columns and each oracle's rows (mdbtools
     cannot decode Office encryption: mdb-reader alone reads those files)."""
     if os.path.basename(path) in READ_BY_JACKCESS:
