@@ -25,9 +25,11 @@ LAYERS = [
 ]
 WITHOUT_QT = {"text", "jet", "store", "lookup", "update", "tools"}
 ENGINE_USERS = {"jet", "store", "tools", "bench"}
-# The engine's groups, from the bottom up: the file and its pages, reading, index keys, the
-# integrity check, writing (which may check a file before it changes it).
-ENGINE_GROUPS = ["file", "read", "keys", "check", "write"]
+# The engine's groups, from the bottom up: the file and its pages, Office encryption, reading,
+# index keys, the integrity check, writing (which may check a file before it changes it).
+ENGINE_GROUPS = ["file", "crypto", "read", "keys", "check", "write"]
+# The one folder that may include the cryptography library.
+CRYPTO_FOLDER = ("jet", "src", "crypto")
 SOURCES = {".cpp", ".h", ".hpp", ".cc"}
 INCLUDE = re.compile(r'^\s*#\s*include\s*([<"])([^>"]+)[>"]', re.MULTILINE)
 QT_HEADER = re.compile(r"^Q[A-Za-z]+$|^Qt[A-Za-z]*/")
@@ -67,6 +69,8 @@ def main() -> int:
             first = name.split("/")[0]
             if bracket == "<" and QT_HEADER.match(name) and here in WITHOUT_QT:
                 faults.append(f"{relative}: includes Qt ({name}), below the windows")
+            if name.startswith("openssl/") and relative.parts[:3] != CRYPTO_FOLDER:
+                faults.append(f"{relative}: includes {name}; only jet/src/crypto/ may")
             if bracket != '"':
                 continue
             if first == "jet" and here not in ENGINE_USERS:

@@ -6,7 +6,8 @@
 set -euo pipefail
 
 # librsvg2-bin draws the PNG sizes of the program's icon; libqt6svg6 lets Qt draw its SVG icons.
-packages=(cmake make g++ libgtest-dev libbenchmark-dev qt6-base-dev qt6-webengine-dev librsvg2-bin libqt6svg6)
+# libssl-dev: the engine decodes Office-encrypted files with its libcrypto.
+packages=(cmake make g++ libgtest-dev libbenchmark-dev libssl-dev qt6-base-dev qt6-webengine-dev librsvg2-bin libqt6svg6)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(mdbtools nodejs npm clang clang-format libclang-rt-14-dev xvfb xauth xdotool python3)
     # The Debian package's build (dpkg-shlibdeps) and its checks.

@@ -31,7 +31,7 @@ std::vector<TestFile> listedFiles() {
         std::vector<std::string> columns;
         for (std::string column; std::getline(fields, column, '\t');)
             columns.push_back(column);
-        if (columns.size() > 4)
+        if (columns.size() > 5 && columns[5].starts_with("JET")) // Jet 3 and Jet 4 files
             files.push_back({columns[0], columns[4] == "-" ? "" : columns[4]});
     }
     return files;

@@ -52,6 +52,9 @@ TEST(Corrupt, CountsAndPointersOutOfBounds) {
     expectCorrupt(dir, {file.bytes.begin(), file.bytes.begin() + 100},
                   "shorter than its first page");
     expectCorrupt(dir, {file.bytes.begin(), file.bytes.begin() + 4096 * 2 + 100}, "page 2");
+    // An encoded copy whose header names another key than its pages'.
+    expectCorrupt(dir, encodePages(encodePages(file.bytes, 0x5eed), 0x5eee),
+                  "damaged.mdb: its pages do not decode with the key in its header");
 }
 
 TEST(Corrupt, LongValueChainThatLoops) {

@@ -1,4 +1,5 @@
-// node read_with_mdb_reader.mjs MODULE_DIR FILE: the user tables as mdb-reader reads them, as JSON
+// node read_with_mdb_reader.mjs MODULE_DIR FILE [PASSWORD]: the user tables as mdb-reader reads
+// them (an Office-encrypted file with its password), as JSON
 // {"tables": {name: {"columns": [{name, type}], "rows": [[value]]}}}, dates UTC, buffers base64.
 import { createRequire } from "module";
 import fs from "fs";
@@ -6,9 +7,9 @@ import path from "path";
 import url from "url";
 
 process.env.TZ = "UTC";
-const [moduleDir, file] = process.argv.slice(2);
+const [moduleDir, file, password] = process.argv.slice(2);
 const entry = createRequire(path.join(path.resolve(moduleDir), "noop.js")).resolve("mdb-reader");
-const reader = new (await import(url.pathToFileURL(entry))).default(fs.readFileSync(file));
+const reader = new (await import(url.pathToFileURL(entry))).default(fs.readFileSync(file), { password });
 const tables = {};
 for (const name of reader.getTableNames()) {
     const table = reader.getTable(name);

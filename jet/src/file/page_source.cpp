@@ -2,7 +2,6 @@
 
 #include "file/errors.h"
 #include "file/file_mapping.h"
-#include "file/rc4.h"
 
 #include <algorithm>
 #include <array>
@@ -65,12 +64,13 @@ std::vector<std::uint8_t> DatabaseFile::start(std::size_t length) const {
     return bytes;
 }
 
-PageStore DatabaseFile::pages(std::uint32_t pageSize, std::uint32_t encodingKey) const {
+PageStore DatabaseFile::pages(std::uint32_t pageSize,
+                              std::shared_ptr<const PageCipher> cipher) const {
     std::unique_ptr<FileMapping> mapping = FileMapping::map(fd_, identity_.size);
     if (!mapping) {
         std::vector<std::uint8_t> whole(identity_.size);
         whole.resize(readAt(fd_, whole.data(), whole.size(), 0, path_));
-        PageStore store(std::move(whole), pageSize, encodingKey);
+        PageStore store(std::move(whole), pageSize, std::move(cipher));
         store.name_ = path_.string();
         return store;
     }
@@ -83,18 +83,10 @@ PageStore DatabaseFile::pages(std::uint32_t pageSize, std::uint32_t encodingKey)
     store.pageSize_ = pageSize;
     store.fileSize_ = identity_.size;
     store.pageCount_ = static_cast<std::uint32_t>(identity_.size / pageSize);
-    store.encodingKey_ = encodingKey;
-    if (encodingKey != 0)
+    if (cipher)
         store.decoded_.resize(store.pageCount_);
+    store.cipher_ = std::move(cipher);
     return store;
-}
-
-void applyPageEncoding(std::span<std::uint8_t> page, std::uint32_t number, std::uint32_t key) {
-    const std::uint32_t pageKey = key ^ number;
-    const std::array<std::uint8_t, 4> keyBytes{
-        static_cast<std::uint8_t>(pageKey), static_cast<std::uint8_t>(pageKey >> 8),
-        static_cast<std::uint8_t>(pageKey >> 16), static_cast<std::uint8_t>(pageKey >> 24)};
-    rc4Apply(keyBytes, page);
 }
 
 struct SpareRunMemory {
@@ -109,18 +101,17 @@ PageStore::PageStore(PageStore&&) noexcept = default;
 PageStore& PageStore::operator=(PageStore&&) noexcept = default;
 
 PageStore::PageStore(std::vector<std::uint8_t> file, std::uint32_t pageSize,
-                     std::uint32_t encodingKey)
+                     std::shared_ptr<const PageCipher> cipher)
     : PageStore() {
     held_ = std::move(file);
     stored_ = held_.data();
     pageSize_ = pageSize;
     fileSize_ = held_.size();
     pageCount_ = static_cast<std::uint32_t>(held_.size() / pageSize);
-    if (encodingKey == 0)
-        return;
-    for (std::uint32_t n = 1; n < pageCount_; ++n)
-        applyPageEncoding(std::span(held_.data() + std::size_t{n} * pageSize_, pageSize_), n,
-                          encodingKey);
+    if (cipher)
+        for (std::uint32_t n = 1; n < pageCount_; ++n)
+            cipher->decode(std::span(held_.data() + std::size_t{n} * pageSize_, pageSize_), n);
+    cipher_ = std::move(cipher);
 }
 
 ByteSpan PageStore::storedPage(std::uint32_t number) const {
@@ -168,12 +159,12 @@ PageRun PageStore::readRun(std::uint32_t first, std::uint32_t count) const {
         done += static_cast<std::size_t>(n);
     }
     // An encoded file's pages are decoded in the run, and not kept once the walk has passed.
-    if (encodingKey_ != 0)
+    if (cipher_)
         for (std::uint32_t n = first; n < first + count; ++n)
             if (n != 0)
-                applyPageEncoding(
-                    std::span(run.memory_.get() + std::size_t{n - first} * pageSize_, pageSize_), n,
-                    encodingKey_);
+                cipher_->decode(
+                    std::span(run.memory_.get() + std::size_t{n - first} * pageSize_, pageSize_),
+                    n);
     run.first_ = first;
     run.count_ = count;
     return run;
@@ -230,7 +221,7 @@ ByteSpan PageStore::decodedPage(std::uint32_t number) const {
         PageBuffer copy(new std::uint8_t[pageSize_]);
         std::memcpy(copy.get(), stored.data(), pageSize_);
         if (number != 0)
-            applyPageEncoding(std::span(copy.get(), pageSize_), number, encodingKey_);
+            cipher_->decode(std::span(copy.get(), pageSize_), number);
         page = std::move(copy);
     }
     return ByteSpan(page.get(), pageSize_);
@@ -242,7 +233,7 @@ ByteSpan PageStore::page(std::uint32_t number) const {
                                      std::to_string(pageCount_) + " pages)");
     if (number < changed_.size() && changed_[number])
         return ByteSpan(changed_[number].get(), pageSize_);
-    if (encodingKey_ != 0)
+    if (!decoded_.empty())
         return decodedPage(number);
     return storedPage(number);
 }
@@ -283,16 +274,14 @@ std::uint32_t PageStore::appendPage(std::span<const std::uint8_t> newPage) {
     return pageCount_++;
 }
 
-void PageStore::writeFile(std::uint32_t encodingKey,
-                          const std::function<void(ByteSpan)>& write) const {
+void PageStore::writeFile(const std::function<void(ByteSpan)>& write) const {
     std::vector<std::uint8_t> run;
     run.reserve(kWriteRun);
     for (std::uint32_t n = 0; n < pageCount_; ++n) {
         ByteSpan bytes = page(n);
         run.insert(run.end(), bytes.begin(), bytes.end());
-        if (encodingKey != 0 && n != 0)
-            applyPageEncoding(std::span(run.data() + run.size() - pageSize_, pageSize_), n,
-                              encodingKey);
+        if (cipher_ && n != 0)
+            cipher_->encode(std::span(run.data() + run.size() - pageSize_, pageSize_), n);
         if (run.size() + pageSize_ > kWriteRun) {
             write(run);
             run.clear();

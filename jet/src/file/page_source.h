@@ -10,6 +10,7 @@
 
 #include "file/bytes.h"
 #include "file/file_identity.h"
+#include "file/page_cipher.h"
 
 #include <atomic>
 #include <cstdint>
@@ -63,8 +64,8 @@ public:
     const FileIdentity& identity() const { return identity_; }
     // Its first `length` bytes, or all of it when it is shorter.
     std::vector<std::uint8_t> start(std::size_t length) const;
-    // Its pages, read on demand; `encodingKey` 0 means they are stored plain.
-    PageStore pages(std::uint32_t pageSize, std::uint32_t encodingKey) const;
+    // Its pages, read on demand, decoded by `cipher` (none: they are stored plain).
+    PageStore pages(std::uint32_t pageSize, std::shared_ptr<const PageCipher> cipher) const;
 
 private:
     std::filesystem::path path_;
@@ -75,8 +76,9 @@ private:
 class PageStore {
 public:
     PageStore();
-    // Pages held in memory. `encodingKey` 0 means the pages are stored plain.
-    PageStore(std::vector<std::uint8_t> file, std::uint32_t pageSize, std::uint32_t encodingKey);
+    // Pages held in memory, decoded by `cipher` (none: they are stored plain).
+    PageStore(std::vector<std::uint8_t> file, std::uint32_t pageSize,
+              std::shared_ptr<const PageCipher> cipher);
     ~PageStore();
     PageStore(PageStore&&) noexcept;
     PageStore& operator=(PageStore&&) noexcept;
@@ -107,11 +109,11 @@ public:
     }
 
     // Writing: a page to change in place, a page added at the end (returning its number), and
-    // the whole file as it is to be stored, pages encoded again with `encodingKey`, handed to
+    // the whole file as it is to be stored, pages encoded again by the store's cipher, handed to
     // `write` piece by piece in order.
     std::span<std::uint8_t> mutablePage(std::uint32_t number);
     std::uint32_t appendPage(std::span<const std::uint8_t> page);
-    void writeFile(std::uint32_t encodingKey, const std::function<void(ByteSpan)>& write) const;
+    void writeFile(const std::function<void(ByteSpan)>& write) const;
     // Encoded files: how many decoded pages the store keeps (pages read outside a walk's runs).
     std::size_t decodedPagesHeld() const;
     // Counts the changes: what was read from the pages before a change may be stale.
@@ -158,17 +160,14 @@ private:
     std::uint32_t pageSize_ = 0;
     std::uint32_t pageCount_ = 0;
     std::uint64_t fileSize_ = 0;
-    std::uint32_t encodingKey_ = 0; // non-zero while pages are decoded on demand
+    std::shared_ptr<const PageCipher> cipher_; // how the file codes its pages; none: plain
     std::uint64_t generation_ = 0;
-    // Encoded files: the pages decoded so far, by number.
+    // Encoded files read from a mapping: the pages decoded so far, by number (empty otherwise).
     mutable std::vector<PageBuffer> decoded_;
     mutable std::unique_ptr<std::mutex> decodeLock_;
     // The pages changed or added, by number (empty until the first change).
     std::vector<PageBuffer> changed_;
     std::function<void(std::uint32_t)> changeHook_;
 };
-
-// Applies (or removes: it is its own inverse) the per-page RC4 encoding of an encoded database.
-void applyPageEncoding(std::span<std::uint8_t> page, std::uint32_t number, std::uint32_t key);
 
 } // namespace jet::detail

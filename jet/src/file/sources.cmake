@@ -9,6 +9,7 @@ target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/file_mapping.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format.cpp
     ${CMAKE_CURRENT_LIST_DIR}/header.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/page_cipher.cpp
     ${CMAKE_CURRENT_LIST_DIR}/page_source.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rc4.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scratch_files.cpp

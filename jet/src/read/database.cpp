@@ -1,3 +1,4 @@
+#include "crypto/page_ciphers.h"
 #include "file/errors.h"
 #include "read/names.h"
 #include "read/state.h"
@@ -40,6 +41,17 @@ std::string storedPassword(const Header& header, const CodePageDecoder& decoder)
     return out;
 }
 
+// A changed key in an encoded file's header decodes every page to noise: say so, rather than
+// fault the catalogue. Pages 1 and 2, usage maps and the catalogue, start with a type and 0x01.
+void requirePagesDecode(const DatabaseState& state) {
+    const PageStore& pages = state.pages;
+    if (state.header.encodingKey != 0 && pages.contains(2) && pages.page(1)[1] != 0x01 &&
+        pages.page(2)[1] != 0x01)
+        throw Error(ErrorKind::Corrupt, state.path.string() +
+                                            ": its pages do not decode with the key in its "
+                                            "header, which must be damaged");
+}
+
 } // namespace
 
 Database::Database(std::shared_ptr<DatabaseState> state) : state_(std::move(state)) {}
@@ -51,6 +63,7 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
 Database Database::open(const std::filesystem::path& path, std::string_view password,
                         const OpenOptions& options) {
     std::shared_ptr<DatabaseState> state = openDatabaseFile(path, password, options);
+    requirePagesDecode(*state);
     auto catalog = inFile(
         path, [&] { return readCatalog(state->pages, *state->format, *state->textDecoder); });
     for (auto& entry : catalog)
@@ -110,16 +123,21 @@ std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& pat
     state->path = path;
     const DatabaseFile file(path);
     state->identity = file.identity();
-    state->header = readHeader(file.start(kLargestPageSize), path.string());
+    const std::vector<std::uint8_t> headerPage = file.start(kLargestPageSize);
+    state->header = readHeader(headerPage, path.string());
     state->format = state->header.format;
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
 
-    const std::string stored = storedPassword(state->header, *state->textDecoder);
-    state->hasPassword = !stored.empty();
-    if (state->hasPassword && stored != password)
+    // An Office-encrypted file's cipher checks its password; the Jet password field is unused.
+    const bool officeEncrypted = isOfficeEncrypted(state->header, headerPage);
+    const std::string stored =
+        officeEncrypted ? std::string() : storedPassword(state->header, *state->textDecoder);
+    state->hasPassword = officeEncrypted || !stored.empty();
+    if (!stored.empty() && stored != password)
         throw Error(ErrorKind::BadPassword, kBadPasswordMessage);
 
-    state->pages = file.pages(state->format->pageSize, state->header.encodingKey);
+    state->pages = file.pages(state->format->pageSize,
+                              pageCipherFor(state->header, headerPage, password, path.string()));
     return state;
 }
 

@@ -291,7 +291,7 @@ void requireUnchanged(const DatabaseState& db) {
 // The file as it is to be stored: the pages the session did not change come from the file it
 // read, the others from memory.
 std::function<void(const ContentsWriter&)> streamPages(const DatabaseState& db) {
-    return [&db](const ContentsWriter& write) { db.pages.writeFile(db.header.encodingKey, write); };
+    return [&db](const ContentsWriter& write) { db.pages.writeFile(write); };
 }
 
 } // namespace
