@@ -21,7 +21,7 @@ mkdir -p "$seeds" "$corpus" "$build/artifacts" "$build/tmp"
 export TMPDIR="$build/tmp" # the target's scratch file stays in the build folder
 if [[ -d "$data" ]]; then
     # Files small enough for quick runs; the 3 MB ones would slow every iteration.
-    find "$data" -name '*.mdb' -size -400k -exec ln -s {} "$seeds/" \;
+    find "$data" \( -name '*.mdb' -o -name '*.accdb' \) -size -400k -exec ln -s {} "$seeds/" \;
 else
     echo "fuzz: no test data; starting from an empty corpus"
 fi

@@ -312,6 +312,10 @@ jet::Value parseFieldValue(const jet::Column& column, const CsvField& field) {
         return parseDateTime(text);
     case jet::ColumnType::Guid:
         return parseGuid(text);
+    case jet::ColumnType::Complex:
+    case jet::ColumnType::BigInt:
+    case jet::ColumnType::ExtendedDateTime:
+        break;
     }
     throw ValueError("the column's type cannot be imported");
 }

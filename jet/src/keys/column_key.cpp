@@ -5,6 +5,7 @@
 #include "keys/text_key.h"
 #include "keys/text_key97.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace jet::detail {
@@ -88,6 +89,27 @@ void appendBinary(std::vector<std::uint8_t>& key, const std::uint8_t* data, std:
 }
 
 // A GUID sorts by its text form: the first three groups most significant byte first.
+// An extended date's key is its 42 stored characters in blocks of 8, each followed by a tab
+// (which a descending key leaves as it is), then a fixed end.
+void appendExtendedDateTime(std::vector<std::uint8_t>& key, const ExtendedDateTime& value,
+                            bool ascending) {
+    char stored[48];
+    std::snprintf(stored, sizeof stored, "%019lld:%012lld%07lld:7",
+                  static_cast<long long>(value.days),
+                  static_cast<long long>(value.ticks / 10'000'000),
+                  static_cast<long long>(value.ticks % 10'000'000));
+    const auto flip = [ascending](std::uint8_t b) {
+        return ascending ? b : static_cast<std::uint8_t>(~b);
+    };
+    for (std::size_t i = 0; i < 42; ++i) { // the 42nd is the stored text's closing zero
+        key.push_back(flip(static_cast<std::uint8_t>(stored[i])));
+        if (i % 8 == 7 && i < 40)
+            key.push_back(0x09);
+    }
+    for (std::uint8_t b : {0, 0, 0, 0, 0, 0, 2})
+        key.push_back(flip(b));
+}
+
 void appendGuid(std::vector<std::uint8_t>& key, const Guid& guid, bool ascending) {
     std::uint8_t b[16];
     std::memcpy(b, guid.bytes.data(), 16);
@@ -188,6 +210,16 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
         return appendInteger(key, integerOf(value, column), 2, asc);
     case ColumnType::Long:
         return appendInteger(key, integerOf(value, column), 4, asc);
+    case ColumnType::BigInt:
+        return appendInteger(key, integerOf(value, column), 8, asc);
+    case ColumnType::ExtendedDateTime:
+        if (!value.is<ExtendedDateTime>())
+            unsupported(column, "this value");
+        return appendExtendedDateTime(key, value.as<ExtendedDateTime>(), asc);
+    case ColumnType::Complex: // keyed by the number the row stores, as a long
+        if (!value.is<ComplexValue>())
+            unsupported(column, "this value");
+        return appendInteger(key, value.as<ComplexValue>().key, 4, asc);
     case ColumnType::Currency:
         if (!value.is<Currency>())
             unsupported(column, "this value");

@@ -53,14 +53,17 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
     std::shared_ptr<DatabaseState> state = openDatabaseFile(path, password, options);
     auto catalog = inFile(
         path, [&] { return readCatalog(state->pages, *state->format, *state->textDecoder); });
-    for (auto& entry : catalog)
+    for (auto& entry : catalog) {
         if (entry.isUserTable())
-            state->userTables.push_back(std::move(entry));
+            state->userTables.push_back(entry);
+        if (entry.type == kObjectTable)
+            state->allTables.push_back(std::move(entry));
+    }
     return Database(std::move(state));
 }
 
 Version Database::version() const {
-    return state_->format->version;
+    return state_->header.version;
 }
 std::uint32_t Database::pageSize() const {
     return state_->pages.pageSize();
@@ -114,6 +117,11 @@ std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& pat
     state->format = state->header.format;
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
 
+    // ACE files keep no password of Jet's kind: a password there encrypts the file the Office
+    // way, which a non-zero key announces.
+    if (isAce(state->header.version) && state->header.encodingKey != 0)
+        throw Error(ErrorKind::NotSupported,
+                    path.string() + " is encrypted with Office encryption; not yet supported");
     const std::string stored = storedPassword(state->header, *state->textDecoder);
     state->hasPassword = !stored.empty();
     if (state->hasPassword && stored != password)

@@ -118,6 +118,10 @@ FieldData encodeInlineField(const ColumnLayout& c, const Value& v, std::uint16_t
             unsuitable(c, "needs a date/time");
         w.f64(v.as<DateTime>().days);
         break;
+    case ColumnType::Complex:
+    case ColumnType::BigInt:
+    case ColumnType::ExtendedDateTime:
+        unsuitable(c, "is of a type of Access 2007 and later, which cannot be written");
     case ColumnType::Guid:
         if (!v.is<Guid>())
             unsuitable(c, "needs a GUID");

@@ -299,6 +299,10 @@ std::function<void(const ContentsWriter&)> streamPages(const DatabaseState& db) 
 WriteSession WriteSession::open(const std::filesystem::path& path, std::string_view password) {
     auto state = std::make_shared<WriteSessionState>();
     state->db = DatabaseAccess::state(Database::open(path, password));
+    if (isAce(state->db->header.version))
+        throw Error(ErrorKind::NotSupported, path.string() + " is an Access 2007 or later file (" +
+                                                 versionName(state->db->header.version) +
+                                                 "); appending to such files is not supported yet");
     requireSound(*state->db);
     return WriteSession(std::move(state));
 }
