@@ -129,6 +129,8 @@ class Reading(Scratch):
     def test_dump_then_import_brings_back_every_record_of_each_table_its_keys_allow(self):
         tables, copy = 0, self.path("copy.mdb")
         for name, pw in sorted(password_words().items()):
+            if name in FAULTED_AS_MADE:  # refused for writing as damaged
+                continue
             for line in run("info", data(name), *pw)[1].splitlines():
                 table = line.strip().split("\t")[0]
                 if not line.startswith("  "):

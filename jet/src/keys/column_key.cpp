@@ -47,21 +47,23 @@ void appendFloating(std::vector<std::uint8_t>& key, std::uint64_t bits, std::siz
         complement(key, at, key.size());
 }
 
-// Decimals: a sign byte then the 16-byte magnitude, most significant first. The sign byte is
-// replaced after any complement, so a descending index keeps negative numbers first (as Access
-// 2000-2003 write them).
-void appendDecimal(std::vector<std::uint8_t>& key, const Decimal& value, bool ascending) {
+// Decimals: a sign byte then the 16-byte magnitude, most significant first. Access 2000-2003
+// replace the sign byte after any complement, so a descending index keeps negative numbers
+// first; Access 2007 and later set it to 0xff before.
+void appendDecimal(std::vector<std::uint8_t>& key, const Decimal& value, bool ascending,
+                   bool legacy) {
     const std::size_t at = key.size();
     bool zero = true;
     for (std::uint32_t word : value.magnitude)
         zero = zero && word == 0;
     const bool negative = value.negative && !zero;
-    key.push_back(negative ? kDecimalNegative : 0);
+    key.push_back(legacy ? (negative ? kDecimalNegative : 0) : 0xff);
     for (int word = 3; word >= 0; --word)
         appendBigEndian(key, value.magnitude[static_cast<std::size_t>(word)], 4);
     if (negative == ascending)
         complement(key, at, key.size());
-    key[at] = negative ? 0x00 : 0xff;
+    if (legacy)
+        key[at] = negative ? 0x00 : 0xff;
 }
 
 // Binary values in segments of eight bytes, each followed by a byte that says how many of its
@@ -164,7 +166,8 @@ std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def
     std::vector<KeyColumn> out;
     for (const IndexColumn& c : columns) {
         const ColumnSortOrder& order = def.placements[c.column].sortOrder;
-        out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name()});
+        out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name(),
+                       !format.aceColumns});
         if (format.version == Version::Jet3) {
             out.back().textOrder = jet3TextSortOrder(jet3CodePage);
             out.back().sortOrderName =
@@ -232,7 +235,7 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
     case ColumnType::Numeric:
         if (!value.is<Decimal>())
             unsupported(column, "this value");
-        return appendDecimal(key, value.as<Decimal>(), asc);
+        return appendDecimal(key, value.as<Decimal>(), asc, column.legacyDecimal);
     case ColumnType::Guid:
         if (!value.is<Guid>())
             unsupported(column, "this value");

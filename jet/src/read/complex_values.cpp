@@ -5,9 +5,8 @@
 #include "read/names.h"
 #include "read/state.h"
 
-#include <zlib.h>
-
 #include <algorithm>
+#include <zlib.h>
 
 namespace jet::detail {
 
@@ -140,8 +139,8 @@ FlatColumns flatColumns(const TableDef& flat, const TableDef& typeTable, Complex
             if (c.type == ColumnType::Ole)
                 out.value = at;
             else if (c.type == ColumnType::Text &&
-                     (equalsIgnoringCase(c.name, "FileName") || (out.name < 0 && out.type < 0 &&
-                                                                 !equalsIgnoringCase(c.name, "FileType"))))
+                     (equalsIgnoringCase(c.name, "FileName") ||
+                      (out.name < 0 && out.type < 0 && !equalsIgnoringCase(c.name, "FileType"))))
                 out.name = at;
             else if (c.type == ColumnType::Text && out.type < 0)
                 out.type = at;
@@ -213,8 +212,8 @@ Bytes attachmentBytes(const Bytes& stored, const std::string& where) {
 
 ComplexColumnValues ComplexColumnValues::read(const DatabaseState& db, const TableDef& table,
                                               std::size_t column) {
-    const std::string where = named("column", table.columns[column].name) + " of " +
-                              named("table", table.name);
+    const std::string where =
+        named("column", table.columns[column].name) + " of " + named("table", table.name);
     const ComplexColumnRow row = complexColumnRow(db, table.placements[column].complexId, where);
     const CatalogEntry* typeEntry = tableWithId(db, row.typeTable);
     const CatalogEntry* flatEntry = tableWithId(db, row.flatTable);

@@ -118,8 +118,7 @@ Value decodeOther(const FieldContext& context, const std::string& table, const C
         if (column.type == ColumnType::Numeric)
             return Value(decodeCalculatedDecimal(field.bytes));
     }
-    const std::size_t fixedSize =
-        column.type == ColumnType::ExtendedDateTime ? 42 : fixedSizeOf(column.type);
+    const std::size_t fixedSize = fixedSizeOf(column.type);
     if (fixedSize)
         needSize(field, fixedSize, rowPage, table, column);
     const std::uint8_t* p = field.bytes.data();

@@ -209,6 +209,8 @@ std::size_t fixedSizeOf(ColumnType type) {
         return 16;
     case ColumnType::Numeric:
         return 17;
+    case ColumnType::ExtendedDateTime:
+        return 42;
     default:
         return 0;
     }
