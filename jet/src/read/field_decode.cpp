@@ -30,8 +30,9 @@ ExtendedDateTime decodeExtendedDateTime(ByteSpan bytes, std::uint32_t page,
     auto number = [&](std::size_t start, std::size_t digits) {
         std::int64_t n = 0;
         for (std::size_t i = start; i < start + digits; ++i) {
-            if (bytes[i] < '0' || bytes[i] > '9')
-                throwCorruptPage(page, label.text() + " holds a date and time that is not digits");
+            // Beyond 10^15 days no date is meant (and 19 digits would overflow).
+            if (bytes[i] < '0' || bytes[i] > '9' || n > 999'999'999'999'999)
+                throwCorruptPage(page, label.text() + " holds a badly formed date and time");
             n = n * 10 + (bytes[i] - '0');
         }
         return n;
