@@ -13,6 +13,8 @@ if [[ "${1:-}" == "--test" ]]; then
     # The Debian package's build (dpkg-shlibdeps) and its checks.
     packages+=(dpkg-dev xz-utils lintian desktop-file-utils appstream)
 fi
+# zlib inflates the attachments kept in Access 2007 and later files.
+packages+=(zlib1g-dev)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 #include <unistd.h>
 
@@ -37,6 +38,12 @@ std::vector<TestFile> listedFiles() {
     return files;
 }
 
+// Access-made files whose undamaged state the check already faults: one corrupted on purpose,
+// one whose system tables Access left inconsistent, one with column types no one defines.
+const std::set<std::string> kFaultedAsMade = {"ucanaccess__corrupted.accdb",
+                                              "mdbreader__V2016_withdeletedcol.accdb",
+                                              "jackcess__unsupportedFieldsTestV2007.accdb"};
+
 bool reported(const std::filesystem::path& path, const std::string& password) {
     try {
         return !checkDatabase(path, password).empty();
@@ -55,6 +62,8 @@ TEST(ZeroedPage, EveryPageThatHeldLiveDataIsReported) {
     const std::vector<TestFile> files = listedFiles();
     ASSERT_GT(files.size(), 30u);
     for (const auto& [name, password] : files) {
+        if (kFaultedAsMade.count(name))
+            continue;
         SCOPED_TRACE(name);
         const std::vector<std::uint8_t> original = readBytes(testFile(name));
         const auto path = dir.write("swept.mdb", original);

@@ -142,7 +142,9 @@ INSTANTIATE_TEST_SUITE_P(TestData, MutatedFile,
                                          "jackcess__test2V2003.mdb", "jackcess__indexTestV1997.mdb",
                                          "jackcess__delColTestV2003.mdb",
                                          "jackcessencrypt__db97-enc.mdb",
-                                         "mdbreader__password_V2000_no-password.mdb", "ours"));
+                                         "mdbreader__password_V2000_no-password.mdb",
+                                         "jackcess__complexDataTestV2007.accdb",
+                                         "ucanaccess__calculatedField.accdb", "ours"));
 
 } // namespace
 } // namespace fuzzing

@@ -1,6 +1,6 @@
-// Opening real files: the header (Jet 3, Jet 4 or neither; the database password), the catalogue
-// and the columns as Access defined them. (Every test file's tables, row counts and values are
-// compared with two independent readers in the oracle tests.)
+// Opening real files: the header (Jet 3, Jet 4, ACE or neither; the database password), the
+// catalogue and the columns as Access defined them. (Every test file's tables, row counts and
+// values are compared with two independent readers in the oracle tests.)
 #include "file/header.h"
 #include "file/rc4.h"
 #include "support.h"
@@ -39,23 +39,41 @@ TEST(Password, OpensOnlyWithTheExactPassword) {
     refused(path, "sesame");
 }
 
-TEST(Header, RejectsWhatIsNotAJet3OrJet4Database) {
+// The header decides the format, never the file's name; its magic text and version byte must agree.
+TEST(Header, TellsTheFormatAndRejectsWhatIsNone) {
     ScratchDir dir;
     const auto jet4 = readBytes(testFile("jackcess__testV2000.mdb"));
-    auto ace = jet4;
-    std::memcpy(ace.data() + detail::kMagicOffset, "Standard ACE DB", 15);
+    const auto ace12 = readBytes(testFile("jackcess__testV2007.accdb"));
+    EXPECT_EQ(Database::open(dir.write("named-like-jet.mdb", ace12)).version(), Version::Ace12);
+    EXPECT_EQ(Database::open(testFile("jackcess__empty2019.accdb")).version(), Version::Ace17);
+    auto aceMagic = jet4;
+    std::memcpy(aceMagic.data() + detail::kMagicOffset, "Standard ACE DB", 15);
+    auto version4 = ace12;
+    version4[detail::kVersionOffset] = 4;
+    auto jetMagic = ace12;
+    std::memcpy(jetMagic.data() + detail::kMagicOffset, "Standard Jet DB", 15);
     std::vector<std::filesystem::path> rejected{
-        dir.write("ace.accdb", ace), dir.write("empty.mdb", {}),
+        dir.write("ace-magic.accdb", aceMagic),
+        dir.write("version4.accdb", version4),
+        dir.write("jet-magic.accdb", jetMagic),
+        dir.write("empty.mdb", {}),
         dir.write("text.mdb", std::vector<std::uint8_t>(5000, 'x')),
         dir.write("short.mdb", {0, 1, 0, 0, 'S'})};
-    auto accdb = jet4;
-    accdb[detail::kVersionOffset] = 2;
-    rejected.push_back(dir.write("accdb.mdb", accdb));
     for (const auto& path : rejected) {
         const auto message = errorOf(ErrorKind::NotSupported, [&] { (void)Database::open(path); });
         EXPECT_EQ(message.rfind(kNotSupportedMessage, 0), 0u) << message;
-        EXPECT_EQ(mentions(message, "2007"), mentions(path.filename().string(), "accdb"));
+        EXPECT_EQ(mentions(message, "version"), mentions(path.filename().string(), "accdb"));
     }
+    // An ACE header with an encoding key announces Office encryption: said so, never garbage.
+    auto encrypted = ace12;
+    std::span<std::uint8_t> masked(encrypted.data() + detail::kHeaderMaskStart,
+                                   detail::JetFormat::jet4().headerMaskedLength);
+    detail::rc4Apply(detail::kHeaderMaskKey, masked);
+    encrypted[detail::kEncodingKeyOffset] = 0x5a;
+    detail::rc4Apply(detail::kHeaderMaskKey, masked);
+    const auto path = dir.write("encrypted.accdb", encrypted);
+    EXPECT_TRUE(mentions(errorOf(ErrorKind::NotSupported, [&] { (void)Database::open(path); }),
+                         "Office encryption"));
     errorOf(ErrorKind::Io, [] { (void)Database::open("/nonexistent-folder-of-jet-tests/a.mdb"); });
 }
 

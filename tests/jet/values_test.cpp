@@ -93,7 +93,17 @@ TEST(Format, PlainTextOfEveryKindOfValue) {
         {Value(DateTime{36526.0 + 12.6 / 86400}), "2000-01-01T00:00:13"},
         {Value(DateTime{0.99999999}), "1899-12-31T00:00:00"}, // rounds into the next day
         {Value(DateTime{-1.99999999}), "1899-12-30T00:00:00"},
-        {Value(DateTime{std::nan("")}), ""}};
+        {Value(DateTime{std::nan("")}), ""},
+        // Extended dates count days from 0001-01-01, to 100 ns; out of range is no date.
+        {Value(ExtendedDateTime{0, 1}), "0001-01-01T00:00:00.0000001"},
+        {Value(ExtendedDateTime{3'652'058, 863'999'999'999}), "9999-12-31T23:59:59.9999999"},
+        {Value(ExtendedDateTime{3'652'059, 0}), ""},
+        {Value(ComplexValue{ComplexKind::MultipleValues,
+                            {},
+                            {Value(std::int64_t{1}), Value(std::int64_t{2})},
+                            {},
+                            7}),
+         "1; 2"}};
     for (const auto& [value, text] : forms)
         EXPECT_EQ(toText(value), text);
 }

@@ -10,7 +10,7 @@ namespace jet::test {
 std::vector<std::string> openTestFiles() {
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(AUGURLEX_TESTDATA)) {
-        if (entry.path().extension() != ".mdb")
+        if (entry.path().extension() != ".mdb" && entry.path().extension() != ".accdb")
             continue;
         try {
             Database::open(entry.path());

@@ -101,6 +101,24 @@ std::vector<LiteralTable> literalTables() {
          {"col1", "col2", "col3", "col4", "col5", "col6", "col7"},
          {{S("décimal"), decimal(false, 999999999999999999), decimal(true, 999999999999999999),
            decimal(false, 0), decimal(false, 1), decimal(true, 1), null}}},
+        // Access 2007 and later: large numbers under a primary key, text outside the BMP under
+        // a "General" index, decimals.
+        {"mdbreader__V2016_bigint.accdb",
+         {},
+         "Table",
+         {"ID", "Numeric"},
+         {{I{2}, I{INT64_MIN}}, {I{3}, I{INT64_MAX}}, {I{4}, null}}},
+        {"jackcess__testEmoticonsV2010.accdb",
+         {},
+         "data",
+         {"key", "data"},
+         {{I{1}, S("ᚠ 😀 after")}, {null, S("")}, {I{2}, null}}},
+        {"jackcess__fixedNumericTestV2007.accdb",
+         {},
+         "test",
+         {"col1", "col2", "col3", "col4", "col5", "col6", "col7"},
+         {{S("décimal"), decimal(false, 999999999999999999), decimal(true, 999999999999999999),
+           decimal(false, 0), decimal(false, 1), decimal(true, 1), null}}},
     };
 }
 

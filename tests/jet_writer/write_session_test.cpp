@@ -8,6 +8,7 @@
 #include "support.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace jet {
 namespace {
@@ -120,6 +121,15 @@ TEST(WriteSession, RefusedRowsChangeNothing) {
     s.appendRow("t", {{"Name", std::string("fine")}, {"N", std::int64_t{-3}}});
     s.commit();
     EXPECT_EQ(test::allRows(path, "t"), (test::Rows{{std::string("fine"), std::int64_t{-3}}}));
+
+    // Tables of Access 2007 and later with complex or calculated columns, naming the column.
+    for (const auto& [file, table, column] :
+         {std::tuple("mdbreader__V2016_attachments.accdb", "Table1", "Attachments"),
+          std::tuple("ucanaccess__calculatedField.accdb", "products", "%markup")}) {
+        WriteSession ace = WriteSession::open(test::testFile(file));
+        EXPECT_TRUE(test::mentions(
+            test::errorOf(ErrorKind::NotSupported, [&] { ace.appendRow(table, {}); }), column));
+    }
 }
 
 TEST(LiteralValues, ReadBackAsWrittenAfterTheRowsThereWere) {

@@ -55,7 +55,7 @@ class Checker:
         (an Access-made file's) may stand in another order (moved rows)."""
         self.tool(where, "check", path)
         for name, columns, oracles in oracle_tables(self.cmp, where, self.args, path) or []:
-            for oracle, rows in oracles if name == table else []:
+            for oracle, rows, _ in oracles if name == table else []:
                 wanted = [as_mdbtools_prints(self.cmp, row) if oracle == "mdb-json" else row
                           for row in expected]
                 compare_rows(self.cmp, where, columns, wanted[:first_row], rows[:first_row],

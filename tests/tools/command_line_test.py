@@ -33,6 +33,12 @@ def bundled_copy(folder):
     return folder
 
 
+# Access-made files the check faults as they are: one corrupted on purpose, one whose system
+# tables Access left inconsistent, one with column types no one defines.
+FAULTED_AS_MADE = {"ucanaccess__corrupted.accdb", "mdbreader__V2016_withdeletedcol.accdb",
+                   "jackcess__unsupportedFieldsTestV2007.accdb"}
+
+
 def password_words():
     """The --password words each Access-made Jet 3 or Jet 4 test file opens with, by file name."""
     with open(data("FILES.tsv"), encoding="utf-8") as f:
@@ -124,6 +130,8 @@ class Reading(Scratch):
     def test_dump_then_import_brings_back_every_record_of_each_table_its_keys_allow(self):
         tables, copy = 0, self.path("copy.mdb")
         for name, pw in sorted(password_words().items()):
+            if name in FAULTED_AS_MADE:  # refused for writing as damaged
+                continue
             for line in run("info", data(name), *pw)[1].splitlines():
                 table = line.strip().split("\t")[0]
                 if not line.startswith("  "):
@@ -136,8 +144,8 @@ class Reading(Scratch):
                 if status == 0:  # every record comes back, after those there
                     self.expect(dump, 0, original + original[original.index("\r\n") + 2:])
                     tables += 1
-                else:  # a unique key collides, or a sort order without keys: nothing changes
-                    self.assertRegex(err, "duplicates a key|sort order", (name, table))
+                else:  # a unique key collides, a sort order without keys, an .accdb: no change
+                    self.assertRegex(err, "duplicates a key|sort order|2007 or later", (name, table))
                     self.assertEqual(pathlib.Path(copy).read_bytes(), pathlib.Path(data(name)).read_bytes())
         self.assertGreaterEqual(tables, 20)
 
@@ -201,6 +209,9 @@ class Reading(Scratch):
 
     def test_every_access_made_file_is_sound_and_damage_is_found(self):
         for name, pw in password_words().items():
+            if name in FAULTED_AS_MADE:
+                self.assertNotIn("no faults", self.expect(["check", data(name), *pw], 1))
+                continue
             self.expect(["check", data(name), *pw], 0, f"{data(name)}: no faults found\n")
             self.assertNotRegex(self.expect(["pages", data(name), *pw], 0), r"\[damaged|fault", name)
         target = self.path("damaged.dll")
@@ -332,6 +343,13 @@ class Writing(Scratch):
                     'New dictionary: Runecasting\nFailed row 3 (../x, Key "k"): the dictionary name '
                     '"../x" holds a path separator\n')
         self.expect(["lookup", "fehu", "--dictionary", "Runecasting", *at], 0, "https://r/f\n")
+        # The same update as an .accdb file (a Jet 4 file whose header names ACE, whose pages
+        # are Jet 4's): read by its header, its rows are now all there.
+        accdb = bytearray(pathlib.Path(update).read_bytes())
+        accdb[4:19], accdb[0x14] = b"Standard ACE DB", 3
+        pathlib.Path(self.path("update.accdb")).write_bytes(accdb)
+        self.assertTrue(self.expect(["merge", self.path("update.accdb"), *at], 1).startswith(
+            "Rows read: 3\nAdded: 0\nDuplicates: 2\nFailed: 1\n"))
         out = self.expect(["merge", self.path("u.csv"), *at], 1)
         self.assertEqual(out.split("\n")[:2], ["The update file cannot be read",
                                                self.path("u.csv") + ": not a supported Access database: "

@@ -1,7 +1,7 @@
 // The merge into dictionary files that carry indexes, as Access-made dictionaries often do (a
 // unique index on Link, a plain one on Key): the bundled dictionaries made indexed take the same
-// records as the plain ones and stay consistent, and a record that only the unique index refuses
-// fails with the index named.
+// records as the plain ones and stay consistent, in the Jet 4 and the Access 2010 format, and a
+// record that only the unique index refuses fails with the index named.
 #include "dictionary_folder.h"
 #include "jet/check.h"
 #include "jet/create.h"
@@ -10,6 +10,7 @@
 #include "update/merge.h"
 #include "update/merge_report.h"
 
+#include <fstream>
 #include <gmock/gmock.h>
 
 namespace update {
@@ -40,6 +41,16 @@ void rewriteIndexed(const std::string& path) {
     session.commit();
 }
 
+// The file's header made to name the Access 2010 format, whose pages are Jet 4's: the same
+// dictionary as an .accdb file.
+void retagAsAce(const std::string& path) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    file.seekp(4);
+    file.write("Standard ACE DB", 15);
+    file.seekp(0x14);
+    file.put(3);
+}
+
 // The bundled program files into `folder` by their list: the catalogue, the template and the
 // dictionaries the catalogue names, never whatever else an earlier build left in its folder.
 void copyBundledFiles(const std::string& folder) {
@@ -57,6 +68,7 @@ protected:
     DictionaryFolder outside;
     const std::string plain = outside.file("plain");
     const std::string indexed = outside.file("indexed");
+    const std::string ace = outside.file("ace"); // indexed, in the Access 2010 format
 
     void SetUp() override {
         copyBundledFiles(plain);
@@ -64,6 +76,9 @@ protected:
         for (const auto& [name, records] : folderContents(indexed))
             if (name != "divination.dll")
                 rewriteIndexed(indexed + "/" + name);
+        fs::copy(indexed, ace);
+        for (const auto& [name, records] : folderContents(ace))
+            retagAsAce(ace + "/" + name);
     }
     MergeReport merge(const std::string& folder, const Rows& records) {
         writeDictionaryFile(outside.file("update.mdb"), records);
@@ -100,6 +115,13 @@ TEST_F(IndexedMerge, BundledDictionariesMadeIndexedTakeTheSameRecordsAsThePlainO
     EXPECT_GT(intoIndexed.added, 300u);
     EXPECT_EQ(folderContents(indexed), folderContents(plain));
     expectClean(indexed);
+    // An .accdb update file into dictionaries in the Access 2010 format: the same records.
+    writeDictionaryFile(outside.file("update.accdb"), update);
+    retagAsAce(outside.file("update.accdb"));
+    EXPECT_EQ(countsLine(mergeUpdateFile(outside.file("update.accdb"), ace)),
+              countsLine(intoPlain));
+    EXPECT_EQ(folderContents(ace), folderContents(plain));
+    expectClean(ace);
 }
 
 // The merge skips a link only when it is there letter for letter; the index, in the "General"

@@ -27,8 +27,7 @@ int runInfo(const std::vector<std::string>& words, std::FILE* out, std::FILE* er
             report.put('\n');
         };
         line("File: ", text::printableText(path));
-        line("Format: ",
-             db.version() == jet::Version::Jet3 ? "Jet 3 (Access 97)" : "Jet 4 (Access 2000-2003)");
+        line("Format: ", jet::versionName(db.version()));
         line("Page size: ", std::to_string(db.pageSize()));
         line("Page count: ", std::to_string(db.pageCount()));
         line("Password: ", db.hasPassword() ? "yes" : "no");

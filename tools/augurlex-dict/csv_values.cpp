@@ -2,6 +2,7 @@
 
 #include "text/utf8.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -219,6 +220,34 @@ jet::Value parseDateTime(std::string_view text) {
     return jet::DateTime{days < 0 ? days - timeOfDay : days + timeOfDay};
 }
 
+jet::Value parseExtendedDateTime(std::string_view text) {
+    const std::size_t end = std::min<std::size_t>(text.size(), 19);
+    parseDateTime(text.substr(0, end)); // the date and time, checked
+    int fraction = 0;
+    const std::size_t digits = text.size() > 20 ? text.size() - 20 : 0;
+    if (text.size() > end && (end < 19 || text[19] != '.' || digits == 0 || digits > 7 ||
+                              !readDigits(text, 20, digits, fraction)))
+        throw ValueError(quoted(text) + " is not a date in the form YYYY-MM-DDTHH:MM:SS.fffffff");
+    for (std::size_t i = digits; i < 7; ++i)
+        fraction *= 10;
+    int year = 0, month = 0, day = 0, hour = 0, minute = 0, second = 0;
+    readDigits(text, 0, 4, year);
+    readDigits(text, 5, 2, month);
+    readDigits(text, 8, 2, day);
+    if (end == 19) {
+        readDigits(text, 11, 2, hour);
+        readDigits(text, 14, 2, minute);
+        readDigits(text, 17, 2, second);
+    }
+    if (year == 0)
+        throw ValueError(quoted(text) + " is before the year 1");
+    // Counted from 0001-01-01, 719162 days before 1970-01-01.
+    const std::int64_t days =
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day)) + 719'162;
+    const std::int64_t seconds = hour * 3600 + minute * 60 + second;
+    return jet::ExtendedDateTime{days, seconds * 10'000'000 + fraction};
+}
+
 jet::Value parseGuid(std::string_view text) {
     std::string_view inner = text;
     if (inner.size() == 38 && inner.front() == '{' && inner.back() == '}')
@@ -312,6 +341,14 @@ jet::Value parseFieldValue(const jet::Column& column, const CsvField& field) {
         return parseDateTime(text);
     case jet::ColumnType::Guid:
         return parseGuid(text);
+    case jet::ColumnType::BigInt:
+        return parseWholeNumber(text);
+    case jet::ColumnType::ExtendedDateTime:
+        return parseExtendedDateTime(text);
+    case jet::ColumnType::Complex:
+        throw ValueError("the column is complex (attachments, multiple values or a memo's "
+                         "history), which Access 2007 or later keeps and this program cannot "
+                         "write");
     }
     throw ValueError("the column's type cannot be imported");
 }

@@ -22,8 +22,9 @@ public:
 jet::Value parseFieldValue(const jet::Column& column, const CsvField& field);
 
 // The pieces, exposed for tests.
-jet::Value parseDateTime(std::string_view text); // YYYY-MM-DD[(T| )HH:MM:SS]
-jet::Value parseGuid(std::string_view text);     // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
+jet::Value parseDateTime(std::string_view text);         // YYYY-MM-DD[(T| )HH:MM:SS]
+jet::Value parseGuid(std::string_view text);             // {XXXXXXXX-XXXX-XXXX-XXXX-XXXXXXXXXXXX}
+jet::Value parseExtendedDateTime(std::string_view text); // YYYY-MM-DDTHH:MM:SS[.fffffff]
 jet::Bytes parseBase64(std::string_view text);
 
 } // namespace dict

@@ -159,8 +159,7 @@ void describeTable(std::string& out, const jet::PageReport& page) {
 }
 
 void describeHeader(std::string& out, const jet::HeaderReport& header) {
-    out += header.version == jet::Version::Jet3 ? "Format: Jet 3 (Access 97)\n"
-                                                : "Format: Jet 4 (Access 2000-2003)\n";
+    out += std::string("Format: ") + jet::versionName(header.version) + "\n";
     out += "Code page: " + std::to_string(header.codePage) + "\n";
     out += "Sort order: " + std::to_string(header.sortOrder) + "\n";
     out += header.encodingKey == 0 ? std::string("Page encoding: none\n")

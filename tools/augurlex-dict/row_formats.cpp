@@ -7,6 +7,7 @@
 #include <string>
 #include <thread>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace dict {
@@ -41,12 +42,43 @@ template <class Emit> bool withTextForm(const jet::Value& value, Emit emit) {
                 emit(jet::formatDateTime(v));
             } else if constexpr (std::is_same_v<T, jet::Guid>) {
                 emit(jet::formatGuid(v));
+            } else if constexpr (std::is_same_v<T, jet::ExtendedDateTime>) {
+                emit(jet::formatExtendedDateTime(v));
             } else {
                 return false;
             }
             return true;
         },
         value.storage());
+}
+
+// A complex field in JSON: an array of its items (attachments and memo versions as objects).
+void putJsonComplex(OutputWriter& out, const jet::ComplexValue& complex) {
+    out.put('[');
+    const char* comma = "";
+    for (const jet::Attachment& a : complex.attachments) {
+        out.put(std::exchange(comma, ","));
+        out.put("{\"name\":");
+        putJsonString(out, a.name);
+        out.put(",\"type\":");
+        putJsonString(out, a.type);
+        out.put(",\"data\":\"");
+        putBase64(out, a.data);
+        out.put("\"}");
+    }
+    for (const jet::Value& v : complex.values) {
+        out.put(std::exchange(comma, ","));
+        putJsonValue(out, v);
+    }
+    for (const jet::MemoVersion& v : complex.versions) {
+        out.put(std::exchange(comma, ","));
+        out.put("{\"text\":");
+        putJsonString(out, v.text);
+        out.put(",\"saved\":");
+        putJsonString(out, jet::formatDateTime(v.saved));
+        out.put('}');
+    }
+    out.put(']');
 }
 
 } // namespace
@@ -70,6 +102,11 @@ void putJsonValue(OutputWriter& out, const jet::Value& value) {
         out.put('"');
         putBase64(out, *bytes);
         out.put('"');
+    } else if (auto* complex = std::get_if<jet::ComplexValue>(&s)) {
+        if (complex->kind == jet::ComplexKind::Unknown)
+            putInteger(out, complex->key);
+        else
+            putJsonComplex(out, *complex);
     } else {
         withTextForm(value, [&](std::string_view text) { putJsonString(out, text); });
     }
@@ -90,6 +127,9 @@ void putCsvValue(OutputWriter& out, const jet::Value& value) {
             out.put("\"\"");
         else
             putBase64(out, *bytes);
+    } else if (auto* complex = std::get_if<jet::ComplexValue>(&s)) {
+        putCsvField(out, complex->kind == jet::ComplexKind::Unknown ? std::to_string(complex->key)
+                                                                    : jet::formatComplex(*complex));
     } else {
         withTextForm(value, [&](std::string_view text) { putCsvField(out, text); });
     }

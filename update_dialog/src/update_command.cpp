@@ -28,7 +28,8 @@ ui::MessageIcon iconFor(update::MessageTone tone) {
 
 UpdateFileChooser openFileDialog(QWidget* window) {
     return [window]() -> std::optional<QString> {
-        QString path = QFileDialog::getOpenFileName(window);
+        QString path = QFileDialog::getOpenFileName(window, QString(), QString(),
+                                                    QString::fromLatin1(kUpdateFileFilters));
         if (path.isEmpty())
             return std::nullopt;
         return path;

@@ -1,4 +1,5 @@
-// Opening a Jet 3 (Access 97) or Jet 4 (Access 2000-2003) database and reading its tables.
+// Opening a Jet 3 (Access 97), Jet 4 (Access 2000-2003) or ACE (Access 2007 and later) database
+// and reading its tables.
 //
 //   jet::Database db = jet::Database::open("words.mdb", "secret");
 //   jet::Table t = db.table("data");
@@ -27,6 +28,7 @@ struct Column {
     bool fixedLength = false; // stored in the fixed part of the row
     bool autoNumber = false;  // a long whose value the engine assigns
     bool compressedUnicode = false;
+    bool calculated = false;    // holds the stored result of an expression (Access 2010 and later)
     std::uint8_t precision = 0; // numeric only
     std::uint8_t scale = 0;     // numeric only
 };

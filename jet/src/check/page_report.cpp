@@ -65,7 +65,7 @@ private:
     void describeHeader() {
         const Header& header = db_.header;
         out_.kind = PageKind::Header;
-        out_.header = HeaderReport{format_.version, header.codePage, header.sortOrder,
+        out_.header = HeaderReport{header.version, header.codePage, header.sortOrder,
                                    header.encodingKey, db_.hasPassword};
     }
 
@@ -122,7 +122,7 @@ private:
     void describeTableDefinition() {
         out_.kind = PageKind::TableDefinition;
         // Jet 3 keeps the letters "VC" where Jet 4 keeps the free bytes.
-        if (format_.version == Version::Jet4)
+        if (format_.version != Version::Jet3)
             out_.freeBytes = le16(page_.data() + kPageFreeSpaceOffset);
         TableDefinitionReport& report = out_.tableDefinition.emplace();
         report.nextPage = le32(page_.data() + kTableDefNextPageOffset);

@@ -9,7 +9,7 @@ namespace jet::detail {
 
 namespace {
 
-bool knownType(ColumnType type) {
+bool knownType(ColumnType type, const JetFormat& format) {
     switch (type) {
     case ColumnType::Boolean:
     case ColumnType::Byte:
@@ -26,9 +26,15 @@ bool knownType(ColumnType type) {
     case ColumnType::Guid:
     case ColumnType::Numeric:
         return true;
+    case ColumnType::Complex:
+    case ColumnType::BigInt:
+    case ColumnType::ExtendedDateTime:
+        return format.aceColumns;
     }
-    // Access keeps these in some of its own tables, read as binary.
-    return static_cast<int>(type) == 0x0d || static_cast<int>(type) == 0x11;
+    // Access keeps these in some of its own tables, read as binary (0x46 to 0x48 in Access 2007
+    // and later).
+    const int code = static_cast<int>(type);
+    return code == 0x0d || code == 0x11 || (format.aceColumns && code >= 0x46 && code <= 0x48);
 }
 
 bool isText(ColumnType type) {
@@ -38,8 +44,10 @@ bool isText(ColumnType type) {
 // The bytes a fixed column takes in a row's fixed part (none for a boolean, whose value is its
 // null-mask bit).
 std::size_t fixedBytes(const Column& column) {
-    if (column.type == ColumnType::Boolean)
+    if (column.type == ColumnType::Boolean && !column.calculated)
         return 0;
+    if (column.calculated)
+        return column.length;
     const std::size_t size = fixedSizeOf(column.type);
     return size != 0 ? size : column.length;
 }
@@ -63,7 +71,7 @@ void checkColumns(const JetFormat& format, const TableDef& def, const std::strin
         const Column& column = def.columns[i];
         const ColumnPlacement& layout = def.placements[i];
         const std::string where = columnText(table, column);
-        if (!knownType(column.type)) {
+        if (!knownType(column.type, format)) {
             fault(where + ": has the unknown type " +
                   std::to_string(static_cast<int>(column.type)));
             continue;
@@ -81,14 +89,19 @@ void checkColumns(const JetFormat& format, const TableDef& def, const std::strin
             (isLongValue(column.type) && column.fixedLength))
             fault(where + ": is marked " + (column.fixedLength ? "fixed" : "variable") +
                   "-length, which a " + columnTypeName(column.type) + " column cannot be");
-        if (fixedSizeOf(column.type) != 0 && column.length != fixedSizeOf(column.type))
+        // Calculated values are wrapped; Access 2007 and later declare decimals shorter than they
+        // are stored.
+        if (fixedSizeOf(column.type) != 0 && column.length != fixedSizeOf(column.type) &&
+            !column.calculated && column.type != ColumnType::Numeric)
             fault(where + ": declares " + std::to_string(column.length) + " bytes where a " +
                   columnTypeName(column.type) + " takes " +
                   std::to_string(fixedSizeOf(column.type)));
         if ((column.type == ColumnType::Text || column.type == ColumnType::Binary) &&
             (column.length == 0 || column.length > maxVariableLength(format)))
             fault(where + ": declares a length of " + std::to_string(column.length) + " bytes");
-        if ((layout.flags & kColumnAutoLong) && column.type != ColumnType::Long)
+        // A complex column numbers its fields as an autonumber does.
+        if ((layout.flags & kColumnAutoLong) && column.type != ColumnType::Long &&
+            column.type != ColumnType::Complex)
             fault(where + ": is an autonumber but not a long column");
         if (column.compressedUnicode && !isText(column.type))
             fault(where + ": is marked as compressed text but is not a text column");
@@ -212,8 +225,9 @@ void RowLayoutCheck::row(const RowFrame& frame, const std::vector<FieldRef>& fie
                      "ends its fixed-length columns at byte " + std::to_string(frame.fixedEnd()) +
                          ", before the end of " + named("column", column.name) + " (" +
                          std::to_string(end) + ")");
-            if (column.autoNumber && fields[i].present && fields[i].bytes.size() == 4 &&
-                le32(fields[i].bytes.data()) > def_.lastAutoNumber)
+            // Complex columns count their fields apart from the table's autonumber.
+            if (column.autoNumber && column.type != ColumnType::Complex && fields[i].present &&
+                fields[i].bytes.size() == 4 && le32(fields[i].bytes.data()) > def_.lastAutoNumber)
                 once(kPastAutoNumber, page,
                      "holds the autonumber " + std::to_string(le32(fields[i].bytes.data())) +
                          " in " + named("column", column.name) + ", past the table's last, " +

@@ -78,4 +78,13 @@ const JetFormat& JetFormat::jet4() {
     return format;
 }
 
+const JetFormat& JetFormat::ace() {
+    static const JetFormat format = [] {
+        JetFormat f = jet4();
+        f.aceColumns = true;
+        return f;
+    }();
+    return format;
+}
+
 } // namespace jet::detail

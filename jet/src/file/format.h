@@ -20,8 +20,9 @@ enum class PageType : std::uint8_t {
 };
 
 struct JetFormat {
-    Version version;
+    Version version; // of the page layout: Jet 3, or Jet 4 (which ACE files share)
     std::uint32_t pageSize;
+    bool aceColumns = false; // Access 2007 and later: calculated and complex columns exist
 
     // Header page (page 0).
     std::size_t headerMaskedLength; // bytes from 0x18 masked with the fixed RC4 key
@@ -74,6 +75,7 @@ struct JetFormat {
 
     static const JetFormat& jet3();
     static const JetFormat& jet4();
+    static const JetFormat& ace(); // Jet 4's layout
 };
 
 // Every page but the header starts with its type and 0x01. Data, table-definition and index

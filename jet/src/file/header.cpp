@@ -4,16 +4,34 @@
 #include "file/rc4.h"
 
 #include <cstring>
+#include <optional>
 
 namespace jet::detail {
 
 namespace {
 
-constexpr char kAceMagic[] = "Standard ACE DB";
-
 [[noreturn]] void notSupported(const std::string& fileName, const std::string& why) {
     throw Error(ErrorKind::NotSupported,
                 std::string(kNotSupportedMessage) + ": " + fileName + " (" + why + ")");
+}
+
+std::optional<Version> versionOfByte(std::uint8_t byte) {
+    switch (byte) {
+    case 0:
+        return Version::Jet3;
+    case 1:
+        return Version::Jet4;
+    case 2:
+        return Version::Ace12;
+    case 3:
+        return Version::Ace14;
+    case 5:
+        return Version::Ace16;
+    case 6:
+        return Version::Ace17;
+    default:
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -31,24 +49,21 @@ Header readHeader(ByteSpan file, const std::string& fileName) {
     const std::size_t magicEnd = kMagicOffset + sizeof kJetMagic;
     if (file.size() < magicEnd || file[0] != 0 || file[1] != 1 || file[2] != 0 || file[3] != 0)
         notSupported(fileName, "no Jet header");
-    if (std::memcmp(file.data() + kMagicOffset, kAceMagic, sizeof kAceMagic) == 0)
-        notSupported(fileName, "an Access 2007 or later database");
-    if (std::memcmp(file.data() + kMagicOffset, kJetMagic, sizeof kJetMagic) != 0)
+    const bool ace = std::memcmp(file.data() + kMagicOffset, kAceMagic, sizeof kAceMagic) == 0;
+    if (!ace && std::memcmp(file.data() + kMagicOffset, kJetMagic, sizeof kJetMagic) != 0)
         notSupported(fileName, "no Jet header");
     if (file.size() <= kVersionOffset)
         notSupported(fileName, "no Jet header");
 
     Header header;
-    switch (file[kVersionOffset]) {
-    case 0:
-        header.format = &JetFormat::jet3();
-        break;
-    case 1:
-        header.format = &JetFormat::jet4();
-        break;
-    default:
-        notSupported(fileName, "an Access 2007 or later database");
-    }
+    const std::optional<Version> version = versionOfByte(file[kVersionOffset]);
+    // The magic text must agree with the version byte.
+    if (!version || ace != isAce(*version))
+        notSupported(fileName, "unknown format version " + std::to_string(file[kVersionOffset]));
+    header.version = *version;
+    header.format = *version == Version::Jet3 ? &JetFormat::jet3()
+                    : isAce(*version)         ? &JetFormat::ace()
+                                              : &JetFormat::jet4();
     const JetFormat& format = *header.format;
     if (file.size() < format.pageSize)
         throwCorrupt(fileName + " is shorter than its first page (" + std::to_string(file.size()) +

@@ -5,6 +5,7 @@
 #include "keys/text_key.h"
 #include "keys/text_key97.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace jet::detail {
@@ -46,21 +47,23 @@ void appendFloating(std::vector<std::uint8_t>& key, std::uint64_t bits, std::siz
         complement(key, at, key.size());
 }
 
-// Decimals: a sign byte then the 16-byte magnitude, most significant first. The sign byte is
-// replaced after any complement, so a descending index keeps negative numbers first (as Access
-// 2000-2003 write them).
-void appendDecimal(std::vector<std::uint8_t>& key, const Decimal& value, bool ascending) {
+// Decimals: a sign byte then the 16-byte magnitude, most significant first. Access 2000-2003
+// replace the sign byte after any complement, so a descending index keeps negative numbers
+// first; Access 2007 and later set it to 0xff before.
+void appendDecimal(std::vector<std::uint8_t>& key, const Decimal& value, bool ascending,
+                   bool legacy) {
     const std::size_t at = key.size();
     bool zero = true;
     for (std::uint32_t word : value.magnitude)
         zero = zero && word == 0;
     const bool negative = value.negative && !zero;
-    key.push_back(negative ? kDecimalNegative : 0);
+    key.push_back(legacy ? (negative ? kDecimalNegative : 0) : 0xff);
     for (int word = 3; word >= 0; --word)
         appendBigEndian(key, value.magnitude[static_cast<std::size_t>(word)], 4);
     if (negative == ascending)
         complement(key, at, key.size());
-    key[at] = negative ? 0x00 : 0xff;
+    if (legacy)
+        key[at] = negative ? 0x00 : 0xff;
 }
 
 // Binary values in segments of eight bytes, each followed by a byte that says how many of its
@@ -88,6 +91,27 @@ void appendBinary(std::vector<std::uint8_t>& key, const std::uint8_t* data, std:
 }
 
 // A GUID sorts by its text form: the first three groups most significant byte first.
+// An extended date's key is its 42 stored characters in blocks of 8, each followed by a tab
+// (which a descending key leaves as it is), then a fixed end.
+void appendExtendedDateTime(std::vector<std::uint8_t>& key, const ExtendedDateTime& value,
+                            bool ascending) {
+    char stored[48];
+    std::snprintf(stored, sizeof stored, "%019lld:%012lld%07lld:7",
+                  static_cast<long long>(value.days),
+                  static_cast<long long>(value.ticks / 10'000'000),
+                  static_cast<long long>(value.ticks % 10'000'000));
+    const auto flip = [ascending](std::uint8_t b) {
+        return ascending ? b : static_cast<std::uint8_t>(~b);
+    };
+    for (std::size_t i = 0; i < 42; ++i) { // the 42nd is the stored text's closing zero
+        key.push_back(flip(static_cast<std::uint8_t>(stored[i])));
+        if (i % 8 == 7 && i < 40)
+            key.push_back(0x09);
+    }
+    for (std::uint8_t b : {0, 0, 0, 0, 0, 0, 2})
+        key.push_back(flip(b));
+}
+
 void appendGuid(std::vector<std::uint8_t>& key, const Guid& guid, bool ascending) {
     std::uint8_t b[16];
     std::memcpy(b, guid.bytes.data(), 16);
@@ -142,7 +166,8 @@ std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def
     std::vector<KeyColumn> out;
     for (const IndexColumn& c : columns) {
         const ColumnSortOrder& order = def.placements[c.column].sortOrder;
-        out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name()});
+        out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name(),
+                       !format.aceColumns});
         if (format.version == Version::Jet3) {
             out.back().textOrder = jet3TextSortOrder(jet3CodePage);
             out.back().sortOrderName =
@@ -188,6 +213,16 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
         return appendInteger(key, integerOf(value, column), 2, asc);
     case ColumnType::Long:
         return appendInteger(key, integerOf(value, column), 4, asc);
+    case ColumnType::BigInt:
+        return appendInteger(key, integerOf(value, column), 8, asc);
+    case ColumnType::ExtendedDateTime:
+        if (!value.is<ExtendedDateTime>())
+            unsupported(column, "this value");
+        return appendExtendedDateTime(key, value.as<ExtendedDateTime>(), asc);
+    case ColumnType::Complex: // keyed by the number the row stores, as a long
+        if (!value.is<ComplexValue>())
+            unsupported(column, "this value");
+        return appendInteger(key, value.as<ComplexValue>().key, 4, asc);
     case ColumnType::Currency:
         if (!value.is<Currency>())
             unsupported(column, "this value");
@@ -200,7 +235,7 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
     case ColumnType::Numeric:
         if (!value.is<Decimal>())
             unsupported(column, "this value");
-        return appendDecimal(key, value.as<Decimal>(), asc);
+        return appendDecimal(key, value.as<Decimal>(), asc, column.legacyDecimal);
     case ColumnType::Guid:
         if (!value.is<Guid>())
             unsupported(column, "this value");

@@ -21,6 +21,9 @@ struct KeyColumn {
     // not build keys for (`sortOrderName` then names it).
     std::optional<TextSortOrder> textOrder;
     std::string sortOrderName;
+    // Decimals: Access 2007 and later set the sign byte before complementing a key, earlier
+    // versions after.
+    bool legacyDecimal = true;
 };
 
 // How the index columns `columns` of `def` order their values: type and direction, and for text

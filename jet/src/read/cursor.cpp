@@ -27,6 +27,14 @@ template <class Work> auto readingFile(const DatabaseState& db, Work&& work) -> 
 
 } // namespace
 
+ComplexValue TableState::complexValue(std::size_t column, std::int64_t key) const {
+    const std::lock_guard lock(complexMutex_);
+    auto found = complex_.find(column);
+    if (found == complex_.end())
+        found = complex_.emplace(column, ComplexColumnValues::read(*database, def, column)).first;
+    return found->second.valueOf(key);
+}
+
 Table::Table(std::shared_ptr<TableState> state) : state_(std::move(state)) {}
 
 const std::string& Table::name() const& {
@@ -181,6 +189,9 @@ const Value& Cursor::value(std::size_t column) const {
                                        &s.nearby};
             decodeFieldInto(context, table.def.name, table.def.columns[column], s.row.field(column),
                             s.scan.rowPage(), s.values[column]);
+            if (s.values[column].is<ComplexValue>())
+                s.values[column] =
+                    table.complexValue(column, s.values[column].as<ComplexValue>().key);
             return true;
         });
         s.decodedOnRow[column] = s.rowSerial;

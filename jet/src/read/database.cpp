@@ -66,14 +66,17 @@ Database Database::open(const std::filesystem::path& path, std::string_view pass
     requirePagesDecode(*state);
     auto catalog = inFile(
         path, [&] { return readCatalog(state->pages, *state->format, *state->textDecoder); });
-    for (auto& entry : catalog)
+    for (auto& entry : catalog) {
         if (entry.isUserTable())
-            state->userTables.push_back(std::move(entry));
+            state->userTables.push_back(entry);
+        if (entry.type == kObjectTable)
+            state->allTables.push_back(std::move(entry));
+    }
     return Database(std::move(state));
 }
 
 Version Database::version() const {
-    return state_->format->version;
+    return state_->header.version;
 }
 std::uint32_t Database::pageSize() const {
     return state_->pages.pageSize();

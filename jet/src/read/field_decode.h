@@ -36,6 +36,9 @@ void appendTextField(const FieldContext& context, const std::string& table, cons
 // Text of a Jet text or memo field in the database's encoding, appended to `out`.
 void appendFieldText(const FieldContext& context, ByteSpan bytes, std::string& out);
 
+// The value inside a calculated column's stored bytes.
+ByteSpan unwrapCalculated(ByteSpan bytes);
+
 // The exact decimal stored in 17 bytes: a sign byte, then four 32-bit words, highest first.
 Decimal decodeDecimal(ByteSpan bytes, std::uint8_t precision, std::uint8_t scale);
 

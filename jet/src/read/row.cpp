@@ -76,13 +76,14 @@ FieldRef RowFrame::field(std::size_t index) const {
     if (column.number >= columnCount_)
         return {}; // the row predates the column
     const bool bit = (nullMask_[column.number / 8] >> (column.number % 8)) & 1;
-    if (column.type == ColumnType::Boolean)
+    // A calculated boolean keeps its value in the row's data, as other calculated values do.
+    if (column.type == ColumnType::Boolean && !column.calculated)
         return FieldRef{bit, {}};
     if (!bit)
         return {};
     const ColumnPlacement& layout = def_->placements[index];
     if (column.fixedLength) {
-        std::size_t size = fixedSizeOf(column.type);
+        std::size_t size = column.calculated ? 0 : fixedSizeOf(column.type);
         if (size == 0)
             size = column.length;
         const std::size_t start = fixedStart_ + layout.fixedOffset;

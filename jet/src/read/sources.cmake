@@ -3,6 +3,7 @@
 target_sources(jet PRIVATE
     ${CMAKE_CURRENT_LIST_DIR}/catalog.cpp
     ${CMAKE_CURRENT_LIST_DIR}/code_page.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/complex_values.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cursor.cpp
     ${CMAKE_CURRENT_LIST_DIR}/database.cpp
     ${CMAKE_CURRENT_LIST_DIR}/field_decode.cpp

@@ -7,13 +7,16 @@
 #include "jet/database.h"
 #include "read/catalog.h"
 #include "read/code_page.h"
+#include "read/complex_values.h"
 #include "read/long_value.h"
 #include "read/row.h"
 #include "read/table_def.h"
 #include "read/table_scan.h"
 
 #include <filesystem>
+#include <map>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,11 +32,19 @@ struct DatabaseState {
     std::unique_ptr<detail::CodePageDecoder> textDecoder;
     bool hasPassword = false;
     std::vector<detail::CatalogEntry> userTables; // catalogue order
+    std::vector<detail::CatalogEntry> allTables;  // system and hidden tables too
 };
 
 struct TableState {
     std::shared_ptr<const DatabaseState> database;
     detail::TableDef def;
+    // The field shown for a complex column's stored key: its hidden table's rows, read once per
+    // column when first asked for (by whichever cursor of the table, on whichever thread).
+    ComplexValue complexValue(std::size_t column, std::int64_t key) const;
+
+private:
+    mutable std::mutex complexMutex_;
+    mutable std::map<std::size_t, detail::ComplexColumnValues> complex_;
 };
 
 // Aligned to whole cache lines: cursors walked on separate threads write their state every row,

@@ -11,6 +11,8 @@ constexpr std::size_t kTdefHeaderSize = 8;
 // Jet 4 column entries: a text column's sort order.
 constexpr std::size_t kColumnSortCode = 11;
 constexpr std::size_t kColumnSortVersion = 14;
+// ACE column entries: a complex column's id where a text column keeps its sort order.
+constexpr std::size_t kColumnComplexId = 11;
 // A foreign-key index that no relationship backs names no related index.
 constexpr std::uint32_t kNoRelatedIndex = 0xffffffffu;
 constexpr std::uint8_t kPrimarySide = 1;
@@ -76,9 +78,14 @@ void readColumns(TdefReader& in, const JetFormat& format, const CodePageDecoder&
             layout.codePage = le16(e + format.columnCodePage);
         column.fixedLength = (layout.flags & kColumnFixed) != 0;
         column.autoNumber = (layout.flags & kColumnAutoLong) != 0;
-        if (format.columnExtFlags)
+        if (format.columnExtFlags) {
             column.compressedUnicode =
                 (e[format.columnExtFlags] & kColumnExtCompressedUnicode) != 0;
+            column.calculated =
+                format.aceColumns && (e[format.columnExtFlags] & kColumnExtCalculated);
+        }
+        if (format.aceColumns && column.type == ColumnType::Complex)
+            layout.complexId = le32(e + kColumnComplexId);
         if (column.type == ColumnType::Numeric) {
             column.precision = e[format.columnPrecision];
             column.scale = e[format.columnScale];
@@ -191,14 +198,19 @@ std::size_t fixedSizeOf(ColumnType type) {
     case ColumnType::Long:
     case ColumnType::Single:
         return 4;
+    case ColumnType::Complex:
+        return 4;
     case ColumnType::Currency:
     case ColumnType::Double:
     case ColumnType::DateTime:
+    case ColumnType::BigInt:
         return 8;
     case ColumnType::Guid:
         return 16;
     case ColumnType::Numeric:
         return 17;
+    case ColumnType::ExtendedDateTime:
+        return 42;
     default:
         return 0;
     }

@@ -21,6 +21,7 @@ inline constexpr std::uint8_t kColumnUpdatable = 0x02;
 inline constexpr std::uint8_t kColumnAutoLong = 0x04;
 inline constexpr std::uint8_t kColumnAutoGuid = 0x40;
 inline constexpr std::uint8_t kColumnExtCompressedUnicode = 0x01;
+inline constexpr std::uint8_t kColumnExtCalculated = 0xc0;
 
 // A physical index lists up to ten columns; 0xffff marks an unused entry (and ends the list of
 // long-value maps).
@@ -44,7 +45,8 @@ struct ColumnPlacement {
     std::uint16_t fixedOffset = 0; // offset in the fixed part, after the column count
     std::uint16_t codePage = 0;    // Jet 3 text columns; 0 when not stored
     std::uint8_t flags = 0;
-    ColumnSortOrder sortOrder; // all zero in Jet 3 files, which keep a code page instead
+    ColumnSortOrder sortOrder;   // all zero in Jet 3 files, which keep a code page instead
+    std::uint32_t complexId = 0; // complex columns: their row in MSysComplexColumns
 };
 
 // A physical index's flags: 0x80 always set, then unique, nulls left out, nulls refused.

@@ -36,6 +36,12 @@ const char* columnTypeName(ColumnType type) {
         return "GUID";
     case ColumnType::Numeric:
         return "Decimal";
+    case ColumnType::Complex:
+        return "Complex";
+    case ColumnType::BigInt:
+        return "BigInt";
+    case ColumnType::ExtendedDateTime:
+        return "DateTimeExtended";
     }
     return "Unknown";
 }
@@ -149,6 +155,39 @@ std::string formatDateTime(DateTime d) {
     return buffer;
 }
 
+std::string formatExtendedDateTime(ExtendedDateTime d) {
+    constexpr std::int64_t kTicksPerDay = 864'000'000'000;
+    if (d.days < 0 || d.days > 3'652'058 || d.ticks < 0 || d.ticks >= kTicksPerDay)
+        return {};
+    std::int64_t year = 0;
+    unsigned month = 0;
+    unsigned day = 0;
+    civilFromDays(d.days - 719'162, year, month, day); // 0001-01-01 is 719162 days before 1970
+    const std::int64_t seconds = d.ticks / 10'000'000;
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%04lld-%02u-%02uT%02d:%02d:%02d.%07lld",
+                  static_cast<long long>(year), month, day, static_cast<int>(seconds / 3600),
+                  static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60),
+                  static_cast<long long>(d.ticks % 10'000'000));
+    return buffer;
+}
+
+std::string formatComplex(const ComplexValue& c) {
+    std::string out;
+    auto add = [&](const std::string& text) {
+        if (!out.empty())
+            out += "; ";
+        out += text;
+    };
+    for (const Attachment& a : c.attachments)
+        add(a.name);
+    for (const Value& v : c.values)
+        add(toText(v));
+    for (const MemoVersion& v : c.versions)
+        add(v.text);
+    return out;
+}
+
 std::string formatGuid(const Guid& g) {
     const auto& b = g.bytes;
     char buffer[40];
@@ -174,6 +213,8 @@ std::string toText(const Value& v) {
         std::string operator()(const Guid& g) const { return formatGuid(g); }
         std::string operator()(const std::string& s) const { return s; }
         std::string operator()(const Bytes& b) const { return hexText(b); }
+        std::string operator()(ExtendedDateTime d) const { return formatExtendedDateTime(d); }
+        std::string operator()(const ComplexValue& c) const { return formatComplex(c); }
     };
     return std::visit(Visitor{}, v.storage());
 }

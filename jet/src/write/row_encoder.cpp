@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -118,6 +119,27 @@ FieldData encodeInlineField(const ColumnLayout& c, const Value& v, std::uint16_t
             unsuitable(c, "needs a date/time");
         w.f64(v.as<DateTime>().days);
         break;
+    case ColumnType::Complex:
+        unsuitable(c, "holds attachments, multiple values or a memo's history, which cannot be "
+                      "written");
+    case ColumnType::BigInt:
+        w.u64(static_cast<std::uint64_t>(integerOf(c, v, std::numeric_limits<std::int64_t>::min(),
+                                                   std::numeric_limits<std::int64_t>::max())));
+        break;
+    case ColumnType::ExtendedDateTime: {
+        if (!v.is<ExtendedDateTime>())
+            unsuitable(c, "needs an extended date and time");
+        const ExtendedDateTime& d = v.as<ExtendedDateTime>();
+        if (d.days < 0 || d.days > 3'652'058 || d.ticks < 0 || d.ticks >= 864'000'000'000)
+            unsuitable(c, "date out of range");
+        // Days, a colon, seconds and 100 ns in digits, then ":7" and a zero.
+        char stored[48];
+        std::snprintf(stored, sizeof stored, "%019lld:%012lld%07lld:7",
+                      static_cast<long long>(d.days), static_cast<long long>(d.ticks / 10'000'000),
+                      static_cast<long long>(d.ticks % 10'000'000));
+        w.append(std::span(reinterpret_cast<const std::uint8_t*>(stored), 42));
+        break;
+    }
     case ColumnType::Guid:
         if (!v.is<Guid>())
             unsuitable(c, "needs a GUID");

@@ -120,6 +120,19 @@ Guid randomGuid() {
     return g;
 }
 
+// Complex fields live in hidden tables and calculated ones hold an expression's result: a row of
+// a table with either is refused, whatever it gives, rather than written incomplete.
+void refuseUnwritableColumns(const TableDef& def) {
+    for (const Column& c : def.columns)
+        if (c.type == ColumnType::Complex || c.calculated)
+            throw Error(ErrorKind::NotSupported,
+                        named("column", c.name) + " of " + named("table", def.name) + " is " +
+                            (c.calculated ? "calculated"
+                                          : "complex (attachments, multiple values or a memo's "
+                                            "history)") +
+                            ", which Access 2007 or later keeps and this program cannot write");
+}
+
 // Each value to its column, found by name.
 std::vector<Value> rowOfValues(const TableWriteState& t, const RowValues& values) {
     std::vector<Value> row(t.shape.columns.size());
@@ -316,6 +329,7 @@ void WriteSession::appendRow(std::string_view tableName, const RowValues& values
     if (s.unfinished)
         throw Error(ErrorKind::Invalid, "an earlier append failed half-way; reopen the file");
     TableWriteState& t = s.table(tableName);
+    refuseUnwritableColumns(t.def);
     std::vector<Value> row = rowOfValues(t, values);
     const std::uint32_t lastAutoNumber = numberRow(t, row);
     // Everything is encoded and checked, keys and relationships too, before a page changes.

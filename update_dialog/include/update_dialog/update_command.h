@@ -16,7 +16,10 @@ namespace update_dialog {
 // Chooses the update file: the chosen path, or nothing when the user cancelled.
 using UpdateFileChooser = std::function<std::optional<QString>()>;
 
-// The open-file dialog over `window`, with no title, filter or folder.
+// The open-file dialog over `window`, with no title or folder. It lists every file, as it always
+// has; its second filter narrows the list to Access databases of every format.
+inline constexpr const char* kUpdateFileFilters =
+    "All files (*);;Access databases (*.mdb *.accdb *.dll)";
 UpdateFileChooser openFileDialog(QWidget* window);
 
 struct UpdateSeams {
