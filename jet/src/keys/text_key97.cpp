@@ -5,6 +5,7 @@
 #include "text/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -28,6 +29,25 @@ Weight97 weightOf(std::uint8_t byte) {
     return {static_cast<Kind>(packed >> 24),
             {static_cast<std::uint8_t>(packed >> 16), static_cast<std::uint8_t>(packed >> 8)},
             static_cast<std::uint8_t>(packed)};
+}
+
+// Letters with accented forms, by their weight: a character that sorts as several letters ("ß"
+// as "ss", "æ" as "ae") holds a place in the accent codes for each of them that has such forms.
+std::size_t lettersWithAccents(const Weight97& w) {
+    static const std::array<bool, 256> hasAccentedForms = [] {
+        std::array<bool, 256> out{};
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            const Weight97 letter = weightOf(static_cast<std::uint8_t>(byte));
+            if (letter.kind == Kind::LetterWithAccents && letter.weight[1] == 0)
+                out[letter.weight[0]] = true;
+        }
+        return out;
+    }();
+    if (w.kind == Kind::LetterWithAccents)
+        return 1;
+    if (w.kind != Kind::Plain || w.weight[1] == 0)
+        return 0;
+    return std::size_t{hasAccentedForms[w.weight[0]]} + hasAccentedForms[w.weight[1]];
 }
 
 constexpr std::size_t kMaxKeyChars = 255;
@@ -97,9 +117,9 @@ void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf
         key.push_back(w.weight[0]);
         if (w.weight[1] != 0)
             key.push_back(w.weight[1]);
-        if (w.kind == Kind::LetterWithAccents) {
-            ++lettersWaiting;
-        } else if (w.kind == Kind::Accented) {
+        if (w.kind != Kind::Accented) {
+            lettersWaiting += lettersWithAccents(w);
+        } else {
             if (accents.empty())
                 accents.push(kAccentsBoundary);
             for (; lettersWaiting > 0; --lettersWaiting)
