@@ -183,6 +183,35 @@ TEST(IndexAppend, ManyRandomKeysSplitPagesAtEveryLevel) {
     }
 }
 
+// Leaf pages packed full of equal keys, as Access packs them: a null key in front leaves the
+// entries no prefix to share, and the page splits until every part fits; random and equal keys
+// follow until the table has taken 10,000 rows.
+TEST(IndexAppend, PagesFullOfEqualKeysSplitUntilEveryPartFits) {
+    std::mt19937 random(23);
+    for (const char* name :
+         {"generated__dense-index-long.mdb", "generated__dense-index-text.mdb"}) {
+        ScratchDir dir;
+        const auto copy = dir.copy(name);
+        WriteSession session = WriteSession::open(copy);
+        session.appendRow("sys_db_fields", {{"db_key", std::int64_t{5}}});
+        for (std::int64_t i = 1; i < 10000; ++i) {
+            // Half equal keys, one in ten null, the rest random.
+            RowValues row{{"id", i}};
+            const auto pick = random() % 10;
+            if (pick < 5) {
+                row.emplace_back("db_table", std::string("tbl_000"));
+                row.emplace_back("orderID", std::int64_t{0});
+            } else if (pick > 5) {
+                row.emplace_back("db_table", randomText(random, 1 + random() % 12));
+                row.emplace_back("orderID", std::int64_t(random() % 2000) - 1000);
+            }
+            session.appendRow("sys_db_fields", row);
+        }
+        session.commit();
+        EXPECT_EQ(faultsOf(copy), std::vector<std::string>{}) << name;
+    }
+}
+
 // A text column in a sort order without keys (here Chinese) refuses rows for the index over
 // it, naming the index and the sort order, before anything changes.
 TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
