@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace jet::test {
 namespace {
@@ -212,8 +213,9 @@ TEST(IndexAppend, PagesFullOfEqualKeysSplitUntilEveryPartFits) {
     }
 }
 
-// A text column in a sort order without keys (here Chinese) refuses rows for the index over
-// it, naming the index and the sort order, before anything changes.
+// A text column in a sort order without keys (here Chinese, and an Access 97 file whose header
+// names the Swedish order) refuses rows for the index over it, naming the index and the sort
+// order, before anything changes.
 TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
     ScratchDir dir;
     Anatomy file(testFile(kPropertiesFile));
@@ -227,15 +229,26 @@ TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
                               def.realIndexes.size() * file.format.tdefRealIndexEntrySize +
                               static_cast<std::size_t>(data) * file.format.columnEntrySize + 11),
         2052); // the column's sort order: Chinese
-    const auto copy = dir.write(kPropertiesFile, bytes);
-    WriteSession session = WriteSession::open(copy);
-    const std::string message = errorOf(ErrorKind::Invalid, [&] {
-        session.appendRow("TableUnique1_temp",
-                          {{"row", std::string("new")}, {"data", std::string("text")}});
-    });
-    EXPECT_TRUE(mentions(message, "index \"DataIndex\"") && mentions(message, "2052")) << message;
-    session.commit();
-    EXPECT_EQ(readBytes(copy), bytes);
+    // The header's sort order (masked: XOR changes 1033 to 1053 whatever the mask).
+    auto jet3 = readBytes(testFile("jackcess__testIndexCodesV1997.mdb"));
+    jet3[0x3a] ^= 1033 ^ 1053;
+    for (const auto& [name, fileBytes, table, index, order] :
+         std::vector<std::tuple<std::string, std::vector<std::uint8_t>, std::string, std::string,
+                                std::string>>{
+             {kPropertiesFile, bytes, "TableUnique1_temp", "DataIndex", "2052"},
+             {"jet3.mdb", jet3, "Table1", "DataIndex", "1053"}}) {
+        const auto copy = dir.write(name, fileBytes);
+        EXPECT_EQ(faultsOf(copy), std::vector<std::string>{}) << name;
+        WriteSession session = WriteSession::open(copy);
+        const std::string message = errorOf(ErrorKind::Invalid, [&] {
+            session.appendRow(table, {{table == "Table1" ? "name" : "row", std::string("new")},
+                                      {"data", std::string("text")}});
+        });
+        EXPECT_TRUE(mentions(message, "index \"" + index + "\"") && mentions(message, order))
+            << message;
+        session.commit();
+        EXPECT_EQ(readBytes(copy), fileBytes);
+    }
 }
 
 } // namespace

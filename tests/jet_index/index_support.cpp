@@ -27,7 +27,8 @@ std::vector<detail::KeyColumn> keyColumns(const Database& db, const std::string&
                                           const Index& index) {
     const DatabaseState& state = *detail::DatabaseAccess::state(db);
     const detail::TableDef def = detail::readUserTableDef(state, detail::userTable(state, table));
-    return detail::keyColumnsOf(*state.format, def, index.columns, db.codePage());
+    return detail::keyColumnsOf(*state.format, def, index.columns,
+                                {db.codePage(), state.header.sortOrder});
 }
 
 std::vector<IndexKeys> indexKeys(const Database& db) {

@@ -19,10 +19,9 @@ namespace {
 // The key columns of an index, or none when a text column uses a sort order (or a version)
 // whose keys the engine does not build: then only order and row pointers are checked.
 std::optional<std::vector<KeyColumn>> checkedKeyColumns(const JetFormat& format,
-                                                        const TableDef& def,
-                                                        std::uint16_t textCodePage,
+                                                        const TableDef& def, const Jet3Text& jet3,
                                                         const Index& index) {
-    std::vector<KeyColumn> out = keyColumnsOf(format, def, index.columns, textCodePage);
+    std::vector<KeyColumn> out = keyColumnsOf(format, def, index.columns, jet3);
     if (!std::all_of(out.begin(), out.end(), buildsKeys))
         return std::nullopt;
     return out;
@@ -79,8 +78,8 @@ std::string pointerName(const LeafEntry& entry) {
 } // namespace
 
 void checkIndexEntries(const PageStore& pages, const JetFormat& format,
-                       const CodePageDecoder& textDecoder, const TableDef& def,
-                       std::uint64_t liveRows, const std::string& table,
+                       const CodePageDecoder& textDecoder, std::uint32_t fileSortOrder,
+                       const TableDef& def, std::uint64_t liveRows, const std::string& table,
                        const std::function<void(std::string)>& fault) {
     std::set<std::uint32_t> roots;
     RowFrame scratch;
@@ -99,7 +98,8 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
             continue;
         }
         checkIndexTree(pages, format, index.firstPage, def.page, name, fault);
-        const auto columns = checkedKeyColumns(format, def, textDecoder.codePage(), index);
+        const auto columns =
+            checkedKeyColumns(format, def, {textDecoder.codePage(), fileSortOrder}, index);
         std::vector<std::uint64_t> pointers; // page and slot of each entry's row
         pointers.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {

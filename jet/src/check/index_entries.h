@@ -14,10 +14,11 @@
 
 namespace jet::detail {
 
-// Reports each fault through `fault`, naming `table` and the index.
+// Reports each fault through `fault`, naming `table` and the index. `fileSortOrder` is the one
+// the file's header names.
 void checkIndexEntries(const PageStore& pages, const JetFormat& format,
-                       const CodePageDecoder& textDecoder, const TableDef& def,
-                       std::uint64_t liveRows, const std::string& table,
+                       const CodePageDecoder& textDecoder, std::uint32_t fileSortOrder,
+                       const TableDef& def, std::uint64_t liveRows, const std::string& table,
                        const std::function<void(std::string)>& fault);
 
 } // namespace jet::detail

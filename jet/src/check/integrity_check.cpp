@@ -41,8 +41,8 @@ class Checker {
 public:
     Checker(const DatabaseState& db, CheckScope scope)
         : pages_(db.pages), format_(*db.format), decoder_(*db.textDecoder),
-          indexes_(scope == CheckScope::WholeFile), owner_(db.pages.pageCount()),
-          free_(db.pages.pageCount(), false) {}
+          sortOrder_(db.header.sortOrder), indexes_(scope == CheckScope::WholeFile),
+          owner_(db.pages.pageCount()), free_(db.pages.pageCount(), false) {}
 
     CheckReport run(std::uint64_t fileSize);
 
@@ -76,7 +76,8 @@ private:
     const PageStore& pages_;
     const JetFormat& format_;
     const CodePageDecoder& decoder_;
-    const bool indexes_; // their trees, maps and entries
+    const std::uint32_t sortOrder_; // the file's, from its header
+    const bool indexes_;            // their trees, maps and entries
     std::vector<std::string> owner_;
     std::vector<bool> free_;
     std::vector<std::string> faults_;
@@ -351,7 +352,7 @@ void Checker::checkRows(const TableDef& def, const std::string& table) {
         fault(table + ": stores a row count of " + std::to_string(def.storedRowCount) +
               " but holds " + std::to_string(rows) + " rows");
     if (def.tableType != kSystemTableType && indexes_)
-        checkIndexEntries(pages_, format_, decoder_, def, rows, table, sink);
+        checkIndexEntries(pages_, format_, decoder_, sortOrder_, def, rows, table, sink);
 }
 
 CheckReport Checker::run(std::uint64_t fileSize) {

@@ -137,16 +137,14 @@ double numberOf(const Value& value, const KeyColumn& column) {
 } // namespace
 
 std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def,
-                                    const std::vector<IndexColumn>& columns,
-                                    std::uint16_t jet3CodePage) {
+                                    const std::vector<IndexColumn>& columns, const Jet3Text& jet3) {
     std::vector<KeyColumn> out;
     for (const IndexColumn& c : columns) {
         const ColumnSortOrder& order = def.placements[c.column].sortOrder;
         out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name()});
         if (format.version == Version::Jet3) {
-            out.back().textOrder = jet3TextSortOrder(jet3CodePage);
-            out.back().sortOrderName =
-                "of Access 97 text in code page " + std::to_string(jet3CodePage);
+            out.back().textOrder = jet3TextSortOrder(jet3);
+            out.back().sortOrderName = jet3SortOrderName(jet3);
         }
     }
     return out;

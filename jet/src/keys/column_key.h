@@ -4,6 +4,7 @@
 #include "file/format.h"
 #include "jet/value.h"
 #include "keys/sort_weights.h"
+#include "keys/text_key97.h"
 #include "read/table_def.h"
 
 #include <cstdint>
@@ -24,11 +25,10 @@ struct KeyColumn {
 };
 
 // How the index columns `columns` of `def` order their values: type and direction, and for text
-// the sort order the column declares (Jet 4) or the file's code page gives (Jet 3, text in
-// `jet3CodePage`), named for messages when the engine builds no keys in it.
+// the sort order the column declares (Jet 4) or the file gives (Jet 3: `jet3`), named for
+// messages when the engine builds no keys in it.
 std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def,
-                                    const std::vector<IndexColumn>& columns,
-                                    std::uint16_t jet3CodePage);
+                                    const std::vector<IndexColumn>& columns, const Jet3Text& jet3);
 
 // Whether the engine builds keys for the column: not for text in a sort order it has no weights
 // for.

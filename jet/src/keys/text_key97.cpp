@@ -51,6 +51,7 @@ std::size_t lettersWithAccents(const Weight97& w) {
 }
 
 constexpr std::size_t kMaxKeyChars = 255;
+constexpr std::uint32_t kGeneralSortOrder = 1033;
 constexpr std::uint8_t kNoAccents = 0x00;       // closes a text without accent codes
 constexpr std::uint8_t kAccentsBoundary = 0x0;  // nibble before and after the accent codes
 constexpr std::uint8_t kUnaccentedLetter = 0x2; // nibble of a letter without an accent
@@ -98,10 +99,16 @@ private:
 
 } // namespace
 
-std::optional<TextSortOrder> jet3TextSortOrder(std::uint16_t codePage) {
-    if (codePage == 1252)
+std::optional<TextSortOrder> jet3TextSortOrder(const Jet3Text& text) {
+    if (text.codePage == 1252 && text.sortOrder == kGeneralSortOrder)
         return TextSortOrder::General97;
     return std::nullopt;
+}
+
+std::string jet3SortOrderName(const Jet3Text& text) {
+    if (text.sortOrder != kGeneralSortOrder)
+        return "with locale " + std::to_string(text.sortOrder) + " of an Access 97 file";
+    return "\"General\" of Access 97 text in code page " + std::to_string(text.codePage);
 }
 
 void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf8, bool ascending) {

@@ -27,15 +27,16 @@ struct IndexMaintenance::PhysicalIndex {
 
 IndexMaintenance::IndexMaintenance(PageStore& pages, const JetFormat& format,
                                    PageAllocator allocate, const TableDef& def,
-                                   const CodePageDecoder& text)
+                                   const CodePageDecoder& text, std::uint32_t fileSortOrder)
     : pages_(pages), format_(format), tablePage_(def.page), table_(def.name),
-      relationships_(pages, format, allocate, def, text) {
+      relationships_(pages, format, allocate, def, text, fileSortOrder) {
     for (std::size_t r = 0; r < def.realIndexes.size(); ++r) {
         const RealIndex& real = def.realIndexes[r];
         PhysicalIndex index;
         index.number = r;
         index.columns = real.columns;
-        index.keyColumns = keyColumnsOf(format, def, real.columns, text.codePage());
+        index.keyColumns =
+            keyColumnsOf(format, def, real.columns, {text.codePage(), fileSortOrder});
         index.unique = real.flags & kIndexFlagUnique;
         index.ignoreNulls = real.flags & kIndexFlagIgnoreNulls;
         index.required = real.flags & kIndexFlagRequired;

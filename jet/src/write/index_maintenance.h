@@ -23,9 +23,9 @@ namespace jet::detail {
 
 class IndexMaintenance {
 public:
-    // The indexes of the table `def`.
+    // The indexes of the table `def`, in a file whose header names `fileSortOrder`.
     IndexMaintenance(PageStore& pages, const JetFormat& format, PageAllocator allocate,
-                     const TableDef& def, const CodePageDecoder& text);
+                     const TableDef& def, const CodePageDecoder& text, std::uint32_t fileSortOrder);
     IndexMaintenance(IndexMaintenance&&) noexcept;
     ~IndexMaintenance();
 

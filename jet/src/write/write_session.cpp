@@ -255,7 +255,8 @@ TableWriteState& WriteSessionState::table(std::string_view name) {
         return *(lastTable = &found->second);
     TableWriteState t;
     t.def = readUserTableDef(*db, entry);
-    t.indexes.emplace(db->pages, *db->format, allocator(), t.def, *db->textDecoder);
+    t.indexes.emplace(db->pages, *db->format, allocator(), t.def, *db->textDecoder,
+                      db->header.sortOrder);
     t.shape = rowShapeOf(t.def);
     t.rowCount = t.def.storedRowCount;
     t.lastAutoNumber = t.def.lastAutoNumber;
