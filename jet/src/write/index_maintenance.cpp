@@ -22,6 +22,8 @@ struct IndexMaintenance::PhysicalIndex {
     bool primaryKey = false;
     bool required = false;
     bool ignoreNulls = false;
+    std::uint32_t root = 0;
+    std::string refusal; // why no entries may be added, if none may
     std::unique_ptr<IndexTree> tree;
 };
 
@@ -34,6 +36,7 @@ IndexMaintenance::IndexMaintenance(PageStore& pages, const JetFormat& format,
         const RealIndex& real = def.realIndexes[r];
         PhysicalIndex index;
         index.number = r;
+        index.root = real.root;
         index.columns = real.columns;
         index.keyColumns =
             keyColumnsOf(format, def, real.columns, {text.codePage(), fileSortOrder});
@@ -75,6 +78,8 @@ IndexMaintenance::Keys IndexMaintenance::prepare(const std::vector<Value>& row) 
             keys.emplace_back();
             continue;
         }
+        if (!index.refusal.empty())
+            throw Error(ErrorKind::Invalid, index.refusal);
         std::vector<std::uint8_t> key;
         try {
             key = entryKey(values, index.keyColumns);
@@ -89,6 +94,12 @@ IndexMaintenance::Keys IndexMaintenance::prepare(const std::vector<Value>& row) 
     }
     relationships_.check(row);
     return keys;
+}
+
+void IndexMaintenance::refuseAdding(std::uint32_t root, std::string why) {
+    for (PhysicalIndex& index : indexes_)
+        if (index.root == root)
+            index.refusal = why;
 }
 
 void IndexMaintenance::insert(const Keys& keys, std::uint32_t rowPage, std::uint8_t rowSlot) {

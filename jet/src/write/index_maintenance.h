@@ -36,6 +36,10 @@ public:
     using Keys = std::vector<std::optional<std::vector<std::uint8_t>>>;
     Keys prepare(const std::vector<Value>& row);
 
+    // Makes `prepare` refuse, with `why`, every row that would add an entry to the index whose
+    // root is `root`.
+    void refuseAdding(std::uint32_t root, std::string why);
+
     // Adds the entries `prepare` gave for the row now stored at `rowPage`/`rowSlot`.
     void insert(const Keys& keys, std::uint32_t rowPage, std::uint8_t rowSlot);
 
