@@ -60,9 +60,10 @@ Value madeUnique(const Column& column, const Value& value, int serial) {
     }
 }
 
-std::vector<std::string> faultsOf(const std::filesystem::path& path) {
+std::vector<std::string> faultsOf(const std::filesystem::path& path,
+                                  const std::string& password = {}) {
     std::vector<std::string> out;
-    for (const std::string& fault : checkDatabase(path))
+    for (const std::string& fault : checkDatabase(path, password))
         if (fault.find("past the end of the file") == std::string::npos)
             out.push_back(fault);
     return out;
@@ -71,12 +72,12 @@ std::vector<std::string> faultsOf(const std::filesystem::path& path) {
 TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
     int tables = 0;
     int appended = 0;
-    for (const std::string& name : openTestFiles()) {
+    for (const auto& [name, password] : accessMadeFiles()) {
         ScratchDir dir;
         const auto copy = dir.copy(name);
-        const std::vector<std::string> faultsBefore = faultsOf(copy);
-        WriteSession session = WriteSession::open(copy);
-        const Database db = Database::open(testFile(name));
+        const std::vector<std::string> faultsBefore = faultsOf(copy, password);
+        WriteSession session = WriteSession::open(copy, password);
+        const Database db = Database::open(testFile(name), password);
         std::map<std::string, std::uint32_t> expectedRows;
         for (const std::string& tableName : db.tableNames()) {
             const Table table = db.table(tableName);
@@ -114,8 +115,8 @@ TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
             expectedRows[tableName] = rows;
         }
         session.commit();
-        EXPECT_EQ(faultsOf(copy), faultsBefore) << name;
-        const Database after = Database::open(copy);
+        EXPECT_EQ(faultsOf(copy, password), faultsBefore) << name;
+        const Database after = Database::open(copy, password);
         for (const auto& [tableName, rows] : expectedRows)
             EXPECT_EQ(after.table(tableName).cursor().recordCount(), rows)
                 << name << " " << tableName;
