@@ -168,9 +168,15 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
             std::vector<const Value*> refs;
             for (const Value& v : values)
                 refs.push_back(&v);
-            if (entryKey(refs, *columns) == entry.key)
+            const std::vector<std::uint8_t> computed = entryKey(refs, *columns);
+            if (computed == entry.key)
                 continue;
-            if (!hasText || indexFaults > faultsBefore) {
+            const std::size_t weighted = weightedKeyPrefix(refs, *columns);
+            const bool sameWeights =
+                entry.key.size() >= weighted &&
+                std::equal(computed.begin(), computed.begin() + static_cast<long>(weighted),
+                           entry.key.begin());
+            if (!hasText || !sameWeights || indexFaults > faultsBefore) {
                 indexFault(name + ": the key of the entry for " + pointerName(entry) +
                            " is not the key of that row's values");
                 continue;

@@ -42,4 +42,11 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
 std::vector<std::uint8_t> entryKey(const std::vector<const Value*>& values,
                                    const std::vector<KeyColumn>& columns);
 
+// How many leading bytes of that key follow from the values whatever way the text sort order
+// counts positions and accents: when the last column is text, all but the part of its key after
+// the letter weights; otherwise the whole key. A stored key that differs only after them was
+// weighed otherwise; one that differs within them is damaged.
+std::size_t weightedKeyPrefix(const std::vector<const Value*>& values,
+                              const std::vector<KeyColumn>& columns);
+
 } // namespace jet::detail
