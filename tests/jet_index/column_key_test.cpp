@@ -119,6 +119,24 @@ TEST(ColumnKeys, DescendingTextPutsLongerTextsFirstAndKeysHoldAtMost255Character
     }
 }
 
+// Keys Access stored: a letter that sorts as two ("ß" as "ss") before the first accent counts
+// twice in the positions of the accents (Access 97, Access 2000) and of the characters that sort
+// by position only (a hyphen).
+TEST(ColumnKeys, LettersThatSortAsTwoTakeTwoPositions) {
+    const std::string supplier = "Plutzer Lebensmittelgroßmärkte AG";
+    std::string fillers;
+    for (int i = 0; i < 26; ++i)
+        fillers += "02";
+    EXPECT_EQ(hex(keyOf(supplier, ColumnType::Text)),
+              "7f665e6f6d785169075e514c51626b60596d6d515e5569646b6b604a695c6d51074a5501" + fillers +
+                  "1300");
+    EXPECT_EQ(hex(keyOf(std::string("NuNuCa Nuß-Nougat-Creme"), ColumnType::Text)),
+              "7f626f626f4d4a07626f6b6b62646f554a6d4d695160510101010180330682804b068200");
+    EXPECT_EQ(hex(keyOf(supplier, ColumnType::Text, true, TextSortOrder::General97)),
+              "7f736d78777e6675116d66616670766f6a7777666d68757276766f60756c7766116068022222222222"
+              "60");
+}
+
 // Access 97 text is Windows-1252: a character beyond it has no known weight, and the row is
 // refused rather than given a key that may be wrong.
 TEST(ColumnKeys, Access97KeysRefuseCharactersOutsideWindows1252) {

@@ -38,8 +38,15 @@ private:
     fs::path path_ = dir_.path / "new.mdb";
 };
 
+// "KeyToo" shares the entries of "Key"; "KeyDown" has entries of its own.
 const std::vector<IndexSpec> kDictionaryIndexes = {
-    {{"Id"}, false, true}, {{"Link"}, true}, {{"Key"}}, {{"names", "Key"}, false, false, "Both"}};
+    {{"Id"}, false, true},
+    {{"Link"}, true},
+    {{"Key"}},
+    {{"names", "Key"}, false, false, "Both"},
+    {{"Key"}, false, false, "KeyToo"},
+    {{"Key"}, false, false, "KeyDown", true},
+    {{"names"}, false, false, "NamesGiven", false, true}};
 
 TEST(CreateIndexed, IndexesReadBackAsAccessNamesAndFlagsThem) {
     NewFile file(kDictionaryIndexes);
@@ -51,18 +58,21 @@ TEST(CreateIndexed, IndexesReadBackAsAccessNamesAndFlagsThem) {
     for (const Index& index : idx) {
         described += index.name + (index.primaryKey ? " primary" : index.unique ? " unique" : "");
         for (const IndexColumn& column : index.columns)
-            described += " " + std::to_string(column.column);
+            described += (column.ascending ? " " : " -") + std::to_string(column.column);
         described += "; ";
     }
-    ASSERT_EQ(described, "PrimaryKey primary 0; Link unique 3; Key 2; Both 1 2; ");
+    ASSERT_EQ(described, "PrimaryKey primary 0; Link unique 3; Key 2; Both 1 2; KeyToo 2; "
+                         "KeyDown -2; NamesGiven 1; ");
 
     const auto& state = *detail::DatabaseAccess::state(db);
     const detail::TableDef def = detail::readUserTableDef(state, detail::userTable(state, "data"));
-    // Primary key: unique and required; then unique; then plain. 0x80 is always set.
+    // Primary key: unique and required; then unique; then plain; one ignoring nulls. 0x80 is
+    // always set.
     std::vector<std::uint8_t> flags;
     for (const detail::RealIndex& real : def.realIndexes)
         flags.push_back(real.flags);
-    EXPECT_EQ(flags, (std::vector<std::uint8_t>{0x89, 0x81, 0x80, 0x80}));
+    EXPECT_EQ(flags, (std::vector<std::uint8_t>{0x89, 0x81, 0x80, 0x80, 0x80, 0x82}));
+    EXPECT_EQ(def.logicalIndexes[4].physical, def.logicalIndexes[2].physical);
     // Text keys in the "General" order of Access 2000-2003 files, which the header declares too.
     for (const auto& column : keyColumns(db, "data", idx[3]))
         EXPECT_EQ(column.textOrder, detail::TextSortOrder::GeneralLegacy);

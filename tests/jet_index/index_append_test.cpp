@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
+#include <tuple>
 
 namespace jet::test {
 namespace {
@@ -59,9 +60,10 @@ Value madeUnique(const Column& column, const Value& value, int serial) {
     }
 }
 
-std::vector<std::string> faultsOf(const std::filesystem::path& path) {
+std::vector<std::string> faultsOf(const std::filesystem::path& path,
+                                  const std::string& password = {}) {
     std::vector<std::string> out;
-    for (const std::string& fault : checkDatabase(path))
+    for (const std::string& fault : checkDatabase(path, password))
         if (fault.find("past the end of the file") == std::string::npos)
             out.push_back(fault);
     return out;
@@ -70,14 +72,14 @@ std::vector<std::string> faultsOf(const std::filesystem::path& path) {
 TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
     int tables = 0;
     int appended = 0;
-    for (const std::string& name : openTestFiles()) {
+    for (const auto& [name, password] : accessMadeFiles()) {
         ScratchDir dir;
         const auto copy = dir.copy(name);
-        const std::vector<std::string> faultsBefore = faultsOf(copy);
+        const std::vector<std::string> faultsBefore = faultsOf(copy, password);
         if (!faultsBefore.empty()) // made so by Access: the writer refuses it whole
             continue;
-        WriteSession session = WriteSession::open(copy);
-        const Database db = Database::open(testFile(name));
+        WriteSession session = WriteSession::open(copy, password);
+        const Database db = Database::open(testFile(name), password);
         std::map<std::string, std::uint32_t> expectedRows;
         for (const std::string& tableName : db.tableNames()) {
             const Table table = db.table(tableName);
@@ -115,8 +117,8 @@ TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
             expectedRows[tableName] = rows;
         }
         session.commit();
-        EXPECT_EQ(faultsOf(copy), faultsBefore) << name;
-        const Database after = Database::open(copy);
+        EXPECT_EQ(faultsOf(copy, password), faultsBefore) << name;
+        const Database after = Database::open(copy, password);
         for (const auto& [tableName, rows] : expectedRows)
             EXPECT_EQ(after.table(tableName).cursor().recordCount(), rows)
                 << name << " " << tableName;
@@ -185,8 +187,38 @@ TEST(IndexAppend, ManyRandomKeysSplitPagesAtEveryLevel) {
     }
 }
 
-// A text column in a sort order without keys (here Chinese) refuses rows for the index over
-// it, naming the index and the sort order, before anything changes.
+// Leaf pages packed full of equal keys, as Access packs them: a null key in front leaves the
+// entries no prefix to share, and the page splits until every part fits; random and equal keys
+// follow until the table has taken 10,000 rows.
+TEST(IndexAppend, PagesFullOfEqualKeysSplitUntilEveryPartFits) {
+    std::mt19937 random(23);
+    for (const char* name :
+         {"generated__dense-index-long.mdb", "generated__dense-index-text.mdb"}) {
+        ScratchDir dir;
+        const auto copy = dir.copy(name);
+        WriteSession session = WriteSession::open(copy);
+        session.appendRow("sys_db_fields", {{"db_key", std::int64_t{5}}});
+        for (std::int64_t i = 1; i < 10000; ++i) {
+            // Half equal keys, one in ten null, the rest random.
+            RowValues row{{"id", i}};
+            const auto pick = random() % 10;
+            if (pick < 5) {
+                row.emplace_back("db_table", std::string("tbl_000"));
+                row.emplace_back("orderID", std::int64_t{0});
+            } else if (pick > 5) {
+                row.emplace_back("db_table", randomText(random, 1 + random() % 12));
+                row.emplace_back("orderID", std::int64_t(random() % 2000) - 1000);
+            }
+            session.appendRow("sys_db_fields", row);
+        }
+        session.commit();
+        EXPECT_EQ(faultsOf(copy), std::vector<std::string>{}) << name;
+    }
+}
+
+// A text column in a sort order without keys (here Chinese, and an Access 97 file whose header
+// names the Swedish order) refuses rows for the index over it, naming the index and the sort
+// order, before anything changes.
 TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
     ScratchDir dir;
     Anatomy file(testFile(kPropertiesFile));
@@ -200,15 +232,26 @@ TEST(IndexAppend, AnUnsupportedSortOrderRefusesTheRowByName) {
                               def.realIndexes.size() * file.format.tdefRealIndexEntrySize +
                               static_cast<std::size_t>(data) * file.format.columnEntrySize + 11),
         2052); // the column's sort order: Chinese
-    const auto copy = dir.write(kPropertiesFile, bytes);
-    WriteSession session = WriteSession::open(copy);
-    const std::string message = errorOf(ErrorKind::Invalid, [&] {
-        session.appendRow("TableUnique1_temp",
-                          {{"row", std::string("new")}, {"data", std::string("text")}});
-    });
-    EXPECT_TRUE(mentions(message, "index \"DataIndex\"") && mentions(message, "2052")) << message;
-    session.commit();
-    EXPECT_EQ(readBytes(copy), bytes);
+    // The header's sort order (masked: XOR changes 1033 to 1053 whatever the mask).
+    auto jet3 = readBytes(testFile("jackcess__testIndexCodesV1997.mdb"));
+    jet3[0x3a] ^= 1033 ^ 1053;
+    for (const auto& [name, fileBytes, table, index, order] :
+         std::vector<std::tuple<std::string, std::vector<std::uint8_t>, std::string, std::string,
+                                std::string>>{
+             {kPropertiesFile, bytes, "TableUnique1_temp", "DataIndex", "2052"},
+             {"jet3.mdb", jet3, "Table1", "DataIndex", "1053"}}) {
+        const auto copy = dir.write(name, fileBytes);
+        EXPECT_EQ(faultsOf(copy), std::vector<std::string>{}) << name;
+        WriteSession session = WriteSession::open(copy);
+        const std::string message = errorOf(ErrorKind::Invalid, [&] {
+            session.appendRow(table, {{table == "Table1" ? "name" : "row", std::string("new")},
+                                      {"data", std::string("text")}});
+        });
+        EXPECT_TRUE(mentions(message, "index \"" + index + "\"") && mentions(message, order))
+            << message;
+        session.commit();
+        EXPECT_EQ(readBytes(copy), fileBytes);
+    }
 }
 
 } // namespace

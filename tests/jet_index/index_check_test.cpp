@@ -1,8 +1,11 @@
 // The integrity check finds damage in index entries: a wrong key byte, an entry out of order,
-// a missing entry, an entry naming a row that is not there.
+// a missing entry, an entry naming a row that is not there; and tells a text key weighed
+// otherwise from damage.
 #include "index_support.h"
 #include "jet/check.h"
+#include "jet/write_session.h"
 #include "read/state.h"
+#include "write/index_page_writer.h"
 
 #include <bit>
 #include <functional>
@@ -93,6 +96,44 @@ TEST(IndexTreeShape, NodeEntriesAndLeafLinksAreChecked) {
     // The second leaf's link back to the first.
     EXPECT_NE(damaged(file.at(33, 12), 0x1f).find("do not follow the tree's order"),
               std::string::npos);
+}
+
+// A text key Access weighed otherwise (an extra code more at the end of the last entry, which
+// keeps the order) is no damage: the check names the entry and its text, and the writer refuses
+// rows for that index in the same words, changing nothing.
+TEST(IndexCheck, ATextKeyComputedOtherwiseIsSaidAndRefusedNotCalledDamage) {
+    ScratchDir dir;
+    const Anatomy file(testFile("jackcess__testIndexPropertiesV2003.mdb"));
+    const Table table = file.db.table("TableUnique1_temp");
+    std::uint32_t root = 0;
+    for (const Index& i : table.indexes())
+        if (i.name == "DataIndex")
+            root = i.firstPage;
+    detail::IndexPage read = detail::readIndexPage(file.format, file.pages.page(root), root);
+    ASSERT_TRUE(read.leaf);
+    auto& last = read.entries.back();
+    last.insert(last.end() - 5, 0x13); // before the key's closing byte and the row pointer
+    auto bytes = file.bytes;
+    detail::writeIndexPage(
+        file.format, std::span(bytes).subspan(file.at(root, 0), file.format.pageSize),
+        {true, read.previous, read.next, read.entries}, file.tableDef("TableUnique1_temp").page);
+    const auto copy = dir.write("computed-otherwise.mdb", bytes);
+    const CheckFindings findings = checkDatabaseFindings(copy);
+    EXPECT_EQ(findings.faults, std::vector<std::string>{});
+    ASSERT_EQ(findings.keyDifferences.size(), 1u);
+    const std::string& said = findings.keyDifferences.front();
+    EXPECT_TRUE(mentions(said, "index \"DataIndex\"") && mentions(said, "(\"") &&
+                mentions(said, "differs from the key this program computes"))
+        << said;
+    WriteSession session = WriteSession::open(copy);
+    EXPECT_EQ(errorOf(ErrorKind::Invalid,
+                      [&] {
+                          session.appendRow("TableUnique1_temp", {{"row", std::string("new")},
+                                                                  {"data", std::string("x")}});
+                      }),
+              said);
+    session.commit();
+    EXPECT_EQ(readBytes(copy), bytes);
 }
 
 } // namespace

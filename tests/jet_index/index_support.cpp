@@ -3,31 +3,33 @@
 #include "read/state.h"
 
 #include <algorithm>
+#include <fstream>
 #include <sstream>
 
 namespace jet::test {
 
-std::vector<std::string> openTestFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(AUGURLEX_TESTDATA)) {
-        if (entry.path().extension() != ".mdb" && entry.path().extension() != ".accdb")
-            continue;
-        try {
-            Database::open(entry.path());
-            names.push_back(entry.path().filename().string());
-        } catch (const Error&) {
-            // needs a password: not part of these checks
-        }
+std::vector<TestFile> accessMadeFiles() {
+    std::ifstream list(testFile("FILES.tsv"));
+    std::vector<TestFile> files;
+    std::string line;
+    std::getline(list, line); // the heading: file, source, path, licence, password, ...
+    while (std::getline(list, line)) {
+        std::vector<std::string> fields;
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, '\t');)
+            fields.push_back(field);
+        if (fields.size() > 4 && (fields[0].ends_with(".mdb") || fields[0].ends_with(".accdb")) && fields[1] != "(generated)")
+            files.push_back({fields[0], fields[4] == "-" ? "" : fields[4]});
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    return files;
 }
 
 std::vector<detail::KeyColumn> keyColumns(const Database& db, const std::string& table,
                                           const Index& index) {
     const DatabaseState& state = *detail::DatabaseAccess::state(db);
     const detail::TableDef def = detail::readUserTableDef(state, detail::userTable(state, table));
-    return detail::keyColumnsOf(*state.format, def, index.columns, db.codePage());
+    return detail::keyColumnsOf(*state.format, def, index.columns,
+                                {db.codePage(), state.header.sortOrder});
 }
 
 std::vector<IndexKeys> indexKeys(const Database& db) {

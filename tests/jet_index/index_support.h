@@ -14,8 +14,13 @@
 
 namespace jet::test {
 
-// Every Access-made test file that opens without a password, by name.
-std::vector<std::string> openTestFiles();
+// Every Access-made test file (FILES.tsv lists them; the generated ones aside), by name, with
+// its database password (empty for none).
+struct TestFile {
+    std::string name;
+    std::string password;
+};
+std::vector<TestFile> accessMadeFiles();
 
 using Key = std::vector<std::uint8_t>;
 

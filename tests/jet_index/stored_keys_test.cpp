@@ -12,12 +12,13 @@ struct OracleCounts {
     std::size_t entries = 0, textEntries = 0, skipped = 0;
 };
 
-// Compares stored and computed keys of every index in the files of one version; the stored
-// keys of every index, whether the engine builds its keys or not, rise in page order.
+// Compares stored and computed keys of every index in the files of one version, those with a
+// database password too; the stored keys of every index, whether the engine builds its keys or
+// not, rise in page order.
 OracleCounts compareStoredKeys(Version version) {
     OracleCounts n;
-    for (const std::string& file : openTestFiles()) {
-        const Database db = Database::open(testFile(file));
+    for (const auto& [file, password] : accessMadeFiles()) {
+        const Database db = Database::open(testFile(file), password);
         if (db.version() != version)
             continue;
         for (IndexKeys& keys : indexKeys(db)) {

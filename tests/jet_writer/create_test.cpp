@@ -69,8 +69,10 @@ TEST(CreateDatabase, TheCatalogueIndexesHoldTheKeysOfItsRows) {
     while (scan.next())
         ++rows;
     std::vector<std::string> faults;
-    detail::checkIndexEntries(state.pages, *state.format, *state.textDecoder, catalogue, rows,
-                              "MSysObjects", [&](std::string f) { faults.push_back(f); });
+    detail::checkIndexEntries(
+        state.pages, *state.format, *state.textDecoder, state.header.sortOrder, catalogue, rows,
+        "MSysObjects", [&](std::string f) { faults.push_back(f); },
+        [&](detail::KeyDifference d) { faults.push_back(d.what); });
     EXPECT_EQ(faults, std::vector<std::string>{});
 }
 

@@ -252,9 +252,9 @@ class Writing(Scratch):
     def test_create_declares_indexes_that_import_keeps_and_that_refuse_duplicates(self):
         target = self.path("indexed.dll")
         self.expect(["create", target, "--index", "Link", "--unique", "--index=names,Key", "--primary-key",
-                     "--index", "Key"], 0,
+                     "--index", "Key", "--descending", "--ignore-nulls"], 0,
                     f'created {target}: a dictionary file, table "data", indexed on Link (unique), '
-                    "names+Key (primary key), Key\n")
+                    "names+Key (primary key), Key (descending, ignores nulls)\n")
         rows = "names,Key,Link\n" + "".join(f"n{i % 3},Clé {i},https://x/{i}\n" for i in range(3000))
         self.expect(["import", target, "--csv", self.write("rows.csv", rows)], 0)
         self.expect(["check", target], 0, f"{target}: no faults found\n")

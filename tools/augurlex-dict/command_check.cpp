@@ -16,10 +16,11 @@ int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
         throw UsageError("check takes exactly one FILE");
     const std::string& path = args.positionals()[0];
 
-    std::vector<std::string> faults;
+    jet::CheckFindings findings;
+    std::vector<std::string>& faults = findings.faults;
     try {
-        faults = withProgramPasswords(args.option("password"), [&](std::string_view password) {
-            return jet::checkDatabase(path, password);
+        findings = withProgramPasswords(args.option("password"), [&](std::string_view password) {
+            return jet::checkDatabaseFindings(path, password);
         });
     } catch (const jet::Error& error) {
         // A file too damaged to open is a finding of the check, not a reason to give up on it.
@@ -29,10 +30,13 @@ int runCheck(const std::vector<std::string>& words, std::FILE* out, std::FILE* e
         }
         faults.push_back(error.what());
     }
-    if (faults.empty())
-        std::fprintf(out, "%s: no faults found\n", text::printableText(path).c_str());
+    // Keys computed otherwise are no damage: said, but the file still counts as sound.
     for (const std::string& fault : faults)
         std::fprintf(out, "%s\n", text::printableText(fault).c_str());
+    for (const std::string& difference : findings.keyDifferences)
+        std::fprintf(out, "%s\n", text::printableText(difference).c_str());
+    if (faults.empty())
+        std::fprintf(out, "%s: no faults found\n", text::printableText(path).c_str());
     if (std::fflush(out) != 0) {
         return cannotWriteOutput(err);
     }

@@ -1,5 +1,6 @@
 // augurlex-dict create FILE [--password P] [--catalogue] [--force]
-//                           [--index COLUMN[,COLUMN...] [--unique] [--primary-key]]...
+//                           [--index COLUMN[,COLUMN...] [--unique] [--primary-key]
+//                            [--descending] [--ignore-nulls]]...
 #include "augurlex-dict/arguments.h"
 #include "augurlex-dict/commands.h"
 #include "augurlex-dict/dictionary_tables.h"
@@ -31,8 +32,9 @@ std::vector<std::string> splitColumns(const std::string& list) {
     }
 }
 
-// Takes every "--index COLUMNS" out of `words`, each with the "--unique" and "--primary-key"
-// that follow it (they describe the index before them), and leaves the other words in order.
+// Takes every "--index COLUMNS" out of `words`, each with the "--unique", "--primary-key",
+// "--descending" and "--ignore-nulls" that follow it (they describe the index before them), and
+// leaves the other words in order.
 std::vector<jet::IndexSpec> takeIndexes(std::vector<std::string>& words) {
     std::vector<jet::IndexSpec> indexes;
     std::vector<std::string> rest;
@@ -49,10 +51,15 @@ std::vector<jet::IndexSpec> takeIndexes(std::vector<std::string>& words) {
             if (word == "--index" && i + 1 >= words.size())
                 throw UsageError("option --index needs a value");
             indexes.push_back({splitColumns(word == "--index" ? words[++i] : word.substr(8))});
-        } else if (word == "--unique" || word == "--primary-key") {
+        } else if (word == "--unique" || word == "--primary-key" || word == "--descending" ||
+                   word == "--ignore-nulls") {
             if (indexes.empty())
                 throw UsageError(word + " describes the --index before it");
-            (word == "--unique" ? indexes.back().unique : indexes.back().primaryKey) = true;
+            jet::IndexSpec& index = indexes.back();
+            (word == "--unique"        ? index.unique
+             : word == "--primary-key" ? index.primaryKey
+             : word == "--descending"  ? index.descending
+                                       : index.ignoreNulls) = true;
         } else {
             rest.push_back(word);
         }
@@ -61,17 +68,22 @@ std::vector<jet::IndexSpec> takeIndexes(std::vector<std::string>& words) {
     return indexes;
 }
 
-// ", indexed on Link (unique), Key" for the indexes of `table`; empty for none.
+// ", indexed on Link (unique), Key (descending)" for the indexes of `table`; empty for none.
 std::string indexList(const jet::TableSpec& table) {
     std::string list;
     for (const jet::IndexSpec& index : table.indexes) {
         list += list.empty() ? ", indexed on " : ", ";
         for (std::size_t i = 0; i < index.columns.size(); ++i)
             list += (i ? "+" : "") + index.columns[i];
-        if (index.primaryKey)
-            list += " (primary key)";
-        else if (index.unique)
-            list += " (unique)";
+        std::string traits;
+        if (index.primaryKey || index.unique)
+            traits = index.primaryKey ? "primary key" : "unique";
+        if (index.descending)
+            traits += (traits.empty() ? "" : ", ") + std::string("descending");
+        if (index.ignoreNulls)
+            traits += (traits.empty() ? "" : ", ") + std::string("ignores nulls");
+        if (!traits.empty())
+            list += " (" + traits + ")";
     }
     return list;
 }

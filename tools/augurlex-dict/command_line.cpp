@@ -14,7 +14,8 @@ const char* const kUsageText =
     "       augurlex-dict pages FILE [--password P] [--code-page N]\n"
     "       augurlex-dict page FILE N [--password P] [--code-page N]\n"
     "       augurlex-dict create FILE [--password P] [--catalogue] [--force]\n"
-    "                          [--index COLUMN[,COLUMN] [--unique] [--primary-key]]...\n"
+    "                          [--index COLUMN[,COLUMN] [--unique] [--primary-key]\n"
+    "                           [--descending] [--ignore-nulls]]...\n"
     "       augurlex-dict import FILE --csv CSV [--password P] [--table NAME]\n"
     "       augurlex-dict search TERM [--mode exact|wildcard] [--dictionary NAME] [--folder DIR]\n"
     "       augurlex-dict lookup TERM [--dictionary NAME] [--folder DIR]\n"
@@ -25,8 +26,10 @@ const char* const kUsageText =
     "                 create uses the program's unless given (--password \"\" for none)\n"
     "  --catalogue:   create a catalogue file (names, Database) instead of a dictionary\n"
     "  --force:       let create replace an existing file\n"
-    "  --index C,...: create declares an index on these columns; --unique or --primary-key\n"
-    "                 right after it makes that index unique or the primary key\n";
+    "  --index C,...: create declares an index on these columns; --unique, --primary-key,\n"
+    "                 --descending or --ignore-nulls right after it makes that index unique,\n"
+    "                 the primary key, sorted from last to first, or without entries for rows\n"
+    "                 whose columns are all null\n";
 
 int runCommandLine(const std::vector<std::string>& words, std::FILE* out, std::FILE* err) {
     if (!words.empty() && (words[0] == "--help" || words[0] == "-h" || words[0] == "help")) {

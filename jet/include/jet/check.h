@@ -15,8 +15,21 @@ namespace jet {
 // is no reason to refuse it.
 enum class CheckScope { WholeFile, Reading };
 
-// One line per fault found, each naming the page or table; empty when the file is sound.
+// What a check finds: faults (the file is damaged) and indexes whose stored text keys differ
+// from those this engine computes for the same rows while every entry is otherwise sound
+// (Access weighs some text otherwise; the writer adds no rows to such an index). One line each,
+// naming the page or table, the index and, for a key, its entry and the row's text.
+struct CheckFindings {
+    std::vector<std::string> faults;
+    std::vector<std::string> keyDifferences;
+};
+
 // Opening errors (not a database, wrong password) are raised as jet::Error.
+CheckFindings checkDatabaseFindings(const std::filesystem::path& path,
+                                    std::string_view password = {},
+                                    CheckScope scope = CheckScope::WholeFile);
+
+// The faults alone: empty when the file is sound.
 std::vector<std::string> checkDatabase(const std::filesystem::path& path,
                                        std::string_view password = {},
                                        CheckScope scope = CheckScope::WholeFile);

@@ -18,14 +18,19 @@ struct ColumnSpec {
     bool autoNumber = false;      // long columns only
 };
 
-// An index of a new table, over one or more of its columns (all ascending). A primary key is
-// unique and refuses nulls; it is named "PrimaryKey". Other indexes take `name`, or when it is
-// empty the names of their columns joined by "_" (a table holds at most 10 indexes).
+// An index of a new table, over one or more of its columns (all ascending, or all descending).
+// A primary key is unique and refuses nulls; it is named "PrimaryKey". Other indexes take
+// `name`, or when it is empty the names of their columns joined by "_" (a table holds at most
+// 32 indexes). An index that ignores nulls has no entry for a row whose columns are all null.
+// Indexes over the same columns in the same direction with the same flags share their entries,
+// as Access lets them.
 struct IndexSpec {
     std::vector<std::string> columns;
     bool unique = false;
     bool primaryKey = false;
     std::string name = {};
+    bool descending = false;
+    bool ignoreNulls = false;
 };
 
 struct TableSpec {

@@ -19,10 +19,9 @@ namespace {
 // The key columns of an index, or none when a text column uses a sort order (or a version)
 // whose keys the engine does not build: then only order and row pointers are checked.
 std::optional<std::vector<KeyColumn>> checkedKeyColumns(const JetFormat& format,
-                                                        const TableDef& def,
-                                                        std::uint16_t textCodePage,
+                                                        const TableDef& def, const Jet3Text& jet3,
                                                         const Index& index) {
-    std::vector<KeyColumn> out = keyColumnsOf(format, def, index.columns, textCodePage);
+    std::vector<KeyColumn> out = keyColumnsOf(format, def, index.columns, jet3);
     if (!std::all_of(out.begin(), out.end(), buildsKeys))
         return std::nullopt;
     return out;
@@ -72,6 +71,22 @@ std::uint64_t allNullRows(const PageStore& pages, const JetFormat& format, const
     return count;
 }
 
+bool isText(const KeyColumn& column) {
+    return column.type == ColumnType::Text || column.type == ColumnType::Memo;
+}
+
+// The text values of an entry's row, as a message quotes them.
+std::string textsOf(const std::vector<Value>& values, const std::vector<KeyColumn>& columns) {
+    std::string out;
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (!isText(columns[i]))
+            continue;
+        out += out.empty() ? "" : ", ";
+        out += values[i].is<std::string>() ? "\"" + values[i].as<std::string>() + "\"" : "null";
+    }
+    return out;
+}
+
 std::string pointerName(const LeafEntry& entry) {
     return "row " + std::to_string(entry.rowSlot) + " of page " + std::to_string(entry.rowPage);
 }
@@ -79,9 +94,10 @@ std::string pointerName(const LeafEntry& entry) {
 } // namespace
 
 void checkIndexEntries(const PageStore& pages, const JetFormat& format,
-                       const CodePageDecoder& textDecoder, const TableDef& def,
-                       std::uint64_t liveRows, const std::string& table,
-                       const std::function<void(std::string)>& fault) {
+                       const CodePageDecoder& textDecoder, std::uint32_t fileSortOrder,
+                       const TableDef& def, std::uint64_t liveRows, const std::string& table,
+                       const std::function<void(std::string)>& fault,
+                       const std::function<void(KeyDifference)>& differs) {
     std::set<std::uint32_t> roots;
     RowFrame scratch;
     std::vector<FieldRef> fields;
@@ -98,29 +114,40 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
             fault(name + ": " + e.what());
             continue;
         }
-        checkIndexTree(pages, format, index.firstPage, def.page, name, fault);
-        const auto columns = checkedKeyColumns(format, def, textDecoder.codePage(), index);
+        // A key that differs is damage where anything else about the index is wrong.
+        std::size_t indexFaults = 0;
+        const auto indexFault = [&](std::string what) {
+            ++indexFaults;
+            fault(std::move(what));
+        };
+        checkIndexTree(pages, format, index.firstPage, def.page, name, indexFault);
+        const auto columns =
+            checkedKeyColumns(format, def, {textDecoder.codePage(), fileSortOrder}, index);
+        const bool hasText = columns && std::any_of(columns->begin(), columns->end(), isText);
+        std::string firstDifference;
+        std::vector<std::string> differing;  // entries whose text keys are computed otherwise
         std::vector<std::uint64_t> pointers; // page and slot of each entry's row
         pointers.reserve(entries.size());
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const LeafEntry& entry = entries[i];
+            const std::size_t faultsBefore = indexFaults;
             if (i > 0) {
                 const LeafEntry& before = entries[i - 1];
                 if (std::tie(before.key, before.rowPage, before.rowSlot) >=
                     std::tie(entry.key, entry.rowPage, entry.rowSlot))
-                    fault(name + ": the entry for " + pointerName(entry) +
-                          " is out of index order");
+                    indexFault(name + ": the entry for " + pointerName(entry) +
+                               " is out of index order");
             }
             pointers.push_back(std::uint64_t{entry.rowPage} << 8 | entry.rowSlot);
             const ByteSpan row = entryRow(pages, format, def, entry);
             if (row.empty()) {
-                fault(name + ": the entry for " + pointerName(entry) + " names no live row");
+                indexFault(name + ": the entry for " + pointerName(entry) + " names no live row");
                 continue;
             }
             try {
                 crackRow(format, def, row, entry.rowPage, scratch, fields);
             } catch (const Error& e) {
-                fault(name + ": " + e.what());
+                indexFault(name + ": " + e.what());
                 continue;
             }
             // A unique index holds one entry a key, but for keys with a null in them.
@@ -130,8 +157,8 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
                            !fields[c.column].present;
                 });
             if (index.unique && i > 0 && entries[i - 1].key == entry.key && !anyNull)
-                fault(name + ": the entry for " + pointerName(entry) +
-                      " repeats the key of the entry before it in a unique index");
+                indexFault(name + ": the entry for " + pointerName(entry) +
+                           " repeats the key of the entry before it in a unique index");
             if (!columns)
                 continue;
             std::vector<Value> values;
@@ -141,22 +168,49 @@ void checkIndexEntries(const PageStore& pages, const JetFormat& format,
             std::vector<const Value*> refs;
             for (const Value& v : values)
                 refs.push_back(&v);
-            if (entryKey(refs, *columns) != entry.key)
-                fault(name + ": the key of the entry for " + pointerName(entry) +
-                      " is not the key of that row's values");
+            const std::vector<std::uint8_t> computed = entryKey(refs, *columns);
+            if (computed == entry.key)
+                continue;
+            const std::size_t weighted = weightedKeyPrefix(refs, *columns);
+            const bool sameWeights =
+                entry.key.size() >= weighted &&
+                std::equal(computed.begin(), computed.begin() + static_cast<long>(weighted),
+                           entry.key.begin());
+            if (!hasText || !sameWeights || indexFaults > faultsBefore) {
+                indexFault(name + ": the key of the entry for " + pointerName(entry) +
+                           " is not the key of that row's values");
+                continue;
+            }
+            if (differing.empty())
+                firstDifference = name + ": the stored key of the entry for " + pointerName(entry) +
+                                  " (" + textsOf(values, *columns) +
+                                  ") differs from the key this program computes for that row";
+            differing.push_back(pointerName(entry));
         }
         std::sort(pointers.begin(), pointers.end());
         for (auto at = std::adjacent_find(pointers.begin(), pointers.end()); at != pointers.end();
              at = std::adjacent_find(at + 1, pointers.end()))
-            fault(name + ": two entries for " +
-                  pointerName({{},
-                               static_cast<std::uint32_t>(*at >> 8),
-                               static_cast<std::uint8_t>(*at & 0xff)}));
+            indexFault(name + ": two entries for " +
+                       pointerName({{},
+                                    static_cast<std::uint32_t>(*at >> 8),
+                                    static_cast<std::uint8_t>(*at & 0xff)}));
         const std::uint64_t expected =
             liveRows - (index.ignoreNulls ? allNullRows(pages, format, def, index) : 0);
         if (entries.size() != expected)
-            fault(name + ": holds " + std::to_string(entries.size()) + " entries for " +
-                  std::to_string(expected) + " rows");
+            indexFault(name + ": holds " + std::to_string(entries.size()) + " entries for " +
+                       std::to_string(expected) + " rows");
+        if (differing.empty())
+            continue;
+        if (indexFaults > 0) {
+            for (const std::string& entry : differing)
+                fault(name + ": the key of the entry for " + entry +
+                      " is not the key of that row's values");
+            continue;
+        }
+        if (differing.size() > 1)
+            firstDifference += " (" + std::to_string(differing.size()) + " entries in all)";
+        differs({def.page, index.firstPage,
+                 firstDifference + "; this program adds no rows to this index"});
     }
 }
 

@@ -41,8 +41,8 @@ class Checker {
 public:
     Checker(const DatabaseState& db, CheckScope scope)
         : pages_(db.pages), format_(*db.format), decoder_(*db.textDecoder),
-          indexes_(scope == CheckScope::WholeFile), owner_(db.pages.pageCount()),
-          free_(db.pages.pageCount(), false) {}
+          sortOrder_(db.header.sortOrder), indexes_(scope == CheckScope::WholeFile),
+          owner_(db.pages.pageCount()), free_(db.pages.pageCount(), false) {}
 
     CheckReport run(std::uint64_t fileSize);
 
@@ -76,10 +76,12 @@ private:
     const PageStore& pages_;
     const JetFormat& format_;
     const CodePageDecoder& decoder_;
-    const bool indexes_; // their trees, maps and entries
+    const std::uint32_t sortOrder_; // the file's, from its header
+    const bool indexes_;            // their trees, maps and entries
     std::vector<std::string> owner_;
     std::vector<bool> free_;
     std::vector<std::string> faults_;
+    std::vector<KeyDifference> keyDifferences_;
 };
 
 std::string pageName(std::uint32_t page) {
@@ -351,7 +353,8 @@ void Checker::checkRows(const TableDef& def, const std::string& table) {
         fault(table + ": stores a row count of " + std::to_string(def.storedRowCount) +
               " but holds " + std::to_string(rows) + " rows");
     if (def.tableType != kSystemTableType && indexes_)
-        checkIndexEntries(pages_, format_, decoder_, def, rows, table, sink);
+        checkIndexEntries(pages_, format_, decoder_, sortOrder_, def, rows, table, sink,
+                          [this](KeyDifference d) { keyDifferences_.push_back(std::move(d)); });
 }
 
 CheckReport Checker::run(std::uint64_t fileSize) {
@@ -387,7 +390,8 @@ CheckReport Checker::run(std::uint64_t fileSize) {
                     fault(pageName(page) + ": a data page of " + named("table", entry.name) +
                           " that its map of owned pages leaves out");
     }
-    CheckReport report{std::move(faults_), std::vector<bool>(owner_.size())};
+    CheckReport report{std::move(faults_), std::move(keyDifferences_),
+                       std::vector<bool>(owner_.size())};
     for (std::size_t page = 0; page < owner_.size(); ++page)
         report.inUse[page] = !owner_[page].empty();
     return report;
@@ -401,16 +405,25 @@ CheckReport checkLoadedDatabase(const DatabaseState& db, CheckScope scope) {
     try {
         return Checker(db, scope).run(db.pages.fileSize());
     } catch (const Error& e) {
-        return {{e.what()}, std::vector<bool>(db.pages.pageCount())};
+        return {{e.what()}, {}, std::vector<bool>(db.pages.pageCount())};
     }
 }
 
 } // namespace detail
 
+CheckFindings checkDatabaseFindings(const std::filesystem::path& path, std::string_view password,
+                                    CheckScope scope) {
+    const Database db = Database::open(path, password);
+    CheckReport report = checkLoadedDatabase(*DatabaseAccess::state(db), scope);
+    CheckFindings findings{std::move(report.faults), {}};
+    for (KeyDifference& d : report.keyDifferences)
+        findings.keyDifferences.push_back(std::move(d.what));
+    return findings;
+}
+
 std::vector<std::string> checkDatabase(const std::filesystem::path& path, std::string_view password,
                                        CheckScope scope) {
-    const Database db = Database::open(path, password);
-    return checkLoadedDatabase(*DatabaseAccess::state(db), scope).faults;
+    return checkDatabaseFindings(path, password, scope).faults;
 }
 
 } // namespace jet

@@ -18,6 +18,7 @@ constexpr std::uint8_t kFalseAscending = 0xff;
 constexpr std::uint8_t kDecimalNegative = 0x80;
 constexpr std::size_t kBinarySegment = 8;
 constexpr std::uint8_t kMoreSegments = 9;
+constexpr std::uint8_t kGeneral97LowestWeight = 0x10;
 
 void complement(std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to) {
     for (std::size_t i = from; i < to; ++i)
@@ -161,17 +162,15 @@ double numberOf(const Value& value, const KeyColumn& column) {
 } // namespace
 
 std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def,
-                                    const std::vector<IndexColumn>& columns,
-                                    std::uint16_t jet3CodePage) {
+                                    const std::vector<IndexColumn>& columns, const Jet3Text& jet3) {
     std::vector<KeyColumn> out;
     for (const IndexColumn& c : columns) {
         const ColumnSortOrder& order = def.placements[c.column].sortOrder;
         out.push_back({def.columns[c.column].type, c.ascending, order.supported(), order.name(),
                        !format.aceColumns});
         if (format.version == Version::Jet3) {
-            out.back().textOrder = jet3TextSortOrder(jet3CodePage);
-            out.back().sortOrderName =
-                "of Access 97 text in code page " + std::to_string(jet3CodePage);
+            out.back().textOrder = jet3TextSortOrder(jet3);
+            out.back().sortOrderName = jet3SortOrderName(jet3);
         }
     }
     return out;
@@ -254,6 +253,29 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
     default:
         unsupported(column, "any value");
     }
+}
+
+std::size_t weightedKeyPrefix(const std::vector<const Value*>& values,
+                              const std::vector<KeyColumn>& columns) {
+    std::vector<std::uint8_t> key;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        const KeyColumn& column = columns[i];
+        const std::size_t start = key.size();
+        appendColumnKey(key, *values[i], column);
+        const bool text = column.type == ColumnType::Text || column.type == ColumnType::Memo;
+        if (i + 1 < columns.size() || !text || values[i]->isNull())
+            continue;
+        // The weights end at the first byte below them: the end of the text (Jet 4), or the
+        // accent codes' first nibble (Jet 3); complemented when descending.
+        const std::uint8_t below =
+            *column.textOrder == TextSortOrder::General97 ? kGeneral97LowestWeight : 0x02;
+        std::size_t end = start + 1;
+        while (end < key.size() &&
+               (column.ascending ? key[end] : static_cast<std::uint8_t>(~key[end])) >= below)
+            ++end;
+        return end;
+    }
+    return key.size();
 }
 
 std::vector<std::uint8_t> entryKey(const std::vector<const Value*>& values,

@@ -4,6 +4,7 @@
 #include "file/format.h"
 #include "jet/value.h"
 #include "keys/sort_weights.h"
+#include "keys/text_key97.h"
 #include "read/table_def.h"
 
 #include <cstdint>
@@ -27,11 +28,10 @@ struct KeyColumn {
 };
 
 // How the index columns `columns` of `def` order their values: type and direction, and for text
-// the sort order the column declares (Jet 4) or the file's code page gives (Jet 3, text in
-// `jet3CodePage`), named for messages when the engine builds no keys in it.
+// the sort order the column declares (Jet 4) or the file gives (Jet 3: `jet3`), named for
+// messages when the engine builds no keys in it.
 std::vector<KeyColumn> keyColumnsOf(const JetFormat& format, const TableDef& def,
-                                    const std::vector<IndexColumn>& columns,
-                                    std::uint16_t jet3CodePage);
+                                    const std::vector<IndexColumn>& columns, const Jet3Text& jet3);
 
 // Whether the engine builds keys for the column: not for text in a sort order it has no weights
 // for.
@@ -44,5 +44,12 @@ void appendColumnKey(std::vector<std::uint8_t>& key, const Value& value, const K
 // The key of a whole entry: each column's key in index order (without the row pointer).
 std::vector<std::uint8_t> entryKey(const std::vector<const Value*>& values,
                                    const std::vector<KeyColumn>& columns);
+
+// How many leading bytes of that key follow from the values whatever way the text sort order
+// counts positions and accents: when the last column is text, all but the part of its key after
+// the letter weights; otherwise the whole key. A stored key that differs only after them was
+// weighed otherwise; one that differs within them is damaged.
+std::size_t weightedKeyPrefix(const std::vector<const Value*>& values,
+                              const std::vector<KeyColumn>& columns);
 
 } // namespace jet::detail

@@ -1,9 +1,11 @@
 #include "keys/sort_weights.h"
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <memory>
 #include <stdexcept>
+#include <vector>
 
 namespace jet::detail {
 namespace {
@@ -62,8 +64,42 @@ void putBigEndian(std::uint8_t* out, std::uint64_t value, std::size_t length) {
         out[i] = static_cast<std::uint8_t>(value >> (8 * (length - 1 - i)));
 }
 
+bool hasWeight(const CharWeight& w) {
+    return w.weightLength > 0 && w.sort != CharSort::Ignored && w.sort != CharSort::Surrogate;
+}
+
+std::uint64_t weightValue(const std::uint8_t* bytes, std::size_t length) {
+    std::uint64_t v = 0;
+    for (std::size_t i = 0; i < length; ++i)
+        v = v << 8 | bytes[i];
+    return v;
+}
+
+// A character that sorts as several letters has, in the tables, the weights of those letters
+// one after the other, and when accented an extra code for each of them. A letter's weight is
+// `letterSize` bytes; a longer weight made only of letters' weights is that many letters.
+void countLetters(WeightTable& table, std::size_t letterSize) {
+    std::vector<bool> isLetterWeight(std::size_t{1} << (8 * letterSize));
+    for (const CharWeight& w : table)
+        if (hasWeight(w) && w.weightLength == letterSize)
+            isLetterWeight[weightValue(w.weight, letterSize)] = true;
+    for (CharWeight& w : table) {
+        if (w.sort == CharSort::Accented || w.sort == CharSort::AccentedWithFlag) {
+            w.letters = std::max<std::uint8_t>(1, w.extraLength);
+            continue;
+        }
+        if (!hasWeight(w) || w.weightLength <= letterSize || w.weightLength % letterSize != 0)
+            continue;
+        bool letters = true;
+        for (std::size_t at = 0; at < w.weightLength; at += letterSize)
+            letters = letters && isLetterWeight[weightValue(w.weight + at, letterSize)];
+        if (letters)
+            w.letters = static_cast<std::uint8_t>(w.weightLength / letterSize);
+    }
+}
+
 // Expands the run-length text of a table into one entry per code unit.
-std::unique_ptr<WeightTable> expand(std::string_view runs) {
+std::unique_ptr<WeightTable> expand(std::string_view runs, std::size_t letterSize) {
     auto table = std::make_unique<WeightTable>();
     std::size_t pos = 0;
     std::size_t unit = 0;
@@ -101,6 +137,7 @@ std::unique_ptr<WeightTable> expand(std::string_view runs) {
     }
     if (unit != table->size())
         throw std::logic_error("sort weight table does not cover every code unit");
+    countLetters(*table, letterSize);
     return table;
 }
 
@@ -108,10 +145,10 @@ std::unique_ptr<WeightTable> expand(std::string_view runs) {
 
 const CharWeight& charWeight(TextSortOrder order, char16_t unit) {
     if (order == TextSortOrder::General) {
-        static const std::unique_ptr<WeightTable> general = expand(kGeneralWeights);
+        static const std::unique_ptr<WeightTable> general = expand(kGeneralWeights, 2);
         return (*general)[unit];
     }
-    static const std::unique_ptr<WeightTable> legacy = expand(kGeneralLegacyWeights);
+    static const std::unique_ptr<WeightTable> legacy = expand(kGeneralLegacyWeights, 1);
     return (*legacy)[unit];
 }
 

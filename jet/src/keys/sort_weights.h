@@ -25,6 +25,9 @@ struct CharWeight {
     std::uint8_t weightLength = 0;
     std::uint8_t extraLength = 0; // extra, unprintable or modifier bytes
     std::uint8_t flag = 0;        // AccentedWithFlag: 2 or 3
+    // The letters it sorts as, each taking a position in the parts of a key that count them:
+    // 2 for "ß" ("ss"), "æ" ("ae") or "ǆ" ("dž"), 1 for most.
+    std::uint8_t letters = 1;
     std::uint8_t weight[8] = {};
     std::uint8_t extra[4] = {};
 };

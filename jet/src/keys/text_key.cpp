@@ -2,6 +2,7 @@
 
 #include "text/utf8.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <string>
 
@@ -60,34 +61,46 @@ void appendSurrogateWeight(std::vector<std::uint8_t>& key, char16_t unit) {
     key.push_back(static_cast<std::uint8_t>(index));
 }
 
-// The three trailing parts of a key, gathered while the weights are written.
+// Where a character stands in its text: among the characters with a weight, and among the
+// letters they sort as (a character that sorts as several, "ß" as "ss", counts each).
+struct Position {
+    std::size_t chars = 0;
+    std::size_t letters = 0;
+};
+
+// The three trailing parts of a key, gathered while the weights are written. Positions up to
+// the first extra code count letters, later ones characters, as the keys Access stored show:
+// "ß" counts twice before the first accent ("Lebensmittelgroßmärkte", "Nuß-Nougat"), "Æ",
+// "Þ" and "ß" once after it (a text of every Latin-1 letter).
 struct Extras {
     std::vector<std::uint8_t> codes;  // one extra code per character, from the first with one
-    std::size_t charsCovered = 0;     // characters the codes account for
+    bool started = false;             // a character's code is among them
+    std::size_t charsCovered = 0;     // characters the codes account for, once started
     std::size_t leadingModifiers = 0; // a modifier seen before any extra code
     std::vector<std::uint8_t> unprintable;
     std::vector<std::uint8_t> flags;
 
-    void addExtra(std::size_t charIndex, const CharWeight& w) {
-        if (charsCovered < charIndex) {
-            codes.insert(codes.end(), charIndex - charsCovered, kExtraFiller);
-            charsCovered = charIndex;
+    void addExtra(Position at, const CharWeight& w) {
+        if (w.sort == CharSort::ExtraModifier) {
+            if (!codes.empty()) {
+                codes.back() = static_cast<std::uint8_t>(codes.back() + w.extra[0]);
+            } else {
+                codes.push_back(w.extra[0]);
+                leadingModifiers = 1;
+            }
+            return;
         }
-        if (w.sort != CharSort::ExtraModifier) {
-            codes.insert(codes.end(), w.extra, w.extra + w.extraLength);
-            ++charsCovered;
-        } else if (!codes.empty()) {
-            codes.back() = static_cast<std::uint8_t>(codes.back() + w.extra[0]);
-        } else {
-            codes.push_back(w.extra[0]);
-            leadingModifiers = 1;
-        }
+        const std::size_t fillers =
+            started ? at.chars - std::min(at.chars, charsCovered) : at.letters;
+        codes.insert(codes.end(), fillers, kExtraFiller);
+        codes.insert(codes.end(), w.extra, w.extra + w.extraLength);
+        charsCovered = at.chars + 1;
+        started = true;
     }
 
-    void addUnprintable(std::size_t charIndex, const CharWeight& w, bool haveCodes) {
-        std::size_t position = charIndex;
-        if (haveCodes)
-            position = codes.size() + (charIndex - charsCovered) - leadingModifiers;
+    void addUnprintable(Position at, const CharWeight& w) {
+        const std::size_t position =
+            started ? codes.size() + (at.chars - charsCovered) - leadingModifiers : at.letters;
         const unsigned mark =
             (kUnprintableBase + kUnprintableStep * static_cast<unsigned>(position)) |
             kUnprintableMark;
@@ -128,39 +141,36 @@ void appendGeneralTextKey(std::vector<std::uint8_t>& key, std::string_view utf8,
     const std::size_t start = key.size();
     const std::u16string units = keyUnits(utf8);
     Extras extras;
-    bool haveCodes = false;
-    std::size_t charIndex = 0;
+    Position at;
     for (char16_t unit : units) {
         const CharWeight& w = charWeight(order, unit);
-        const std::size_t thisChar = charIndex;
+        const Position here = at;
         if (w.sort == CharSort::Surrogate) {
             appendSurrogateWeight(key, unit);
-            ++charIndex;
+            ++at.chars;
+            ++at.letters;
         } else if (w.weightLength > 0) {
             key.insert(key.end(), w.weight, w.weight + w.weightLength);
-            ++charIndex;
+            ++at.chars;
+            at.letters += w.letters;
         }
         switch (w.sort) {
         case CharSort::Accented:
         case CharSort::ExtraModifier:
-            extras.addExtra(thisChar, w);
-            haveCodes = true;
+            extras.addExtra(here, w);
             break;
         case CharSort::AccentedWithFlag:
-            if (w.extraLength > 0) {
-                extras.addExtra(thisChar, w);
-                haveCodes = true;
-            }
+            if (w.extraLength > 0)
+                extras.addExtra(here, w);
             extras.flags.push_back(w.flag);
             break;
         case CharSort::Surrogate: {
-            static constexpr CharWeight kSurrogateExtra{CharSort::Accented, 0, 1, 0, {}, {0x3f}};
-            extras.addExtra(thisChar, kSurrogateExtra);
-            haveCodes = true;
+            static constexpr CharWeight kSurrogateExtra{CharSort::Accented, 0, 1, 0, 1, {}, {0x3f}};
+            extras.addExtra(here, kSurrogateExtra);
             break;
         }
         case CharSort::Unprintable:
-            extras.addUnprintable(thisChar, w, haveCodes);
+            extras.addUnprintable(here, w);
             break;
         default:
             break;

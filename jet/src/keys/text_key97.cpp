@@ -5,6 +5,7 @@
 #include "text/utf8.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <string>
@@ -30,7 +31,27 @@ Weight97 weightOf(std::uint8_t byte) {
             static_cast<std::uint8_t>(packed)};
 }
 
+// Letters with accented forms, by their weight: a character that sorts as several letters ("ß"
+// as "ss", "æ" as "ae") holds a place in the accent codes for each of them that has such forms.
+std::size_t lettersWithAccents(const Weight97& w) {
+    static const std::array<bool, 256> hasAccentedForms = [] {
+        std::array<bool, 256> out{};
+        for (unsigned byte = 0; byte < 256; ++byte) {
+            const Weight97 letter = weightOf(static_cast<std::uint8_t>(byte));
+            if (letter.kind == Kind::LetterWithAccents && letter.weight[1] == 0)
+                out[letter.weight[0]] = true;
+        }
+        return out;
+    }();
+    if (w.kind == Kind::LetterWithAccents)
+        return 1;
+    if (w.kind != Kind::Plain || w.weight[1] == 0)
+        return 0;
+    return std::size_t{hasAccentedForms[w.weight[0]]} + hasAccentedForms[w.weight[1]];
+}
+
 constexpr std::size_t kMaxKeyChars = 255;
+constexpr std::uint32_t kGeneralSortOrder = 1033;
 constexpr std::uint8_t kNoAccents = 0x00;       // closes a text without accent codes
 constexpr std::uint8_t kAccentsBoundary = 0x0;  // nibble before and after the accent codes
 constexpr std::uint8_t kUnaccentedLetter = 0x2; // nibble of a letter without an accent
@@ -78,10 +99,16 @@ private:
 
 } // namespace
 
-std::optional<TextSortOrder> jet3TextSortOrder(std::uint16_t codePage) {
-    if (codePage == 1252)
+std::optional<TextSortOrder> jet3TextSortOrder(const Jet3Text& text) {
+    if (text.codePage == 1252 && text.sortOrder == kGeneralSortOrder)
         return TextSortOrder::General97;
     return std::nullopt;
+}
+
+std::string jet3SortOrderName(const Jet3Text& text) {
+    if (text.sortOrder != kGeneralSortOrder)
+        return "with locale " + std::to_string(text.sortOrder) + " of an Access 97 file";
+    return "\"General\" of Access 97 text in code page " + std::to_string(text.codePage);
 }
 
 void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf8, bool ascending) {
@@ -97,9 +124,9 @@ void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf
         key.push_back(w.weight[0]);
         if (w.weight[1] != 0)
             key.push_back(w.weight[1]);
-        if (w.kind == Kind::LetterWithAccents) {
-            ++lettersWaiting;
-        } else if (w.kind == Kind::Accented) {
+        if (w.kind != Kind::Accented) {
+            lettersWaiting += lettersWithAccents(w);
+        } else {
             if (accents.empty())
                 accents.push(kAccentsBoundary);
             for (; lettersWaiting > 0; --lettersWaiting)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,8 +17,18 @@ namespace jet::detail {
 // ErrorKind Invalid for a character Windows-1252 does not hold.
 void appendGeneral97TextKey(std::vector<std::uint8_t>& key, std::string_view utf8, bool ascending);
 
-// The sort order whose keys the engine builds for text of an Access 97 file in that code page:
-// General97 for Windows-1252, none for any other.
-std::optional<TextSortOrder> jet3TextSortOrder(std::uint16_t codePage);
+// What the keys of an Access 97 file's text depend on: the code page of its text and the sort
+// order (a Windows locale id) its header names.
+struct Jet3Text {
+    std::uint16_t codePage = 0;
+    std::uint32_t sortOrder = 0;
+};
+
+// The sort order whose keys the engine builds for the text of such a file: General97 for
+// Windows-1252 text in the "General" order (1033), none for any other.
+std::optional<TextSortOrder> jet3TextSortOrder(const Jet3Text& text);
+
+// That sort order as messages name it.
+std::string jet3SortOrderName(const Jet3Text& text);
 
 } // namespace jet::detail

@@ -40,7 +40,8 @@ struct TableUnderConstruction {
     TableDefinition definition;
     TableLayout layout;
     std::uint32_t definitionPage = 0;
-    std::vector<std::uint32_t> leafPages; // one per index
+    std::vector<std::uint32_t> physical;  // of each index: the first index of the same shape
+    std::vector<std::uint32_t> leafPages; // one per physical index
     std::vector<std::vector<Value>> rows;
     std::vector<RowLocation> locations;
     std::vector<std::uint32_t> dataPages;
@@ -53,15 +54,16 @@ double currentTimeInDays() {
     return 25569.0 + seconds / 86400.0;
 }
 
-// The entry of row `rowIndex` in the index `idx`. Its columns are ascending, and text columns
-// declare the "General" order of Access 2000-2003 (see tdef_encoder).
+// The entry of row `rowIndex` in the index `idx`. Text columns declare the "General" order of
+// Access 2000-2003 (see tdef_encoder).
 IndexEntryBytes indexEntry(const TableUnderConstruction& t, const IndexDefinition& idx,
                            std::size_t rowIndex) {
     std::vector<const Value*> values;
     std::vector<KeyColumn> columns;
     for (std::uint16_t column : idx.columns) {
         values.push_back(&t.rows[rowIndex][column]);
-        columns.push_back({t.layout.columns[column].type, true, TextSortOrder::GeneralLegacy, {}});
+        columns.push_back(
+            {t.layout.columns[column].type, !idx.descending, TextSortOrder::GeneralLegacy, {}});
     }
     return leafEntry(entryKey(values, columns), t.locations[rowIndex].page,
                      t.locations[rowIndex].row);
@@ -111,10 +113,13 @@ std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
         def.name = declared.name.empty() || declared.primaryKey ? defaultIndexName(declared)
                                                                 : declared.name;
         def.primaryKey = declared.primaryKey;
+        def.descending = declared.descending;
         // As Access sets them: a primary key is unique and refuses nulls.
         def.flags =
             kIndexFlagsSet | (declared.primaryKey ? kIndexFlagUnique | kIndexFlagRequired
                                                   : (declared.unique ? kIndexFlagUnique : 0));
+        if (declared.ignoreNulls && !declared.primaryKey)
+            def.flags |= kIndexFlagIgnoreNulls;
         if (declared.columns.empty() || declared.columns.size() > kIndexColumnSlots)
             throw Error(ErrorKind::Invalid, where + "an index holds 1 to " +
                                                 std::to_string(kIndexColumnSlots) + " columns");
@@ -145,6 +150,23 @@ std::vector<IndexDefinition> userIndexes(const TableSpec& table) {
     return out;
 }
 
+// For each index, the number of the physical index behind it: indexes over the same columns in
+// the same direction with the same flags share one, numbered in the order they first appear.
+std::vector<std::uint32_t> physicalIndexes(const std::vector<IndexDefinition>& indexes) {
+    std::vector<std::uint32_t> out;
+    std::uint32_t count = 0;
+    for (std::size_t i = 0; i < indexes.size(); ++i) {
+        const IndexDefinition& a = indexes[i];
+        std::size_t same = 0;
+        while (same < i &&
+               !(indexes[same].columns == a.columns && indexes[same].descending == a.descending &&
+                 indexes[same].flags == a.flags))
+            ++same;
+        out.push_back(same < i ? out[same] : count++);
+    }
+    return out;
+}
+
 // The tables of a new database, laid out: the system tables, then the user tables with their
 // indexes.
 std::vector<TableUnderConstruction> tablesOf(const std::vector<TableSpec>& userTables) {
@@ -157,8 +179,10 @@ std::vector<TableUnderConstruction> tablesOf(const std::vector<TableSpec>& userT
             def.columns.push_back({c, std::nullopt});
         tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
     }
-    for (auto& t : tables)
+    for (auto& t : tables) {
         t.layout = layoutTable(t.definition.name, t.definition.columns, t.definition.system);
+        t.physical = physicalIndexes(t.definition.indexes);
+    }
     return tables;
 }
 
@@ -171,7 +195,8 @@ std::uint32_t numberPages(std::vector<TableUnderConstruction>& tables, std::uint
     const std::uint32_t usageMapPage = nextPage++;
     for (auto& t : tables)
         for (std::size_t i = 0; i < t.definition.indexes.size(); ++i)
-            t.leafPages.push_back(nextPage++);
+            if (t.physical[i] == t.leafPages.size())
+                t.leafPages.push_back(nextPage++);
     return usageMapPage;
 }
 
@@ -217,17 +242,21 @@ std::vector<Page> indexLeafPages(const JetFormat& format,
                                  std::vector<TableUnderConstruction>& tables) {
     std::vector<Page> leafPages;
     for (auto& t : tables) {
+        const std::size_t firstLeaf = leafPages.size();
         for (std::size_t i = 0; i < t.definition.indexes.size(); ++i) {
             const IndexDefinition& def = t.definition.indexes[i];
-            IndexPageContents leaf;
-            for (std::size_t r = 0; r < t.rows.size(); ++r)
-                leaf.entries.push_back(indexEntry(t, def, r));
-            std::sort(leaf.entries.begin(), leaf.entries.end());
-            leafPages.emplace_back(format.pageSize, 0);
-            writeIndexPage(format, leafPages.back(), leaf, t.definitionPage);
-            t.layout.indexes.push_back({def.name, def.columns, def.flags, def.primaryKey,
-                                        t.leafPages[i], 0,
-                                        static_cast<std::uint32_t>(leaf.entries.size())});
+            const std::uint32_t physical = t.physical[i];
+            if (physical == leafPages.size() - firstLeaf) {
+                IndexPageContents leaf;
+                for (std::size_t r = 0; r < t.rows.size(); ++r)
+                    leaf.entries.push_back(indexEntry(t, def, r));
+                std::sort(leaf.entries.begin(), leaf.entries.end());
+                leafPages.emplace_back(format.pageSize, 0);
+                writeIndexPage(format, leafPages.back(), leaf, t.definitionPage);
+            }
+            t.layout.indexes.push_back({def.name, def.columns, def.descending, def.flags,
+                                        def.primaryKey, physical, t.leafPages[physical], 0,
+                                        static_cast<std::uint32_t>(t.rows.size())});
         }
     }
     return leafPages;
@@ -248,8 +277,12 @@ Page usageMaps(const JetFormat& format, std::vector<TableUnderConstruction>& tab
     for (auto& t : tables) {
         t.layout.ownedPages = addMap(t.dataPages);
         t.layout.freePages = addMap(t.dataPages);
-        for (IndexLayout& index : t.layout.indexes)
-            index.usageMap = addMap({index.rootPage});
+        std::vector<std::uint32_t> physicalMaps;
+        for (IndexLayout& index : t.layout.indexes) {
+            if (index.physical == physicalMaps.size())
+                physicalMaps.push_back(addMap({index.rootPage}));
+            index.usageMap = physicalMaps[index.physical];
+        }
         for (const auto& c : t.layout.columns)
             if (isLongValue(c.type))
                 t.layout.longValueMaps.push_back({c.number, addMap({}), addMap({})});

@@ -22,20 +22,24 @@ struct IndexMaintenance::PhysicalIndex {
     bool primaryKey = false;
     bool required = false;
     bool ignoreNulls = false;
+    std::uint32_t root = 0;
+    std::string refusal; // why no entries may be added, if none may
     std::unique_ptr<IndexTree> tree;
 };
 
 IndexMaintenance::IndexMaintenance(PageStore& pages, const JetFormat& format,
                                    PageAllocator allocate, const TableDef& def,
-                                   const CodePageDecoder& text)
+                                   const CodePageDecoder& text, std::uint32_t fileSortOrder)
     : pages_(pages), format_(format), tablePage_(def.page), table_(def.name),
-      relationships_(pages, format, allocate, def, text) {
+      relationships_(pages, format, allocate, def, text, fileSortOrder) {
     for (std::size_t r = 0; r < def.realIndexes.size(); ++r) {
         const RealIndex& real = def.realIndexes[r];
         PhysicalIndex index;
         index.number = r;
+        index.root = real.root;
         index.columns = real.columns;
-        index.keyColumns = keyColumnsOf(format, def, real.columns, text.codePage());
+        index.keyColumns =
+            keyColumnsOf(format, def, real.columns, {text.codePage(), fileSortOrder});
         index.unique = real.flags & kIndexFlagUnique;
         index.ignoreNulls = real.flags & kIndexFlagIgnoreNulls;
         index.required = real.flags & kIndexFlagRequired;
@@ -74,6 +78,8 @@ IndexMaintenance::Keys IndexMaintenance::prepare(const std::vector<Value>& row) 
             keys.emplace_back();
             continue;
         }
+        if (!index.refusal.empty())
+            throw Error(ErrorKind::Invalid, index.refusal);
         std::vector<std::uint8_t> key;
         try {
             key = entryKey(values, index.keyColumns);
@@ -88,6 +94,12 @@ IndexMaintenance::Keys IndexMaintenance::prepare(const std::vector<Value>& row) 
     }
     relationships_.check(row);
     return keys;
+}
+
+void IndexMaintenance::refuseAdding(std::uint32_t root, std::string why) {
+    for (PhysicalIndex& index : indexes_)
+        if (index.root == root)
+            index.refusal = why;
 }
 
 void IndexMaintenance::insert(const Keys& keys, std::uint32_t rowPage, std::uint8_t rowSlot) {

@@ -23,9 +23,9 @@ namespace jet::detail {
 
 class IndexMaintenance {
 public:
-    // The indexes of the table `def`.
+    // The indexes of the table `def`, in a file whose header names `fileSortOrder`.
     IndexMaintenance(PageStore& pages, const JetFormat& format, PageAllocator allocate,
-                     const TableDef& def, const CodePageDecoder& text);
+                     const TableDef& def, const CodePageDecoder& text, std::uint32_t fileSortOrder);
     IndexMaintenance(IndexMaintenance&&) noexcept;
     ~IndexMaintenance();
 
@@ -35,6 +35,10 @@ public:
     // relationship for a row whose related row is missing.
     using Keys = std::vector<std::optional<std::vector<std::uint8_t>>>;
     Keys prepare(const std::vector<Value>& row);
+
+    // Makes `prepare` refuse, with `why`, every row that would add an entry to the index whose
+    // root is `root`.
+    void refuseAdding(std::uint32_t root, std::string why);
 
     // Adds the entries `prepare` gave for the row now stored at `rowPage`/`rowSlot`.
     void insert(const Keys& keys, std::uint32_t rowPage, std::uint8_t rowSlot);

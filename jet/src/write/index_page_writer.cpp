@@ -12,9 +12,8 @@ namespace {
 constexpr std::size_t kUnknownHeaderBytes = 8; // kept as they are: Access's own bookkeeping
 
 // The entries written out as entries: all but a node's last when it has several.
-std::size_t writtenEntries(const IndexPageContents& contents) {
-    const std::size_t n = contents.entries.size();
-    return !contents.leaf && n > 1 ? n - 1 : n;
+std::size_t writtenEntries(std::size_t count, bool leaf) {
+    return !leaf && count > 1 ? count - 1 : count;
 }
 
 std::size_t keySize(const IndexEntryBytes& entry, bool leaf) {
@@ -24,13 +23,13 @@ std::size_t keySize(const IndexEntryBytes& entry, bool leaf) {
 
 // The key bytes every entry of the page starts with: the first and last entries' common start
 // (entries are in order), never reaching into the row pointers.
-std::size_t sharedPrefix(const IndexPageContents& contents) {
-    const std::size_t count = writtenEntries(contents);
+std::size_t sharedPrefix(std::span<const IndexEntryBytes> entries, bool leaf) {
+    const std::size_t count = writtenEntries(entries.size(), leaf);
     if (count < 2)
         return 0;
-    const IndexEntryBytes& first = contents.entries.front();
-    const IndexEntryBytes& last = contents.entries[count - 1];
-    const std::size_t limit = std::min(keySize(first, contents.leaf), keySize(last, contents.leaf));
+    const IndexEntryBytes& first = entries.front();
+    const IndexEntryBytes& last = entries[count - 1];
+    const std::size_t limit = std::min(keySize(first, leaf), keySize(last, leaf));
     std::size_t n = 0;
     while (n < limit && first[n] == last[n])
         ++n;
@@ -49,12 +48,16 @@ std::size_t indexPageCapacity(const JetFormat& format) {
     return std::min(format.pageSize - format.indexFirstEntryOffset, format.indexEntryMaskBits());
 }
 
-std::size_t indexPageUsage(const IndexPageContents& contents) {
-    const std::size_t prefix = sharedPrefix(contents);
+std::size_t indexEntriesUsage(std::span<const IndexEntryBytes> entries, bool leaf) {
+    const std::size_t prefix = sharedPrefix(entries, leaf);
     std::size_t total = prefix;
-    for (std::size_t i = 0; i < writtenEntries(contents); ++i)
-        total += contents.entries[i].size() - prefix;
+    for (std::size_t i = 0; i < writtenEntries(entries.size(), leaf); ++i)
+        total += entries[i].size() - prefix;
     return total;
+}
+
+std::size_t indexPageUsage(const IndexPageContents& contents) {
+    return indexEntriesUsage(contents.entries, contents.leaf);
 }
 
 void writeIndexPage(const JetFormat& format, std::span<std::uint8_t> page,
@@ -71,10 +74,10 @@ void writeIndexPage(const JetFormat& format, std::span<std::uint8_t> page,
     putLe32(page, kPageOwnerOffset, tablePage);
     putLe32(page, layout.previousPage, contents.previous);
     putLe32(page, layout.nextPage, contents.next);
-    const std::size_t written = writtenEntries(contents);
+    const std::size_t written = writtenEntries(contents.entries.size(), contents.leaf);
     if (written < contents.entries.size())
         putLe32(page, layout.tailPage, childPageOf(contents.entries.back()));
-    const std::size_t prefix = sharedPrefix(contents);
+    const std::size_t prefix = sharedPrefix(contents.entries, contents.leaf);
     if (layout.prefixLengthSize == 1)
         page[layout.prefixLength] = static_cast<std::uint8_t>(prefix);
     else

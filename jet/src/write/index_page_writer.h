@@ -31,6 +31,9 @@ std::size_t indexPageCapacity(const JetFormat& format);
 // The entry bytes `contents` takes on its page, the shared prefix counted once.
 std::size_t indexPageUsage(const IndexPageContents& contents);
 
+// The entry bytes these entries (in order) would take as the whole of a leaf or node page.
+std::size_t indexEntriesUsage(std::span<const IndexEntryBytes> entries, bool leaf);
+
 // Writes `contents` over `page`, owned by the table whose definition starts at `tablePage`.
 // The caller makes sure it fits (indexPageUsage <= indexPageCapacity).
 void writeIndexPage(const JetFormat& format, std::span<std::uint8_t> page,

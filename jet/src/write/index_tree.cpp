@@ -5,6 +5,7 @@
 #include "read/index_pages_read.h"
 
 #include <algorithm>
+#include <span>
 
 namespace jet::detail {
 namespace {
@@ -22,6 +23,27 @@ bool entryLess(const std::uint8_t* a, std::size_t aSize, const std::uint8_t* b, 
 // An entry without its child page (nodes) or as it is (leaves): key + row pointer.
 std::size_t comparedSize(const IndexEntryBytes& entry, bool leaf) {
     return leaf ? entry.size() : entry.size() - kIndexChildPointerSize;
+}
+
+// Where to cut `entries` (in order, the whole of one page) so that every run fits a page: in
+// halves by bytes, and each half again while it does not fit, as the prefix a run's entries
+// share, and so its size, changes with the run. Appends the cuts, counted from `offset`, in order.
+void addFittingCuts(std::span<const IndexEntryBytes> entries, bool leaf, std::size_t capacity,
+                    std::size_t offset, std::uint32_t page, std::vector<std::size_t>& cuts) {
+    if (indexEntriesUsage(entries, leaf) <= capacity)
+        return;
+    if (entries.size() < 2)
+        throwCorruptPage(page, "an index entry larger than a page");
+    std::size_t total = 0;
+    for (const IndexEntryBytes& e : entries)
+        total += e.size();
+    std::size_t cut = 1;
+    for (std::size_t before = entries[0].size(); cut + 1 < entries.size() && 2 * before < total;
+         ++cut)
+        before += entries[cut].size();
+    addFittingCuts(entries.first(cut), leaf, capacity, offset, page, cuts);
+    cuts.push_back(offset + cut);
+    addFittingCuts(entries.subspan(cut), leaf, capacity, offset + cut, page, cuts);
 }
 
 } // namespace
@@ -135,44 +157,56 @@ void IndexTree::splitUpwards(std::vector<Step>& path) {
             level = 2; // the loop goes on with the moved page
             continue;
         }
-        split(path, level); // then the page above, which gained an entry
+        split(path, level, capacity); // then the page above, which gained entries
     }
 }
 
-void IndexTree::split(std::vector<Step>& path, std::size_t level) {
+void IndexTree::split(std::vector<Step>& path, std::size_t level, std::size_t capacity) {
     const std::uint32_t full = path[level].page;
-    const std::uint32_t head = newPage(node(full).contents.leaf);
-    Node& right = node(full);
-    Node& left = node(head);
-    const std::size_t count = right.contents.entries.size();
-    if (count < 2)
-        throwCorruptPage(full, "an index entry larger than a page");
-    const auto middle = right.contents.entries.begin() + static_cast<long>((count + 1) / 2);
-    left.contents.entries.assign(std::make_move_iterator(right.contents.entries.begin()),
-                                 std::make_move_iterator(middle));
-    right.contents.entries.erase(right.contents.entries.begin(), middle);
-    // The first half goes before the page it came from.
-    left.contents.previous = right.contents.previous;
-    left.contents.next = full;
-    if (right.contents.previous != 0)
-        setNext(right.contents.previous, head);
-    right.contents.previous = head;
-    dirty_.push_back(full);
+    const bool leaf = node(full).contents.leaf;
+    std::vector<IndexEntryBytes> entries = std::move(node(full).contents.entries);
+    std::vector<std::size_t> cuts;
+    addFittingCuts(entries, leaf, capacity, 0, full, cuts);
+    // Every run but the last goes to a new page before the page it came from, in order; the
+    // last stays, and with it the page's entry in the page above.
+    std::vector<std::uint32_t> runs;
+    std::uint32_t previous = node(full).contents.previous;
+    std::size_t begin = 0;
+    cuts.push_back(entries.size());
+    for (std::size_t cut : cuts) {
+        const std::uint32_t page = cut == entries.size() ? full : newPage(leaf);
+        Node& run = node(page);
+        run.contents.entries.assign(
+            std::make_move_iterator(entries.begin() + static_cast<long>(begin)),
+            std::make_move_iterator(entries.begin() + static_cast<long>(cut)));
+        run.contents.previous = previous;
+        if (previous != 0)
+            setNext(previous, page);
+        dirty_.push_back(page);
+        runs.push_back(page);
+        previous = page;
+        begin = cut;
+    }
     // Leaves are linked end to end; nodes only to pages with the same parent.
-    if (!left.contents.leaf) {
-        const std::uint32_t lastChild = childPageOf(left.contents.entries.back());
-        const std::uint32_t firstChild = childPageOf(right.contents.entries.front());
+    for (std::size_t i = 0; !leaf && i + 1 < runs.size(); ++i) {
+        const std::uint32_t lastChild = childPageOf(node(runs[i]).contents.entries.back());
+        const std::uint32_t firstChild = childPageOf(node(runs[i + 1]).contents.entries.front());
         if (!node(lastChild).contents.leaf) {
             setNext(lastChild, 0);
             setPrevious(firstChild, 0);
         }
     }
-    IndexEntryBytes entry = entryAbove(head);
-    Node& parent = node(path[level - 1].page);
-    parent.contents.entries.insert(parent.contents.entries.begin() +
-                                       static_cast<long>(path[level - 1].child),
-                                   std::move(entry));
-    dirty_.push_back(path[level - 1].page);
+    runs.pop_back();
+    std::vector<IndexEntryBytes> above;
+    for (std::uint32_t page : runs)
+        above.push_back(entryAbove(page));
+    Step& parentStep = path[level - 1];
+    auto& parentEntries = node(parentStep.page).contents.entries;
+    parentEntries.insert(parentEntries.begin() + static_cast<long>(parentStep.child),
+                         std::make_move_iterator(above.begin()),
+                         std::make_move_iterator(above.end()));
+    parentStep.child += runs.size();
+    dirty_.push_back(parentStep.page);
 }
 
 std::uint32_t IndexTree::newPage(bool leaf) {

@@ -25,7 +25,9 @@ public:
     // Whether an entry with exactly this key (row pointer aside) is in the tree.
     bool containsKey(const std::vector<std::uint8_t>& key);
 
-    // Adds the entry for `key` and the row at `rowPage`/`rowSlot`, splitting pages that overflow.
+    // Adds the entry for `key` and the row at `rowPage`/`rowSlot`. A page that no longer fits
+    // (by bytes: a new first entry can shorten the prefix every entry shares) is split into as
+    // many pages as it takes, and so is each page above that its new entries overflow.
     void insert(const std::vector<std::uint8_t>& key, std::uint32_t rowPage, std::uint8_t rowSlot);
 
 private:
@@ -44,7 +46,8 @@ private:
     IndexEntryBytes entryAbove(std::uint32_t number);
     std::vector<Step> pathTo(const IndexEntryBytes& entry);
     void splitUpwards(std::vector<Step>& path);
-    void split(std::vector<Step>& path, std::size_t level);
+    // Splits the page at `level` of `path` into as many pages as it takes for each to fit.
+    void split(std::vector<Step>& path, std::size_t level, std::size_t capacity);
     std::uint32_t newPage(bool leaf);
     void setPrevious(std::uint32_t page, std::uint32_t previous);
     void setNext(std::uint32_t page, std::uint32_t next);

@@ -11,7 +11,7 @@ namespace jet::detail {
 
 RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
                                      PageAllocator allocate, const TableDef& def,
-                                     const CodePageDecoder& text)
+                                     const CodePageDecoder& text, std::uint32_t fileSortOrder)
     : pages_(pages), format_(format), allocate_(std::move(allocate)) {
     const std::vector<LogicalIndexFacts>& own = def.logicalIndexes;
     if (std::none_of(own.begin(), own.end(),
@@ -47,7 +47,8 @@ RelationshipCheck::RelationshipCheck(PageStore& pages, const JetFormat& format,
                            named("table", related.name) + " (" + named("index", target->name) +
                            ") and " + named("table", def.name);
         link.columns = mine.columns;
-        link.keyColumns = keyColumnsOf(format, related, parent.columns, text.codePage());
+        link.keyColumns =
+            keyColumnsOf(format, related, parent.columns, {text.codePage(), fileSortOrder});
         link.relatedTablePage = related.page;
         link.root = parent.root;
         link.usageMap = parent.usageMap;

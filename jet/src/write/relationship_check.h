@@ -19,9 +19,11 @@ namespace jet::detail {
 
 class RelationshipCheck {
 public:
-    // The relationships in which `def` is the "many" side.
+    // The relationships in which `def` is the "many" side, in a file whose header names
+    // `fileSortOrder`.
     RelationshipCheck(PageStore& pages, const JetFormat& format, PageAllocator allocate,
-                      const TableDef& def, const CodePageDecoder& text);
+                      const TableDef& def, const CodePageDecoder& text,
+                      std::uint32_t fileSortOrder);
 
     // ErrorKind Invalid naming the relationship when `row` (values in column order) has all its
     // foreign-key values and no related row holds them. A row missing any of them passes, as

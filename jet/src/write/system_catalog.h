@@ -16,6 +16,7 @@ struct IndexDefinition {
     std::vector<std::uint16_t> columns; // column numbers
     std::uint8_t flags = kIndexFlagsSet;
     bool primaryKey = false;
+    bool descending = false; // all its columns
 };
 
 struct TableDefinition {

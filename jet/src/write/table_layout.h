@@ -24,11 +24,15 @@ struct ColumnLayout {
     bool compressedUnicode() const { return (extFlags & kColumnExtCompressedUnicode) != 0; }
 };
 
+// A named index and the physical index behind it, which indexes over the same columns in the
+// same direction with the same flags share (the first of them lays it out).
 struct IndexLayout {
     std::string name;
-    std::vector<std::uint16_t> columns; // column numbers, all ascending
+    std::vector<std::uint16_t> columns; // column numbers
+    bool descending = false;            // all its columns
     std::uint8_t flags = kIndexFlagsSet;
     bool primaryKey = false;
+    std::uint32_t physical = 0; // its number among the table's physical indexes
     std::uint32_t rootPage = 0;
     std::uint32_t usageMap = 0; // row pointer of the map of its pages
     std::uint32_t entryCount = 0;

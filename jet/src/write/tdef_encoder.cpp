@@ -39,7 +39,7 @@ void writeRealIndex(ByteWriter& w, const IndexLayout& idx) {
     for (std::size_t i = 0; i < kIndexColumnSlots; ++i) {
         if (i < idx.columns.size()) {
             w.u16(idx.columns[i]);
-            w.u8(0x01); // ascending
+            w.u8(idx.descending ? 0x00 : 0x01);
         } else {
             w.u16(kNoColumn);
             w.u8(0);
@@ -54,8 +54,8 @@ void writeRealIndex(ByteWriter& w, const IndexLayout& idx) {
 
 void writeLogicalIndex(ByteWriter& w, const IndexLayout& idx, std::uint32_t number) {
     w.u32(kTableMagic);
-    w.u32(number);     // index number
-    w.u32(number);     // the physical index behind it
+    w.u32(number); // index number
+    w.u32(idx.physical);
     w.u8(0);           // related table type
     w.u32(0xffffffff); // related index: none
     w.u32(0);          // related table page
@@ -83,25 +83,30 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableLayout& table) {
     w.u8(table.system ? kSystemTableType : kUserTableType);
     auto columnCount = static_cast<std::uint16_t>(table.columns.size());
     auto indexCount = static_cast<std::uint32_t>(table.indexes.size());
+    // The physical indexes, each laid out by the first named index it serves.
+    std::vector<const IndexLayout*> physical;
+    for (const auto& idx : table.indexes)
+        if (idx.physical == physical.size())
+            physical.push_back(&idx);
     w.u16(columnCount); // the most columns a row has
     w.u16(table.variableCount());
     w.u16(columnCount);
     w.u32(indexCount); // logical indexes
-    w.u32(indexCount); // physical indexes
+    w.u32(static_cast<std::uint32_t>(physical.size()));
     w.u32(table.ownedPages);
     w.u32(table.freePages);
 
-    for (const auto& idx : table.indexes) {
+    for (const IndexLayout* idx : physical) {
         w.u32(0);
-        w.u32(idx.entryCount);
+        w.u32(idx->entryCount);
         w.u32(0);
     }
     for (const auto& c : table.columns)
         writeColumn(w, c);
     for (const auto& c : table.columns)
         writeName(w, c.name);
-    for (const auto& idx : table.indexes)
-        writeRealIndex(w, idx);
+    for (const IndexLayout* idx : physical)
+        writeRealIndex(w, *idx);
     for (std::uint32_t i = 0; i < indexCount; ++i)
         writeLogicalIndex(w, table.indexes[i], i);
     for (const auto& idx : table.indexes)

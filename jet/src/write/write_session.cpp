@@ -52,6 +52,7 @@ struct WriteSessionState {
     std::uint64_t appended = 0;
     bool dirty = false;      // appended since the last commit
     bool unfinished = false; // an append failed half-way: the pages are not to be trusted
+    std::vector<KeyDifference> keyDifferences; // indexes that take no rows, as the check found
 
     PageAllocator allocator() {
         return [this](std::vector<std::uint8_t> page) {
@@ -268,7 +269,11 @@ TableWriteState& WriteSessionState::table(std::string_view name) {
         return *(lastTable = &found->second);
     TableWriteState t;
     t.def = readUserTableDef(*db, entry);
-    t.indexes.emplace(db->pages, *db->format, allocator(), t.def, *db->textDecoder);
+    t.indexes.emplace(db->pages, *db->format, allocator(), t.def, *db->textDecoder,
+                      db->header.sortOrder);
+    for (const KeyDifference& d : keyDifferences)
+        if (d.tablePage == page)
+            t.indexes->refuseAdding(d.indexRoot, d.what);
     t.shape = rowShapeOf(t.def);
     t.rowCount = t.def.storedRowCount;
     t.lastAutoNumber = t.def.lastAutoNumber;
@@ -282,11 +287,13 @@ WriteSession::WriteSession(std::shared_ptr<WriteSessionState> state) : state_(st
 namespace {
 
 // Appending relies on the catalogue, the table definitions, the usage maps and the row counts:
-// a file whose structures are not sound is refused rather than made worse.
-void requireSound(const DatabaseState& db) {
-    const std::vector<std::string> faults = checkLoadedDatabase(db).faults;
+// a file whose structures are not sound is refused rather than made worse. Gives the indexes
+// whose keys this engine computes otherwise.
+std::vector<KeyDifference> requireSound(const DatabaseState& db) {
+    CheckReport report = checkLoadedDatabase(db);
+    const std::vector<std::string>& faults = report.faults;
     if (faults.empty())
-        return;
+        return std::move(report.keyDifferences);
     std::string message = db.path.string() + " is damaged and was not changed: " + faults.front();
     if (faults.size() > 1)
         message += " (and " + std::to_string(faults.size() - 1) + " more faults)";
@@ -312,7 +319,7 @@ std::function<void(const ContentsWriter&)> streamPages(const DatabaseState& db) 
 WriteSession WriteSession::open(const std::filesystem::path& path, std::string_view password) {
     auto state = std::make_shared<WriteSessionState>();
     state->db = DatabaseAccess::state(Database::open(path, password));
-    requireSound(*state->db);
+    state->keyDifferences = requireSound(*state->db);
     return WriteSession(std::move(state));
 }
 
