@@ -139,6 +139,38 @@ void IndexTree::splitUpwards(std::vector<Step>& path) {
     }
 }
 
+namespace {
+
+// The bytes `contents` would take holding only its entries [from, to).
+std::size_t usageOfPart(const IndexPageContents& contents, std::size_t from, std::size_t to) {
+    IndexPageContents part;
+    part.leaf = contents.leaf;
+    part.entries.assign(contents.entries.begin() + static_cast<long>(from),
+                        contents.entries.begin() + static_cast<long>(to));
+    return indexPageUsage(part);
+}
+
+// Where a full page splits: the entries before it go to a new page. Halving the bytes rather
+// than the entries, so that keys of very different lengths (a short one beside a long text)
+// leave both halves within a page; then moved until both fit, when they can.
+std::size_t splitPoint(const IndexPageContents& contents, std::size_t capacity) {
+    const auto& entries = contents.entries;
+    std::size_t total = 0;
+    for (const auto& e : entries)
+        total += e.size();
+    std::size_t cut = 1;
+    for (std::size_t before = entries[0].size(); cut + 1 < entries.size() && before < total / 2;
+         ++cut)
+        before += entries[cut].size();
+    while (cut > 1 && usageOfPart(contents, 0, cut) > capacity)
+        --cut;
+    while (cut + 1 < entries.size() && usageOfPart(contents, cut, entries.size()) > capacity)
+        ++cut;
+    return cut;
+}
+
+} // namespace
+
 void IndexTree::split(std::vector<Step>& path, std::size_t level) {
     const std::uint32_t full = path[level].page;
     const std::uint32_t head = newPage(node(full).contents.leaf);
@@ -147,7 +179,8 @@ void IndexTree::split(std::vector<Step>& path, std::size_t level) {
     const std::size_t count = right.contents.entries.size();
     if (count < 2)
         throwCorruptPage(full, "an index entry larger than a page");
-    const auto middle = right.contents.entries.begin() + static_cast<long>((count + 1) / 2);
+    const auto middle = right.contents.entries.begin() +
+                        static_cast<long>(splitPoint(right.contents, indexPageCapacity(format_)));
     left.contents.entries.assign(std::make_move_iterator(right.contents.entries.begin()),
                                  std::make_move_iterator(middle));
     right.contents.entries.erase(right.contents.entries.begin(), middle);
