@@ -85,8 +85,12 @@ TEST(CreateIndexed, ThousandsOfAppendsKeepEveryIndexExact) {
     for (int round = 0; round < 2; ++round) {
         WriteSession session = WriteSession::open(file.path());
         for (int i = 0; i < kRowsPerSession; ++i, ++serial) {
-            // Few names, Keys that repeat and accented links: every kind of key and split.
-            const std::string key = (serial % 3 ? "Clé " : "Cle ") + std::to_string(serial % 900);
+            // Few names, Keys that repeat and accented links: every kind of key and split; a
+            // long Key among short ones, so a split must halve a page's bytes, not its entries.
+            std::string key = (serial % 3 ? "Clé " : "Cle ") + std::to_string(serial % 900);
+            if (serial % 7 == 0)
+                for (int c = 0; c < 200; ++c)
+                    key += "é";
             session.appendRow("data", {{"names", "dict" + std::to_string(serial % 4)},
                                        {"Key", serial % 11 ? Value(key) : Value()},
                                        {"Link", "https://ex.org/Œuvre/" + std::to_string(serial) +

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Files we write, read back by the independent readers (mdbtools' mdb-json and the npm package
 mdb-reader) row for row and in order, compared with the values we meant to write (never with
-another file of ours), and passed by `augurlex-dict check`: a new dictionary file of thousands of
-random rows (zero-length strings, nulls, memos past 64 bytes and 4 KB, text outside the BMP), and
-literal values of every column type (write_literal_files) in a new file and after the rows of
-Access-made files. Exit status 0 when all agree, 1 otherwise, 77 without test data."""
+another file of ours), and passed by `augurlex-dict check`: new dictionary files (Jet 4, and
+Access 2010 with indexes) of thousands of random rows (zero-length strings, nulls, memos past 64
+bytes and 4 KB, text outside the BMP), and literal values of every column type
+(write_literal_files) in a new file and after the rows of Access-made files. Exit status 0 when
+all agree, 1 otherwise, 77 without test data."""
 
 import json
 import os
@@ -67,15 +68,20 @@ class Checker:
                                 oracle, jet3)
 
     def new_dictionary(self):
-        where, path = "new dictionary", os.path.join(self.work, "random.dll")
         rows = random_rows(random.Random(20240601), 3000)
         quoted = lambda v: "" if v is None else '"' + v.replace('"', '""') + '"'
-        with open(path + ".csv", "w", encoding="utf-8", newline="") as f:
+        csv = os.path.join(self.work, "random.csv")
+        with open(csv, "w", encoding="utf-8", newline="") as f:
             f.write("names,Key,Link\r\n" + "".join(",".join(map(quoted, row.values())) + "\r\n"
                                                    for row in rows))
-        self.tool(where, "create", path)
-        self.tool(where, "import", path, "--csv", path + ".csv")
-        self.against_readers(where, path, "data", rows, False)
+        # The Access 2010 file indexed, so the check compares every key with its row.
+        for where, name, words in [("new dictionary", "random.dll", []),
+                                   ("new Access 2010 dictionary", "random.accdb",
+                                    ["--format", "accdb", "--index", "Key", "--index", "names,Key"])]:
+            path = os.path.join(self.work, name)
+            self.tool(where, "create", path, *words)
+            self.tool(where, "import", path, "--csv", csv)
+            self.against_readers(where, path, "data", rows, False)
 
     def literal_files(self):
         listing = run([self.args.literal_writer, self.work, self.args.testdata])

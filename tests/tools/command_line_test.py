@@ -250,19 +250,27 @@ class Writing(Scratch):
         self.expect(["create", catalogue, "--force"], 0)
 
     def test_create_declares_indexes_that_import_keeps_and_that_refuse_duplicates(self):
-        target = self.path("indexed.dll")
-        self.expect(["create", target, "--index", "Link", "--unique", "--index=names,Key", "--primary-key",
-                     "--index", "Key", "--descending", "--ignore-nulls"], 0,
-                    f'created {target}: a dictionary file, table "data", indexed on Link (unique), '
-                    "names+Key (primary key), Key (descending, ignores nulls)\n")
         rows = "names,Key,Link\n" + "".join(f"n{i % 3},Clé {i},https://x/{i}\n" for i in range(3000))
-        self.expect(["import", target, "--csv", self.write("rows.csv", rows)], 0)
-        self.expect(["check", target], 0, f"{target}: no faults found\n")
-        before = pathlib.Path(target).read_bytes()
-        self.expect(["import", target, "--csv", self.write("dup.csv", "names,Key,Link\nz,new,HTTPS://X/7\n")],
-                    1, "", 'index "Link": the row duplicates a key')
-        self.assertEqual(pathlib.Path(target).read_bytes(), before)
+        dup = self.write("dup.csv", "names,Key,Link\nz,new,HTTPS://X/7\n")
+        # The same in an Access 2010 file, whose text keys follow the current "General" order.
+        for target, format, version in [(self.path("indexed.dll"), "mdb", "Jet 4 (Access 2000-2003)"),
+                                        (self.path("indexed.accdb"), "accdb", "ACE 14 (Access 2010)")]:
+            accdb = format == "accdb"
+            self.expect(["create", target, "--format", format, "--index", "Link", "--unique",
+                         "--index=names,Key", "--primary-key", "--index", "Key", "--descending",
+                         "--ignore-nulls"], 0,
+                        f'created {target}: a dictionary file{" (Access 2010)" * accdb}, table "data", '
+                        "indexed on Link (unique), names+Key (primary key), Key (descending, ignores "
+                        f'nulls){", no password" * accdb}\n')
+            self.assertIn(f"Format: {version}\n", self.expect(["info", target], 0))
+            self.expect(["import", target, "--csv", self.write("rows.csv", rows)], 0)
+            self.expect(["check", target], 0, f"{target}: no faults found\n")
+            before = pathlib.Path(target).read_bytes()
+            self.expect(["import", target, "--csv", dup], 1, "", 'index "Link": the row duplicates a key')
+            self.assertEqual(pathlib.Path(target).read_bytes(), before)
         for words, err in [(["--unique", "--index", "Key"], "--unique describes the --index before it"),
+                           (["--format", "xls"], "--format takes mdb or accdb"),
+                           (["--format", "accdb", "--password", "p"], "keeps a password only when"),
                            (["--index", "Colour"], 'no column "Colour"'),
                            (["--index", "Key,"], "separated by commas"),
                            (["--index", "Key", "--primary-key", "--index", "Link", "--primary-key"],
@@ -343,11 +351,9 @@ class Writing(Scratch):
                     'New dictionary: Runecasting\nFailed row 3 (../x, Key "k"): the dictionary name '
                     '"../x" holds a path separator\n')
         self.expect(["lookup", "fehu", "--dictionary", "Runecasting", *at], 0, "https://r/f\n")
-        # The same update as an .accdb file (a Jet 4 file whose header names ACE, whose pages
-        # are Jet 4's): read by its header, its rows are now all there.
-        accdb = bytearray(pathlib.Path(update).read_bytes())
-        accdb[4:19], accdb[0x14] = b"Standard ACE DB", 3
-        pathlib.Path(self.path("update.accdb")).write_bytes(accdb)
+        # The same update as an Access 2010 file: its rows are now all there.
+        self.expect(["create", self.path("update.accdb"), "--format", "accdb"], 0)
+        self.expect(["import", self.path("update.accdb"), "--csv", self.path("u.csv")], 0)
         self.assertTrue(self.expect(["merge", self.path("update.accdb"), *at], 1).startswith(
             "Rows read: 3\nAdded: 0\nDuplicates: 2\nFailed: 1\n"))
         out = self.expect(["merge", self.path("u.csv"), *at], 1)

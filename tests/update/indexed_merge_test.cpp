@@ -10,7 +10,6 @@
 #include "update/merge.h"
 #include "update/merge_report.h"
 
-#include <fstream>
 #include <gmock/gmock.h>
 
 namespace update {
@@ -21,15 +20,17 @@ namespace fs = std::filesystem;
 using ::testing::AllOf;
 using ::testing::HasSubstr;
 
-// The dictionary file at `path` written again with the same records and the indexes.
-void rewriteIndexed(const std::string& path) {
+// The dictionary file at `path` written again with the same records and the indexes, in the
+// Jet 4 format with the program's password or in the Access 2010 format, which keeps none.
+void rewriteIndexed(const std::string& path, jet::Version version = jet::Version::Jet4) {
     const std::vector<std::string> records = readRows(path);
     fs::remove(path);
+    const bool ace = version == jet::Version::Ace14;
     jet::createDatabase(path,
                         {{"data",
                           {{"names"}, {"Key"}, {"Link", jet::ColumnType::Memo}},
                           {{{"Link"}, true}, {{"Key"}}}}},
-                        {store::kDatabasePassword, 45000.0});
+                        {ace ? "" : store::kDatabasePassword, 45000.0, version});
     jet::WriteSession session = jet::WriteSession::open(path, store::kDatabasePassword);
     for (const std::string& record : records) {
         const std::size_t tab1 = record.find('\t');
@@ -39,16 +40,6 @@ void rewriteIndexed(const std::string& path) {
                                    {"Link", record.substr(tab2 + 1)}});
     }
     session.commit();
-}
-
-// The file's header made to name the Access 2010 format, whose pages are Jet 4's: the same
-// dictionary as an .accdb file.
-void retagAsAce(const std::string& path) {
-    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
-    file.seekp(4);
-    file.write("Standard ACE DB", 15);
-    file.seekp(0x14);
-    file.put(3);
 }
 
 // The bundled program files into `folder` by their list: the catalogue, the template and the
@@ -78,7 +69,8 @@ protected:
                 rewriteIndexed(indexed + "/" + name);
         fs::copy(indexed, ace);
         for (const auto& [name, records] : folderContents(ace))
-            retagAsAce(ace + "/" + name);
+            if (name != "divination.dll")
+                rewriteIndexed(ace + "/" + name, jet::Version::Ace14);
     }
     MergeReport merge(const std::string& folder, const Rows& records) {
         writeDictionaryFile(outside.file("update.mdb"), records);
@@ -117,7 +109,7 @@ TEST_F(IndexedMerge, BundledDictionariesMadeIndexedTakeTheSameRecordsAsThePlainO
     expectClean(indexed);
     // An .accdb update file into dictionaries in the Access 2010 format: the same records.
     writeDictionaryFile(outside.file("update.accdb"), update);
-    retagAsAce(outside.file("update.accdb"));
+    rewriteIndexed(outside.file("update.accdb"), jet::Version::Ace14);
     EXPECT_EQ(countsLine(mergeUpdateFile(outside.file("update.accdb"), ace)),
               countsLine(intoPlain));
     EXPECT_EQ(folderContents(ace), folderContents(plain));

@@ -1,4 +1,4 @@
-// augurlex-dict create FILE [--password P] [--catalogue] [--force]
+// augurlex-dict create FILE [--format mdb|accdb] [--password P] [--catalogue] [--force]
 //                           [--index COLUMN[,COLUMN...] [--unique] [--primary-key]
 //                            [--descending] [--ignore-nulls]]...
 #include "augurlex-dict/arguments.h"
@@ -93,14 +93,23 @@ std::string indexList(const jet::TableSpec& table) {
 int runCreate(const std::vector<std::string>& given, std::FILE* out, std::FILE* err) {
     std::vector<std::string> words = given;
     std::vector<jet::IndexSpec> indexes = takeIndexes(words);
-    Arguments args = Arguments::parse(words, {"password"}, {"catalogue", "force"});
+    Arguments args = Arguments::parse(words, {"password", "format"}, {"catalogue", "force"});
     if (args.positionals().size() != 1)
         throw UsageError("create takes exactly one FILE");
     const std::string& path = args.positionals()[0];
     const bool catalogue = args.has("catalogue");
+    const std::string format = args.option("format").value_or("mdb");
+    if (format != "mdb" && format != "accdb")
+        throw UsageError("--format takes mdb or accdb");
+    const bool accdb = format == "accdb";
 
     jet::CreateOptions options;
-    options.password = args.option("password").value_or(store::kDatabasePassword);
+    options.version = accdb ? jet::Version::Ace14 : jet::Version::Jet4;
+    // An Access 2010 file keeps a password only by being encrypted, which create does not do.
+    options.password = args.option("password").value_or(accdb ? "" : store::kDatabasePassword);
+    if (accdb && !options.password.empty())
+        throw UsageError("an .accdb file keeps a password only when Access encrypts it; create "
+                         "--format accdb makes files without one");
     if (options.password.size() > 20)
         throw UsageError("a database password holds at most 20 characters");
 
@@ -127,8 +136,9 @@ int runCreate(const std::vector<std::string>& given, std::FILE* out, std::FILE* 
         tellUser(err, path + ": " + failure.what());
         return failure.kind() == jet::ErrorKind::Invalid ? kUsage : kFailure;
     }
-    std::fprintf(out, "created %s: %s, table \"data\"%s%s\n", text::printableText(path).c_str(),
-                 catalogue ? "a catalogue file" : "a dictionary file", indexList(table).c_str(),
+    std::fprintf(out, "created %s: %s%s, table \"data\"%s%s\n", text::printableText(path).c_str(),
+                 catalogue ? "a catalogue file" : "a dictionary file",
+                 accdb ? " (Access 2010)" : "", indexList(table).c_str(),
                  options.password.empty() ? ", no password" : "");
     return std::fflush(out) == 0 ? kSuccess : cannotWriteOutput(err);
 }

@@ -1,7 +1,8 @@
-// Creating new, empty Jet 4 (Access 2000-2003) databases.
+// Creating new, empty Jet 4 (Access 2000-2003) and Access 2010 (ACE 14) databases.
 #pragma once
 
 #include "jet/value.h"
+#include "jet/version.h"
 
 #include <cstdint>
 #include <filesystem>
@@ -40,13 +41,16 @@ struct TableSpec {
 };
 
 struct CreateOptions {
-    std::string password; // up to 20 characters; empty for none
+    std::string password; // up to 20 characters; empty for none (always, for Access 2010)
     // Creation time as days since 1899-12-30; the current time when not given.
     std::optional<double> creationTime;
+    // Jet4 (an .mdb file) or Ace14 (an Access 2010 .accdb file, with the system tables Access
+    // 2010 adds and text in its current "General" sort order).
+    Version version = Version::Jet4;
 };
 
 // The bytes of a new database holding Jet's system catalogue and the given empty user tables.
-// ErrorKind Invalid when a name, column or password cannot be stored.
+// ErrorKind Invalid when a name, column or password cannot be stored, or for another version.
 std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& tables,
                                         const CreateOptions& options = {});
 

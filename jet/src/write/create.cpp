@@ -1,7 +1,8 @@
-// Lays out a new Jet 4 database page by page:
-//   0 header, 1 map of free pages, 2.. table definitions (MSysObjects first), then one page of
-//   usage maps, one index leaf page per index (the system tables' and those declared for the
-//   user tables, which start empty), and the data pages of the catalogue.
+// Lays out a new Jet 4 or Access 2010 database page by page:
+//   0 header, 1 map of free pages, 2.. table definitions (MSysObjects first; an Access 2010
+//   file's own system tables follow Jet's), then the pages of usage maps, one index leaf page
+//   per index (the system tables' and those declared for the user tables, which start empty),
+//   and the data pages of the catalogue.
 #include "jet/create.h"
 
 #include "file/byte_writer.h"
@@ -36,6 +37,9 @@ struct RowLocation {
     std::uint8_t row = 0;
 };
 
+// Jet's four system tables come first in every new file.
+constexpr std::size_t kJetSystemTables = 4;
+
 struct TableUnderConstruction {
     TableDefinition definition;
     TableLayout layout;
@@ -54,16 +58,17 @@ double currentTimeInDays() {
     return 25569.0 + seconds / 86400.0;
 }
 
-// The entry of row `rowIndex` in the index `idx`. Text columns declare the "General" order of
-// Access 2000-2003 (see tdef_encoder).
+// The entry of row `rowIndex` in the index `idx`. Text columns declare the table's "General"
+// order (see tdef_encoder).
 IndexEntryBytes indexEntry(const TableUnderConstruction& t, const IndexDefinition& idx,
                            std::size_t rowIndex) {
+    const TextSortOrder order =
+        t.layout.sortVersion == 0 ? TextSortOrder::GeneralLegacy : TextSortOrder::General;
     std::vector<const Value*> values;
     std::vector<KeyColumn> columns;
     for (std::uint16_t column : idx.columns) {
         values.push_back(&t.rows[rowIndex][column]);
-        columns.push_back(
-            {t.layout.columns[column].type, !idx.descending, TextSortOrder::GeneralLegacy, {}});
+        columns.push_back({t.layout.columns[column].type, !idx.descending, order, {}});
     }
     return leafEntry(entryKey(values, columns), t.locations[rowIndex].page,
                      t.locations[rowIndex].row);
@@ -167,12 +172,15 @@ std::vector<std::uint32_t> physicalIndexes(const std::vector<IndexDefinition>& i
     return out;
 }
 
-// The tables of a new database, laid out: the system tables, then the user tables with their
-// indexes.
-std::vector<TableUnderConstruction> tablesOf(const std::vector<TableSpec>& userTables) {
+// The tables of a new database, laid out: the system tables (with those of Access 2010 files
+// when `ace`), then the user tables with their indexes.
+std::vector<TableUnderConstruction> tablesOf(const std::vector<TableSpec>& userTables, bool ace) {
     std::vector<TableUnderConstruction> tables;
     for (auto& def : systemTableDefinitions())
         tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
+    if (ace)
+        for (auto& def : aceSystemTableDefinitions())
+            tables.push_back({std::move(def), {}, 0, {}, {}, {}, {}});
     for (const auto& spec : userTables) {
         TableDefinition def{spec.name, false, {}, userIndexes(spec)};
         for (const auto& c : spec.columns)
@@ -182,32 +190,66 @@ std::vector<TableUnderConstruction> tablesOf(const std::vector<TableSpec>& userT
     for (auto& t : tables) {
         t.layout = layoutTable(t.definition.name, t.definition.columns, t.definition.system);
         t.physical = physicalIndexes(t.definition.indexes);
+        t.layout.sortVersion = ace ? 1 : 0;
     }
     return tables;
 }
 
+// The usage maps the tables need: two for each table's pages, one per physical index and two
+// per long-value column.
+std::size_t usageMapCount(const std::vector<TableUnderConstruction>& tables) {
+    std::size_t count = 0;
+    for (const auto& t : tables) {
+        count +=
+            2 +
+            (t.physical.empty() ? 0 : *std::max_element(t.physical.begin(), t.physical.end()) + 1);
+        for (const auto& c : t.layout.columns)
+            count += isLongValue(c.type) ? 2 : 0;
+    }
+    return count;
+}
+
+// How many usage maps one data page holds.
+std::size_t usageMapsPerPage(const JetFormat& format) {
+    Page page = newDataPage(format, 0);
+    std::size_t count = 0;
+    while (appendRowToDataPage(format, page, encodeInlineUsageMap({}), 0))
+        ++count;
+    return count;
+}
+
 // Page numbers, in the order the pages are laid out from page 2 on: the table definitions, the
-// page of usage maps (returned), the index leaves; `nextPage` is then the first page after them.
-std::uint32_t numberPages(std::vector<TableUnderConstruction>& tables, std::uint32_t& nextPage) {
+// pages of usage maps (returned; one in a Jet 4 file, more for the many tables of an Access 2010
+// one), the index leaves; `nextPage` is then the first page after them.
+std::vector<std::uint32_t> numberPages(const JetFormat& format,
+                                       std::vector<TableUnderConstruction>& tables,
+                                       std::uint32_t& nextPage) {
     nextPage = 2;
     for (auto& t : tables)
         t.definitionPage = nextPage++;
-    const std::uint32_t usageMapPage = nextPage++;
+    const std::size_t perPage = usageMapsPerPage(format);
+    std::vector<std::uint32_t> usageMapPages;
+    for (std::size_t i = 0; i < (usageMapCount(tables) + perPage - 1) / perPage; ++i)
+        usageMapPages.push_back(nextPage++);
     for (auto& t : tables)
         for (std::size_t i = 0; i < t.definition.indexes.size(); ++i)
             if (t.physical[i] == t.leafPages.size())
                 t.leafPages.push_back(nextPage++);
-    return usageMapPage;
+    return usageMapPages;
 }
 
-// The catalogue's rows and their permissions, for every table.
-void addCatalogueRows(std::vector<TableUnderConstruction>& tables, double now) {
+// The catalogue's rows and their permissions, for every table; the first `systemTables` are
+// the engine's.
+void addCatalogueRows(std::vector<TableUnderConstruction>& tables, std::size_t systemTables,
+                      double now) {
+    std::vector<UserTableEntry> aceEntries;
     std::vector<UserTableEntry> userEntries;
-    for (std::size_t i = 4; i < tables.size(); ++i)
-        userEntries.push_back(
-            {tables[i].definition.name, static_cast<std::int32_t>(tables[i].definitionPage)});
-    tables[0].rows = catalogueRows(userEntries, now);
-    tables[1].rows = permissionRows(userEntries);
+    for (std::size_t i = kJetSystemTables; i < tables.size(); ++i)
+        (i < systemTables ? aceEntries : userEntries)
+            .push_back(
+                {tables[i].definition.name, static_cast<std::int32_t>(tables[i].definitionPage)});
+    tables[0].rows = catalogueRows(aceEntries, userEntries, now);
+    tables[1].rows = permissionRows(aceEntries, userEntries);
 }
 
 // Rows onto data pages of their own table, numbered from `nextPage` on.
@@ -262,17 +304,21 @@ std::vector<Page> indexLeafPages(const JetFormat& format,
     return leafPages;
 }
 
-// Usage maps, all on the page `usageMapPage`: each table's pages and pages with room, then one
-// map per index and two per long-value column.
-Page usageMaps(const JetFormat& format, std::vector<TableUnderConstruction>& tables,
-               std::uint32_t usageMapPage) {
-    Page usagePage = newDataPage(format, 0);
+// Usage maps, filling the pages `usageMapPages` in turn: each table's pages and pages with
+// room, then one map per index and two per long-value column.
+std::vector<Page> usageMaps(const JetFormat& format, std::vector<TableUnderConstruction>& tables,
+                            const std::vector<std::uint32_t>& usageMapPages) {
+    std::vector<Page> usagePages{newDataPage(format, 0)};
     auto addMap = [&](const std::vector<std::uint32_t>& pages) {
-        auto row =
-            appendRowToDataPage(format, usagePage, encodeInlineUsageMap(pages), usageMapPage);
-        if (!row)
-            throw Error(ErrorKind::Invalid, "too many tables for one page of usage maps");
-        return makeRowPointer(usageMapPage, *row);
+        const std::vector<std::uint8_t> map = encodeInlineUsageMap(pages);
+        std::optional<std::uint8_t> row = appendRowToDataPage(
+            format, usagePages.back(), map, usageMapPages.at(usagePages.size() - 1));
+        if (!row) {
+            usagePages.push_back(newDataPage(format, 0));
+            row = appendRowToDataPage(format, usagePages.back(), map,
+                                      usageMapPages.at(usagePages.size() - 1));
+        }
+        return makeRowPointer(usageMapPages.at(usagePages.size() - 1), *row);
     };
     for (auto& t : tables) {
         t.layout.ownedPages = addMap(t.dataPages);
@@ -287,23 +333,32 @@ Page usageMaps(const JetFormat& format, std::vector<TableUnderConstruction>& tab
             if (isLongValue(c.type))
                 t.layout.longValueMaps.push_back({c.number, addMap({}), addMap({})});
     }
-    return usagePage;
+    return usagePages;
 }
 
 } // namespace
 
 std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables,
                                         const CreateOptions& options) {
+    if (options.version != Version::Jet4 && options.version != Version::Ace14)
+        throw Error(ErrorKind::Invalid, std::string("creating ") + versionName(options.version) +
+                                            " files is not supported");
+    const bool ace = options.version == Version::Ace14;
+    // Access 2007 and later protect a file with a password only by encrypting it.
+    if (ace && !options.password.empty())
+        throw Error(ErrorKind::Invalid,
+                    "an Access 2010 file keeps no database password unless it is encrypted, "
+                    "which creating a file does not do; create it without a password");
     checkUserTables(userTables);
     const JetFormat& format = JetFormat::jet4();
     const double now = options.creationTime.value_or(currentTimeInDays());
-    std::vector<TableUnderConstruction> tables = tablesOf(userTables);
+    std::vector<TableUnderConstruction> tables = tablesOf(userTables, ace);
     std::uint32_t pageCount = 0;
-    const std::uint32_t usageMapPage = numberPages(tables, pageCount);
-    addCatalogueRows(tables, now);
+    const std::vector<std::uint32_t> usageMapPages = numberPages(format, tables, pageCount);
+    addCatalogueRows(tables, tables.size() - userTables.size(), now);
     const std::vector<Page> dataPages = placeRows(format, tables, pageCount);
     const std::vector<Page> leafPages = indexLeafPages(format, tables);
-    const Page usagePage = usageMaps(format, tables, usageMapPage);
+    const std::vector<Page> usagePages = usageMaps(format, tables, usageMapPages);
 
     Page freeMapPage = newDataPage(format, 1);
     appendRowToDataPage(format, freeMapPage, encodeFreePageMap(pageCount), 1);
@@ -313,11 +368,12 @@ std::vector<std::uint8_t> buildDatabase(const std::vector<TableSpec>& userTables
     std::vector<std::uint8_t> file;
     file.reserve(std::size_t{pageCount} * format.pageSize);
     auto put = [&](const Page& p) { file.insert(file.end(), p.begin(), p.end()); };
-    put(encodeJet4Header(options.password, now));
+    put(ace ? encodeAce14Header(now) : encodeJet4Header(options.password, now));
     put(freeMapPage);
     for (const auto& t : tables)
         put(encodeTableDefinition(t.layout));
-    put(usagePage);
+    for (const auto& p : usagePages)
+        put(p);
     for (const auto& p : leafPages)
         put(p);
     for (const auto& p : dataPages)

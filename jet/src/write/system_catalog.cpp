@@ -5,10 +5,14 @@
 namespace jet::detail {
 namespace {
 
-// Column flags Jet gives system columns: fixed, variable and binary.
+// Column flags Jet gives system columns: fixed, variable, binary and autonumber.
 constexpr std::uint8_t kSysFixed = 0x13;
 constexpr std::uint8_t kSysVariable = 0x12;
 constexpr std::uint8_t kSysBinary = 0x32;
+constexpr std::uint8_t kSysAutoNumber = 0x17;
+// The template tables' columns: fixed or variable, without the system bit.
+constexpr std::uint8_t kTemplateFixed = 0x03;
+constexpr std::uint8_t kTemplateVariable = 0x02;
 
 // The flags of the system tables' indexes.
 constexpr std::uint8_t kUniqueIndex = kIndexFlagsSet | kIndexFlagUnique;
@@ -19,6 +23,8 @@ constexpr std::uint8_t kIgnoreNullsIndex = kIndexFlagsSet | kIndexFlagIgnoreNull
 constexpr std::int64_t kTypeDatabase = 2;
 constexpr std::int64_t kTypeContainer = 3;
 constexpr std::int64_t kSystemObjectFlag = static_cast<std::int32_t>(0x80000000u);
+// The catalogue flags of the ACE template tables: system, and two more Access sets on them.
+constexpr std::int64_t kTemplateTableFlags = static_cast<std::int32_t>(0x80030000u);
 
 // Security ids of the default workgroup: the engine, the Admin user, and the Admins and Users
 // groups.
@@ -80,7 +86,42 @@ std::vector<TableDefinition> systemTableDefinitions() {
     return tables;
 }
 
-std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>& userTables,
+std::vector<TableDefinition> aceSystemTableDefinitions() {
+    using T = ColumnType;
+    std::vector<TableDefinition> tables;
+    tables.push_back(
+        {"MSysComplexColumns",
+         false,
+         {col("ColumnName", T::Text, kSysVariable), col("ComplexTypeObjectID", T::Long, kSysFixed),
+          col("FlatTableID", T::Long, kSysFixed), col("ConceptualTableID", T::Long, kSysFixed),
+          col("ComplexID", T::Long, kSysAutoNumber)},
+         {{"IdxConceptualTableID", {3}, kIndexFlagsSet},
+          {"IdxFlatTableID", {2}, kIndexFlagsSet},
+          {"IdxID", {4}, kUniqueIndex | kIndexFlagRequired, true}}});
+    const std::pair<const char*, T> valueTemplates[] = {
+        {"UnsignedByte", T::Byte}, {"Short", T::Integer},     {"Long", T::Long},
+        {"IEEESingle", T::Single}, {"IEEEDouble", T::Double}, {"GUID", T::Guid},
+        {"Decimal", T::Numeric},   {"Text", T::Text}};
+    for (const auto& [name, type] : valueTemplates) {
+        const bool variable = type == T::Text || type == T::Numeric;
+        tables.push_back({std::string("MSysComplexType_") + name,
+                          false,
+                          {col("Value", type, variable ? kTemplateVariable : kTemplateFixed)},
+                          {}});
+    }
+    tables.push_back(
+        {"MSysComplexType_Attachment",
+         false,
+         {col("FileURL", T::Memo, kTemplateVariable), col("FileName", T::Text, kTemplateVariable),
+          col("FileType", T::Text, kTemplateVariable), col("FileData", T::Ole, kTemplateVariable),
+          col("FileTimeStamp", T::DateTime, kTemplateFixed),
+          col("FileFlags", T::Long, kTemplateFixed)},
+         {}});
+    return tables;
+}
+
+std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>& aceTables,
+                                              const std::vector<UserTableEntry>& userTables,
                                               double now) {
     auto row = [&](std::int32_t id, std::int32_t parent, const char* name, std::int64_t type,
                    const Bytes& owner, std::int64_t flags) {
@@ -91,7 +132,8 @@ std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>&
         r[3] = type;
         r[4] = DateTime{now};
         r[5] = DateTime{now};
-        r[6] = owner;
+        if (!owner.empty())
+            r[6] = owner;
         r[7] = flags;
         return r;
     };
@@ -110,12 +152,18 @@ std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>&
         row(5, kTablesContainerId, "MSysRelationships", kObjectTable, kEngineSid,
             kSystemObjectFlag),
     };
+    // Access leaves the ACE system tables without an owner.
+    for (const auto& t : aceTables)
+        rows.push_back(
+            row(t.id, kTablesContainerId, t.name.c_str(), kObjectTable, {},
+                t.name == "MSysComplexColumns" ? kSystemObjectFlag : kTemplateTableFlags));
     for (const auto& t : userTables)
         rows.push_back(row(t.id, kTablesContainerId, t.name.c_str(), kObjectTable, kAdminSid, 0));
     return rows;
 }
 
-std::vector<std::vector<Value>> permissionRows(const std::vector<UserTableEntry>& userTables) {
+std::vector<std::vector<Value>> permissionRows(const std::vector<UserTableEntry>& aceTables,
+                                               const std::vector<UserTableEntry>& userTables) {
     auto ace = [](std::int32_t object, const Bytes& sid, std::int64_t rights, bool inheritable) {
         return std::vector<Value>{std::int64_t{object}, sid, rights, inheritable};
     };
@@ -137,6 +185,11 @@ std::vector<std::vector<Value>> permissionRows(const std::vector<UserTableEntry>
         ace(kTablesContainerId, kAdminsSid, 1048319, true),
         ace(kRelationshipsContainerId, kAdminsSid, kFullAccess, true),
     };
+    // The ACE system tables as Access grants them, like MSysObjects.
+    for (const auto& t : aceTables) {
+        rows.push_back(ace(t.id, kAdminSid, 393216, false));
+        rows.push_back(ace(t.id, kAdminsSid, 20, false));
+    }
     // A new table grants full rights to those who hold rights on the Tables container.
     for (const auto& t : userTables)
         for (const Bytes* sid : {&kUsersSid, &kAdminSid, &kAdminsSid})

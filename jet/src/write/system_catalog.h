@@ -1,5 +1,7 @@
 // The system tables every Jet 4 database holds, as a new database lays them out: the catalogue
-// of objects (MSysObjects), their permissions (MSysACEs), saved queries and relationships.
+// of objects (MSysObjects), their permissions (MSysACEs), saved queries and relationships; and
+// those Access 2010 files add: the list of complex columns and the empty template tables of
+// multi-value and attachment fields.
 #pragma once
 
 #include "jet/value.h"
@@ -37,16 +39,23 @@ constexpr std::int32_t kDatabaseObjectId = 0x10000000;
 // page 2.
 std::vector<TableDefinition> systemTableDefinitions();
 
+// MSysComplexColumns and the MSysComplexType_ tables, in that order, as Access 2010 defines
+// them (their tables' type says user, the catalogue's flags system).
+std::vector<TableDefinition> aceSystemTableDefinitions();
+
 struct UserTableEntry {
     std::string name;
     std::int32_t id = 0; // the page of its definition
 };
 
 // Rows of MSysObjects (column order of its definition) for the containers, the system tables
-// (whose ids are their definition pages 2 to 5) and the user tables.
-std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>& userTables,
+// (whose ids are their definition pages 2 to 5), the ACE system tables (`aceTables`, empty in
+// Jet 4 files) and the user tables.
+std::vector<std::vector<Value>> catalogueRows(const std::vector<UserTableEntry>& aceTables,
+                                              const std::vector<UserTableEntry>& userTables,
                                               double now);
 // Rows of MSysACEs for the same objects.
-std::vector<std::vector<Value>> permissionRows(const std::vector<UserTableEntry>& userTables);
+std::vector<std::vector<Value>> permissionRows(const std::vector<UserTableEntry>& aceTables,
+                                               const std::vector<UserTableEntry>& userTables);
 
 } // namespace jet::detail

@@ -43,7 +43,7 @@ TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinit
             if (other.name == spec.name)
                 throw Error(ErrorKind::Invalid,
                             named("table", name) + " has two " + named("columns named", spec.name));
-        if (spec.type == ColumnType::Numeric)
+        if (spec.type == ColumnType::Numeric && !def.flags)
             throw Error(ErrorKind::Invalid,
                         "creating decimal columns is not supported: " + named("column", spec.name));
         if (spec.autoNumber && spec.type != ColumnType::Long)
@@ -54,7 +54,8 @@ TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinit
         col.name = spec.name;
         col.type = spec.type;
         col.number = static_cast<std::uint16_t>(table.columns.size());
-        col.fixed = fixedLength(spec.type) != 0;
+        // Access declares the decimal template column variable.
+        col.fixed = fixedLength(spec.type) != 0 && spec.type != ColumnType::Numeric;
         if (col.fixed) {
             col.length = fixedLength(spec.type);
             // Booleans live in the null mask and take no room in the fixed part.
@@ -69,6 +70,8 @@ TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinit
                 col.length = static_cast<std::uint16_t>(spec.maxChars * 2);
             } else if (spec.type == ColumnType::Binary) {
                 col.length = 255;
+            } else if (spec.type == ColumnType::Numeric) {
+                col.length = 9; // as Access declares it
             }
         }
         if (def.flags) {

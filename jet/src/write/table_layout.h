@@ -54,6 +54,9 @@ struct TableLayout {
     std::uint32_t lastAutoNumber = 0;
     std::uint32_t ownedPages = 0; // row pointers of the table's usage maps
     std::uint32_t freePages = 0;
+    // The version of the "General" sort order its columns declare: 0, the order of Access
+    // 2000-2003, in Jet 4 files; 1, the current one, in Access 2010 files.
+    std::uint8_t sortVersion = 0;
 
     std::uint16_t variableCount() const;
 };
@@ -65,7 +68,8 @@ struct ColumnDefinition {
 };
 
 // Numbers the columns in order, assigns fixed offsets and variable slots, and picks the flags
-// Access gives new columns. ErrorKind Invalid for a column that cannot be stored.
+// Access gives new columns. ErrorKind Invalid for a column that cannot be stored (a decimal
+// column only when the engine gives its flags: the empty template table of Access 2010 files).
 TableLayout layoutTable(const std::string& name, const std::vector<ColumnDefinition>& columns,
                         bool system);
 

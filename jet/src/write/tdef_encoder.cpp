@@ -19,14 +19,23 @@ void writeName(ByteWriter& w, const std::string& name) {
     w.append(ucs2);
 }
 
-void writeColumn(ByteWriter& w, const ColumnLayout& c) {
+// Decimal columns (only in the template tables of Access 2010 files) as Access declares them.
+constexpr std::uint8_t kDecimalPrecision = 18;
+
+void writeColumn(ByteWriter& w, const ColumnLayout& c, std::uint8_t sortVersion) {
     w.u8(static_cast<std::uint8_t>(c.type));
     w.u32(kTableMagic);
     w.u16(c.number);
     w.u16(c.varIndex);
     w.u16(c.number);
-    w.u16(kGeneralSortCode); // sort order for text; precision and scale for numerics
-    w.u16(0);
+    if (c.type == ColumnType::Numeric) {
+        w.u8(kDecimalPrecision);
+        w.zeros(3); // scale 0
+    } else {
+        w.u16(kGeneralSortCode); // the sort order of text, declared by every column
+        w.u8(0);
+        w.u8(sortVersion);
+    }
     w.u8(c.flags);
     w.u8(c.extFlags);
     w.u32(0);
@@ -102,7 +111,7 @@ std::vector<std::uint8_t> encodeTableDefinition(const TableLayout& table) {
         w.u32(0);
     }
     for (const auto& c : table.columns)
-        writeColumn(w, c);
+        writeColumn(w, c, table.sortVersion);
     for (const auto& c : table.columns)
         writeName(w, c.name);
     for (const IndexLayout* idx : physical)
