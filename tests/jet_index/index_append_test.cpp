@@ -1,5 +1,6 @@
 // Appending rows to indexed tables keeps every index exact: each Access-made test table takes
-// its own rows again (unique columns changed so the keys stay unique), and a table filled with
+// its own rows again (unique columns changed so the keys stay unique; encrypted files with their
+// password, the pages written coded as the others), and a table filled with
 // many random keys (pages split at every level) still checks clean with every entry in order.
 #include "index_support.h"
 #include "jet/check.h"
@@ -59,9 +60,10 @@ Value madeUnique(const Column& column, const Value& value, int serial) {
     }
 }
 
-std::vector<std::string> faultsOf(const std::filesystem::path& path) {
+std::vector<std::string> faultsOf(const std::filesystem::path& path,
+                                  const std::string& password = {}) {
     std::vector<std::string> out;
-    for (const std::string& fault : checkDatabase(path))
+    for (const std::string& fault : checkDatabase(path, password))
         if (fault.find("past the end of the file") == std::string::npos)
             out.push_back(fault);
     return out;
@@ -70,14 +72,16 @@ std::vector<std::string> faultsOf(const std::filesystem::path& path) {
 TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
     int tables = 0;
     int appended = 0;
-    for (const std::string& name : openTestFiles()) {
+    int encrypted = 0;
+    for (const auto& [name, password, ace] : openTestFiles()) {
         ScratchDir dir;
         const auto copy = dir.copy(name);
-        const std::vector<std::string> faultsBefore = faultsOf(copy);
+        const std::vector<std::string> faultsBefore = faultsOf(copy, password);
         if (!faultsBefore.empty()) // made so by Access: the writer refuses it whole
             continue;
-        WriteSession session = WriteSession::open(copy);
-        const Database db = Database::open(testFile(name));
+        WriteSession session = WriteSession::open(copy, password);
+        const Database db = Database::open(testFile(name), password);
+        encrypted += ace && db.pageEncrypted();
         std::map<std::string, std::uint32_t> expectedRows;
         for (const std::string& tableName : db.tableNames()) {
             const Table table = db.table(tableName);
@@ -115,12 +119,13 @@ TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
             expectedRows[tableName] = rows;
         }
         session.commit();
-        EXPECT_EQ(faultsOf(copy), faultsBefore) << name;
-        const Database after = Database::open(copy);
+        EXPECT_EQ(faultsOf(copy, password), faultsBefore) << name;
+        const Database after = Database::open(copy, password);
         for (const auto& [tableName, rows] : expectedRows)
             EXPECT_EQ(after.table(tableName).cursor().recordCount(), rows)
                 << name << " " << tableName;
     }
+    EXPECT_EQ(encrypted, 4); // every Office scheme: the pages written are coded as the others
     EXPECT_GE(tables, 29);
     EXPECT_GE(appended, 500);
 }

@@ -7,20 +7,19 @@
 
 namespace jet::test {
 
-std::vector<std::string> openTestFiles() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(AUGURLEX_TESTDATA)) {
-        if (entry.path().extension() != ".mdb" && entry.path().extension() != ".accdb")
-            continue;
+std::vector<ListedFile> openTestFiles() {
+    std::vector<ListedFile> files;
+    for (const ListedFile& file : listedFiles()) {
         try {
-            Database::open(entry.path());
-            names.push_back(entry.path().filename().string());
+            Database::open(testFile(file.name), file.password);
+            files.push_back(file);
         } catch (const Error&) {
-            // needs a password: not part of these checks
+            // a file no one can read, such as one with column types no one defines
         }
     }
-    std::sort(names.begin(), names.end());
-    return names;
+    std::sort(files.begin(), files.end(),
+              [](const ListedFile& a, const ListedFile& b) { return a.name < b.name; });
+    return files;
 }
 
 std::vector<detail::KeyColumn> keyColumns(const Database& db, const std::string& table,

@@ -14,8 +14,8 @@
 
 namespace jet::test {
 
-// Every Access-made test file that opens without a password, by name.
-std::vector<std::string> openTestFiles();
+// Every Access-made test file that opens with its listed password (encrypted ones too), by name.
+std::vector<ListedFile> openTestFiles();
 
 using Key = std::vector<std::uint8_t>;
 

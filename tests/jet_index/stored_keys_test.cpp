@@ -16,8 +16,8 @@ struct OracleCounts {
 // keys of every index, whether the engine builds its keys or not, rise in page order.
 OracleCounts compareStoredKeys(Version version) {
     OracleCounts n;
-    for (const std::string& file : openTestFiles()) {
-        const Database db = Database::open(testFile(file));
+    for (const auto& [file, password, ace] : openTestFiles()) {
+        const Database db = Database::open(testFile(file), password);
         if (db.version() != version)
             continue;
         for (IndexKeys& keys : indexKeys(db)) {
