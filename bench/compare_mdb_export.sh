@@ -103,6 +103,34 @@ fi
 python3 "$here/bench/alternate.py" "$repeats" "$tool" dump "$accdb" --table data --format csv \
     ";;" mdb-export "$accdb" data "${reader[@]}" ";;" cat "$accdb"
 
+# The same keywords appended to Access 2010 files Access made: a plain one and its two
+# Office-encrypted twins (agile AES-256 and RC4 through the CryptoAPI, password "password"), whose
+# pages are decoded one by one; mdb-export reads only the plain one.
+python3 - "$(ls "$work"/gen/*.csv | grep -v dictionaries.csv | head -1)" "$work/data.csv" <<'PY'
+import csv, sys
+with open(sys.argv[1], encoding="utf-8") as f, open(sys.argv[2], "w", encoding="utf-8") as out:
+    csv.writer(out).writerows([["Data"]] + [[row["Key"][:250]] for row in csv.DictReader(f)])
+PY
+for twin in creation-date_V2010 encryption_office-agile-4.4 encryption_office-agile-4.2; do
+    cp "$data/mdbreader__$twin.accdb" "$work/$twin.accdb"
+    chmod u+w "$work/$twin.accdb"
+    "$tool" import "$work/$twin.accdb" --table Table1 --csv "$work/data.csv" \
+        $([[ $twin == encryption* ]] && echo --password password) >/dev/null
+done
+for twin in creation-date_V2010 encryption_office-agile-4.4 encryption_office-agile-4.2; do
+    file="$work/$twin.accdb" password=() export=() reader=()
+    [[ $twin == encryption* ]] && password=(--password password)
+    [[ $twin == creation* ]] && export=(";;" mdb-export "$file" Table1)
+    if [[ -d "$build/tests/oracle/npm/node_modules/mdb-reader" ]] && command -v node >/dev/null
+    then
+        reader=(";;" node "$here/tests/oracle/read_with_mdb_reader.mjs" "$build/tests/oracle/npm"
+                "$file" "${password[@]:1}")
+    fi
+    echo "$twin.accdb, $rows rows appended to Table1, the commands alternating:"
+    python3 "$here/bench/alternate.py" "$repeats" "$tool" dump "$file" --table Table1 \
+        --format csv "${password[@]}" "${export[@]}" "${reader[@]}" ";;" cat "$file"
+done
+
 # The large table alone, then every subject together.
 large_ratio() {
     local start mid end

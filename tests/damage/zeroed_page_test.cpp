@@ -7,36 +7,12 @@
 #include "support.h"
 
 #include <fcntl.h>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <set>
-#include <sstream>
 #include <unistd.h>
 
 namespace jet::test {
 namespace {
-
-struct TestFile {
-    std::string name;
-    std::string password;
-};
-
-// The files and their passwords, as the test data's own list gives them.
-std::vector<TestFile> listedFiles() {
-    std::ifstream list(testFile("FILES.tsv"));
-    std::vector<TestFile> files;
-    std::string line;
-    std::getline(list, line); // the heading
-    while (std::getline(list, line)) {
-        std::istringstream fields(line);
-        std::vector<std::string> columns;
-        for (std::string column; std::getline(fields, column, '\t');)
-            columns.push_back(column);
-        if (columns.size() > 5 && columns[5].starts_with("JET")) // Jet 3 and Jet 4 files
-            files.push_back({columns[0], columns[4] == "-" ? "" : columns[4]});
-    }
-    return files;
-}
 
 // Access-made files whose undamaged state the check already faults: one corrupted on purpose,
 // one whose system tables Access left inconsistent, one with column types no one defines.
@@ -59,9 +35,9 @@ void writeAt(int fd, const std::vector<std::uint8_t>& bytes, std::size_t offset)
 
 TEST(ZeroedPage, EveryPageThatHeldLiveDataIsReported) {
     ScratchDir dir;
-    const std::vector<TestFile> files = listedFiles();
-    ASSERT_GT(files.size(), 30u);
-    for (const auto& [name, password] : files) {
+    const std::vector<ListedFile> files = listedFiles();
+    ASSERT_GT(files.size(), 70u);
+    for (const auto& [name, password, ace] : files) {
         if (kFaultedAsMade.count(name))
             continue;
         SCOPED_TRACE(name);

@@ -1,4 +1,5 @@
-// For hostile-input tests: opens the file with and without the program's password, lists the
+// For hostile-input tests: opens the file with and without the program's password (and, when
+// both are refused as wrong, with the Office-encrypted test files' password), lists the
 // tables, dumps every row, appends rows to each table in memory and runs the integrity check; and
 // describes every page as `augurlex-dict page` does.
 #pragma once
@@ -7,7 +8,7 @@
 
 namespace fuzzing {
 
-// How many of the two attempts ended in a jet::Error. Any other exception, a crash or a sanitizer
+// How many of the attempts ended in a jet::Error. Any other exception, a crash or a sanitizer
 // report is a fault; so is a walk that visits another number of rows than it announced.
 int openAndDump(const std::filesystem::path& path);
 

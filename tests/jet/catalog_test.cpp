@@ -64,8 +64,8 @@ TEST(Header, TellsTheFormatAndRejectsWhatIsNone) {
         EXPECT_EQ(message.rfind(kNotSupportedMessage, 0), 0u) << message;
         EXPECT_EQ(mentions(message, "version"), mentions(path.filename().string(), "accdb"));
     }
-    // An ACE header with an encoding key announces Office encryption: one without its descriptor is
-    // damaged, said so, never garbage.
+    // An ACE header with an encoding key announces Office encryption: without the encryption
+    // descriptor that goes with it the file is damaged, said so, never read as garbage.
     auto encrypted = ace12;
     std::span<std::uint8_t> masked(encrypted.data() + detail::kHeaderMaskStart,
                                    detail::JetFormat::jet4().headerMaskedLength);
@@ -73,8 +73,9 @@ TEST(Header, TellsTheFormatAndRejectsWhatIsNone) {
     encrypted[detail::kEncodingKeyOffset] = 0x5a;
     detail::rc4Apply(detail::kHeaderMaskKey, masked);
     const auto path = dir.write("encrypted.accdb", encrypted);
-    EXPECT_TRUE(mentions(errorOf(ErrorKind::Corrupt, [&] { (void)Database::open(path); }),
-                         "encryption descriptor"));
+    EXPECT_TRUE(
+        mentions(errorOf(ErrorKind::Corrupt, [&] { (void)Database::open(path); }),
+                 "encrypted.accdb: the encryption descriptor on the header page is damaged"));
     errorOf(ErrorKind::Io, [] { (void)Database::open("/nonexistent-folder-of-jet-tests/a.mdb"); });
 }
 

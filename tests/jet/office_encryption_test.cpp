@@ -31,6 +31,7 @@ detail::Header headerOf(const std::vector<std::uint8_t>& bytes) {
                      std::span(page.data() + detail::kHeaderMaskStart, 128));
     detail::Header header;
     header.format = &detail::JetFormat::jet4();
+    header.version = Version::Ace14;
     header.encodingKey = detail::le32(&page[detail::kEncodingKeyOffset]);
     return header;
 }

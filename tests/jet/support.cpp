@@ -8,6 +8,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
+#include <sstream>
 
 namespace jet::test {
 
@@ -18,6 +19,23 @@ std::filesystem::path testFile(const std::string& name) {
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), {}};
+}
+
+std::vector<ListedFile> listedFiles() {
+    std::ifstream list(testFile("FILES.tsv"));
+    std::vector<ListedFile> files;
+    std::string line;
+    std::getline(list, line); // the heading
+    while (std::getline(list, line)) {
+        std::istringstream fields(line);
+        std::vector<std::string> columns;
+        for (std::string column; std::getline(fields, column, '\t');)
+            columns.push_back(column);
+        if (columns.size() > 5)
+            files.push_back(
+                {columns[0], columns[4] == "-" ? "" : columns[4], columns[5].starts_with("ACE")});
+    }
+    return files;
 }
 
 std::vector<std::uint8_t> encodePages(std::vector<std::uint8_t> file, std::uint32_t key) {

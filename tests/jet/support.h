@@ -17,6 +17,14 @@ namespace jet::test {
 
 std::filesystem::path testFile(const std::string& name);
 std::vector<std::uint8_t> readBytes(const std::filesystem::path& path);
+
+// A file of the test data's own list (FILES.tsv), with the password it opens with ("" for none).
+struct ListedFile {
+    std::string name;
+    std::string password;
+    bool ace = false; // an Access 2007 or later file
+};
+std::vector<ListedFile> listedFiles();
 // A page-encoded copy of a plain Jet 4 file, as "Encrypt database" leaves it.
 std::vector<std::uint8_t> encodePages(std::vector<std::uint8_t> file, std::uint32_t key);
 

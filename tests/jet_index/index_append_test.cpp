@@ -1,5 +1,6 @@
 // Appending rows to indexed tables keeps every index exact: each Access-made test table takes
-// its own rows again (unique columns changed so the keys stay unique), and a table filled with
+// its own rows again (unique columns changed so the keys stay unique; encrypted files with their
+// password, the pages written coded as the others), and a table filled with
 // many random keys (pages split at every level) still checks clean with every entry in order.
 #include "index_support.h"
 #include "jet/check.h"
@@ -72,7 +73,8 @@ std::vector<std::string> faultsOf(const std::filesystem::path& path,
 TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
     int tables = 0;
     int appended = 0;
-    for (const auto& [name, password] : accessMadeFiles()) {
+    int encrypted = 0;
+    for (const auto& [name, password, ace] : openTestFiles()) {
         ScratchDir dir;
         const auto copy = dir.copy(name);
         const std::vector<std::string> faultsBefore = faultsOf(copy, password);
@@ -80,6 +82,7 @@ TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
             continue;
         WriteSession session = WriteSession::open(copy, password);
         const Database db = Database::open(testFile(name), password);
+        encrypted += ace && db.pageEncrypted();
         std::map<std::string, std::uint32_t> expectedRows;
         for (const std::string& tableName : db.tableNames()) {
             const Table table = db.table(tableName);
@@ -123,6 +126,7 @@ TEST(IndexAppend, EveryAccessMadeTableTakesItsOwnRowsAgain) {
             EXPECT_EQ(after.table(tableName).cursor().recordCount(), rows)
                 << name << " " << tableName;
     }
+    EXPECT_EQ(encrypted, 4); // every Office scheme: the pages written are coded as the others
     EXPECT_GE(tables, 29);
     EXPECT_GE(appended, 500);
 }

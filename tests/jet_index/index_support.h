@@ -14,13 +14,8 @@
 
 namespace jet::test {
 
-// Every Access-made test file (FILES.tsv lists them; the generated ones aside), by name, with
-// its database password (empty for none).
-struct TestFile {
-    std::string name;
-    std::string password;
-};
-std::vector<TestFile> accessMadeFiles();
+// Every Access-made test file that opens with its listed password (encrypted ones too), by name.
+std::vector<ListedFile> openTestFiles();
 
 using Key = std::vector<std::uint8_t>;
 

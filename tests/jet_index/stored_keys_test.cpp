@@ -17,7 +17,7 @@ struct OracleCounts {
 // not, rise in page order.
 OracleCounts compareStoredKeys(Version version) {
     OracleCounts n;
-    for (const auto& [file, password] : accessMadeFiles()) {
+    for (const auto& [file, password, ace] : openTestFiles()) {
         const Database db = Database::open(testFile(file), password);
         if (db.version() != version)
             continue;

@@ -3,19 +3,20 @@
 mdb-reader) row for row and in order, compared with the values we meant to write (never with
 another file of ours), and passed by `augurlex-dict check`: new dictionary files (Jet 4, and
 Access 2010 with indexes) of thousands of random rows (zero-length strings, nulls, memos past 64
-bytes and 4 KB, text outside the BMP), and literal values of every column type
-(write_literal_files) in a new file and after the rows of Access-made files. Exit status 0 when
-all agree, 1 otherwise, 77 without test data."""
+bytes and 4 KB, text outside the BMP), literal values of every column type (write_literal_files)
+in a new file and after the rows of Access-made files, and rows appended to Office-encrypted
+files. Exit status 0 when all agree, 1 otherwise, 77 without test data."""
 
 import json
 import os
 import random
+import shutil
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from compare_dumps import (Comparison, arguments, compare_row, compare_rows,  # noqa: E402
-                           load_jsonl, oracle_tables, run)
+                           load_jsonl, oracle_tables, run, READ_BY_JACKCESS)
 
 PIECES = ["a", "Z", " ", ",", '"', "\r\n", "\n", "é", "ж", "天", "𝔘", "🜁", "\t", "ß"]
 
@@ -51,11 +52,12 @@ class Checker:
     def ours(self, where, path, table):
         return load_jsonl(self.tool(where, "dump", path, "--table", table), where, self.cmp, "us")
 
-    def against_readers(self, where, path, table, expected, jet3, first_row=0):
+    def against_readers(self, where, path, table, expected, jet3, first_row=0, password=None):
         """From `first_row` on the readers' rows are the expected ones, in order; those before it
         (an Access-made file's) may stand in another order (moved rows)."""
-        self.tool(where, "check", path)
-        for name, columns, oracles in oracle_tables(self.cmp, where, self.args, path) or []:
+        self.tool(where, "check", path, *(["--password", password] if password else []))
+        for name, columns, oracles in oracle_tables(self.cmp, where, self.args, path,
+                                                    password) or []:
             for oracle, rows, _ in oracles if name == table else []:
                 wanted = [as_mdbtools_prints(self.cmp, row) if oracle == "mdb-json" else row
                           for row in expected]
@@ -97,6 +99,30 @@ class Checker:
             self.against_readers(where, path, table, old + spec["rows"], "1997" in name or "biblio" in name,
                                  len(old))
 
+    def encrypted_appends(self):
+        """Rows appended to a copy of each Office-encrypted file mdb-reader opens: new pages and
+        index pages, coded with the file's key, among the ones Access coded."""
+        with open(os.path.join(self.args.testdata, "FILES.tsv"), encoding="utf-8") as f:
+            listed = [line.rstrip("\n").split("\t") for line in list(f)[1:]]
+        for name, password in [(row[0], row[4]) for row in listed
+                               if row[5].startswith("ACE") and row[4] != "-"]:
+            if name in READ_BY_JACKCESS:
+                continue
+            where, path = f"rows appended to {name}", os.path.join(self.work, name)
+            shutil.copyfile(os.path.join(self.args.testdata, name), path)
+            words = ["--password", password]
+            table = next(line.split("\t")[0].strip() for line in self.tool(
+                where, "info", path, *words).decode().splitlines() if line.startswith("  "))
+            old = load_jsonl(self.tool(where, "dump", path, "--table", table, *words), where,
+                             self.cmp, "us")
+            key, text = list(old[0])  # an AutoNumber key and a text column
+            rows = [{key: len(old) + i + 1, text: f"appended {i} " + "é" * (i % 60)}
+                    for i in range(2000)]
+            with open(path + ".csv", "w", encoding="utf-8") as f:
+                f.write(text + "\n" + "".join(row[text] + "\n" for row in rows))
+            self.tool(where, "import", path, "--table", table, "--csv", path + ".csv", *words)
+            self.against_readers(where, path, table, old + rows, False, len(old), password)
+
 
 def main():
     args = arguments(__doc__)
@@ -104,6 +130,7 @@ def main():
         checker = Checker(args, work)
         checker.new_dictionary()
         checker.literal_files()
+        checker.encrypted_appends()
     return checker.cmp.report()
 
 

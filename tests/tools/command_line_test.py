@@ -40,11 +40,10 @@ FAULTED_AS_MADE = {"ucanaccess__corrupted.accdb", "mdbreader__V2016_withdeletedc
 
 
 def password_words():
-    """The --password words each Access-made Jet 3 or Jet 4 test file opens with, by file name."""
+    """The --password words each Access-made test file opens with, by file name."""
     with open(data("FILES.tsv"), encoding="utf-8") as f:
         rows = [line.split("\t") for line in list(f)[1:]]
-    return {row[0]: [] if row[4] == "-" else ["--password", row[4]]
-            for row in rows if row[5].startswith("JET")}
+    return {row[0]: [] if row[4] == "-" else ["--password", row[4]] for row in rows}
 
 
 class Scratch(unittest.TestCase):

@@ -1,7 +1,8 @@
 // Walks every table of the catalogue and the pages it claims:
 //  - pages claimed by two owners, or claimed while the file's map calls them free;
 //  - owned-page maps listing pages that are not data pages of their table, free-space maps
-//    listing pages the table does not own, data pages of a table missing from its map;
+//    listing pages the table does not own, data pages of a table missing from its map when
+//    the table lacks rows it says it stores (Access leaves stale copies of rewritten pages);
 //  - slot tables out of bounds, free-space figures that disagree with the slots;
 //  - stored row counts that disagree with the rows;
 //  - long values whose chains loop, leave their pages or disagree with their length;
@@ -80,6 +81,8 @@ private:
     const bool indexes_;            // their trees, maps and entries
     std::vector<std::string> owner_;
     std::vector<bool> free_;
+    // The definition pages of the tables whose owned pages gave every row they say they store.
+    std::set<std::uint32_t> wholeTables_;
     std::vector<std::string> faults_;
     std::vector<KeyDifference> keyDifferences_;
 };
@@ -349,6 +352,8 @@ void Checker::checkRows(const TableDef& def, const std::string& table) {
         }
     }
     // Access keeps the counts of its own system tables only roughly; user tables must agree.
+    if (rows == def.storedRowCount)
+        wholeTables_.insert(def.page);
     if (def.tableType != kSystemTableType && rows != def.storedRowCount)
         fault(table + ": stores a row count of " + std::to_string(def.storedRowCount) +
               " but holds " + std::to_string(rows) + " rows");
@@ -379,11 +384,14 @@ CheckReport Checker::run(std::uint64_t fileSize) {
         if (entry.type == kObjectTable && entry.tableDefPage() != kCatalogPage)
             checkTableCatching(entry);
     }
-    // A data page naming a table it is not listed by.
+    // A data page naming a table it is not listed by, where that table lacks rows: its page
+    // may have been lost from the map. Access leaves the old copy of a page it rewrote elsewhere
+    // neither owned nor free; the table then has every row it counts.
     for (std::uint32_t page = 2; page < pages_.pageCount(); ++page) {
         ByteSpan bytes = pages_.page(page);
         if (bytes[0] == static_cast<std::uint8_t>(PageType::Data) && owner_[page].empty() &&
-            !free_[page] && !isLongValuePage(bytes) && le32(bytes.data() + kPageOwnerOffset) > 1)
+            !free_[page] && !isLongValuePage(bytes) && le32(bytes.data() + kPageOwnerOffset) > 1 &&
+            !wholeTables_.count(le32(bytes.data() + kPageOwnerOffset)))
             for (const auto& entry : catalog)
                 if (entry.type == kObjectTable &&
                     entry.tableDefPage() == le32(bytes.data() + kPageOwnerOffset))

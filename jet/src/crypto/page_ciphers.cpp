@@ -4,20 +4,12 @@
 #include "file/errors.h"
 #include "text/utf8.h"
 
-#include <cstring>
-
 namespace jet::detail {
 
 namespace {
 
-constexpr char kAceMagic[] = "Standard ACE DB";
 // Office takes at most this many UTF-16 units of a password.
 constexpr std::size_t kMaxPasswordUnits = 255;
-
-bool isAceHeader(ByteSpan page) {
-    return page.size() >= kMagicOffset + sizeof kAceMagic &&
-           std::memcmp(page.data() + kMagicOffset, kAceMagic, sizeof kAceMagic) == 0;
-}
 
 void putUnit(Bytes& out, char32_t unit) {
     out.push_back(static_cast<std::uint8_t>(unit));
@@ -74,8 +66,8 @@ bool sameBytes(ByteSpan a, ByteSpan b) {
     return difference == 0;
 }
 
-bool isOfficeEncrypted(const Header& header, ByteSpan headerPage) {
-    return header.encodingKey != 0 && isAceHeader(headerPage);
+bool isOfficeEncrypted(const Header& header) {
+    return header.encodingKey != 0 && isAce(header.version);
 }
 
 std::shared_ptr<const PageCipher> pageCipherFor(const Header& header, ByteSpan headerPage,
@@ -83,7 +75,7 @@ std::shared_ptr<const PageCipher> pageCipherFor(const Header& header, ByteSpan h
                                                 const std::string& fileName) {
     if (header.encodingKey == 0)
         return nullptr;
-    if (!isOfficeEncrypted(header, headerPage))
+    if (!isOfficeEncrypted(header))
         return jetPageCipher(header.encodingKey);
 
     SchemeInput input{.descriptor = {},

@@ -26,7 +26,7 @@ std::shared_ptr<const PageCipher> pageCipherFor(const Header& header, ByteSpan h
 
 // True for an Access 2007 or later file whose pages are Office-encrypted: its password is the
 // cipher's to check, and the header's Jet password field means nothing.
-bool isOfficeEncrypted(const Header& header, ByteSpan headerPage);
+bool isOfficeEncrypted(const Header& header);
 
 // Where an Office-encrypted file's header page keeps its encryption descriptor: a 16-bit length,
 // then the descriptor ("EncryptionInfo": its version, then the scheme's own fields).

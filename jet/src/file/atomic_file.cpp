@@ -86,7 +86,7 @@ void detail::replaceFileAtomically(const std::filesystem::path& path,
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (replacing && isReadOnly(target, old))
-        throw Error(ErrorKind::Io, path.string() + " is read-only; nothing was written");
+        throw Error(ErrorKind::Io, path.string() + ": the file is read-only; nothing was written");
 
     TempFile temp;
     step(CommitStep::CreateTemp);

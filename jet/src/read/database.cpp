@@ -132,7 +132,7 @@ std::shared_ptr<DatabaseState> openDatabaseFile(const std::filesystem::path& pat
     state->textDecoder = std::make_unique<CodePageDecoder>(chooseCodePage(state->header, options));
 
     // An Office-encrypted file's cipher checks its password; the Jet password field is unused.
-    const bool officeEncrypted = isOfficeEncrypted(state->header, headerPage);
+    const bool officeEncrypted = isOfficeEncrypted(state->header);
     const std::string stored =
         officeEncrypted ? std::string() : storedPassword(state->header, *state->textDecoder);
     state->hasPassword = officeEncrypted || !stored.empty();
