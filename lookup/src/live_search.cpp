@@ -32,7 +32,7 @@ LiveKeywords LiveSearch::next(const std::string& programFolder,
         std::vector<std::uint32_t> picks;
         if (narrowing) {
             for (std::uint32_t i : last_->picks[file])
-                if (matcher.matchesLowered(lowered[i]))
+                if (matcher.matchesLowered(lowered, i))
                     picks.push_back(i);
         } else {
             matcher.forEachMatch(lowered, [&picks](std::size_t i) {
