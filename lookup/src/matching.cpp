@@ -26,25 +26,34 @@ std::vector<std::string> piecesOf(std::string_view pattern) {
     return pieces;
 }
 
-// Whether the pieces occur in order, each after the one before it, within [begin, end) of the
-// text (a keyword where it lies among the packed ones). The ends are free, so the first hit of
-// each piece is as good as any later one. When the first hit of pieces[known] is known to be at
-// `at`, it is not looked for again once the pieces before it end by then.
-bool piecesInOrder(std::string_view text, std::size_t begin, std::size_t end,
-                   const std::vector<std::string>& pieces,
-                   std::size_t known = std::string_view::npos, std::size_t at = 0) {
+// Whether the pieces occur in order, each after the one before it, within [begin, end) of a
+// text (a keyword where it lies among the packed ones); find(i, from, last) is the first hit of
+// pieces[i] in [from, last]. The ends are free, so the first hit of each piece is as good as any
+// later one. When the first hit of pieces[known] is known to be at `at`, it is not looked for
+// again once the pieces before it end by then.
+template <class Find>
+bool piecesInOrder(const std::vector<std::string>& pieces, std::size_t begin, std::size_t end,
+                   const Find& find, std::size_t known = PieceHits::npos, std::size_t at = 0) {
     std::size_t from = begin;
     for (std::size_t i = 0; i < pieces.size(); ++i) {
         const std::size_t size = pieces[i].size();
         if (end - from < size)
             return false;
-        const std::size_t hit =
-            i == known && from <= at ? at : PieceHits(text, pieces[i]).next(from, end - size);
-        if (hit == std::string_view::npos)
+        const std::size_t hit = i == known && from <= at ? at : find(i, from, end - size);
+        if (hit == PieceHits::npos)
             return false;
         from = hit + size;
     }
     return true;
+}
+
+// The pieces in order within [begin, end) of the text, each looked for afresh.
+bool piecesInOrder(std::string_view text, std::size_t begin, std::size_t end,
+                   const std::vector<std::string>& pieces) {
+    return piecesInOrder(pieces, begin, end,
+                         [&](std::size_t i, std::size_t from, std::size_t last) {
+                             return PieceHits(text, pieces[i]).next(from, last);
+                         });
 }
 
 } // namespace
@@ -168,7 +177,14 @@ void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
     if (all.size() < anchor.size())
         return;
     const std::size_t last = all.size() - anchor.size();
-    PieceHits hits(all, anchor);
+    // One finder a piece for all the keywords: a block one keyword tried serves the next.
+    std::vector<PieceHits> finders;
+    for (const std::string& piece : pieces_)
+        finders.emplace_back(all, piece);
+    const auto find = [&finders](std::size_t i, std::size_t from, std::size_t last) {
+        return finders[i].next(from, last);
+    };
+    PieceHits& hits = finders[longest];
     std::size_t keyword = 0;
     std::size_t from = 0; // always the start of a keyword
     while (keyword < lowered.size()) {
@@ -180,7 +196,7 @@ void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
         // Every place from the keyword's start was tried: `at` is the anchor's first hit in it.
         const std::size_t begin = lowered.begin(keyword), end = lowered.end(keyword);
         if (at + anchor.size() <= end &&
-            (pieces_.size() == 1 || piecesInOrder(all, begin, end, pieces_, longest, at)) &&
+            (pieces_.size() == 1 || piecesInOrder(pieces_, begin, end, find, longest, at)) &&
             !found(keyword))
             return;
         from = end;
