@@ -19,10 +19,10 @@ void KeywordRows::append(std::shared_ptr<const PackedTexts> texts) {
 }
 
 void KeywordRows::append(std::shared_ptr<const PackedTexts> texts,
-                         std::vector<std::uint32_t> picks) {
-    if (picks.empty())
+                         std::shared_ptr<const std::vector<std::uint32_t>> picks) {
+    if (picks->empty())
         return;
-    ends_.push_back(size() + picks.size());
+    ends_.push_back(size() + picks->size());
     parts_.push_back({std::move(texts), std::move(picks)});
 }
 
@@ -31,7 +31,7 @@ std::string_view KeywordRows::operator[](std::size_t row) const {
         static_cast<std::size_t>(std::upper_bound(ends_.begin(), ends_.end(), row) - ends_.begin());
     const std::size_t local = row - (part == 0 ? 0 : ends_[part - 1]);
     const Part& in = parts_[part];
-    return (*in.texts)[in.picks.empty() ? local : in.picks[local]];
+    return (*in.texts)[in.picks ? (*in.picks)[local] : local];
 }
 
 KeywordRows loadKeywordRows(const std::string& programFolder,

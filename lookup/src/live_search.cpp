@@ -29,10 +29,11 @@ LiveKeywords LiveSearch::next(const std::string& programFolder,
     const KeywordMatcher matcher(mode, term);
     for (std::size_t file = 0; file < now.contents.size(); ++file) {
         const PackedTexts& lowered = now.contents[file]->loweredKeys;
-        std::vector<std::uint32_t> picks;
+        auto found = std::make_shared<std::vector<std::uint32_t>>();
+        std::vector<std::uint32_t>& picks = *found;
         if (narrowing) {
-            for (std::uint32_t i : last_->picks[file])
-                if (matcher.matchesLowered(lowered[i]))
+            for (std::uint32_t i : *last_->picks[file])
+                if (matcher.matchesLowered(lowered, i))
                     picks.push_back(i);
         } else {
             matcher.forEachMatch(lowered, [&picks](std::size_t i) {
@@ -43,8 +44,8 @@ LiveKeywords LiveSearch::next(const std::string& programFolder,
         // The rows hold the content, so its keys live as long as the list shows them.
         live.keywords.append(
             std::shared_ptr<const PackedTexts>(now.contents[file], &now.contents[file]->keys),
-            picks);
-        now.picks.push_back(std::move(picks));
+            found);
+        now.picks.push_back(std::move(found));
     }
     last_ = std::move(now);
     if (!live.keywords.empty() || searchText.find('*') != std::string::npos)

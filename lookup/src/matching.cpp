@@ -1,6 +1,7 @@
 #include "lookup/matching.h"
 
 #include "lookup/keywords.h"
+#include "piece_hits.h"
 #include "spelling_distance.h"
 #include "text/utf8.h"
 
@@ -25,17 +26,34 @@ std::vector<std::string> piecesOf(std::string_view pattern) {
     return pieces;
 }
 
-// Each piece must follow the one before it; the ends are free, so the first hit of each piece
-// is as good as any later one.
-bool piecesInOrder(std::string_view text, const std::vector<std::string>& pieces) {
-    std::size_t from = 0;
-    for (const std::string& piece : pieces) {
-        const std::size_t at = text.find(piece, from);
-        if (at == std::string_view::npos)
+// Whether the pieces occur in order, each after the one before it, within [begin, end) of a
+// text (a keyword where it lies among the packed ones); find(i, from, last) is the first hit of
+// pieces[i] in [from, last]. The ends are free, so the first hit of each piece is as good as any
+// later one. When the first hit of pieces[known] is known to be at `at`, it is not looked for
+// again once the pieces before it end by then.
+template <class Find>
+bool piecesInOrder(const std::vector<std::string>& pieces, std::size_t begin, std::size_t end,
+                   const Find& find, std::size_t known = PieceHits::npos, std::size_t at = 0) {
+    std::size_t from = begin;
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+        const std::size_t size = pieces[i].size();
+        if (end - from < size)
             return false;
-        from = at + piece.size();
+        const std::size_t hit = i == known && from <= at ? at : find(i, from, end - size);
+        if (hit == PieceHits::npos)
+            return false;
+        from = hit + size;
     }
     return true;
+}
+
+// The pieces in order within [begin, end) of the text, each looked for afresh.
+bool piecesInOrder(std::string_view text, std::size_t begin, std::size_t end,
+                   const std::vector<std::string>& pieces) {
+    return piecesInOrder(pieces, begin, end,
+                         [&](std::size_t i, std::size_t from, std::size_t last) {
+                             return PieceHits(text, pieces[i]).next(from, last);
+                         });
 }
 
 } // namespace
@@ -102,7 +120,7 @@ bool KeywordMatcher::matches(std::string_view keyword) const {
 
 bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
     if (rule_ == Rule::Pattern)
-        return !lowered.empty() && piecesInOrder(lowered, pieces_);
+        return !lowered.empty() && piecesInOrder(lowered, 0, lowered.size(), pieces_);
     if (rule_ == Rule::Whole)
         return lowered == lowered_;
     if (rule_ == Rule::Near)
@@ -111,6 +129,13 @@ bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
     // Lowering maps each character to one character and UTF-8 is prefix-free, so a byte prefix
     // of the lowered keyword is a prefix of its first characters.
     return lowered.starts_with(lowered_);
+}
+
+bool KeywordMatcher::matchesLowered(const PackedTexts& lowered, std::size_t i) const {
+    if (rule_ != Rule::Pattern)
+        return matchesLowered(lowered[i]);
+    const std::size_t begin = lowered.begin(i), end = lowered.end(i);
+    return end > begin && piecesInOrder(lowered.all(), begin, end, pieces_);
 }
 
 void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
@@ -142,20 +167,36 @@ void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
         return;
     }
     const std::string_view all = lowered.all();
-    const std::string_view anchor = *std::max_element(
-        pieces_.begin(), pieces_.end(),
-        [](const std::string& a, const std::string& b) { return a.size() < b.size(); });
+    const auto longest =
+        static_cast<std::size_t>(std::max_element(pieces_.begin(), pieces_.end(),
+                                                  [](const std::string& a, const std::string& b) {
+                                                      return a.size() < b.size();
+                                                  }) -
+                                 pieces_.begin());
+    const std::string_view anchor = pieces_[longest];
+    if (all.size() < anchor.size())
+        return;
+    const std::size_t last = all.size() - anchor.size();
+    // One finder a piece for all the keywords: a block one keyword tried serves the next.
+    std::vector<PieceHits> finders;
+    for (const std::string& piece : pieces_)
+        finders.emplace_back(all, piece);
+    const auto find = [&finders](std::size_t i, std::size_t from, std::size_t last) {
+        return finders[i].next(from, last);
+    };
+    PieceHits& hits = finders[longest];
     std::size_t keyword = 0;
     std::size_t from = 0; // always the start of a keyword
     while (keyword < lowered.size()) {
-        // The first byte is found by memchr, far faster over megabytes than any byte loop.
-        const std::size_t at = all.find(anchor, from);
-        if (at == std::string_view::npos)
+        const std::size_t at = hits.next(from, last);
+        if (at == PieceHits::npos)
             return;
         while (lowered.end(keyword) <= at)
             ++keyword;
+        // Every place from the keyword's start was tried: `at` is the anchor's first hit in it.
         const std::size_t begin = lowered.begin(keyword), end = lowered.end(keyword);
-        if (at + anchor.size() <= end && piecesInOrder(all.substr(begin, end - begin), pieces_) &&
+        if (at + anchor.size() <= end &&
+            (pieces_.size() == 1 || piecesInOrder(pieces_, begin, end, find, longest, at)) &&
             !found(keyword))
             return;
         from = end;

@@ -138,11 +138,26 @@ TEST(Matching, ASpellingIsWithinItsEditsOfTheTermOnceBothAreFolded) {
 }
 
 // Over keywords packed end to end a hit may run from one keyword into the next; it belongs to
-// neither. Each rule must pick exactly the keywords it picks one by one.
+// neither. Each rule must pick exactly the keywords it picks one by one, also over packs many
+// blocks long with hits across blocks and several in one keyword.
 TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
-    const std::vector<std::string> keywords = {"or", "",  "acle",   "ORACLE", "Coracle bones",
-                                               "ab", "a", "ba",     "ababa",  "Ärmelorakel",
-                                               "İs", "*", "the or", "lé"};
+    std::vector<std::string> keywords = {"or", "",  "acle",   "ORACLE", "Coracle bones",
+                                         "ab", "a", "ba",     "ababa",  "Ärmelorakel",
+                                         "İs", "*", "the or", "lé"};
+    std::vector<std::string> texts = {"or",  "ORACLE",   "or*le", "*",   "",    "aba*ba", "ab*a",
+                                      "rac", "ÄRM*AKEL", "is",    "e*o", " or", "ba*",    "a"};
+    const char* const letters[] = {"a", "b", "A", "é", "É", " ", "*"};
+    std::mt19937 random(5);
+    const auto spelling = [&](std::size_t longest) {
+        std::string text;
+        for (std::size_t n = random() % (longest + 1); n > 0; --n)
+            text += letters[random() % std::size(letters)];
+        return text;
+    };
+    for (int n = 0; n < 300; ++n)
+        keywords.push_back(spelling(40));
+    for (int n = 0; n < 60; ++n)
+        texts.push_back(spelling(7));
     PackedTexts lowered;
     for (const std::string& keyword : keywords) {
         std::string text;
@@ -150,8 +165,7 @@ TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
         EXPECT_EQ(text, buildPattern(keyword)) << keyword;
         lowered.push_back(text);
     }
-    for (const char* text : {"or", "ORACLE", "or*le", "*", "", "aba*ba", "ab*a", "rac", "ÄRM*AKEL",
-                             "is", "e*o", " or", "ba*", "a"}) {
+    for (const std::string& text : texts) {
         const KeywordMatcher matchers[] = {
             KeywordMatcher(SearchMode::Exact, text), KeywordMatcher(SearchMode::Wildcard, text),
             KeywordMatcher::wholeKeyword(text), KeywordMatcher::nearKeyword(text, 2)};
@@ -160,6 +174,8 @@ TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
             for (std::size_t i = 0; i < keywords.size(); ++i) {
                 if (matcher.matches(keywords[i]))
                     oneByOne.push_back(i);
+                ASSERT_EQ(matcher.matchesLowered(lowered, i), matcher.matches(keywords[i]))
+                    << (&matcher - matchers) << " [" << text << "] [" << keywords[i] << "]";
             }
             matcher.forEachMatch(lowered, [&](std::size_t i) {
                 packed.push_back(i);

@@ -22,8 +22,9 @@ public:
 
     // The texts follow the rows already there; they are shared, never copied.
     void append(std::shared_ptr<const PackedTexts> texts);
-    // Only the texts of these indexes, in this order.
-    void append(std::shared_ptr<const PackedTexts> texts, std::vector<std::uint32_t> picks);
+    // Only the texts of these indexes, in this order; the indexes are shared too.
+    void append(std::shared_ptr<const PackedTexts> texts,
+                std::shared_ptr<const std::vector<std::uint32_t>> picks);
 
     std::size_t size() const { return ends_.empty() ? 0 : ends_.back(); }
     bool empty() const { return size() == 0; }
@@ -32,7 +33,7 @@ public:
 private:
     struct Part {
         std::shared_ptr<const PackedTexts> texts;
-        std::vector<std::uint32_t> picks; // empty: every text
+        std::shared_ptr<const std::vector<std::uint32_t>> picks; // nullptr: every text
     };
     std::vector<Part> parts_;
     std::vector<std::size_t> ends_; // the row after each part's last

@@ -44,7 +44,8 @@ private:
         std::string term; // lowered, as matched
         std::vector<std::string> paths;
         std::vector<std::shared_ptr<const DictionaryContent>> contents;
-        std::vector<std::vector<std::uint32_t>> picks; // per file, the matching records
+        // per file, the matching records, shared with the rows listed
+        std::vector<std::shared_ptr<const std::vector<std::uint32_t>>> picks;
     };
 
     DictionaryCache* cache_;

@@ -50,6 +50,8 @@ public:
     bool matches(std::string_view keyword) const;
     // The same for a keyword already lowered (appendLowered), as the cache keeps them.
     bool matchesLowered(std::string_view loweredKeyword) const;
+    // The same for one of many lowered keywords packed together, matched where it lies.
+    bool matchesLowered(const PackedTexts& loweredKeywords, std::size_t i) const;
     // Calls found with the index of every lowered keyword that matches, in order, until found
     // returns false.
     void forEachMatch(const PackedTexts& loweredKeywords,
