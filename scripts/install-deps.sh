@@ -6,15 +6,15 @@
 set -euo pipefail
 
 # librsvg2-bin draws the PNG sizes of the program's icon; libqt6svg6 lets Qt draw its SVG icons.
-# libssl-dev: the engine decodes Office-encrypted files with its libcrypto.
-packages=(cmake make g++ libgtest-dev libbenchmark-dev libssl-dev qt6-base-dev qt6-webengine-dev librsvg2-bin libqt6svg6)
+# libssl-dev: the engine decodes Office-encrypted files with its libcrypto; zlib1g-dev: it
+# inflates the attachments kept in Access 2007 and later files.
+packages=(cmake make g++ libgtest-dev libbenchmark-dev libssl-dev zlib1g-dev qt6-base-dev
+    qt6-webengine-dev librsvg2-bin libqt6svg6)
 if [[ "${1:-}" == "--test" ]]; then
     packages+=(mdbtools nodejs npm clang clang-format libclang-rt-14-dev xvfb xauth xdotool python3)
     # The Debian package's build (dpkg-shlibdeps) and its checks.
     packages+=(dpkg-dev xz-utils lintian desktop-file-utils appstream)
 fi
-# zlib inflates the attachments kept in Access 2007 and later files.
-packages+=(zlib1g-dev)
 
 missing=()
 for package in "${packages[@]}"; do
