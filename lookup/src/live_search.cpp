@@ -29,17 +29,14 @@ LiveKeywords LiveSearch::next(const std::string& programFolder,
     const KeywordMatcher matcher(mode, term);
     for (std::size_t file = 0; file < now.contents.size(); ++file) {
         const PackedTexts& lowered = now.contents[file]->loweredKeys;
-        auto found = std::make_shared<std::vector<std::uint32_t>>();
-        std::vector<std::uint32_t>& picks = *found;
+        std::shared_ptr<std::vector<std::uint32_t>> found;
         if (narrowing) {
+            found = std::make_shared<std::vector<std::uint32_t>>();
             for (std::uint32_t i : *last_->picks[file])
                 if (matcher.matchesLowered(lowered, i))
-                    picks.push_back(i);
+                    found->push_back(i);
         } else {
-            matcher.forEachMatch(lowered, [&picks](std::size_t i) {
-                picks.push_back(static_cast<std::uint32_t>(i));
-                return true;
-            });
+            found = std::make_shared<std::vector<std::uint32_t>>(matcher.allMatches(lowered));
         }
         // The rows hold the content, so its keys live as long as the list shows them.
         live.keywords.append(

@@ -1,7 +1,7 @@
 #include "lookup/matching.h"
 
 #include "lookup/keywords.h"
-#include "piece_hits.h"
+#include "pattern_scan.h"
 #include "spelling_distance.h"
 #include "text/utf8.h"
 
@@ -26,34 +26,19 @@ std::vector<std::string> piecesOf(std::string_view pattern) {
     return pieces;
 }
 
-// Whether the pieces occur in order, each after the one before it, within [begin, end) of a
-// text (a keyword where it lies among the packed ones); find(i, from, last) is the first hit of
-// pieces[i] in [from, last]. The ends are free, so the first hit of each piece is as good as any
-// later one. When the first hit of pieces[known] is known to be at `at`, it is not looked for
-// again once the pieces before it end by then.
-template <class Find>
-bool piecesInOrder(const std::vector<std::string>& pieces, std::size_t begin, std::size_t end,
-                   const Find& find, std::size_t known = PieceHits::npos, std::size_t at = 0) {
-    std::size_t from = begin;
-    for (std::size_t i = 0; i < pieces.size(); ++i) {
-        const std::size_t size = pieces[i].size();
-        if (end - from < size)
-            return false;
-        const std::size_t hit = i == known && from <= at ? at : find(i, from, end - size);
-        if (hit == PieceHits::npos)
-            return false;
-        from = hit + size;
-    }
-    return true;
-}
-
-// The pieces in order within [begin, end) of the text, each looked for afresh.
+// Whether the pieces occur in order within [begin, end) of a text, each after the one before it.
+// The ends are free, so the first place of each piece is as good as any later one.
 bool piecesInOrder(std::string_view text, std::size_t begin, std::size_t end,
                    const std::vector<std::string>& pieces) {
-    return piecesInOrder(pieces, begin, end,
-                         [&](std::size_t i, std::size_t from, std::size_t last) {
-                             return PieceHits(text, pieces[i]).next(from, last);
-                         });
+    const std::string_view within = text.substr(0, end);
+    std::size_t from = begin;
+    for (const std::string& piece : pieces) {
+        const std::size_t at = within.find(piece, from);
+        if (at == std::string_view::npos)
+            return false;
+        from = at + piece.size();
+    }
+    return true;
 }
 
 } // namespace
@@ -138,8 +123,8 @@ bool KeywordMatcher::matchesLowered(const PackedTexts& lowered, std::size_t i) c
     return end > begin && piecesInOrder(lowered.all(), begin, end, pieces_);
 }
 
-void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
-                                  const std::function<bool(std::size_t)>& found) const {
+template <class Found>
+void KeywordMatcher::eachMatch(const PackedTexts& lowered, Found& found) const {
     if (rule_ == Rule::Pattern)
         return eachPatternMatch(lowered, found);
     if (rule_ == Rule::Near)
@@ -154,11 +139,23 @@ void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
     }
 }
 
-// The longest piece is looked for in all the keywords at once (the rarest, as a rule); only the
-// keywords it lands in are matched whole. A hit that runs over a keyword's end belongs to no
-// keyword.
-void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
-                                      const std::function<bool(std::size_t)>& found) const {
+void KeywordMatcher::forEachMatch(const PackedTexts& lowered,
+                                  const std::function<bool(std::size_t)>& found) const {
+    eachMatch(lowered, found);
+}
+
+std::vector<std::uint32_t> KeywordMatcher::allMatches(const PackedTexts& lowered) const {
+    std::vector<std::uint32_t> matches;
+    const auto keep = [&matches](std::size_t i) {
+        matches.push_back(static_cast<std::uint32_t>(i));
+        return true;
+    };
+    eachMatch(lowered, keep);
+    return matches;
+}
+
+template <class Found>
+void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered, Found& found) const {
     if (pieces_.empty()) { // only stars, or nothing: every keyword that is not empty
         for (std::size_t i = 0; i < lowered.size(); ++i) {
             if (lowered.end(i) > lowered.begin(i) && !found(i))
@@ -166,49 +163,14 @@ void KeywordMatcher::eachPatternMatch(const PackedTexts& lowered,
         }
         return;
     }
-    const std::string_view all = lowered.all();
-    const auto longest =
-        static_cast<std::size_t>(std::max_element(pieces_.begin(), pieces_.end(),
-                                                  [](const std::string& a, const std::string& b) {
-                                                      return a.size() < b.size();
-                                                  }) -
-                                 pieces_.begin());
-    const std::string_view anchor = pieces_[longest];
-    if (all.size() < anchor.size())
-        return;
-    const std::size_t last = all.size() - anchor.size();
-    // One finder a piece for all the keywords: a block one keyword tried serves the next.
-    std::vector<PieceHits> finders;
-    for (const std::string& piece : pieces_)
-        finders.emplace_back(all, piece);
-    const auto find = [&finders](std::size_t i, std::size_t from, std::size_t last) {
-        return finders[i].next(from, last);
-    };
-    PieceHits& hits = finders[longest];
-    std::size_t keyword = 0;
-    std::size_t from = 0; // always the start of a keyword
-    while (keyword < lowered.size()) {
-        const std::size_t at = hits.next(from, last);
-        if (at == PieceHits::npos)
-            return;
-        while (lowered.end(keyword) <= at)
-            ++keyword;
-        // Every place from the keyword's start was tried: `at` is the anchor's first hit in it.
-        const std::size_t begin = lowered.begin(keyword), end = lowered.end(keyword);
-        if (at + anchor.size() <= end &&
-            (pieces_.size() == 1 || piecesInOrder(pieces_, begin, end, find, longest, at)) &&
-            !found(keyword))
-            return;
-        from = end;
-        ++keyword;
-    }
+    PatternScan(pieces_).run(lowered, found);
 }
 
 // Most keywords are told apart by their size: a block at a time, without a branch, and those far
 // longer than the term at once when no keyword holds more than ASCII (one test of them all).
 // Only the keywords their size lets through are looked at.
-void KeywordMatcher::eachNearMatch(const PackedTexts& lowered,
-                                   const std::function<bool(std::size_t)>& found) const {
+template <class Found>
+void KeywordMatcher::eachNearMatch(const PackedTexts& lowered, Found& found) const {
     const bool ascii = isAscii(lowered.all());
     constexpr std::size_t kBlock = 256;
     std::size_t picked[kBlock];

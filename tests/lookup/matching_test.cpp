@@ -156,6 +156,10 @@ TEST(Matching, PackedKeywordsMatchExactlyAsOneByOne) {
     };
     for (int n = 0; n < 300; ++n)
         keywords.push_back(spelling(40));
+    // Keywords longer than the stretch a scan takes at once, and pieces longer than a mask.
+    keywords.insert(keywords.begin() + 150, std::string(5000, 'a') + "b");
+    keywords.push_back("ba" + std::string(70, 'A'));
+    texts.insert(texts.end(), {std::string(70, 'a'), "b*" + std::string(69, 'a'), "ab*ab"});
     for (int n = 0; n < 60; ++n)
         texts.push_back(spelling(7));
     PackedTexts lowered;

@@ -6,6 +6,7 @@
 #include "lookup/packed_texts.h"
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -56,14 +57,15 @@ public:
     // returns false.
     void forEachMatch(const PackedTexts& loweredKeywords,
                       const std::function<bool(std::size_t)>& found) const;
+    // The index of every lowered keyword that matches, in order.
+    std::vector<std::uint32_t> allMatches(const PackedTexts& loweredKeywords) const;
 
 private:
     enum class Rule { Prefix, Pattern, Whole, Near };
     KeywordMatcher(Rule rule, std::string_view text);
-    void eachPatternMatch(const PackedTexts& lowered,
-                          const std::function<bool(std::size_t)>& found) const;
-    void eachNearMatch(const PackedTexts& lowered,
-                       const std::function<bool(std::size_t)>& found) const;
+    template <class Found> void eachMatch(const PackedTexts& lowered, Found& found) const;
+    template <class Found> void eachPatternMatch(const PackedTexts& lowered, Found& found) const;
+    template <class Found> void eachNearMatch(const PackedTexts& lowered, Found& found) const;
 
     Rule rule_;
     std::string lowered_;             // the lowered term or pattern
