@@ -26,21 +26,6 @@ std::vector<std::string> piecesOf(std::string_view pattern) {
     return pieces;
 }
 
-// Whether the pieces occur in order within [begin, end) of a text, each after the one before it.
-// The ends are free, so the first place of each piece is as good as any later one.
-bool piecesInOrder(std::string_view text, std::size_t begin, std::size_t end,
-                   const std::vector<std::string>& pieces) {
-    const std::string_view within = text.substr(0, end);
-    std::size_t from = begin;
-    for (const std::string& piece : pieces) {
-        const std::size_t at = within.find(piece, from);
-        if (at == std::string_view::npos)
-            return false;
-        from = at + piece.size();
-    }
-    return true;
-}
-
 } // namespace
 
 std::string searchTerm(SearchMode mode, std::string_view searchText) {
@@ -105,7 +90,7 @@ bool KeywordMatcher::matches(std::string_view keyword) const {
 
 bool KeywordMatcher::matchesLowered(std::string_view lowered) const {
     if (rule_ == Rule::Pattern)
-        return !lowered.empty() && piecesInOrder(lowered, 0, lowered.size(), pieces_);
+        return !lowered.empty() && PatternScan::holdsOne(pieces_, lowered, 0, lowered.size());
     if (rule_ == Rule::Whole)
         return lowered == lowered_;
     if (rule_ == Rule::Near)
@@ -120,7 +105,7 @@ bool KeywordMatcher::matchesLowered(const PackedTexts& lowered, std::size_t i) c
     if (rule_ != Rule::Pattern)
         return matchesLowered(lowered[i]);
     const std::size_t begin = lowered.begin(i), end = lowered.end(i);
-    return end > begin && piecesInOrder(lowered.all(), begin, end, pieces_);
+    return end > begin && PatternScan::holdsOne(pieces_, lowered.all(), begin, end);
 }
 
 template <class Found>

@@ -28,11 +28,14 @@ public:
     // returns false.
     template <class Found> void run(const PackedTexts& lowered, Found& found);
 
+    // Whether [begin, end) of the text, one keyword, holds the pieces in order, the ends free.
+    static bool holdsOne(const std::vector<std::string>& pieces, std::string_view text,
+                         std::size_t begin, std::size_t end);
+
 private:
     struct Piece {
         std::string text;
         std::vector<std::uint64_t> marks; // bit p: the piece occurs at the stretch's place p
-        std::size_t lastOffset;           // of its last byte, at most 63
     };
 
     template <std::size_t kCount, class Found>
@@ -65,6 +68,19 @@ private:
         return marks[word] >> shift | (marks[word + 1] << 1) << (63 - shift);
     }
 
+    // One piece of a keyword shorter than 64 bytes, without a branch that depends on either:
+    // `marks` are the piece's 64 marks from `from` on. Clears `all` when the piece does not fit
+    // before `end`; returns where the next piece may begin.
+    static std::size_t fitPiece(std::uint64_t marks, std::size_t from, std::size_t end,
+                                std::size_t size, bool& all) {
+        // The piece may begin at an offset below end - from, less its size but one.
+        const std::size_t lastOffset = std::min<std::size_t>(size - 1, 63);
+        const std::uint64_t places = ((std::uint64_t{1} << (end - from)) - 1) >> lastOffset;
+        const std::uint64_t found = marks & places;
+        all &= found != 0;
+        return std::min(from + static_cast<std::size_t>(std::countr_zero(found)) + size, end);
+    }
+
     // Whether the keyword at [begin, end) of a stretch holds the pieces in order. A keyword
     // shorter than 64 bytes, nearly every one, is decided without a branch that depends on it.
     // kCount is the number of pieces when known at compile time, 0 otherwise.
@@ -77,14 +93,7 @@ private:
 #pragma GCC unroll 4
         for (std::size_t k = 0; k < count; ++k) {
             const Piece& piece = pieces_[k];
-            // The piece may begin where it ends by `end`: at an offset below end - from, less
-            // its size but one.
-            const std::size_t room = end - from;
-            const std::uint64_t places = ((std::uint64_t{1} << room) - 1) >> piece.lastOffset;
-            const std::uint64_t found = marksFrom(piece.marks, from) & places;
-            all &= found != 0;
-            from = std::min(
-                from + static_cast<std::size_t>(std::countr_zero(found)) + piece.text.size(), end);
+            from = fitPiece(marksFrom(piece.marks, from), from, end, piece.text.size(), all);
         }
         return all;
     }
