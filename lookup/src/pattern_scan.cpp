@@ -16,7 +16,8 @@ namespace {
 // decides a piece of up to four bytes; a longer one has its other bytes compared at the few places
 // left.
 template <std::size_t kLanes>
-[[gnu::always_inline]] inline std::uint64_t placesOf(std::string_view piece, std::string_view text, std::size_t at) {
+[[gnu::always_inline]] inline std::uint64_t placesOf(std::string_view piece, std::string_view text,
+                                                     std::size_t at) {
     constexpr std::size_t kPlaces = 16 * kLanes;
     const std::size_t size = piece.size();
 #if defined(__SSE2__)
