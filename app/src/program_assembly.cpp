@@ -39,7 +39,9 @@ QList<viewer::DictionarySummary> dictionarySummaries(const MainWindow& window) {
     for (const QString& name : window.dictionaryNames()) {
         const lookup::DictionaryStatus status =
             lookup::dictionaryStatus(folder, name.toStdString());
-        viewer::DictionarySummary summary{name, static_cast<qsizetype>(status.keywordCount)};
+        viewer::DictionarySummary summary;
+        summary.name = name;
+        summary.keywordCount = static_cast<qsizetype>(status.keywordCount);
         if (status.problem) {
             summary.problem = QString::fromStdString(store::describeProblem(*status.problem));
             summary.path = QString::fromStdString(status.path);

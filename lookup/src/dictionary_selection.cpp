@@ -62,7 +62,9 @@ std::string missingDictionaryMessage(const std::string& name) {
 
 DictionaryStatus dictionaryStatus(const std::string& programFolder,
                                   const std::string& dictionaryName, DictionaryCache* cache) {
-    DictionaryStatus status{dictionaryName, store::dictionaryPath(programFolder, dictionaryName)};
+    DictionaryStatus status;
+    status.name = dictionaryName;
+    status.path = store::dictionaryPath(programFolder, dictionaryName);
     std::optional<std::string> problem =
         walkMatches(status.path, KeywordMatcher::everyKeyword(), false, cache,
                     [&status](std::string_view, std::string_view) {
