@@ -104,21 +104,17 @@ bool PatternScan::holdsOne(const std::vector<std::string>& pieces, std::string_v
     return all;
 }
 
-PatternScan::PatternScan(const std::vector<std::string>& pieces) {
-    for (const std::string& piece : pieces)
-        pieces_.push_back({piece, {}});
-}
-
 bool PatternScan::markStretch(std::string_view text, std::size_t first, std::size_t size) {
     const std::size_t words = (size + 63) / 64;
-    for (Piece& piece : pieces_) {
+    for (std::size_t k = 0; k < pieces_.size(); ++k) {
+        std::vector<std::uint64_t>& marks = marks_[k];
         // Two more: 64 marks are read from any place up to the end.
-        if (piece.marks.size() < words + 2)
-            piece.marks.resize(words + 2);
+        if (marks.size() < words + 2)
+            marks.resize(words + 2);
         std::uint64_t anywhere = 0;
         for (std::size_t word = 0; word < words; ++word) {
-            piece.marks[word] = placesOf<4>(piece.text, text, first + 64 * word);
-            anywhere |= piece.marks[word];
+            marks[word] = placesOf<4>(pieces_[k], text, first + 64 * word);
+            anywhere |= marks[word];
         }
         if (anywhere == 0)
             return false;

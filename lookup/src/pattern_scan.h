@@ -19,10 +19,10 @@ namespace lookup {
 
 class PatternScan {
 public:
-    static constexpr std::size_t npos = static_cast<std::size_t>(-1);
-
-    // The pieces between the pattern's stars, in order; at least one, none empty.
-    explicit PatternScan(const std::vector<std::string>& pieces);
+    // The pieces between the pattern's stars, in order; at least one, none empty. They outlive
+    // the scan.
+    explicit PatternScan(const std::vector<std::string>& pieces)
+        : pieces_(pieces), marks_(pieces.size()) {}
 
     // Calls found(i) for every keyword i that holds the pieces in order, in order, until found
     // returns false.
@@ -33,34 +33,12 @@ public:
                          std::size_t begin, std::size_t end);
 
 private:
-    struct Piece {
-        std::string text;
-        std::vector<std::uint64_t> marks; // bit p: the piece occurs at the stretch's place p
-    };
-
     template <std::size_t kCount, class Found>
     void runWith(const PackedTexts& lowered, Found& found);
 
     // Marks the places of [first, first + size) of the text where each piece occurs; false, with
     // the marking cut short, when some piece occurs nowhere there.
     bool markStretch(std::string_view text, std::size_t first, std::size_t size);
-
-    // The first marked place in [from, last] of a stretch, or npos.
-    static std::size_t firstMark(const std::vector<std::uint64_t>& marks, std::size_t from,
-                                 std::size_t last) {
-        std::size_t word = from / 64;
-        std::uint64_t bits = marks[word] >> (from % 64);
-        std::size_t base = from;
-        while (bits == 0) {
-            ++word;
-            base = word * 64;
-            if (base > last)
-                return npos;
-            bits = marks[word];
-        }
-        const std::size_t at = base + static_cast<std::size_t>(std::countr_zero(bits));
-        return at <= last ? at : npos;
-    }
 
     // The 64 marks from a place of a stretch on.
     static std::uint64_t marksFrom(const std::vector<std::uint64_t>& marks, std::size_t from) {
@@ -81,38 +59,21 @@ private:
         return std::min(from + static_cast<std::size_t>(std::countr_zero(found)) + size, end);
     }
 
-    // Whether the keyword at [begin, end) of a stretch holds the pieces in order. A keyword
-    // shorter than 64 bytes, nearly every one, is decided without a branch that depends on it.
-    // kCount is the number of pieces when known at compile time, 0 otherwise.
-    template <std::size_t kCount> bool holds(std::size_t begin, std::size_t end) const {
-        if (end - begin >= 64)
-            return holdsLong(begin, end);
+    // Whether the keyword at [begin, end) of a stretch, shorter than 64 bytes, holds the pieces
+    // in order. kCount is the number of pieces when known at compile time, 0 otherwise.
+    template <std::size_t kCount> bool holdsShort(std::size_t begin, std::size_t end) const {
         const std::size_t count = kCount != 0 ? kCount : pieces_.size();
         bool all = true;
         std::size_t from = begin;
 #pragma GCC unroll 4
-        for (std::size_t k = 0; k < count; ++k) {
-            const Piece& piece = pieces_[k];
-            from = fitPiece(marksFrom(piece.marks, from), from, end, piece.text.size(), all);
-        }
+        for (std::size_t k = 0; k < count; ++k)
+            from = fitPiece(marksFrom(marks_[k], from), from, end, pieces_[k].size(), all);
         return all;
     }
 
-    bool holdsLong(std::size_t begin, std::size_t end) const {
-        std::size_t from = begin;
-        for (const Piece& piece : pieces_) {
-            const std::size_t size = piece.text.size();
-            if (end - from < size)
-                return false;
-            const std::size_t at = firstMark(piece.marks, from, end - size);
-            if (at == npos)
-                return false;
-            from = at + size;
-        }
-        return true;
-    }
-
-    std::vector<Piece> pieces_;
+    const std::vector<std::string>& pieces_;
+    std::vector<std::vector<std::uint64_t>>
+        marks_; // bit p: the piece occurs at the stretch's place p
 };
 
 template <class Found> void PatternScan::run(const PackedTexts& lowered, Found& found) {
@@ -142,7 +103,10 @@ void PatternScan::runWith(const PackedTexts& lowered, Found& found) {
             std::size_t begin = first;
             for (std::size_t i = keyword; i < past; ++i) {
                 const std::size_t end = lowered.end(i);
-                if (holds<kCount>(begin - first, end - first) && !found(i))
+                // Nearly every keyword is decided from the marks; a longer one as it lies.
+                const bool holds = end - begin < 64 ? holdsShort<kCount>(begin - first, end - first)
+                                                    : holdsOne(pieces_, text, begin, end);
+                if (holds && !found(i))
                     return;
                 begin = end;
             }
